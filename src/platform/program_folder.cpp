@@ -1,0 +1,100 @@
+#include "platform/program_folder.h"
+
+#include "platform/text_values.h"
+
+#include <system_error>
+#include <vector>
+
+namespace korbi::platform {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> SplitComponents(std::string_view relative) {
+    std::vector<std::string> parts;
+    std::string current;
+    auto flush = [&] {
+        if (!current.empty() && current != "." && current != "..") {
+            parts.push_back(current);
+        }
+        current.clear();
+    };
+    for (const char c : relative) {
+        if (c == '\\' || c == '/') {
+            flush();
+        } else {
+            current += c;
+        }
+    }
+    flush();
+    return parts;
+}
+
+// The existing entry of folder whose name equals name without regard to case; an exact match
+// wins over a case-variant one.
+fs::path MatchEntry(const fs::path& folder, const std::string& name) {
+    std::error_code error;
+    if (fs::exists(folder / name, error)) {
+        return folder / name;
+    }
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        if (EqualsNoCase(it->path().filename().string(), name)) {
+            return it->path();
+        }
+    }
+    return folder / name;
+}
+
+} // namespace
+
+ProgramFolder::ProgramFolder(fs::path root) : m_root(std::move(root)) {}
+
+fs::path ProgramFolder::Resolve(std::string_view relative) const {
+    fs::path path = m_root;
+    for (const std::string& part : SplitComponents(relative)) {
+        path = MatchEntry(path, part);
+    }
+    return path;
+}
+
+bool ProgramFolder::Exists(std::string_view relative) const {
+    std::error_code error;
+    return fs::exists(Resolve(relative), error);
+}
+
+void ProgramFolder::MakeDirIfNotExist(std::string_view relative) const {
+    std::error_code error;
+    const fs::path path = Resolve(relative);
+    if (!fs::is_directory(path, error)) {
+        fs::create_directories(path, error);
+    }
+}
+
+bool IsBareFileName(std::string_view name) {
+    if (name.empty() || name == "." || name == "..") {
+        return false;
+    }
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '/' || c == '\\' || byte < 32 || byte == 127) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string SafeFileName(std::string_view name) {
+    std::string safe(name);
+    for (char& c : safe) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '/' || c == '\\' || c == ':' || byte < 32 || byte == 127) {
+            c = '_';
+        }
+    }
+    if (safe.empty() || safe == "." || safe == "..") {
+        return "_";
+    }
+    return safe;
+}
+
+} // namespace korbi::platform
