@@ -1,0 +1,248 @@
+#include "platform/socket.h"
+
+#include <QHostInfo>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+
+namespace korbi::platform {
+
+namespace {
+
+constexpr int kLingerMs = 5000; // how long a closed connection may take to flush its bytes
+constexpr int kMaxPendingRequests = 64;
+
+struct ErrorText {
+    int number;
+    QString description;
+};
+
+ErrorText DescribeError(QAbstractSocket::SocketError error) {
+    switch (error) {
+    case QAbstractSocket::HostNotFoundError:
+        return {Socket::kHostUnreachable, "Host not found"};
+    case QAbstractSocket::ConnectionRefusedError:
+        return {Socket::kHostUnreachable, "Connection refused"};
+    case QAbstractSocket::NetworkError:
+        return {Socket::kHostUnreachable, "Network unreachable"};
+    case QAbstractSocket::SocketTimeoutError:
+        return {Socket::kTimedOut, "Connection timed out"};
+    case QAbstractSocket::RemoteHostClosedError:
+        return {Socket::kConnectionReset, "Connection reset by peer"};
+    case QAbstractSocket::AddressInUseError:
+        return {Socket::kAddressInUse, "Address already in use"};
+    default:
+        return {Socket::kOtherError, "Socket error"};
+    }
+}
+
+} // namespace
+
+Socket::Socket(QObject* parent) : QObject(parent) {}
+
+Socket::~Socket() {
+    if (m_socket) {
+        m_socket->disconnect(this);
+        m_socket->abort();
+    }
+}
+
+int Socket::State() const {
+    if (m_server && m_server->isListening()) {
+        return kListening;
+    }
+    if (!m_socket) {
+        return kClosed;
+    }
+    if (m_failed) {
+        return kError;
+    }
+    if (m_peerClosed) {
+        return kClosing;
+    }
+    switch (m_socket->state()) {
+    case QAbstractSocket::HostLookupState:
+        return kResolving;
+    case QAbstractSocket::ConnectingState:
+        return kConnecting;
+    case QAbstractSocket::ConnectedState:
+        return kConnected;
+    case QAbstractSocket::ClosingState:
+        return kClosing;
+    default:
+        return kClosed;
+    }
+}
+
+void Socket::Adopt(QTcpSocket* socket) {
+    Release();
+    m_socket = socket;
+    m_socket->setParent(this);
+    m_peerClosed = false;
+    m_failed = false;
+    connect(m_socket, &QTcpSocket::connected, this, [this] {
+        LocalPort = m_socket->localPort();
+        emit Connected();
+    });
+    connect(m_socket, &QTcpSocket::readyRead, this,
+            [this] { emit DataArrival(m_socket->bytesAvailable()); });
+    connect(m_socket, &QTcpSocket::disconnected, this, &Socket::OnDisconnected);
+    connect(m_socket, &QTcpSocket::errorOccurred, this, &Socket::OnError);
+}
+
+// Lets the current connection finish sending what is queued, then frees it; the component is
+// at once ready for a new connection.
+void Socket::Release() {
+    if (!m_socket) {
+        return;
+    }
+    QTcpSocket* old = m_socket;
+    m_socket = nullptr;
+    old->disconnect(this);
+    old->setParent(nullptr);
+    if (old->state() == QAbstractSocket::ConnectedState && old->bytesToWrite() > 0) {
+        connect(old, &QTcpSocket::disconnected, old, &QObject::deleteLater);
+        connect(old, &QTcpSocket::errorOccurred, old, &QObject::deleteLater);
+        QTimer::singleShot(kLingerMs, old, [old] { old->abort(); old->deleteLater(); });
+        old->disconnectFromHost();
+        return;
+    }
+    old->abort();
+    old->deleteLater();
+}
+
+void Socket::Connect() {
+    auto* socket = new QTcpSocket(this);
+    Adopt(socket);
+    socket->connectToHost(QString::fromStdString(RemoteHost), static_cast<quint16>(RemotePort));
+}
+
+void Socket::Close() {
+    Release();
+    if (m_server) {
+        m_server->close();
+        m_server->deleteLater();
+        m_server = nullptr;
+    }
+    for (auto& [id, pending] : m_pending) {
+        if (pending) {
+            pending->abort();
+            pending->deleteLater();
+        }
+    }
+    m_pending.clear();
+    LocalPort = 0;
+}
+
+void Socket::SendData(const std::string& bytes) {
+    if (State() != kConnected) {
+        return;
+    }
+    m_socket->write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+std::string Socket::GetData() {
+    if (!m_socket) {
+        return {};
+    }
+    const QByteArray data = m_socket->readAll();
+    return std::string(data.constData(), static_cast<std::size_t>(data.size()));
+}
+
+void Socket::OnDisconnected() {
+    // Bytes that came with the close are delivered before the close itself.
+    if (m_socket && m_socket->bytesAvailable() > 0) {
+        emit DataArrival(m_socket->bytesAvailable());
+    }
+    m_peerClosed = true;
+    emit Closed();
+}
+
+void Socket::OnError() {
+    if (!m_socket) {
+        return;
+    }
+    const QAbstractSocket::SocketError error = m_socket->error();
+    if (error == QAbstractSocket::RemoteHostClosedError) {
+        return; // an ordinary close by the peer: reported by Closed
+    }
+    const ErrorText text = DescribeError(error);
+    m_failed = true;
+    emit Error(text.number, text.description);
+}
+
+bool Socket::Bind(int port, const std::string& address) {
+    Close();
+    auto* server = new QTcpServer(this);
+    const QHostAddress host =
+        address.empty() ? QHostAddress(QHostAddress::Any) : QHostAddress(QString::fromStdString(address));
+    if (!server->listen(host, static_cast<quint16>(port))) {
+        delete server;
+        return false;
+    }
+    m_server = server;
+    LocalPort = server->serverPort();
+    server->setMaxPendingConnections(kMaxPendingRequests);
+    connect(server, &QTcpServer::newConnection, this, &Socket::OnNewConnection);
+    return true;
+}
+
+void Socket::Listen() {
+    if (m_server) {
+        m_server->resumeAccepting();
+    }
+}
+
+void Socket::OnNewConnection() {
+    while (m_server && m_server->hasPendingConnections()) {
+        QTcpSocket* incoming = m_server->nextPendingConnection();
+        if (static_cast<int>(m_pending.size()) >= kMaxPendingRequests) {
+            incoming->abort();
+            incoming->deleteLater();
+            continue;
+        }
+        const int id = m_nextRequestID++;
+        incoming->setParent(this);
+        m_pending[id] = incoming;
+        // A request nobody accepts is dropped when its peer goes away.
+        connect(incoming, &QTcpSocket::disconnected, this, [this, id] {
+            auto it = m_pending.find(id);
+            if (it != m_pending.end()) {
+                if (it->second) {
+                    it->second->deleteLater();
+                }
+                m_pending.erase(it);
+            }
+        });
+        emit ConnectionRequest(id);
+    }
+}
+
+bool Socket::Accept(Socket& listener, int requestID) {
+    const auto it = listener.m_pending.find(requestID);
+    if (it == listener.m_pending.end() || !it->second) {
+        return false;
+    }
+    QTcpSocket* socket = it->second;
+    listener.m_pending.erase(it);
+    socket->disconnect(&listener);
+    Adopt(socket);
+    LocalPort = socket->localPort();
+    if (socket->bytesAvailable() > 0) {
+        // Data that came before the accept is announced once the caller is ready for it.
+        QTimer::singleShot(0, this, [this] {
+            if (m_socket && m_socket->bytesAvailable() > 0) {
+                emit DataArrival(m_socket->bytesAvailable());
+            }
+        });
+    }
+    return true;
+}
+
+std::string Socket::LocalIP() const {
+    return m_socket ? m_socket->localAddress().toString().toStdString() : std::string();
+}
+
+std::string Socket::LocalHostName() const { return QHostInfo::localHostName().toStdString(); }
+
+} // namespace korbi::platform

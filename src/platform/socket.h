@@ -1,0 +1,86 @@
+#pragma once
+// The TCP socket component every connection of the program goes through: the IRC connection,
+// the mail checker and the picture exchange. Bytes in, bytes out, one char per byte; events on
+// the user-interface thread. Error 25001 means the host cannot be found or reached.
+#include <QObject>
+#include <QPointer>
+
+#include <map>
+#include <string>
+
+class QTcpServer;
+class QTcpSocket;
+
+namespace korbi::platform {
+
+class Socket : public QObject {
+    Q_OBJECT
+  public:
+    // The component's State values.
+    static constexpr int kClosed = 0;
+    static constexpr int kListening = 2;
+    static constexpr int kResolving = 4;
+    static constexpr int kConnecting = 6;
+    static constexpr int kConnected = 7;
+    static constexpr int kClosing = 8;
+    static constexpr int kError = 9;
+
+    static constexpr int kHostUnreachable = 25001;
+    static constexpr int kTimedOut = 10060;
+    static constexpr int kConnectionReset = 10054;
+    static constexpr int kAddressInUse = 10048;
+    static constexpr int kOtherError = 10000;
+
+    explicit Socket(QObject* parent = nullptr);
+    ~Socket() override;
+
+    std::string RemoteHost;
+    int RemotePort = 0;
+    int LocalPort = 0;
+
+    int State() const;
+
+    // Starts connecting to RemoteHost:RemotePort; the outcome arrives as Connected or Error.
+    void Connect();
+    // Ends the connection (or stops listening). Bytes already queued are still sent; no Closed
+    // event follows, since that event reports only a close made by the peer.
+    void Close();
+    // Queues bytes for sending; dropped when not connected.
+    void SendData(const std::string& bytes);
+    // All bytes that arrived and were not taken yet.
+    std::string GetData();
+
+    // Listening side: takes a local port (false when it is taken), then waits for peers.
+    // An empty address listens on every interface.
+    bool Bind(int port, const std::string& address = {});
+    void Listen();
+    // Takes over the pending connection requestID of the listening socket listener.
+    bool Accept(Socket& listener, int requestID);
+
+    // The local side of the connection (address and host name), for $IP and $HOST.
+    std::string LocalIP() const;
+    std::string LocalHostName() const;
+
+  signals:
+    void Connected();
+    void DataArrival(qint64 bytesTotal);
+    void Closed();
+    void Error(int number, const QString& description);
+    void ConnectionRequest(int requestID);
+
+  private:
+    void Adopt(QTcpSocket* socket);
+    void Release();
+    void OnDisconnected();
+    void OnError();
+    void OnNewConnection();
+
+    QPointer<QTcpSocket> m_socket;
+    QPointer<QTcpServer> m_server;
+    std::map<int, QPointer<QTcpSocket>> m_pending;
+    int m_nextRequestID = 1;
+    bool m_peerClosed = false;
+    bool m_failed = false;
+};
+
+} // namespace korbi::platform

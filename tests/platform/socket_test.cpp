@@ -1,0 +1,111 @@
+#include "platform/socket.h"
+
+#include "support/scripted_server.h"
+#include "support/wait.h"
+
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include <gtest/gtest.h>
+
+namespace korbi::platform {
+namespace {
+using korbi::testing::ScriptedServer;
+using korbi::testing::WaitUntil;
+
+TEST(Socket, SendsAndReceivesBytesUnchanged) {
+    ScriptedServer server;
+    Socket socket;
+    std::string received;
+    bool closed = false;
+    QObject::connect(&socket, &Socket::DataArrival, [&] { received += socket.GetData(); });
+    QObject::connect(&socket, &Socket::Closed, [&] { closed = true; });
+
+    socket.SendData("dropped while closed");
+    EXPECT_EQ(socket.State(), Socket::kClosed);
+    socket.RemoteHost = "127.0.0.1";
+    socket.RemotePort = server.Port();
+    socket.Connect();
+    ASSERT_TRUE(WaitUntil([&] { return socket.State() == Socket::kConnected; }));
+    EXPECT_NE(socket.LocalPort, 0);
+    EXPECT_EQ(socket.LocalIP(), "127.0.0.1");
+
+    const std::string binary("\xe9\x00\r\n\xff", 5);
+    socket.SendData(binary);
+    ASSERT_TRUE(server.WaitForReceived(binary));
+    EXPECT_EQ(server.Received(), binary);
+
+    server.Send(binary + "tail");
+    ASSERT_TRUE(WaitUntil([&] { return received.size() == binary.size() + 4; }));
+    EXPECT_EQ(received, binary + "tail");
+
+    // The peer's close arrives as Closed, after the bytes that came with it.
+    server.Send("last words");
+    server.CloseClient();
+    ASSERT_TRUE(WaitUntil([&] { return closed; }));
+    EXPECT_EQ(received, binary + "tail" + "last words");
+    EXPECT_NE(socket.State(), Socket::kConnected);
+    socket.SendData("after close"); // must not crash
+}
+
+TEST(Socket, LocalCloseRaisesNoCloseEventAndFlushesQueuedBytes) {
+    ScriptedServer server;
+    Socket socket;
+    bool closed = false;
+    QObject::connect(&socket, &Socket::Closed, [&] { closed = true; });
+    socket.RemoteHost = "127.0.0.1";
+    socket.RemotePort = server.Port();
+    socket.Connect();
+    ASSERT_TRUE(WaitUntil([&] { return socket.State() == Socket::kConnected; }));
+    socket.SendData("\nQUIT :bye\r");
+    socket.Close();
+    EXPECT_EQ(socket.State(), Socket::kClosed);
+    EXPECT_EQ(socket.LocalPort, 0);
+    ASSERT_TRUE(server.WaitForReceived("\nQUIT :bye\r"));
+    ASSERT_TRUE(WaitUntil([&] { return server.ClientClosed(); }));
+    EXPECT_FALSE(closed);
+}
+
+TEST(Socket, RefusedConnectionIsError25001) {
+    int port = 0;
+    {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        port = probe.serverPort();
+    }
+    Socket socket;
+    int number = 0;
+    QObject::connect(&socket, &Socket::Error, [&](int n, const QString&) { number = n; });
+    socket.RemoteHost = "127.0.0.1";
+    socket.RemotePort = port;
+    socket.Connect();
+    ASSERT_TRUE(WaitUntil([&] { return number != 0; }));
+    EXPECT_EQ(number, Socket::kHostUnreachable);
+    EXPECT_NE(socket.State(), Socket::kConnected);
+}
+
+TEST(Socket, ListensAcceptsAndRefusesATakenPort) {
+    Socket listener;
+    ASSERT_TRUE(listener.Bind(0, "127.0.0.1"));
+    listener.Listen();
+    EXPECT_EQ(listener.State(), Socket::kListening);
+    Socket second;
+    EXPECT_FALSE(second.Bind(listener.LocalPort, "127.0.0.1"));
+
+    Socket served;
+    std::string got;
+    QObject::connect(&listener, &Socket::ConnectionRequest,
+                     [&](int id) { served.Accept(listener, id); });
+    QObject::connect(&served, &Socket::DataArrival, [&] { got += served.GetData(); });
+
+    QTcpSocket peer;
+    peer.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(listener.LocalPort));
+    ASSERT_TRUE(WaitUntil([&] { return served.State() == Socket::kConnected; }));
+    peer.write("FILE PICTS\\cat.bmp");
+    ASSERT_TRUE(WaitUntil([&] { return got == "FILE PICTS\\cat.bmp"; }));
+    served.SendData("reply");
+    ASSERT_TRUE(WaitUntil([&] { return peer.bytesAvailable() == 5; }));
+}
+
+} // namespace
+} // namespace korbi::platform
