@@ -103,7 +103,10 @@ void Socket::Release() {
     if (old->state() == QAbstractSocket::ConnectedState && old->bytesToWrite() > 0) {
         connect(old, &QTcpSocket::disconnected, old, &QObject::deleteLater);
         connect(old, &QTcpSocket::errorOccurred, old, &QObject::deleteLater);
-        QTimer::singleShot(kLingerMs, old, [old] { old->abort(); old->deleteLater(); });
+        QTimer::singleShot(kLingerMs, old, [old] {
+            old->abort();
+            old->deleteLater();
+        });
         old->disconnectFromHost();
         return;
     }
@@ -174,8 +177,8 @@ void Socket::OnError() {
 bool Socket::Bind(int port, const std::string& address) {
     Close();
     auto* server = new QTcpServer(this);
-    const QHostAddress host =
-        address.empty() ? QHostAddress(QHostAddress::Any) : QHostAddress(QString::fromStdString(address));
+    const QHostAddress host = address.empty() ? QHostAddress(QHostAddress::Any)
+                                              : QHostAddress(QString::fromStdString(address));
     if (!server->listen(host, static_cast<quint16>(port))) {
         delete server;
         return false;
@@ -243,6 +246,8 @@ std::string Socket::LocalIP() const {
     return m_socket ? m_socket->localAddress().toString().toStdString() : std::string();
 }
 
-std::string Socket::LocalHostName() const { return QHostInfo::localHostName().toStdString(); }
+std::string Socket::LocalHostName() const {
+    return QHostInfo::localHostName().toStdString();
+}
 
 } // namespace korbi::platform

@@ -100,6 +100,8 @@ std::string TrimRightBlanks(std::string_view text) {
     return last == std::string_view::npos ? std::string() : std::string(text.substr(0, last + 1));
 }
 
-std::string TrimBlanks(std::string_view text) { return TrimLeftBlanks(TrimRightBlanks(text)); }
+std::string TrimBlanks(std::string_view text) {
+    return TrimLeftBlanks(TrimRightBlanks(text));
+}
 
 } // namespace korbi::platform

@@ -38,7 +38,8 @@ void LineFramer::Feed(std::string_view arrival, const LineHandler& onLine,
             m_scan = m_buffer.size();
             break;
         }
-        const std::size_t cr = static_cast<std::size_t>(static_cast<const char*>(found) - m_buffer.data());
+        const std::size_t cr =
+            static_cast<std::size_t>(static_cast<const char*>(found) - m_buffer.data());
         const bool crIsLast = cr + 1 == m_buffer.size();
         const std::size_t end = crIsLast ? cr + 1 : cr + 2;
         const bool skipped = m_skippingLongLine;

@@ -28,10 +28,15 @@ TEST(LineFramer, CutsLinesWithTheirLineEndAcrossArrivals) {
         {"two lines in one arrival", {"a\r\nb\r\n"}, {"a\r\n", "b\r\n"}, ""},
         {"partial line waits", {"a\r\npar"}, {"a\r\n"}, "par"},
         {"carriage return as last byte ends the line at once", {"a\r"}, {"a\r"}, ""},
-        {"its orphan line feed is dropped", {"PING :1\r", "\nPING :2\r\n"},
-         {"PING :1\r", "PING :2\r\n"}, ""},
+        {"its orphan line feed is dropped",
+         {"PING :1\r", "\nPING :2\r\n"},
+         {"PING :1\r", "PING :2\r\n"},
+         ""},
         {"only a line feed at the very start is dropped", {"x\r", "y\r\n"}, {"x\r", "y\r\n"}, ""},
-        {"the character after a carriage return goes with it", {"a\rbc\r\n"}, {"a\rb", "c\r\n"}, ""},
+        {"the character after a carriage return goes with it",
+         {"a\rbc\r\n"},
+         {"a\rb", "c\r\n"},
+         ""},
         {"line feeds alone do not end lines", {"a\nb\n"}, {}, "a\nb\n"},
     };
     for (const auto& c : cases) {

@@ -1,0 +1,169 @@
+#include "session/server_window.h"
+
+#include "panes/conversation_window.h"
+#include "support/scripted_server.h"
+#include "support/wait.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace korbi::session {
+namespace {
+using korbi::testing::ScriptedServer;
+using korbi::testing::WaitUntil;
+
+class ServerWindowTest : public ::testing::Test {
+  protected:
+    ServerWindowTest()
+        : folder(std::filesystem::path(dir.path().toStdString())),
+          conversation(settings, flags, folder), window(settings, flags, conversation) {
+        settings.NickName = "Joe";
+        settings.MyUserName = "joe@example.net";
+        settings.RealName = "Joe Real";
+    }
+
+    QString Pane() const { return conversation.PaneText(0); }
+    bool PaneShows(const QString& text) const {
+        return WaitUntil([&] { return Pane().contains(text); });
+    }
+    void ConnectTo(ScriptedServer& server) {
+        window.ConnectToServer("127.0.0.1", std::to_string(server.Port()));
+        ASSERT_TRUE(server.WaitForConnections(server.Connections() + 1));
+        ASSERT_TRUE(server.WaitForReceived("\nUSER "));
+    }
+
+    QTemporaryDir dir;
+    prefs::Settings settings;
+    prefs::FrameFlags flags;
+    platform::ProgramFolder folder;
+    panes::ConversationWindow conversation;
+    ServerWindow window;
+};
+
+TEST_F(ServerWindowTest, RegistersWithFramedNickAndUserLines) {
+    ScriptedServer server;
+    ConnectTo(server);
+    EXPECT_EQ(server.Received(),
+              "\nNICK Joe\r\nUSER joe@example.net default 127.0.0.1 :Joe Real\r");
+    EXPECT_TRUE(Pane().contains("Attempting to Connect to 127.0.0.1"));
+    EXPECT_TRUE(PaneShows("Connected to 127.0.0.1"));
+    EXPECT_TRUE(Pane().contains("Registering yourself..."));
+    EXPECT_FALSE(window.ToolBut(0)->isEnabled());
+    EXPECT_TRUE(window.ToolBut(1)->isEnabled());
+    EXPECT_TRUE(window.ToolBut(2)->isEnabled());
+    EXPECT_FALSE(window.ServerName()->isEnabled());
+}
+
+TEST_F(ServerWindowTest, ReceivedLinesReachThePaneWholeAndInOrder) {
+    ScriptedServer server;
+    ConnectTo(server);
+    server.Send(":irc.test 001 Joe :Wel");
+    server.Send("come home\r\n:irc.test 002 Joe :second\r\n:irc.test 003 Joe :third\r");
+    ASSERT_TRUE(PaneShows(":irc.test 003 Joe :third"));
+    server.Send("\n:irc.test 004 Joe :fourth\r\n");
+    ASSERT_TRUE(PaneShows(":irc.test 004 Joe :fourth"));
+    const QString pane = Pane();
+    const auto first = pane.indexOf(":irc.test 001 Joe :Welcome home\n");
+    const auto second = pane.indexOf(":irc.test 002 Joe :second\n");
+    ASSERT_GE(first, 0);
+    EXPECT_GT(second, first);
+    // The orphaned line feed did not start the fourth line.
+    EXPECT_TRUE(pane.endsWith("\n:irc.test 004 Joe :fourth"));
+}
+
+TEST_F(ServerWindowTest, AnswersPingWithTheReceivedLineEndInsideThePong) {
+    ScriptedServer server;
+    ConnectTo(server);
+    server.Send("PING :x\r\n");
+    ASSERT_TRUE(server.WaitForReceived("PONG"));
+    EXPECT_TRUE(server.WaitForReceived("\n:Joe PONG :x\r\n\r"));
+    EXPECT_TRUE(PaneShows("Ping?? PONG!!!"));
+}
+
+TEST_F(ServerWindowTest, ConnectingWhileConnectedQuitsFirst) {
+    ScriptedServer first;
+    ScriptedServer second;
+    ConnectTo(first);
+    window.ConnectToServer("127.0.0.1", std::to_string(second.Port()));
+    ASSERT_TRUE(first.WaitForReceived("\n:Joe QUIT :KorBis blues sur KorBi\r"));
+    ASSERT_TRUE(WaitUntil([&] { return first.ClientClosed(); }));
+    ASSERT_TRUE(second.WaitForReceived("\nNICK Joe\r"));
+    EXPECT_TRUE(Pane().contains("Disconnecting from current server..."));
+    EXPECT_EQ(window.ServerPort()->text().toInt(), second.Port());
+}
+
+TEST_F(ServerWindowTest, APortOfTwoCharactersKeepsTheShownPort) {
+    ScriptedServer server;
+    window.ServerPort()->setText(QString::number(server.Port()));
+    window.ConnectToServer("127.0.0.1", "66");
+    EXPECT_EQ(window.ServerPort()->text().toInt(), server.Port());
+    ASSERT_TRUE(server.WaitForConnections(1));
+}
+
+TEST_F(ServerWindowTest, AnInvalidPortEndsTheConnectAfterTheAttemptLine) {
+    window.ServerPort()->setText("abc");
+    window.ConnectToServer("127.0.0.1", "");
+    EXPECT_TRUE(Pane().contains("Attempting to Connect to 127.0.0.1"));
+    EXPECT_TRUE(window.ServerName()->isEnabled());
+    EXPECT_TRUE(window.ToolBut(2)->isEnabled());
+    EXPECT_EQ(window.Socket1().State(), platform::Socket::kClosed);
+}
+
+TEST_F(ServerWindowTest, ARefusedConnectionPrintsBothErrorLines) {
+    int port = 0;
+    {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        port = probe.serverPort();
+    }
+    window.ConnectToServer("127.0.0.1", std::to_string(port));
+    ASSERT_TRUE(PaneShows("Unknown Error ! (err25001) (Connection refused)"));
+    EXPECT_TRUE(Pane().contains("Server not found\\Unable to reach it.\nUnknown Error !"));
+}
+
+TEST_F(ServerWindowTest, TheServersCloseShowsShutdownAndResetsTheControls) {
+    ScriptedServer server;
+    ConnectTo(server);
+    flags.LoggedOn = true;
+    server.CloseClient();
+    ASSERT_TRUE(PaneShows("*** Shutdown ***"));
+    EXPECT_FALSE(flags.LoggedOn);
+    EXPECT_TRUE(window.ToolBut(0)->isEnabled());
+    EXPECT_FALSE(window.ToolBut(1)->isEnabled());
+    EXPECT_TRUE(window.ServerName()->isEnabled());
+}
+
+TEST_F(ServerWindowTest, DisconnectSendsQuitAndLeavesTheCloseToTheServer) {
+    ScriptedServer server;
+    ConnectTo(server);
+    window.DisconnectFromServer();
+    ASSERT_TRUE(server.WaitForReceived("\n:Joe QUIT :KorBis blues sur KorBi\r"));
+    EXPECT_EQ(window.Socket1().State(), platform::Socket::kConnected);
+    server.CloseClient();
+    ASSERT_TRUE(PaneShows("*** Shutdown ***"));
+    window.Send2Serv("PRIVMSG #c :after the close"); // dropped without a crash
+}
+
+TEST_F(ServerWindowTest, ServerListHandOverPutsTheSelectedEntryFirst) {
+    for (const char* host : {"a.net", "b.net", "c.net"}) {
+        window.ServerName()->addItem(host);
+    }
+    window.ServerName()->setCurrentIndex(2);
+    window.ServerPort()->setText("6667");
+    window.Form_Unload();
+    // With the last entry selected the text ends with a blank (kept: the next start reads it).
+    EXPECT_EQ(settings.ServList, "c.net a.net b.net ");
+    EXPECT_EQ(settings.ServPort, "6667");
+
+    window.ServerName()->setCurrentIndex(1);
+    window.Form_Unload();
+    EXPECT_EQ(settings.ServList, "b.net a.net c.net");
+}
+
+} // namespace
+} // namespace korbi::session
