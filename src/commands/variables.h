@@ -28,19 +28,19 @@ std::string DateText(const DateTime& when);
 
 // The values the variables stand for, gathered by the caller at the moment of expansion.
 struct VariableContext {
-    std::string params;           // parameter text: each parameter preceded by one blank
-    std::string nick;             // $NICK; the alias, popup and command-line runners leave it empty
-    std::string chan;             // $CHAN: WinName(CurVisible)
-    std::string NickName;         // $ME
-    std::string PhotoPict;        // $PHOTO
-    std::string YourDefaultPict;  // $YOURDEFPICT
-    std::string OtherDefaultPict; // $OTHERDEFPICT
-    std::string serverName;       // $SERVER: the caption of TopicBar(0)
-    std::string topic;            // $TOPIC: the caption of TopicBar(CurVisible)
-    std::string localIp;          // $IP: local address of the server connection's socket
-    std::string localHost;        // $HOST: local host name of that socket
-    long numUsers = 0;            // $NUMUSER, $MEMBERS: entries of NickList(CurVisible)
-    DateTime now;                 // $TIME, $DATE
+    std::string params{};    // parameter text: each parameter preceded by one blank
+    std::string nick{};      // $NICK; the alias, popup and command-line runners leave it empty
+    std::string chan{};      // $CHAN: WinName(CurVisible)
+    std::string NickName{};  // $ME
+    std::string PhotoPict{}; // $PHOTO
+    std::string YourDefaultPict{};  // $YOURDEFPICT
+    std::string OtherDefaultPict{}; // $OTHERDEFPICT
+    std::string serverName{};       // $SERVER: the caption of TopicBar(0)
+    std::string topic{};            // $TOPIC: the caption of TopicBar(CurVisible)
+    std::string localIp{};          // $IP: local address of the server connection's socket
+    std::string localHost{};        // $HOST: local host name of that socket
+    long numUsers = 0;              // $NUMUSER, $MEMBERS: entries of NickList(CurVisible)
+    DateTime now{};                 // $TIME, $DATE
 };
 
 // Looks up the value of single words; the parameter text is split once, up front.

@@ -6,20 +6,18 @@ namespace korbi::commands {
 namespace {
 
 VariableContext SampleContext() {
-    VariableContext c;
-    c.params = " a b c";
-    c.chan = "#c";
-    c.NickName = "me";
-    c.PhotoPict = "me.bmp";
-    c.YourDefaultPict = "mine.bmp";
-    c.OtherDefaultPict = "theirs.bmp";
-    c.serverName = "irc.test";
-    c.topic = "the topic";
-    c.localIp = "10.0.0.2";
-    c.localHost = "box";
-    c.numUsers = 3;
-    c.now = {2024, 3, 7, 9, 5, 3};
-    return c;
+    return {.params = " a b c",
+            .chan = "#c",
+            .NickName = "me",
+            .PhotoPict = "me.bmp",
+            .YourDefaultPict = "mine.bmp",
+            .OtherDefaultPict = "theirs.bmp",
+            .serverName = "irc.test",
+            .topic = "the topic",
+            .localIp = "10.0.0.2",
+            .localHost = "box",
+            .numUsers = 3,
+            .now = {2024, 3, 7, 23, 5, 3}};
 }
 
 struct ExpandCase {
@@ -33,11 +31,10 @@ void ExpectExpansions(const VariableContext& context, std::initializer_list<Expa
     }
 }
 
-TEST(ExpandVars, NamedVariablesIgnoreCaseAndMustBeWholeWords) {
+TEST(ExpandVars, NamedVariablesAreWholeWordsInAnyCaseAndBlanksStay) {
     ExpectExpansions(SampleContext(),
                      {{"$ME $me $Me", "me me me "},
                       {"$ME, $MEE $ ME$ $UNKNOWN", "$ME, $MEE $ ME$ $UNKNOWN "},
-                      {"[$NICK]", "[$NICK] "},
                       {"x $NICK y", "x  y "},
                       {"$CHAN $TOPIC", "#c the topic "},
                       {"$PHOTO $YOURDEFPICT $OTHERDEFPICT", "me.bmp mine.bmp theirs.bmp "},
@@ -45,11 +42,9 @@ TEST(ExpandVars, NamedVariablesIgnoreCaseAndMustBeWholeWords) {
                       {"$VERSION", "KorBi iRC Client 1.0b2 "},
                       {"$NUMUSER|$MEMBERS", "$NUMUSER|$MEMBERS "},
                       {"n $NUMUSER $members", "n  3  3 "},
-                      {"$TIME $DATE", "09:05:03 03-07-2024 "}});
-}
-
-TEST(ExpandVars, EveryBlankIsKeptAndEveryWordGetsOne) {
-    ExpectExpansions(SampleContext(), {{"", " "}, {" x", " x "}, {"x  y", "x  y "}, {"x ", "x  "}});
+                      {"$TIME $DATE", "23:05:03 03-07-2024 "},
+                      {"", " "},
+                      {" x  y ", " x  y  "}});
 }
 
 TEST(ExpandVars, Parameters) {
@@ -78,19 +73,11 @@ TEST(ExpandVars, CharacterCodes) {
     // wrapped byte on the wire.
     ExpectExpansions(SampleContext(),
                      {{"$CHR(65) $chr(97) $CHR(65),", "A a A "},
-                      {"$CHR(233)", "\xE9 "},
-                      {"$CHR(255) $CHR(1)", "\xFF \x01 "},
+                      {"$CHR(233) $CHR(255) $CHR(1)", "\xE9 \xFF \x01 "},
                       {"$CHR(0) $CHR(256) $CHR(-1) $CHR(99999999999999999999)", "    "},
                       {"$CHR() $CHR( $CHR(x) $CHR(6", "    "},
                       {"$ASC(A) $asc(a) $ASC(\xC3\xA9)", "65 97 195 "},
                       {"$ASC( $ASC(", "  "}});
-}
-
-TEST(ExpandVars, ClockFormatsAreFixed) {
-    EXPECT_EQ(TimeText({2024, 12, 31, 23, 59, 59}), "23:59:59");
-    EXPECT_EQ(TimeText({2024, 1, 1, 0, 0, 0}), "00:00:00");
-    EXPECT_EQ(DateText({2024, 12, 31, 23, 59, 59}), "12-31-2024");
-    EXPECT_EQ(DateText({987, 2, 9, 0, 0, 0}), "02-09-0987");
 }
 
 TEST(ExpandVars, LongTextAndParametersStayLinear) {
