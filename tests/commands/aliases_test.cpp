@@ -1,0 +1,129 @@
+#include "commands/aliases.h"
+
+#include "platform/text_values.h"
+
+#include <array>
+#include <gtest/gtest.h>
+
+namespace korbi::commands {
+namespace {
+
+using Table = std::array<std::string, 51>;
+
+// Just enough of the interpreter to see what aliases run: the command word is word 1 without
+// its first character, upper-cased; an alias runs through the guard, anything else is "sent".
+struct MiniInterpreter {
+    Table AliasTable{};
+    AliasNesting nesting;
+    std::vector<std::string> sent;
+    std::vector<std::string> reports;
+
+    void SendCommand2Serv(const std::string& line) {
+        const auto words = SplitAtBlanks(line);
+        const std::string command =
+            platform::UpperAscii(words[0].empty() ? words[0] : words[0].substr(1));
+        const std::string params = line.substr(words[0].size());
+        const int index = FindAlias(AliasTable, command);
+        if (index < 0) {
+            sent.push_back(command + params);
+            return;
+        }
+        const VariableContext context{.params = params, .chan = "#c"};
+        nesting.Run(
+            command, AliasPieces(AliasTable[index], context),
+            [this](const std::string& piece) { SendCommand2Serv(piece); },
+            [this](const std::string& text) { reports.push_back(text); });
+    }
+};
+
+TEST(FindAlias, MatchesNamesWithoutCaseLaterEntryWins) {
+    const Table table{"HI /say one", "ban /kick $chan $$1", "hi /say two", " /nameless", "",
+                      "LATE /never"};
+    const struct {
+        const char* word;
+        int expected;
+    } cases[] = {{"HI", 2}, {"BAN", 1}, {"BA", -1}, {"BANS", -1}, {"LATE", -1}, {"", -1}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(FindAlias(table, c.word), c.expected) << c.word;
+    }
+}
+
+TEST(AliasPieces, ExpandsOnceThenSplitsAtTheBodysBars) {
+    VariableContext context{.params = " bob bob!*", .chan = "#c"};
+    const struct {
+        const char* entry;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"ALL /say $*1 end", {"/say bob bob!*  end"}},
+        {"E /a||/b|", {"/a", "", "/b"}},
+        {"L |/a", {"", "/a"}},
+        {"NOBODY", {}},
+        {"PIPE /say a$CHR(124)b $CHR(124)", {"/say a$CHR(124)b |"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(AliasPieces(c.entry, context), c.expected) << c.entry;
+    }
+    // A nick, topic or typed parameter holding "|" cannot add a command of its own.
+    context.params = " a|_QUIT";
+    context.topic = "x | /quit";
+    EXPECT_EQ(AliasPieces("K /kick $chan $$1 $TOPIC", context),
+              std::vector<std::string>{"/kick #c a|_QUIT x | /quit"});
+}
+
+TEST(RunAlias, BanRunsItsCommandsInOrder) {
+    MiniInterpreter irc;
+    irc.AliasTable = {"HI /say one", "BAN /mode $chan +b $$2 | /kick $chan $$1", "hi /say two"};
+    irc.SendCommand2Serv("/ban bob bob!*");
+    irc.SendCommand2Serv("/Hi");
+    EXPECT_EQ(irc.sent, (std::vector<std::string>{"MODE #c +b bob!*", "KICK #c bob", "SAY two"}));
+    EXPECT_TRUE(irc.reports.empty());
+}
+
+TEST(AliasNesting, LoopingAliasesStopWithOneLine) {
+    const struct {
+        const char* name;
+        std::vector<std::string> table;
+        const char* text;
+    } cases[] = {
+        {"runs itself", {"LOOP /say a | /loop"}, "nested more than 16 deep"},
+        {"through another", {"A /b", "B /a"}, "nested more than 16 deep"},
+        {"doubling", {"TWO /two | /two"}, "nested more than 16 deep"},
+        {"too many commands",
+         {"W /x|/x|/x|/x|/x|/x|/x|/x|/x|/x", "X /y|/y|/y|/y|/y|/y|/y|/y|/y|/y",
+          "Y /z|/z|/z|/z|/z|/z|/z|/z|/z|/z", "Z /say z"},
+         "more than 1000 commands"},
+    };
+    for (const auto& c : cases) {
+        MiniInterpreter irc;
+        std::copy(c.table.begin(), c.table.end(), irc.AliasTable.begin());
+        irc.SendCommand2Serv("/" + c.table[0].substr(0, c.table[0].find(' ')));
+        ASSERT_EQ(irc.reports.size(), 1u) << c.name;
+        EXPECT_NE(irc.reports[0].find(c.text), std::string::npos) << c.name << irc.reports[0];
+        EXPECT_LT(irc.sent.size(), 1000u) << c.name;
+        EXPECT_EQ(irc.nesting.Depth(), 0) << c.name;
+    }
+}
+
+TEST(AliasNesting, SixteenLevelsRunAndTheGuardResetsAfterAStop) {
+    MiniInterpreter irc;
+    for (int i = 1; i < 16; ++i) {
+        irc.AliasTable[i - 1] = "L" + std::to_string(i) + " /l" + std::to_string(i + 1);
+    }
+    irc.AliasTable[15] = "L16 /say deep";
+    irc.AliasTable[16] = "SELF /self";
+    irc.SendCommand2Serv("/l1");
+    EXPECT_EQ(irc.sent, std::vector<std::string>{"SAY deep"});
+    irc.SendCommand2Serv("/self");
+    irc.SendCommand2Serv("/l1");
+    EXPECT_EQ(irc.sent, (std::vector<std::string>{"SAY deep", "SAY deep"}));
+    EXPECT_EQ(irc.reports.size(), 1u);
+
+    irc.AliasTable[15] = "L16 /l17";
+    irc.AliasTable[16] = "L17 /say too deep";
+    irc.SendCommand2Serv("/l1");
+    EXPECT_EQ(irc.sent.size(), 2u);
+    EXPECT_EQ(irc.reports.size(), 2u);
+}
+
+} // namespace
+} // namespace korbi::commands

@@ -1,0 +1,99 @@
+#include "commands/variables.h"
+
+#include <gtest/gtest.h>
+
+namespace korbi::commands {
+namespace {
+
+VariableContext SampleContext() {
+    return {.params = " a b c",
+            .chan = "#c",
+            .NickName = "me",
+            .PhotoPict = "me.bmp",
+            .YourDefaultPict = "mine.bmp",
+            .OtherDefaultPict = "theirs.bmp",
+            .serverName = "irc.test",
+            .topic = "the topic",
+            .localIp = "10.0.0.2",
+            .localHost = "box",
+            .numUsers = 3,
+            .now = {2024, 3, 7, 23, 5, 3}};
+}
+
+struct ExpandCase {
+    const char* text;
+    const char* expected;
+};
+
+void ExpectExpansions(const VariableContext& context, std::initializer_list<ExpandCase> cases) {
+    for (const auto& c : cases) {
+        EXPECT_EQ(ExpandVars(c.text, context), c.expected) << "text: " << c.text;
+    }
+}
+
+TEST(ExpandVars, NamedVariablesAreWholeWordsInAnyCaseAndBlanksStay) {
+    ExpectExpansions(SampleContext(),
+                     {{"$ME $me $Me", "me me me "},
+                      {"$ME, $MEE $ ME$ $UNKNOWN", "$ME, $MEE $ ME$ $UNKNOWN "},
+                      {"x $NICK y", "x  y "},
+                      {"$CHAN $TOPIC", "#c the topic "},
+                      {"$PHOTO $YOURDEFPICT $OTHERDEFPICT", "me.bmp mine.bmp theirs.bmp "},
+                      {"$SERVER $IP $HOST", "irc.test 10.0.0.2 box "},
+                      {"$VERSION", "KorBi iRC Client 1.0b2 "},
+                      {"$NUMUSER|$MEMBERS", "$NUMUSER|$MEMBERS "},
+                      {"n $NUMUSER $members", "n  3  3 "},
+                      {"$TIME $DATE", "23:05:03 03-07-2024 "},
+                      {"", " "},
+                      {" x  y ", " x  y  "}});
+}
+
+TEST(ExpandVars, Parameters) {
+    ExpectExpansions(SampleContext(), {{"$$1 $$3", "a c "},
+                                       {"x $$4 $$0 $$ $$-1 $$99999999999999999999 y", "x      y "},
+                                       {"$$1's $$2x", "a b "},
+                                       {"$$1.5", "b "},
+                                       {"$*1 end", "a b c  end "},
+                                       {"$*2", "b c  "},
+                                       {"$*0", " a b c  "},
+                                       {"($*3) $*4 $*-2", "($*3)   a b c  "}});
+    VariableContext none = SampleContext();
+    none.params = "";
+    ExpectExpansions(none, {{"<$$1> $$1 $*1 $$0", "<$$1>    "}});
+}
+
+TEST(ExpandVars, ValuesAreNotExpandedAgain) {
+    VariableContext c = SampleContext();
+    c.params = " $ME $*1";
+    c.topic = "$CHAN";
+    ExpectExpansions(c, {{"$*1 $TOPIC", "$ME $*1  $CHAN "}});
+}
+
+TEST(ExpandVars, CharacterCodes) {
+    // A code that is missing, 0 or beyond a byte gives an empty word rather than a NUL or a
+    // wrapped byte on the wire.
+    ExpectExpansions(SampleContext(),
+                     {{"$CHR(65) $chr(97) $CHR(65),", "A a A "},
+                      {"$CHR(233) $CHR(255) $CHR(1)", "\xE9 \xFF \x01 "},
+                      {"$CHR(0) $CHR(256) $CHR(-1) $CHR(99999999999999999999)", "    "},
+                      {"$CHR() $CHR( $CHR(x) $CHR(6", "    "},
+                      {"$ASC(A) $asc(a) $ASC(\xC3\xA9)", "65 97 195 "},
+                      {"$ASC( $ASC(", "  "}});
+}
+
+TEST(ExpandVars, LongTextAndParametersStayLinear) {
+    // One word per parameter and one variable per word: a word-by-word walk from the start
+    // of the text for each word would take billions of steps here.
+    constexpr int count = 60000;
+    VariableContext c;
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        c.params += " p";
+        text += "$$" + std::to_string(count) + " ";
+    }
+    const std::string expanded = ExpandVars(text, c);
+    EXPECT_EQ(expanded.size(), 2u * count + 1);
+    EXPECT_EQ(expanded.substr(0, 6), "p p p ");
+}
+
+} // namespace
+} // namespace korbi::commands

@@ -1,0 +1,140 @@
+#include "pictx/exchange_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace korbi::pictx {
+namespace {
+
+using std::nullopt;
+using std::optional;
+using std::string;
+
+struct RequestCase {
+    const char* name;
+    string chunk;
+    optional<string> pict; // the bare name served, or nothing when refused
+};
+
+TEST(ExchangeRules, RequestServesOnlyBareNamesInsidePicts) {
+    const RequestCase cases[] = {
+        {"plain request", "FILE PICTS\\cat.BMP", "cat.BMP"},
+        {"keyword and folder in lower case", "file picts\\cat.bmp", "cat.bmp"},
+        {"mixed-case folder", "File Picts\\Dog Face.bmp", "Dog Face.bmp"},
+        {"fifth byte is skipped whatever it is", "FILExPICTS\\a.bmp", "a.bmp"},
+        {"preferences file", "FILE Prefs File.INI", nullopt},
+        {"another folder", "FILE LOGS\\#chan.LOG", nullopt},
+        {"parent folder", "FILE ..\\x", nullopt},
+        {"parent folder behind PICTS", "FILE PICTS\\..\\Prefs File.INI", nullopt},
+        {"PICTS itself", "FILE PICTS\\..", nullopt},
+        {"current folder", "FILE PICTS\\.", nullopt},
+        {"absolute path", "FILE /etc/passwd", nullopt},
+        {"forward slash inside", "FILE PICTS\\a/b.bmp", nullopt},
+        {"forward slash as folder separator", "FILE PICTS/cat.bmp", nullopt},
+        {"sub-folder", "FILE PICTS\\sub\\cat.bmp", nullopt},
+        {"doubled separator", "FILE PICTS\\\\cat.bmp", nullopt},
+        {"folder without name", "FILE PICTS\\", nullopt},
+        {"longer folder name", "FILE PICTSX\\cat.bmp", nullopt},
+        {"line end after the name", "FILE PICTS\\cat.bmp\r\n", nullopt},
+        {"NUL inside the name", string("FILE PICTS\\cat\0.bmp", 19), nullopt},
+        {"keyword alone", "FILE", nullopt},
+        {"other keyword", "GET PICTS\\cat.bmp", nullopt},
+        {"too short", "FIL", nullopt},
+        {"empty chunk", "", nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RequestedPictName(c.chunk), c.pict) << c.name;
+    }
+}
+
+TEST(ExchangeRules, RequestKeepsThePathAsSent) {
+    EXPECT_EQ(ParseFileRequest("fIlE ..\\x"), optional<string>("..\\x"));
+    EXPECT_EQ(ParseFileRequest("FILE"), optional<string>(""));
+    EXPECT_EQ(ParseFileRequest("FOLE x"), nullopt);
+}
+
+TEST(ExchangeRules, RecordsPadTheFileAndAlwaysEndWithAShortRead) {
+    const std::array<std::pair<std::size_t, std::size_t>, 7> sizes = {{
+        {0, 256},
+        {1, 256},
+        {255, 256},
+        {256, 512},
+        {300, 512},
+        {512, 768},
+        {513, 768},
+    }};
+    for (const auto& [size, sent] : sizes) {
+        string file(size, '\0');
+        for (std::size_t i = 0; i < size; ++i) {
+            file[i] = static_cast<char>('a' + i % 26);
+        }
+        const std::vector<string> records = SendFileRecords(file);
+        EXPECT_EQ(RecordCount(size), records.size()) << size;
+        string wire;
+        for (const string& record : records) {
+            EXPECT_EQ(record.size(), RecordSize) << size;
+            wire += record;
+        }
+        ASSERT_EQ(wire.size(), sent) << size;
+        EXPECT_EQ(wire.substr(0, size), file) << size;
+        EXPECT_EQ(wire.substr(size), string(sent - size, '\0')) << size;
+    }
+}
+
+TEST(ExchangeRules, FetchRequestAndPreconditions) {
+    EXPECT_EQ(FetchRequest("PICTS\\cat.BMP"), "FILE PICTS\\cat.BMP");
+    EXPECT_TRUE(IsFetchable(" host.example ", "PICTS\\cat.BMP"));
+    EXPECT_FALSE(IsFetchable("   ", "PICTS\\cat.BMP"));
+    EXPECT_FALSE(IsFetchable("", "PICTS\\cat.BMP"));
+    EXPECT_FALSE(IsFetchable("host", "PICTS\\..\\Prefs File.INI.BMP"));
+    EXPECT_FALSE(IsFetchable("host", "PICTS\\../../.bashrc.BMP"));
+}
+
+struct ChunkCase {
+    const char* name;
+    std::uint32_t got;
+    std::size_t chunk;
+    bool abandon;
+    std::uint32_t after;
+};
+
+TEST(ExchangeRules, FetchIsAbandonedBeforeWritingPastTheLimit) {
+    const ChunkCase cases[] = {
+        {"first chunk", 0, 4000, false, 4000},
+        {"exactly the limit", 9000, 1000, false, 10000},
+        {"one byte over in one chunk", 0, 10001, true, 0},
+        {"one byte over after earlier chunks", 10000, 1, true, 10000},
+        {"a count a 16-bit field would wrap", 9000, 65536, true, 9000},
+        {"huge chunk", 0, std::size_t{1} << 33, true, 0},
+        {"empty arrival", 500, 0, false, 500},
+    };
+    for (const auto& c : cases) {
+        const FetchChunk result = AcceptFetchChunk(c.got, c.chunk);
+        EXPECT_EQ(result.Abandon, c.abandon) << c.name;
+        EXPECT_EQ(result.RecvsGot, c.after) << c.name;
+    }
+}
+
+TEST(ExchangeRules, FetchedFileIsKeptOnlyAfterANormalCloseWithData) {
+    EXPECT_TRUE(KeepFetchedFile(true, 1));
+    EXPECT_TRUE(KeepFetchedFile(true, 10000));
+    EXPECT_FALSE(KeepFetchedFile(true, 0));     // file missing on the server
+    EXPECT_FALSE(KeepFetchedFile(false, 5000)); // error, timeout or abandoned
+}
+
+TEST(ExchangeRules, ServingSocketIsReusedOrAddedUpToTheLimit) {
+    EXPECT_EQ(ChooseServingSocket({}), 1u);
+    const std::array<bool, 1> firstFree = {false};
+    EXPECT_EQ(ChooseServingSocket(firstFree), 1u);
+    const std::array<bool, 1> firstBusy = {true};
+    EXPECT_EQ(ChooseServingSocket(firstBusy), 2u);
+    const std::array<bool, 3> middleFree = {true, false, true};
+    EXPECT_EQ(ChooseServingSocket(middleFree), 2u);
+    std::array<bool, MaxServing> allBusy{};
+    allBusy.fill(true);
+    EXPECT_EQ(ChooseServingSocket(allBusy), 0u);
+}
+
+} // namespace
+} // namespace korbi::pictx
