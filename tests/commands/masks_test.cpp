@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,10 @@ struct MaskCase {
     const char* text;
     bool matches;
 };
+
+void PrintTo(const MaskCase& c, std::ostream* out) {
+    *out << c.mask << " vs " << c.text;
+}
 
 class MaskMatchesTest : public testing::TestWithParam<MaskCase> {};
 
