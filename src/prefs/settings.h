@@ -27,7 +27,7 @@ struct Settings {
     bool ShowAddress = false;
     bool CheckMail = true;
     std::string Notifys;
-    std::string Silences;
+    std::string Silences = " *!*@*.example.org";
     int FloodProtDelay = 15;
     std::string QuitMsg = "KorBis blues sur KorBi";
     std::string versionstr = "KorBi 1.0 Official Beta 4 -- Win95/NT";

@@ -1,0 +1,145 @@
+#include "commands/ctcp.h"
+
+#include "commands/media_names.h"
+#include "platform/text_values.h"
+#include "session/message_parsing.h"
+
+#include <utility>
+
+namespace korbi::commands {
+namespace {
+
+using session::GetNick;
+using session::GetNumWords;
+using session::GetWord;
+
+constexpr char kCtcpMark = '\x01';
+
+bool HasLineBreak(std::string_view text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+} // namespace
+
+CtcpHandler::CtcpHandler(CtcpHost& host, NickPictTable& nickPicts, MonotonicClock clock)
+    : m_host(host), m_nickPicts(nickPicts), m_flood(std::move(clock)) {}
+
+void CtcpHandler::ProcessCTCP(std::string_view text, std::string_view source,
+                              std::string_view conversation) {
+    const std::string_view received = text;
+    if (!text.empty() && text.back() == kCtcpMark) {
+        text.remove_suffix(1);
+    }
+    const std::string firstWord = GetWord(1, text);
+    const std::string command =
+        platform::UpperAscii(std::string_view(firstWord).substr(firstWord.empty() ? 0 : 1));
+    const std::string_view argument = text.substr(firstWord.size());
+    const std::string nick = GetNick(source);
+
+    // Actions and pictures are part of the conversation: never counted, never ignored.
+    if (command == "ACTION") {
+        ShowAction(nick, argument, conversation);
+        return;
+    }
+    if (command == "PICT") {
+        RecordPicture(text, source);
+        return;
+    }
+
+    const int level = m_host.FloodProtDelay();
+    if (m_flood.EndExpiredIgnore(level)) {
+        m_host.PrintCoul(0, "PICTS\\INFOMARK", 32, 64, 64, "Removed CTCP Ignore.");
+        m_host.PrintCoul(0, "", 0, 0, 0, "---");
+    }
+    if (m_flood.IgnoreCTCPs()) {
+        return;
+    }
+
+    if (command == "VERSION") {
+        AnswerVersion(nick);
+    } else if (command == "PING") {
+        AnswerPing(nick, argument);
+    } else if (command == "SOUND") {
+        PlayRequestedSound(text, nick);
+    } else {
+        ReportUnknown(received, source, command);
+    }
+    m_flood.CountAnswered();
+}
+
+void CtcpHandler::FloodCheck_Timer() {
+    if (!m_flood.Tick(m_host.FloodProtDelay())) {
+        return;
+    }
+    const int slot = m_host.CurVisible();
+    m_host.PrintCoul(slot, "PICTS\\WARNMARK", 96, 32, 32,
+                     "Excess Flood Danger ! Ignoring all CTCP's for 20 seconds...");
+    m_host.PrintCoul(slot, "", 0, 0, 0, "---");
+}
+
+void CtcpHandler::ShowAction(std::string_view nick, std::string_view argument,
+                             std::string_view conversation) {
+    const int slot = m_host.FindChanWin(std::string(conversation));
+    m_host.PrintCoul(slot, "PICTS\\EVACTION", 128, 64, 0,
+                     std::string(nick) + std::string(argument));
+}
+
+void CtcpHandler::RecordPicture(std::string_view text, std::string_view source) {
+    const std::string name = GetWord(2, text);
+    if (GetNumWords(text) < 2 || !IsBareFileName(name)) {
+        return;
+    }
+    const std::string nick = GetNick(source);
+    const std::string path = PictPathFor(name);
+    const std::string host = session::GetMachine(source);
+    // A request inside a NOTICE carries only "-nick-" as its source: there is no host to ask.
+    if (!host.empty() && !m_host.CheckFileExist(path) && !m_host.IsFetching() &&
+        !platform::EqualsNoCase(nick, m_host.NickName())) {
+        m_host.FetchFile(host, path);
+    }
+    m_nickPicts.SetNickPict(nick, name);
+}
+
+void CtcpHandler::AnswerVersion(const std::string& nick) {
+    m_host.PrintCoul(0, "", 0, 0, 0, nick + " wants to know your client version...");
+    m_host.Send2Serv("NOTICE " + nick + " :" + kCtcpMark + "VERSION " + m_host.versionstr() +
+                     kCtcpMark);
+}
+
+void CtcpHandler::AnswerPing(const std::string& nick, std::string_view argument) {
+    m_host.PrintCoul(0, "", 0, 0, 0, nick + " pings you...");
+    if (!argument.empty()) {
+        argument.remove_prefix(1);
+    }
+    // Echoing a line break would smuggle a second protocol line to the server.
+    if (HasLineBreak(argument)) {
+        return;
+    }
+    m_host.Send2Serv("NOTICE " + nick + " :" + kCtcpMark + "PING " + std::string(argument) +
+                     kCtcpMark);
+}
+
+void CtcpHandler::PlayRequestedSound(std::string_view text, const std::string& nick) {
+    const std::string name = GetWord(2, text);
+    if (GetNumWords(text) < 2 || !IsBareFileName(name)) {
+        return;
+    }
+    std::string words;
+    for (long i = 3; i <= GetNumWords(text); ++i) {
+        words += GetWord(i, text) + " ";
+    }
+    m_host.PrintCoul(m_host.CurVisible(), "PICTS\\EVSOUND", 96, 64, 192, nick + " " + words);
+    m_host.PlaySound("SOUNDS\\" + WithWavExtension(name));
+}
+
+void CtcpHandler::ReportUnknown(std::string_view received, std::string_view source,
+                                std::string_view command) {
+    if (!m_host.DebugMode()) {
+        return;
+    }
+    m_host.PrintCoul(0, "", 0, 0, 0,
+                     "Received Unknown CTCP from " + std::string(source) + "  ctcpstr = " +
+                         std::string(received) + "  ctcpCMD = " + std::string(command));
+}
+
+} // namespace korbi::commands

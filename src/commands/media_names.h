@@ -1,0 +1,21 @@
+#pragma once
+// Picture and sound names as other users send them in requests, and the program-relative files
+// they stand for.
+#include <string>
+#include <string_view>
+
+namespace korbi::commands {
+
+// A name from the network may only name a file inside its folder: not empty, no "/" or "\", no
+// "..", no control character. Anything else is refused by the caller.
+bool IsBareFileName(std::string_view name);
+
+// "PICTS\" + name, with ".BMP" appended unless the text after the first "." of that path is
+// "BMP" without regard to case ("a.b.bmp" becomes "PICTS\a.b.bmp.BMP").
+std::string PictPathFor(std::string_view name);
+
+// name with ".WAV" appended when it is shorter than 5 characters, or when it is longer and does
+// not end in ".WAV" without regard to case ("ding" and "ding.txt" get it, "ding.wav" does not).
+std::string WithWavExtension(std::string_view name);
+
+} // namespace korbi::commands

@@ -1,0 +1,166 @@
+#include "commands/ctcp.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace korbi::commands {
+namespace {
+
+using Log = std::vector<std::string>;
+
+// Records every effect as one readable line, in order.
+class RecordingHost : public CtcpHost {
+  public:
+    Log log;
+    std::set<std::string> files;
+    int visible = 1;
+    bool fetching = false;
+    bool debug = false;
+    int level = 3;
+
+    void PrintCoul(int slot, const std::string& picture, int red, int green, int blue,
+                   const std::string& text) override {
+        log.push_back("print " + std::to_string(slot) + " [" + picture + "] (" +
+                      std::to_string(red) + "," + std::to_string(green) + "," +
+                      std::to_string(blue) + ") " + text);
+    }
+    void Send2Serv(const std::string& line) override { log.push_back("send " + line); }
+    int FindChanWin(const std::string& name) const override { return name == "#chat" ? 2 : 0; }
+    int CurVisible() const override { return visible; }
+    bool CheckFileExist(const std::string& path) const override { return files.contains(path); }
+    bool IsFetching() const override { return fetching; }
+    void FetchFile(const std::string& host, const std::string& path) override {
+        log.push_back("fetch " + host + " " + path);
+    }
+    void PlaySound(const std::string& file) override { log.push_back("play " + file); }
+    bool DebugMode() const override { return debug; }
+    std::string NickName() const override { return "Me"; }
+    std::string versionstr() const override { return "KorBi 1.0 Official Beta 4 -- Win95/NT"; }
+    int FloodProtDelay() const override { return level; }
+};
+
+class CtcpTest : public testing::Test {
+  protected:
+    RecordingHost host;
+    NickPictTable picts;
+    std::int64_t now = 1000;
+    CtcpHandler ctcp{host, picts, [this] { return now; }};
+
+    void Request(const std::string& body, const std::string& source = "bob!u@bob.example.net",
+                 const std::string& conversation = "bob") {
+        ctcp.ProcessCTCP("\x01" + body + "\x01", source, conversation);
+    }
+    Log TakeLog() { return std::exchange(host.log, {}); }
+};
+
+TEST_F(CtcpTest, VersionAndPingAreAnsweredByNotice) {
+    Request("VERSION");
+    Request("PING 12345 678");
+    Request("PING");
+    Request("PING 1\nQUIT :bye"); // echoing it would send a second protocol line
+    ctcp.ProcessCTCP("\x01version", "bob!u@h", "bob");
+    const std::string pinged = "print 0 [] (0,0,0) bob pings you...";
+    const std::string asked = "print 0 [] (0,0,0) bob wants to know your client version...";
+    const std::string version =
+        "send NOTICE bob :\x01VERSION KorBi 1.0 Official Beta 4 -- Win95/NT\x01";
+    EXPECT_EQ(TakeLog(), (Log{asked, version, pinged, "send NOTICE bob :\x01PING 12345 678\x01",
+                              pinged, "send NOTICE bob :\x01PING \x01", pinged, asked, version}));
+    EXPECT_EQ(ctcp.Flood().NumCTCPs(), 5);
+}
+
+TEST_F(CtcpTest, ActionAndSoundArePrinted) {
+    host.visible = 5;
+    Request("ACTION waves at #chat", "ann!a@h", "#chat");
+    Request("ACTION waves", "ann!a@h", "#elsewhere");
+    Request("SOUND ding hello there", "ann!a@h", "#chat");
+    Request("SOUND horn.wav");
+    EXPECT_EQ(TakeLog(),
+              (Log{"print 2 [PICTS\\EVACTION] (128,64,0) ann waves at #chat",
+                   "print 0 [PICTS\\EVACTION] (128,64,0) ann waves",
+                   "print 5 [PICTS\\EVSOUND] (96,64,192) ann hello there ", "play SOUNDS\\ding.WAV",
+                   "print 5 [PICTS\\EVSOUND] (96,64,192) bob ", "play SOUNDS\\horn.wav"}));
+    EXPECT_EQ(ctcp.Flood().NumCTCPs(), 2); // actions are not counted
+}
+
+TEST_F(CtcpTest, PictIsRecordedAndOnlyMissingPicturesOfOthersFetched) {
+    host.files.insert("PICTS\\known.BMP");
+    Request("PICT cat");
+    Request("PICT known", "ann!a@ann.host");
+    Request("PICT mine.bmp", "ME!me@my.host");
+    ctcp.ProcessCTCP("\x01PICT fox\x01", "-dan-", ""); // inside a NOTICE: no host
+    host.fetching = true;
+    Request("PICT dog", "carl!c@carl.host");
+    EXPECT_EQ(TakeLog(), (Log{"fetch bob.example.net PICTS\\cat.BMP"}));
+    EXPECT_EQ(picts.NickPictCount(), 5);
+    EXPECT_EQ(picts.GetNickPict("me") + picts.GetNickPict("-dan-") + picts.GetNickPict("carl"),
+              "mine.bmpfoxdog");
+    EXPECT_EQ(ctcp.Flood().NumCTCPs(), 0);
+}
+
+TEST_F(CtcpTest, HostileNamesAreRefused) {
+    for (const char* body : {"PICT ..\\Prefs File.INI", "PICT ../../etc/passwd", "PICT", "PICT ",
+                             "SOUND ..\\LOGS\\x", "SOUND /dev/zero", "SOUND", "SOUND  hi"}) {
+        Request(body);
+    }
+    EXPECT_EQ(TakeLog(), Log{});
+    EXPECT_EQ(picts.NickPictCount(), 0);
+}
+
+TEST_F(CtcpTest, UnknownRequestsAreReportedOnlyInDebugMode) {
+    Request("FINGER");
+    host.debug = true;
+    Request("clientinfo x");
+    EXPECT_EQ(TakeLog(), (Log{"print 0 [] (0,0,0) Received Unknown CTCP from bob!u@bob.example.net"
+                              "  ctcpstr = \x01"
+                              "clientinfo x\x01  ctcpCMD = CLIENTINFO"}));
+    EXPECT_EQ(ctcp.Flood().NumCTCPs(), 2);
+}
+
+TEST_F(CtcpTest, NinthRequestAtLevelThreeStartsAnIgnorePeriod) {
+    host.visible = 4;
+    for (int i = 0; i < 8; ++i) {
+        Request("PING " + std::to_string(i));
+    }
+    ctcp.FloodCheck_Timer();
+    EXPECT_FALSE(ctcp.Flood().IgnoreCTCPs());
+    Request("PING 8");
+    TakeLog();
+    ctcp.FloodCheck_Timer();
+    ctcp.FloodCheck_Timer(); // no second warning while ignoring
+    EXPECT_EQ(TakeLog(), (Log{"print 4 [PICTS\\WARNMARK] (96,32,32) Excess Flood Danger ! "
+                              "Ignoring all CTCP's for 20 seconds...",
+                              "print 4 [] (0,0,0) ---"}));
+
+    now += FloodProtection::IgnorePeriodMs;
+    Request("VERSION");
+    Request("SOUND ding");
+    EXPECT_EQ(TakeLog(), Log{});
+    EXPECT_EQ(ctcp.Flood().NumCTCPs(), 0);
+
+    now += 1;
+    Request("PING back");
+    EXPECT_EQ(TakeLog(), (Log{"print 0 [PICTS\\INFOMARK] (32,64,64) Removed CTCP Ignore.",
+                              "print 0 [] (0,0,0) ---", "print 0 [] (0,0,0) bob pings you...",
+                              "send NOTICE bob :\x01PING back\x01"}));
+    EXPECT_EQ(ctcp.Flood().NumCTCPs(), 1);
+}
+
+TEST_F(CtcpTest, AtLevelTwentyOnlyActionAndPictGetThrough) {
+    host.level = 20;
+    ctcp.FloodCheck_Timer(); // threshold 0: ignoring starts without any request
+    TakeLog();
+    now += 10 * FloodProtection::IgnorePeriodMs;
+    Request("PING 1");
+    Request("ACTION dances", "bob!u@h", "#chat");
+    Request("PICT cat");
+    EXPECT_EQ(TakeLog(), (Log{"print 2 [PICTS\\EVACTION] (128,64,0) bob dances",
+                              "fetch bob.example.net PICTS\\cat.BMP"}));
+    EXPECT_EQ(picts.GetNickPict("bob"), "cat");
+}
+
+} // namespace
+} // namespace korbi::commands
