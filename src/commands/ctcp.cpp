@@ -1,6 +1,7 @@
 #include "commands/ctcp.h"
 
 #include "commands/media_names.h"
+#include "platform/program_folder.h"
 #include "platform/text_values.h"
 #include "session/message_parsing.h"
 
@@ -86,7 +87,7 @@ void CtcpHandler::ShowAction(std::string_view nick, std::string_view argument,
 
 void CtcpHandler::RecordPicture(std::string_view text, std::string_view source) {
     const std::string name = GetWord(2, text);
-    if (GetNumWords(text) < 2 || !IsBareFileName(name)) {
+    if (GetNumWords(text) < 2 || !platform::IsBareFileName(name)) {
         return;
     }
     const std::string nick = GetNick(source);
@@ -121,7 +122,7 @@ void CtcpHandler::AnswerPing(const std::string& nick, std::string_view argument)
 
 void CtcpHandler::PlayRequestedSound(std::string_view text, const std::string& nick) {
     const std::string name = GetWord(2, text);
-    if (GetNumWords(text) < 2 || !IsBareFileName(name)) {
+    if (GetNumWords(text) < 2 || !platform::IsBareFileName(name)) {
         return;
     }
     std::string words;

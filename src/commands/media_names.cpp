@@ -4,19 +4,6 @@
 
 namespace korbi::commands {
 
-bool IsBareFileName(std::string_view name) {
-    if (name.empty() || name.find("..") != std::string_view::npos) {
-        return false;
-    }
-    for (const char c : name) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '/' || c == '\\' || byte < 32 || byte == 127) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::string PictPathFor(std::string_view name) {
     std::string path = "PICTS\\" + std::string(name);
     const std::size_t dot = path.find('.');

@@ -6,10 +6,6 @@
 
 namespace korbi::commands {
 
-// A name from the network may only name a file inside its folder: not empty, no "/" or "\", no
-// "..", no control character. Anything else is refused by the caller.
-bool IsBareFileName(std::string_view name);
-
 // "PICTS\" + name, with ".BMP" appended unless the text after the first "." of that path is
 // "BMP" without regard to case ("a.b.bmp" becomes "PICTS\a.b.bmp.BMP").
 std::string PictPathFor(std::string_view name);

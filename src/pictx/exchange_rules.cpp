@@ -1,5 +1,6 @@
 #include "pictx/exchange_rules.h"
 
+#include "platform/program_folder.h"
 #include "platform/text_values.h"
 
 #include <algorithm>
@@ -10,20 +11,7 @@ namespace {
 constexpr std::string_view PictsFolder = "PICTS";
 constexpr std::string_view RequestKeyword = "FILE";
 
-bool IsControl(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte < 32 || byte == 127;
-}
-
 } // namespace
-
-bool IsBareFileName(std::string_view name) {
-    if (name.empty() || name == "." || name == "..") {
-        return false;
-    }
-    return std::none_of(name.begin(), name.end(),
-                        [](char c) { return c == '\\' || c == '/' || IsControl(c); });
-}
 
 std::optional<std::string> PictsFileName(std::string_view path) {
     const std::size_t folderEnd = PictsFolder.size();
@@ -32,7 +20,7 @@ std::optional<std::string> PictsFileName(std::string_view path) {
         return std::nullopt;
     }
     const std::string_view name = path.substr(folderEnd + 1);
-    if (!IsBareFileName(name)) {
+    if (!platform::IsBareFileName(name)) {
         return std::nullopt;
     }
     return std::string(name);

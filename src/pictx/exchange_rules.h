@@ -21,9 +21,6 @@ inline constexpr std::uint32_t MaxFetchBytes = 10000;
 inline constexpr int FetchTimeoutMs = 30000;
 inline constexpr int MaxServing = 16; // connections served at once
 
-// True for a name usable as a file directly inside a folder: not empty, not "." or "..", and
-// free of "\", "/" and control characters.
-bool IsBareFileName(std::string_view name);
 
 // The bare file name of a path "PICTS\" + name (the folder in any case), or nothing when the
 // path names anything else.

@@ -71,7 +71,7 @@ void ProgramFolder::MakeDirIfNotExist(std::string_view relative) const {
 }
 
 bool IsBareFileName(std::string_view name) {
-    if (name.empty() || name == "." || name == "..") {
+    if (name.empty() || name == "." || name.find("..") != std::string_view::npos) {
         return false;
     }
     for (const char c : name) {

@@ -30,7 +30,7 @@ class ProgramFolder {
 };
 
 // True for a name that can only mean a file inside its own folder: not empty, no "/" or "\",
-// not "." or "..", no control character.
+// not "." and no "..", no control character. Names from the network must pass it.
 bool IsBareFileName(std::string_view name);
 
 // A file name made from a window name (channel or nick) that cannot leave the LOGS folder:

@@ -43,7 +43,9 @@ TEST(ProgramFolder, MakeDirIfNotExistKeepsAnExistingCaseVariant) {
 TEST(SafeNames, BareFileNamesAndLogNames) {
     EXPECT_TRUE(IsBareFileName("cat.BMP"));
     EXPECT_TRUE(IsBareFileName("my pict.bmp"));
-    for (const char* bad : {"", ".", "..", "..\\x", "a/b", "PICTS\\cat.bmp", "a\nb"}) {
+    EXPECT_TRUE(IsBareFileName("Mon chat \xc3\xa9t\xc3\xa9"));
+    for (const char* bad : {"", ".", "..", "..\\x", "a/b", "/etc/passwd", "PICTS\\cat.bmp", "a\nb",
+                            "a..b", "a\x7f"}) {
         EXPECT_FALSE(IsBareFileName(bad)) << bad;
     }
     EXPECT_EQ(SafeFileName("#korbi"), "#korbi");
