@@ -1,0 +1,121 @@
+#include "mail/mail_checker.h"
+
+#include "platform/socket.h"
+#include "platform/text_values.h"
+#include "session/client_host.h"
+
+#include <QAction>
+#include <QApplication>
+
+#include <optional>
+
+namespace korbi::mail {
+
+namespace {
+
+std::optional<media::MailImage> Picture(MailImage icon) {
+    switch (icon) {
+    case MailImage::UnknownMailImage:
+        return media::MailImage::UnknownMailImage;
+    case MailImage::CheckMailImage:
+        return media::MailImage::CheckMailImage;
+    case MailImage::GotMailImage:
+        return media::MailImage::GotMailImage;
+    case MailImage::NoMailImage:
+        return media::MailImage::NoMailImage;
+    case MailImage::Unchanged:
+        break;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+MailChecker::MailChecker(session::ClientHost& host, int pop3Port, QWidget* parent)
+    : QWidget(parent), m_host(host), m_pop3Port(pop3Port), m_socket(new platform::Socket(this)),
+      m_menuMailCheck(new QAction("&Check for new messages", this)) {
+    connect(m_menuMailCheck, &QAction::triggered, this, &MailChecker::StartMailCheck);
+    connect(m_socket, &platform::Socket::Connected, this, &MailChecker::Socket1_Connect);
+    connect(m_socket, &platform::Socket::DataArrival, this, &MailChecker::Socket1_DataArrival);
+    connect(m_socket, &platform::Socket::Closed, this, &MailChecker::Socket1_Close);
+    connect(m_socket, &platform::Socket::Error, this, &MailChecker::Socket1_Error);
+}
+
+MailChecker::~MailChecker() = default;
+
+void MailChecker::StartMailCheck() {
+    m_menuMailCheck->setEnabled(false);
+    if (m_socket->State() != platform::Socket::kClosed) {
+        m_socket->Close();
+    }
+    m_replies.Clear();
+    m_socket->RemoteHost = platform::TrimBlanks(m_host.settings().MailServer);
+    m_socket->RemotePort = m_pop3Port;
+    if (m_socket->RemoteHost.empty()) {
+        m_menuMailCheck->setEnabled(true);
+        return;
+    }
+    m_socket->LocalPort = 0;
+    m_socket->Connect();
+}
+
+void MailChecker::Socket1_Connect() {
+    Apply(MailConnected(m_state));
+}
+
+// Replies are taken line by line, so a reply split over two arrivals is still one reply.
+void MailChecker::Socket1_DataArrival() {
+    const MailAccount account{m_host.settings().UserName, m_host.settings().UserPass};
+    for (const std::string& reply : m_replies.Add(m_socket->GetData())) {
+        const Pop3Step step = ProcessMSG(m_state, reply, account);
+        Apply(step);
+        if (step.CloseSocket) {
+            return; // whatever followed belongs to a connection that is over
+        }
+    }
+}
+
+void MailChecker::Socket1_Close() {
+    m_socket->Close();
+    Apply(MailClosed(m_state));
+}
+
+void MailChecker::Socket1_Error(int number, const QString& description) {
+    Apply(MailError(m_state, number, description.toStdString()));
+}
+
+void MailChecker::Apply(const Pop3Step& step) {
+    m_state = step.Next;
+    if (!step.Send.empty()) {
+        m_socket->SendData(step.Send);
+    }
+    if (step.CloseSocket) {
+        m_socket->Close();
+        m_socket->RemotePort = 0;
+    }
+    if (step.PlaySound) {
+        const std::string& sound = m_host.settings().Sound2Play;
+        if (m_host.CheckFileExist(sound)) {
+            m_host.PlaySound(sound);
+        } else {
+            QApplication::beep();
+        }
+    }
+    const int slot = step.Pane == MailPane::Server ? 0 : m_host.CurVisible();
+    for (const MailLine& line : step.Lines) {
+        m_host.PrintCoul(slot, line.Picture, line.Red, line.Green, line.Blue, line.Text);
+    }
+    if (const auto picture = Picture(step.Icon)) {
+        SetMailIcon(*picture);
+    }
+    if (step.EnableMenuMailCheck) {
+        m_menuMailCheck->setEnabled(true);
+    }
+}
+
+void MailChecker::SetMailIcon(media::MailImage image) {
+    m_mailIcon = image;
+    emit MailIconChanged(image);
+}
+
+} // namespace korbi::mail

@@ -1,0 +1,51 @@
+#pragma once
+// "Mail Preferences": the POP3 server, the account, the periodic check and the new-mail sound.
+// The settings change only on "OK"; storing does not start a check.
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+namespace korbi::session {
+class ClientHost;
+}
+
+namespace korbi::mail {
+
+class MailPrefsDialog : public QDialog {
+    Q_OBJECT
+  public:
+    explicit MailPrefsDialog(session::ClientHost& host, QWidget* parent = nullptr);
+
+    // Shows the current settings in the controls; runs each time the dialog is opened.
+    void Form_Load();
+
+    QLineEdit* Text1() const { return m_text1; }
+    QLineEdit* Text2() const { return m_text2; }
+    QLineEdit* Text3() const { return m_text3; }
+    QCheckBox* Check1() const { return m_check1; }
+    QLineEdit* Text5() const { return m_text5; }
+    QPushButton* Command1() const { return m_command1; }
+    QPushButton* Command2() const { return m_command2; }
+    QPushButton* Command3() const { return m_command3; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void Command1_Click();
+    void Command3_Click();
+
+    session::ClientHost& m_host;
+    QLineEdit* m_text1;
+    QLineEdit* m_text2;
+    QLineEdit* m_text3;
+    QCheckBox* m_check1;
+    QLineEdit* m_text5;
+    QPushButton* m_command1;
+    QPushButton* m_command2;
+    QPushButton* m_command3;
+};
+
+} // namespace korbi::mail

@@ -1,0 +1,277 @@
+#include "mail/mail_checker.h"
+#include "mail/mail_prefs_dialog.h"
+
+#include "commands/nick_picture_table.h"
+#include "session/client_host.h"
+#include "support/dovecot_server.h"
+#include "support/scripted_server.h"
+#include "support/wait.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTcpServer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace korbi::mail {
+namespace {
+
+using korbi::testing::DovecotServer;
+using korbi::testing::ScriptedServer;
+using korbi::testing::WaitUntil;
+using media::MailImage;
+using Lines = std::vector<std::string>;
+
+// Records what the mail checker prints and plays; answers CheckFileExist from a set of names.
+class MailFakeHost : public session::ClientHost {
+  public:
+    prefs::Settings& settings() override { return m_settings; }
+    prefs::FrameFlags& flags() override { return m_flags; }
+    commands::NickPictTable& nickPicts() override { return m_nickPicts; }
+    void PrintCoul(int slot, const std::string& picture, int red, int green, int blue,
+                   const std::string& text) override {
+        printed.push_back(std::to_string(slot) + "|" + picture + "|" + std::to_string(red) + "," +
+                          std::to_string(green) + "," + std::to_string(blue) + "|" + text);
+    }
+    int FindChanWin(const std::string&) const override { return 0; }
+    std::string WinName(int) const override { return {}; }
+    int NextChan() const override { return 4; }
+    int CurVisible() const override { return curVisible; }
+    void MakeVisible(int) override {}
+    int OpenChanWin(const std::string&, bool) override { return 0; }
+    void CloseConversation(int) override {}
+    void PartAllChan() override {}
+    void ClearTextWin(int) override {}
+    void SetWinName(int, const std::string&) override {}
+    std::string TopicBar(int) const override { return {}; }
+    void SetTopicBar(int, const std::string&) override {}
+    std::vector<std::string> NickListItems(int) const override { return {}; }
+    void SetNickListItems(int, const std::vector<std::string>&) override {}
+    std::vector<std::string> SelectedNicks(int) const override { return {}; }
+    bool LogOpen(int) const override { return false; }
+    void OpenLog(int) override {}
+    void CloseLog(int) override {}
+    void ClearChanList() override {}
+    void AddChanListEntry(const std::string&) override {}
+    int SocketState() const override { return 0; }
+    void Send2Serv(const std::string&) override {}
+    void SendRaw(const std::string&) override {}
+    void ConnectToServer(const std::string&, const std::string&) override {}
+    std::string LocalIP() const override { return {}; }
+    std::string LocalHostName() const override { return {}; }
+    void SendCommand2Serv(const std::string&) override {}
+    void RunCommandLine(const std::string&) override {}
+    void PlaySound(const std::string& file) override { played.push_back(file); }
+    void PlayTextFile(const std::string&, int) override {}
+    bool CheckFileExist(const std::string& path) const override { return existing.count(path) > 0; }
+    bool IsFetching() const override { return false; }
+    void FetchFile(const std::string&, const std::string&) override {}
+    void RefreshPict(const std::string&) override {}
+
+    Lines printed;
+    std::vector<std::string> played;
+    std::set<std::string> existing{"sounds\\horn.wav"};
+    int curVisible = 3;
+
+  private:
+    prefs::Settings m_settings;
+    prefs::FrameFlags m_flags;
+    commands::NickPictTable m_nickPicts;
+};
+
+// A checker with its icon changes recorded.
+struct Checker {
+    Checker(MailFakeHost& host, int port) : checker(host, port) {
+        QObject::connect(&checker, &MailChecker::MailIconChanged,
+                         [this](MailImage image) { icons.push_back(image); });
+    }
+
+    // Runs one check to its end: the menu item is disabled until then.
+    bool Run() {
+        icons.clear();
+        checker.StartMailCheck();
+        return WaitUntil([this] { return checker.MenuMail_Check()->isEnabled(); }, 10000);
+    }
+
+    MailChecker checker;
+    std::vector<MailImage> icons;
+};
+
+Lines NewMail(const std::string& text) {
+    return {"3||0,0,0|---", "3|PICTS\\INFOMARK|64,128,64|" + text, "3||0,0,0|---"};
+}
+
+int ClosedPort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort(); // free again once the probe is gone
+}
+
+class MailCheckerDovecot : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { s_server = std::make_unique<DovecotServer>("alice", "secret"); }
+    static void TearDownTestSuite() { s_server.reset(); }
+
+    void SetUp() override {
+        KORBI_REQUIRE_DOVECOT(*s_server);
+        m_host.settings().MailServer = " 127.0.0.1 ";
+        m_host.settings().UserName = "alice";
+        m_host.settings().UserPass = "secret";
+    }
+
+    static std::unique_ptr<DovecotServer> s_server;
+    MailFakeHost m_host;
+};
+
+std::unique_ptr<DovecotServer> MailCheckerDovecot::s_server;
+
+TEST_F(MailCheckerDovecot, ReportsOnlyNewMailAcrossChecks) {
+    Checker mail(m_host, s_server->Port());
+    EXPECT_EQ(mail.checker.MailIcon(), MailImage::UnknownMailImage);
+
+    ASSERT_TRUE(s_server->SetMailboxSize(3));
+    ASSERT_TRUE(mail.Run()) << s_server->Log();
+    EXPECT_EQ(m_host.printed, NewMail("You have 3 emails waiting, 3 new email(s) !"));
+    EXPECT_EQ(m_host.played, std::vector<std::string>{"sounds\\horn.wav"});
+    EXPECT_EQ(mail.icons, (std::vector{MailImage::CheckMailImage, MailImage::GotMailImage}));
+
+    m_host.printed.clear();
+    ASSERT_TRUE(mail.Run());
+    EXPECT_TRUE(m_host.printed.empty());
+    EXPECT_EQ(m_host.played.size(), 1u);
+    EXPECT_EQ(mail.icons, (std::vector{MailImage::CheckMailImage, MailImage::GotMailImage}));
+
+    ASSERT_TRUE(s_server->SetMailboxSize(4));
+    ASSERT_TRUE(mail.Run());
+    EXPECT_EQ(m_host.printed, NewMail("You have 4 emails waiting, 1 new email(s) !"));
+    EXPECT_EQ(m_host.played.size(), 2u);
+
+    m_host.printed.clear();
+    ASSERT_TRUE(s_server->SetMailboxSize(0));
+    ASSERT_TRUE(mail.Run());
+    EXPECT_TRUE(m_host.printed.empty());
+    EXPECT_EQ(mail.checker.MailIcon(), MailImage::NoMailImage);
+    EXPECT_EQ(mail.checker.LastMailCount(), 0);
+    EXPECT_EQ(mail.checker.Next2Receive(), Idle);
+}
+
+TEST_F(MailCheckerDovecot, RefusedPasswordIsReportedAndTheNextCheckStartsOver) {
+    ASSERT_TRUE(s_server->SetMailboxSize(1));
+    Checker mail(m_host, s_server->Port());
+    m_host.settings().UserPass = "wrong";
+    ASSERT_TRUE(mail.Run()) << s_server->Log();
+    EXPECT_EQ(m_host.printed, (Lines{"0|PICTS\\ERRORMSG|64,0,0|Mail Error: Password not accepted!",
+                                     "0||0,0,0|---"}));
+    EXPECT_EQ(mail.icons, (std::vector{MailImage::CheckMailImage, MailImage::UnknownMailImage}));
+    EXPECT_EQ(mail.checker.Next2Receive(), PassSent);
+    EXPECT_TRUE(m_host.played.empty());
+
+    m_host.printed.clear();
+    m_host.settings().UserPass = "secret";
+    m_host.existing.clear(); // no sound file: a beep instead
+    ASSERT_TRUE(mail.Run());
+    EXPECT_EQ(m_host.printed, NewMail("You have 1 email waiting, 1 new email(s) !"));
+    EXPECT_TRUE(m_host.played.empty());
+}
+
+TEST(MailChecker, UnreachableServerIsReported) {
+    MailFakeHost host;
+    host.settings().MailServer = "127.0.0.1";
+    Checker mail(host, ClosedPort());
+    ASSERT_TRUE(mail.Run());
+    EXPECT_EQ(host.printed,
+              (Lines{"0|PICTS\\ERRORMSG|64,0,0|Got mail error: Unable to reach/find mail server.",
+                     "0||0,0,0|---"}));
+    EXPECT_EQ(mail.checker.MailIcon(), MailImage::UnknownMailImage);
+}
+
+TEST(MailChecker, EmptyServerNameStartsNothing) {
+    MailFakeHost host;
+    host.settings().MailServer = "   ";
+    Checker mail(host, ClosedPort());
+    mail.checker.StartMailCheck();
+    EXPECT_TRUE(mail.checker.MenuMail_Check()->isEnabled());
+    EXPECT_TRUE(host.printed.empty());
+    EXPECT_TRUE(mail.icons.empty());
+}
+
+// Replies cut anywhere, or several in one arrival, give the same dialogue; a close by the server
+// ends the check with the icon at unknown.
+TEST(MailChecker, RepliesAreTakenLineByLineAndAServerCloseEndsTheCheck) {
+    ScriptedServer server;
+    MailFakeHost host;
+    host.settings().MailServer = "127.0.0.1";
+    host.settings().UserName = "bob";
+    host.settings().UserPass = "pw";
+    Checker mail(host, server.Port());
+    mail.checker.MenuMail_Check()->trigger();
+    EXPECT_FALSE(mail.checker.MenuMail_Check()->isEnabled());
+    ASSERT_TRUE(server.WaitForConnections(1));
+    ASSERT_TRUE(WaitUntil([&] { return mail.checker.Next2Receive() == GreetingAwaited; }));
+    EXPECT_EQ(mail.icons, std::vector{MailImage::CheckMailImage});
+
+    server.Send("+O");
+    server.Send("K ready\r");
+    server.Send("\n+OK\r\n");
+    ASSERT_TRUE(server.WaitForReceived("PASS pw\r\n"));
+    EXPECT_EQ(server.Received(), "USER bob\r\nPASS pw\r\n");
+
+    server.CloseClient();
+    ASSERT_TRUE(WaitUntil([&] { return mail.checker.MenuMail_Check()->isEnabled(); }));
+    EXPECT_EQ(mail.icons, (std::vector{MailImage::CheckMailImage, MailImage::UnknownMailImage}));
+    EXPECT_TRUE(host.printed.empty());
+}
+
+TEST(MailPrefsDialog, ShowsTheSettingsAndStoresThemOnlyOnOk) {
+    MailFakeHost host;
+    prefs::Settings& settings = host.settings();
+    settings.MailServer = "pop.example.net";
+    settings.UserName = "bob";
+    settings.UserPass = "pw";
+    settings.CheckMail = false;
+    settings.Sound2Play = "SOUNDS\\ding.wav";
+    MailPrefsDialog dialog(host);
+    EXPECT_EQ(dialog.windowTitle(), "Mail Preferences");
+    EXPECT_EQ(dialog.Text1()->text(), "pop.example.net");
+    EXPECT_EQ(dialog.Text2()->text(), "bob");
+    EXPECT_EQ(dialog.Text3()->text(), "pw");
+    EXPECT_FALSE(dialog.Check1()->isChecked());
+    EXPECT_EQ(dialog.Text5()->text(), "SOUNDS\\ding.wav");
+
+    dialog.Text1()->setText("other.example.net");
+    dialog.Command2()->click();
+    EXPECT_EQ(settings.MailServer, "pop.example.net");
+
+    dialog.show();
+    EXPECT_EQ(dialog.Text1()->text(), "pop.example.net") << "reopened with the settings";
+    dialog.Text1()->setText("mail.example.org");
+    dialog.Text2()->setText("carol");
+    dialog.Text3()->setText("s3cret");
+    dialog.Check1()->setChecked(true);
+    dialog.Text5()->setText("sounds\\horn.wav");
+    dialog.Command3()->click();
+    EXPECT_EQ(host.played, std::vector<std::string>{"sounds\\horn.wav"});
+    EXPECT_EQ(settings.Sound2Play, "SOUNDS\\ding.wav") << "Test stores nothing";
+
+    dialog.Command1()->click();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(settings.MailServer, "mail.example.org");
+    EXPECT_EQ(settings.UserName, "carol");
+    EXPECT_EQ(settings.UserPass, "s3cret");
+    EXPECT_TRUE(settings.CheckMail);
+    EXPECT_EQ(settings.Sound2Play, "sounds\\horn.wav");
+
+    dialog.Text5()->setText("SOUNDS\\missing.wav");
+    dialog.Command3()->click();
+    EXPECT_EQ(host.played.size(), 1u);
+}
+
+} // namespace
+} // namespace korbi::mail

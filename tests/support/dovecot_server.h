@@ -1,0 +1,46 @@
+#pragma once
+// A real dovecot POP3 server on 127.0.0.1 for end-to-end tests: one user from a passwd file and
+// a maildir, all in a temporary folder, stopped (by its own pid) when the object goes away.
+// It must run as root, which hands the mailbox to "nobody".
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <string>
+
+namespace korbi::testing {
+
+class DovecotServer {
+  public:
+    DovecotServer(std::string user = "alice", std::string password = "secret");
+    ~DovecotServer();
+
+    // False when the server could not be started; true at once when it already runs.
+    bool Start();
+    int Port() const { return m_port; }
+    // Makes the mailbox hold exactly count messages.
+    bool SetMailboxSize(int count);
+    std::string Log() const;
+    static bool Available();
+
+  private:
+    QTemporaryDir m_dir;
+    QProcess m_process;
+    std::string m_user;
+    std::string m_password;
+    int m_port = 0;
+    int m_nextMessage = 1;
+};
+
+// Skips the test when dovecot is missing; under CI=true a missing server is a failure.
+#define KORBI_REQUIRE_DOVECOT(server)                                                              \
+    do {                                                                                           \
+        if (!korbi::testing::DovecotServer::Available()) {                                         \
+            if (qEnvironmentVariableIsSet("CI")) {                                                 \
+                FAIL() << "dovecot is not installed";                                              \
+            }                                                                                      \
+            GTEST_SKIP() << "dovecot is not installed";                                            \
+        }                                                                                          \
+        ASSERT_TRUE((server).Start()) << (server).Log();                                           \
+    } while (false)
+
+} // namespace korbi::testing
