@@ -1,0 +1,254 @@
+#include "pictx/picture_exchange.h"
+
+#include "platform/program_folder.h"
+#include "platform/socket.h"
+#include "platform/text_values.h"
+#include "session/client_host.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QSaveFile>
+#include <QTimer>
+
+#include <array>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace korbi::pictx {
+
+namespace {
+
+constexpr int kPortsTried = ListenPortLimit - FirstListenPort;
+constexpr int kHighestPort = 65535;
+
+QString NativePath(const std::filesystem::path& path) {
+    return QFile::decodeName(QByteArray(path.c_str()));
+}
+
+// The bytes of a regular file, or nothing when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return std::nullopt;
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return std::nullopt;
+    }
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+} // namespace
+
+PictureExchange::PictureExchange(session::ClientHost& host, const platform::ProgramFolder& folder,
+                                 PictureExchangeOptions options, QWidget* parent)
+    : QWidget(parent), m_host(host), m_folder(folder), m_options(std::move(options)),
+      m_socket1(new platform::Socket(this)), m_fetchTimer(new QTimer(this)),
+      m_pictmenu(new QMenu(this)), m_menuServList(m_pictmenu->addAction("Server is Listening")),
+      m_menuFetch(m_pictmenu->addAction("Fetch missing Picts")) {
+    setWindowTitle("Pict Server");
+
+    m_fetchTimer->setSingleShot(true);
+    connect(m_socket1, &platform::Socket::Connected, this, &PictureExchange::Socket1_Connect);
+    connect(m_socket1, &platform::Socket::DataArrival, this, &PictureExchange::Socket1_DataArrival);
+    connect(m_socket1, &platform::Socket::Closed, this, &PictureExchange::Socket1_Close);
+    // A fetch that cannot connect, is cut off or takes too long is over; nothing of it is kept.
+    connect(m_socket1, &platform::Socket::Error, this, &PictureExchange::AbandonFetch);
+    connect(m_fetchTimer, &QTimer::timeout, this, &PictureExchange::AbandonFetch);
+
+    m_menuServList->setCheckable(true);
+    m_menuFetch->setCheckable(true);
+    connect(m_pictmenu, &QMenu::aboutToShow, this, &PictureExchange::SyncMenuChecks);
+    connect(m_menuServList, &QAction::triggered, this, [this] {
+        bool& SendPics = m_host.settings().SendPics;
+        SendPics = !SendPics;
+        SyncMenuChecks();
+    });
+    connect(m_menuFetch, &QAction::triggered, this, [this] {
+        bool& FetchPics = m_host.settings().FetchPics;
+        FetchPics = !FetchPics;
+        SyncMenuChecks();
+    });
+    Form_Load();
+}
+
+PictureExchange::~PictureExchange() = default;
+
+void PictureExchange::Form_Load() {
+    SyncMenuChecks();
+    SetIcon(media::PicServImage::FreePicServ);
+    auto* listener = new platform::Socket(this);
+    m_socket2.push_back(listener);
+    m_servingTimers.push_back(nullptr);
+    connect(listener, &platform::Socket::ConnectionRequest, this,
+            &PictureExchange::Socket2_ConnectionRequest);
+
+    const int first = m_options.FirstListenPort;
+    const int last = first == 0 ? 0 : std::min(first + kPortsTried - 1, kHighestPort);
+    for (int port = first; port <= last; ++port) {
+        if (listener->Bind(port, m_options.BindAddress)) {
+            listener->Listen();
+            m_listenPort = listener->LocalPort;
+            return;
+        }
+    }
+}
+
+// The settings are the check marks' truth: the preferences may be read after this window was
+// made.
+void PictureExchange::SyncMenuChecks() {
+    m_menuServList->setChecked(m_host.settings().SendPics);
+    m_menuFetch->setChecked(m_host.settings().FetchPics);
+}
+
+void PictureExchange::SetIcon(media::PicServImage image) {
+    m_icon = image;
+    emit PicServIconChanged(image);
+}
+
+// ---- Fetching
+
+void PictureExchange::FetchFile(const std::string& host, const std::string& path) {
+    if (!m_host.settings().FetchPics || m_isFetching || !IsFetchable(host, path)) {
+        return;
+    }
+    m_socket1->RemoteHost = platform::TrimBlanks(host);
+    m_socket1->LocalPort = 0;
+    m_socket1->RemotePort = m_options.FetchPort;
+    m_socket1->Connect();
+    m_isFetching = true;
+    m_fileFetching = path;
+    m_recvsGot = 0;
+    m_fetchTimer->start(m_options.TimeoutMs);
+}
+
+// The picture is written under a temporary name and takes its own name only once the whole
+// file has arrived, so a cut-off fetch never leaves a picture that looks complete.
+void PictureExchange::Socket1_Connect() {
+    m_folder.MakeDirIfNotExist("PICTS");
+    m_fetchFile = std::make_unique<QSaveFile>(NativePath(m_folder.Resolve(m_fileFetching)));
+    if (!m_fetchFile->open(QIODevice::WriteOnly)) {
+        EndFetch();
+        return;
+    }
+    SetIcon(media::PicServImage::DownPicServ);
+    m_socket1->SendData(FetchRequest(m_fileFetching));
+}
+
+void PictureExchange::Socket1_DataArrival() {
+    const std::string data = m_socket1->GetData();
+    if (!m_isFetching || !m_fetchFile) {
+        return;
+    }
+    const FetchChunk chunk = AcceptFetchChunk(m_recvsGot, data.size());
+    if (chunk.Abandon) {
+        EndFetch(); // too big for a picture; the icon keeps showing the download
+        return;
+    }
+    m_fetchFile->write(data.data(), static_cast<qint64>(data.size()));
+    m_recvsGot = chunk.RecvsGot;
+}
+
+void PictureExchange::Socket1_Close() {
+    const std::string path = m_fileFetching;
+    const bool kept = m_fetchFile && KeepFetchedFile(true, m_recvsGot) && m_fetchFile->commit();
+    EndFetch();
+    SetIcon(media::PicServImage::FreePicServ);
+    if (kept) {
+        m_host.RefreshPict(path); // the file is complete and closed by now
+    }
+}
+
+void PictureExchange::AbandonFetch() {
+    EndFetch();
+    SetIcon(m_icon == media::PicServImage::BothPicServ ? media::PicServImage::UpPicServ
+                                                       : media::PicServImage::FreePicServ);
+}
+
+void PictureExchange::EndFetch() {
+    m_fetchTimer->stop();
+    m_socket1->Close();
+    m_fetchFile.reset(); // an uncommitted file is discarded with its temporary name
+    m_isFetching = false;
+    m_fileFetching.clear();
+}
+
+// ---- Serving
+
+void PictureExchange::Socket2_ConnectionRequest(int requestID) {
+    std::array<bool, MaxServing> busy{};
+    const std::size_t count = m_socket2.size() - 1; // never more than MaxServing
+    for (std::size_t i = 1; i <= count; ++i) {
+        busy[i - 1] = m_socket2[i]->State() != platform::Socket::kClosed;
+    }
+    const std::size_t i = ChooseServingSocket(std::span<const bool>(busy.data(), count));
+    if (i == 0) {
+        platform::Socket refused;
+        refused.Accept(*m_socket2[0], requestID);
+        refused.Close();
+        return;
+    }
+    if (i == m_socket2.size()) {
+        auto* socket = new platform::Socket(this);
+        auto* timer = new QTimer(this);
+        timer->setSingleShot(true);
+        m_socket2.push_back(socket);
+        m_servingTimers.push_back(timer);
+        connect(socket, &platform::Socket::DataArrival, this,
+                [this, i] { Socket2_DataArrival(i); });
+        connect(socket, &platform::Socket::Closed, this, [this, i] { Socket2_Close(i); });
+        connect(socket, &platform::Socket::Error, this, [this, i] { CloseServing(i); });
+        // A peer that never sends its request must not hold a serving place for ever.
+        connect(timer, &QTimer::timeout, this, [this, i] { CloseServing(i); });
+    }
+    if (m_socket2[i]->Accept(*m_socket2[0], requestID)) {
+        m_servingTimers[i]->start(m_options.TimeoutMs);
+    }
+}
+
+// Only the first chunk is read as the request; anything but a picture of "PICTS" is refused.
+void PictureExchange::Socket2_DataArrival(std::size_t i) {
+    const std::string data = m_socket2[i]->GetData();
+    if (m_socket2[i]->State() != platform::Socket::kConnected) {
+        return;
+    }
+    const std::optional<std::string> name = RequestedPictName(data);
+    if (!name) {
+        CloseServing(i);
+        return;
+    }
+    SendFile(i, "PICTS\\" + *name);
+}
+
+void PictureExchange::SendFile(std::size_t i, const std::string& path) {
+    if (!m_host.settings().SendPics) {
+        CloseServing(i);
+        return;
+    }
+    const std::optional<std::string> bytes = ReadWholeFile(m_folder.Resolve(path));
+    if (!bytes) {
+        CloseServing(i);
+        return;
+    }
+    SetIcon(m_isFetching ? media::PicServImage::BothPicServ : media::PicServImage::UpPicServ);
+    std::string records;
+    for (const std::string& record : SendFileRecords(*bytes)) {
+        records += record;
+    }
+    m_socket2[i]->SendData(records);
+    CloseServing(i);
+}
+
+void PictureExchange::Socket2_Close(std::size_t i) {
+    CloseServing(i);
+    SetIcon(m_isFetching ? media::PicServImage::DownPicServ : media::PicServImage::FreePicServ);
+}
+
+void PictureExchange::CloseServing(std::size_t i) {
+    m_servingTimers[i]->stop();
+    m_socket2[i]->Close();
+}
+
+} // namespace korbi::pictx

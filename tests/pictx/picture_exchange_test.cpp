@@ -1,0 +1,407 @@
+#include "pictx/picture_exchange.h"
+
+#include "commands/nick_picture_table.h"
+#include "platform/program_folder.h"
+#include "session/client_host.h"
+#include "support/scripted_server.h"
+#include "support/wait.h"
+
+#include <QAction>
+#include <QImage>
+#include <QMenu>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace korbi::pictx {
+namespace {
+
+namespace fs = std::filesystem;
+using korbi::testing::ScriptedServer;
+using korbi::testing::WaitUntil;
+using media::PicServImage;
+
+// Records the pictures it is asked to redraw; everything else is inert.
+class PictFakeHost : public session::ClientHost {
+  public:
+    prefs::Settings& settings() override { return m_settings; }
+    prefs::FrameFlags& flags() override { return m_flags; }
+    commands::NickPictTable& nickPicts() override { return m_nickPicts; }
+    void PrintCoul(int, const std::string&, int, int, int, const std::string&) override {}
+    int FindChanWin(const std::string&) const override { return 0; }
+    std::string WinName(int) const override { return {}; }
+    int NextChan() const override { return 1; }
+    int CurVisible() const override { return 0; }
+    void MakeVisible(int) override {}
+    int OpenChanWin(const std::string&, bool) override { return 0; }
+    void CloseConversation(int) override {}
+    void PartAllChan() override {}
+    void ClearTextWin(int) override {}
+    void SetWinName(int, const std::string&) override {}
+    std::string TopicBar(int) const override { return {}; }
+    void SetTopicBar(int, const std::string&) override {}
+    std::vector<std::string> NickListItems(int) const override { return {}; }
+    void SetNickListItems(int, const std::vector<std::string>&) override {}
+    std::vector<std::string> SelectedNicks(int) const override { return {}; }
+    bool LogOpen(int) const override { return false; }
+    void OpenLog(int) override {}
+    void CloseLog(int) override {}
+    void ClearChanList() override {}
+    void AddChanListEntry(const std::string&) override {}
+    int SocketState() const override { return 0; }
+    void Send2Serv(const std::string&) override {}
+    void SendRaw(const std::string&) override {}
+    void ConnectToServer(const std::string&, const std::string&) override {}
+    std::string LocalIP() const override { return {}; }
+    std::string LocalHostName() const override { return {}; }
+    void SendCommand2Serv(const std::string&) override {}
+    void RunCommandLine(const std::string&) override {}
+    void PlaySound(const std::string&) override {}
+    void PlayTextFile(const std::string&, int) override {}
+    bool CheckFileExist(const std::string&) const override { return false; }
+    bool IsFetching() const override { return false; }
+    void FetchFile(const std::string&, const std::string&) override {}
+    void RefreshPict(const std::string& picture) override { refreshed.push_back(picture); }
+
+    std::vector<std::string> refreshed;
+
+  private:
+    prefs::Settings m_settings;
+    prefs::FrameFlags m_flags;
+    commands::NickPictTable m_nickPicts;
+};
+
+std::string Pattern(std::size_t size) {
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) {
+        bytes[i] = static_cast<char>(i * 7 + 1);
+    }
+    return bytes;
+}
+
+std::string Padded(const std::string& bytes, std::size_t size) {
+    std::string padded = bytes;
+    padded.resize(size, '\0');
+    return padded;
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::vector<std::string> FolderEntries(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    return names;
+}
+
+int FreePort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+// One client instance: a program folder of its own with a "PICTS" folder, and the exchange.
+struct Client {
+    explicit Client(PictureExchangeOptions options = {"127.0.0.1", 0, FetchPort, FetchTimeoutMs})
+        : folder(fs::path(dir.path().toStdString())) {
+        folder.MakeDirIfNotExist("PICTS");
+        exchange = std::make_unique<PictureExchange>(host, folder, options);
+        QObject::connect(exchange.get(), &PictureExchange::PicServIconChanged,
+                         [this](PicServImage image) { icons.push_back(image); });
+    }
+
+    fs::path Picts() const { return folder.Root() / "PICTS"; }
+
+    QTemporaryDir dir;
+    platform::ProgramFolder folder;
+    PictFakeHost host;
+    std::unique_ptr<PictureExchange> exchange;
+    std::vector<PicServImage> icons;
+};
+
+// A peer of the picture server: sends its bytes and collects the answer until the server closes.
+struct Peer {
+    explicit Peer(int port) { socket.connectToHost(QHostAddress::LocalHost, port); }
+
+    bool Connected() { return socket.waitForConnected(5000); }
+
+    void Send(const std::string& bytes) {
+        socket.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        socket.flush();
+    }
+
+    // Waits for the server to close the connection; false when it stays open.
+    bool WaitClosed(int timeoutMs = 5000) {
+        const bool closed = WaitUntil(
+            [&] {
+                const QByteArray data = socket.readAll();
+                received.append(data.constData(), static_cast<std::size_t>(data.size()));
+                return socket.state() == QAbstractSocket::UnconnectedState;
+            },
+            timeoutMs);
+        const QByteArray rest = socket.readAll();
+        received.append(rest.constData(), static_cast<std::size_t>(rest.size()));
+        return closed;
+    }
+
+    QTcpSocket socket;
+    std::string received;
+};
+
+struct ServeCase {
+    const char* name;
+    std::string request;
+    std::string answer; // the server closes after it in every case
+};
+
+TEST(PictureExchange, ServesPicturesInWholeRecordsAndRefusesEverythingElse) {
+    Client server;
+    ASSERT_GT(server.exchange->ListenPort(), 0);
+    const std::string cat = Pattern(300);
+    const std::string exact = Pattern(256);
+    WriteFile(server.Picts() / "cat.BMP", cat);
+    WriteFile(server.Picts() / "Exact.bmp", exact);
+    WriteFile(server.Picts() / "empty.bmp", "");
+    WriteFile(server.folder.Root() / "Prefs File.INI", "UserPass secret");
+
+    const ServeCase cases[] = {
+        {"300 bytes go out as two records", "FILE PICTS\\cat.BMP", Padded(cat, 512)},
+        {"256 bytes go out as two records", "FILE PICTS\\Exact.bmp", Padded(exact, 512)},
+        {"an empty file is one record", "FILE PICTS\\empty.bmp", std::string(256, '\0')},
+        {"keyword and path in lower case", "file picts\\cat.bmp", Padded(cat, 512)},
+        {"missing picture", "FILE PICTS\\dog.bmp", ""},
+        {"way out of PICTS", "FILE PICTS\\..\\Prefs File.INI", ""},
+        {"file outside PICTS", "FILE Prefs File.INI", ""},
+        {"absolute path", "FILE /etc/passwd", ""},
+        {"not a request", "GET / HTTP/1.0\r\n\r\n", ""},
+    };
+    for (const auto& c : cases) {
+        Peer peer(server.exchange->ListenPort());
+        ASSERT_TRUE(peer.Connected()) << c.name;
+        peer.Send(c.request);
+        EXPECT_TRUE(peer.WaitClosed()) << c.name;
+        EXPECT_EQ(peer.received, c.answer) << c.name;
+    }
+    EXPECT_EQ(server.exchange->SockCount(), 1) << "one request at a time reuses Socket2(1)";
+    EXPECT_EQ(server.exchange->PicServIcon(), PicServImage::UpPicServ);
+}
+
+TEST(PictureExchange, ServingSwitchedOffFromTheMenuClosesAtOnce) {
+    Client server;
+    WriteFile(server.Picts() / "cat.bmp", Pattern(300));
+    server.exchange->pictmenu()->aboutToShow();
+    EXPECT_TRUE(server.exchange->MenuServList()->isChecked());
+
+    server.exchange->MenuServList()->trigger();
+    EXPECT_FALSE(server.host.settings().SendPics);
+    EXPECT_FALSE(server.exchange->MenuServList()->isChecked());
+
+    Peer peer(server.exchange->ListenPort());
+    ASSERT_TRUE(peer.Connected());
+    peer.Send("FILE PICTS\\cat.bmp");
+    EXPECT_TRUE(peer.WaitClosed());
+    EXPECT_EQ(peer.received, "");
+    EXPECT_EQ(server.exchange->PicServIcon(), PicServImage::FreePicServ);
+}
+
+TEST(PictureExchange, AtMostSixteenPeersAreServedAtOnce) {
+    Client server;
+    WriteFile(server.Picts() / "cat.bmp", Pattern(10));
+    const int port = server.exchange->ListenPort();
+    std::vector<std::unique_ptr<Peer>> held;
+    for (int i = 0; i < MaxServing; ++i) {
+        held.push_back(std::make_unique<Peer>(port));
+        ASSERT_TRUE(held.back()->Connected());
+        ASSERT_TRUE(WaitUntil([&] { return server.exchange->SockCount() == i + 1; }));
+    }
+
+    Peer refused(port);
+    ASSERT_TRUE(refused.Connected());
+    EXPECT_TRUE(refused.WaitClosed());
+    EXPECT_EQ(server.exchange->SockCount(), MaxServing);
+
+    // A peer that was kept waiting is still served, and its place goes to the next one.
+    held[4]->Send("FILE PICTS\\cat.bmp");
+    EXPECT_TRUE(held[4]->WaitClosed());
+    EXPECT_EQ(held[4]->received, Padded(Pattern(10), 256));
+    Peer next(port);
+    ASSERT_TRUE(next.Connected());
+    next.Send("FILE PICTS\\cat.bmp");
+    EXPECT_TRUE(next.WaitClosed());
+    EXPECT_EQ(next.received, Padded(Pattern(10), 256));
+    EXPECT_EQ(server.exchange->SockCount(), MaxServing);
+}
+
+TEST(PictureExchange, ListensOnTheNextPortWhenTheFirstIsTaken) {
+    QTcpServer taken;
+    ASSERT_TRUE(taken.listen(QHostAddress::LocalHost, 0));
+    const int first = taken.serverPort();
+    if (first + 49 > 65535) {
+        GTEST_SKIP() << "no room above the probed port";
+    }
+    Client server({"127.0.0.1", first, FetchPort, FetchTimeoutMs});
+    EXPECT_GT(server.exchange->ListenPort(), first);
+    EXPECT_LT(server.exchange->ListenPort(), first + 50);
+}
+
+struct FetchCase {
+    const char* name;
+    std::string answer; // sent by the peer, which then closes
+    bool kept;
+};
+
+TEST(PictureExchange, FetchKeepsOnlyACompletePictureOfAtMostTenThousandBytes) {
+    const FetchCase cases[] = {
+        {"small picture", Pattern(300), true},
+        {"exactly the limit", Pattern(10000), true},
+        {"one byte over the limit", Pattern(10001), false},
+        {"nothing sent", "", false},
+    };
+    for (const auto& c : cases) {
+        ScriptedServer peer;
+        Client client({"127.0.0.1", 0, peer.Port(), FetchTimeoutMs});
+        client.exchange->FetchFile(" 127.0.0.1 ", "PICTS\\dog.BMP");
+        EXPECT_TRUE(client.exchange->IsFetching()) << c.name;
+        EXPECT_EQ(client.exchange->FileFetching(), "PICTS\\dog.BMP") << c.name;
+        ASSERT_TRUE(peer.WaitForReceived("dog.BMP")) << c.name;
+        EXPECT_EQ(peer.Received(), "FILE PICTS\\dog.BMP") << c.name;
+
+        peer.Send(c.answer);
+        peer.CloseClient();
+        ASSERT_TRUE(WaitUntil([&] { return !client.exchange->IsFetching(); })) << c.name;
+        EXPECT_EQ(client.exchange->FileFetching(), "") << c.name;
+        if (c.kept) {
+            EXPECT_EQ(FolderEntries(client.Picts()), std::vector<std::string>{"dog.BMP"}) << c.name;
+            EXPECT_EQ(ReadFile(client.Picts() / "dog.BMP"), c.answer) << c.name;
+            EXPECT_EQ(client.host.refreshed, std::vector<std::string>{"PICTS\\dog.BMP"}) << c.name;
+        } else {
+            EXPECT_TRUE(FolderEntries(client.Picts()).empty()) << c.name;
+            EXPECT_TRUE(client.host.refreshed.empty()) << c.name;
+        }
+    }
+}
+
+TEST(PictureExchange, AbandonedFetchLeavesTheDownloadIconAndACompleteOneClearsIt) {
+    ScriptedServer peer;
+    Client client({"127.0.0.1", 0, peer.Port(), FetchTimeoutMs});
+    client.exchange->FetchFile("127.0.0.1", "PICTS\\big.bmp");
+    ASSERT_TRUE(peer.WaitForReceived("big.bmp"));
+    peer.Send(Pattern(10001));
+    ASSERT_TRUE(WaitUntil([&] { return !client.exchange->IsFetching(); }));
+    EXPECT_EQ(client.icons, (std::vector{PicServImage::DownPicServ}));
+
+    client.exchange->FetchFile("127.0.0.1", "PICTS\\small.bmp");
+    ASSERT_TRUE(WaitUntil([&] { return peer.Connections() == 2; }));
+    ASSERT_TRUE(peer.WaitForReceived("small.bmp"));
+    peer.Send("BM");
+    peer.CloseClient();
+    ASSERT_TRUE(WaitUntil([&] { return !client.exchange->IsFetching(); }));
+    EXPECT_EQ(client.icons, (std::vector{PicServImage::DownPicServ, PicServImage::DownPicServ,
+                                         PicServImage::FreePicServ}));
+}
+
+TEST(PictureExchange, FetchStartsOnlyForAPictureFromAHostWhileSwitchedOn) {
+    ScriptedServer peer;
+    Client client({"127.0.0.1", 0, peer.Port(), FetchTimeoutMs});
+    const std::pair<std::string, std::string> refused[] = {
+        {"", "PICTS\\a.bmp"},
+        {"   ", "PICTS\\a.bmp"},
+        {"127.0.0.1", "PICTS\\..\\Prefs File.INI"},
+        {"127.0.0.1", "LOGS\\#chan.LOG"},
+        {"127.0.0.1", "PICTS\\sub\\a.bmp"},
+    };
+    for (const auto& [host, path] : refused) {
+        client.exchange->FetchFile(host, path);
+        EXPECT_FALSE(client.exchange->IsFetching()) << host << " " << path;
+    }
+
+    client.exchange->MenuFetch()->trigger();
+    EXPECT_FALSE(client.host.settings().FetchPics);
+    client.exchange->FetchFile("127.0.0.1", "PICTS\\a.bmp");
+    EXPECT_FALSE(client.exchange->IsFetching());
+
+    client.exchange->MenuFetch()->trigger();
+    client.exchange->FetchFile("127.0.0.1", "PICTS\\a.bmp");
+    client.exchange->FetchFile("127.0.0.1", "PICTS\\b.bmp");
+    EXPECT_EQ(client.exchange->FileFetching(), "PICTS\\a.bmp") << "one fetch at a time";
+}
+
+TEST(PictureExchange, FailedOrSilentPeersAreGivenUp) {
+    Client unreachable({"127.0.0.1", 0, FreePort(), FetchTimeoutMs});
+    unreachable.exchange->FetchFile("127.0.0.1", "PICTS\\a.bmp");
+    EXPECT_TRUE(WaitUntil([&] { return !unreachable.exchange->IsFetching(); }));
+    EXPECT_TRUE(FolderEntries(unreachable.Picts()).empty());
+
+    ScriptedServer silent;
+    Client client({"127.0.0.1", 0, silent.Port(), 300});
+    client.exchange->FetchFile("127.0.0.1", "PICTS\\a.bmp");
+    ASSERT_TRUE(silent.WaitForReceived("a.bmp"));
+    silent.Send("BM");
+    EXPECT_TRUE(WaitUntil([&] { return !client.exchange->IsFetching(); }));
+    EXPECT_TRUE(FolderEntries(client.Picts()).empty());
+    EXPECT_EQ(client.exchange->PicServIcon(), PicServImage::FreePicServ);
+
+    Peer idle(client.exchange->ListenPort());
+    ASSERT_TRUE(idle.Connected());
+    EXPECT_TRUE(idle.WaitClosed()) << "a peer that never asks loses its place";
+}
+
+// Two clients on one machine, each fetching the other's picture from its picture server.
+TEST(PictureExchange, TwoClientsFetchEachOthersPictures) {
+    int portA = 0;
+    int portB = 0;
+    {
+        QTcpServer probeA;
+        QTcpServer probeB;
+        ASSERT_TRUE(probeA.listen(QHostAddress::LocalHost, 0));
+        ASSERT_TRUE(probeB.listen(QHostAddress::LocalHost, 0));
+        portA = probeA.serverPort();
+        portB = probeB.serverPort();
+    }
+    Client a({"127.0.0.1", portA, portB, FetchTimeoutMs});
+    Client b({"127.0.0.1", portB, portA, FetchTimeoutMs});
+    ASSERT_EQ(a.exchange->ListenPort(), portA);
+    ASSERT_EQ(b.exchange->ListenPort(), portB);
+
+    QImage alice(30, 20, QImage::Format_RGB32);
+    alice.fill(QColor(200, 10, 10));
+    QImage bob(17, 9, QImage::Format_RGB32);
+    bob.fill(QColor(10, 10, 200));
+    ASSERT_TRUE(alice.save(QString::fromStdString((a.Picts() / "Alice.bmp").string()), "BMP"));
+    ASSERT_TRUE(bob.save(QString::fromStdString((b.Picts() / "BOB.BMP").string()), "BMP"));
+
+    a.exchange->FetchFile("127.0.0.1", "PICTS\\bob.BMP");
+    b.exchange->FetchFile("127.0.0.1", "PICTS\\alice.BMP");
+    ASSERT_TRUE(WaitUntil([&] { return !a.exchange->IsFetching() && !b.exchange->IsFetching(); }));
+
+    EXPECT_EQ(a.host.refreshed, std::vector<std::string>{"PICTS\\bob.BMP"});
+    EXPECT_EQ(b.host.refreshed, std::vector<std::string>{"PICTS\\alice.BMP"});
+    const QImage gotBob(QString::fromStdString(a.folder.Resolve("PICTS\\bob.BMP").string()));
+    const QImage gotAlice(QString::fromStdString(b.folder.Resolve("PICTS\\alice.BMP").string()));
+    ASSERT_FALSE(gotBob.isNull());
+    ASSERT_FALSE(gotAlice.isNull());
+    EXPECT_EQ(gotBob.size(), bob.size());
+    EXPECT_EQ(gotBob.pixelColor(3, 3), QColor(10, 10, 200));
+    EXPECT_EQ(gotAlice.size(), alice.size());
+    EXPECT_EQ(gotAlice.pixelColor(3, 3), QColor(200, 10, 10));
+}
+
+} // namespace
+} // namespace korbi::pictx
