@@ -1,9 +1,8 @@
 #include "mail/mail_checker.h"
 #include "mail/mail_prefs_dialog.h"
 
-#include "commands/nick_picture_table.h"
-#include "session/client_host.h"
 #include "support/dovecot_server.h"
+#include "support/fake_client_host.h"
 #include "support/scripted_server.h"
 #include "support/wait.h"
 
@@ -16,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -24,66 +22,18 @@ namespace korbi::mail {
 namespace {
 
 using korbi::testing::DovecotServer;
+using korbi::testing::PrintedLine;
 using korbi::testing::ScriptedServer;
 using korbi::testing::WaitUntil;
 using media::MailImage;
-using Lines = std::vector<std::string>;
+using Lines = std::vector<PrintedLine>;
 
-// Records what the mail checker prints and plays; answers CheckFileExist from a set of names.
-class MailFakeHost : public session::ClientHost {
-  public:
-    prefs::Settings& settings() override { return m_settings; }
-    prefs::FrameFlags& flags() override { return m_flags; }
-    commands::NickPictTable& nickPicts() override { return m_nickPicts; }
-    void PrintCoul(int slot, const std::string& picture, int red, int green, int blue,
-                   const std::string& text) override {
-        printed.push_back(std::to_string(slot) + "|" + picture + "|" + std::to_string(red) + "," +
-                          std::to_string(green) + "," + std::to_string(blue) + "|" + text);
+// The shared recording host, with the new-mail sound in place and pane 3 in view.
+struct MailFakeHost : korbi::testing::FakeClientHost {
+    MailFakeHost() {
+        files = {"sounds\\horn.wav"};
+        curVisible = 3;
     }
-    int FindChanWin(const std::string&) const override { return 0; }
-    std::string WinName(int) const override { return {}; }
-    int NextChan() const override { return 4; }
-    int CurVisible() const override { return curVisible; }
-    void MakeVisible(int) override {}
-    int OpenChanWin(const std::string&, bool) override { return 0; }
-    void CloseConversation(int) override {}
-    void PartAllChan() override {}
-    void ClearTextWin(int) override {}
-    void SetWinName(int, const std::string&) override {}
-    std::string TopicBar(int) const override { return {}; }
-    void SetTopicBar(int, const std::string&) override {}
-    std::vector<std::string> NickListItems(int) const override { return {}; }
-    void SetNickListItems(int, const std::vector<std::string>&) override {}
-    std::vector<std::string> SelectedNicks(int) const override { return {}; }
-    bool LogOpen(int) const override { return false; }
-    void OpenLog(int) override {}
-    void CloseLog(int) override {}
-    void ClearChanList() override {}
-    void AddChanListEntry(const std::string&) override {}
-    int SocketState() const override { return 0; }
-    void Send2Serv(const std::string&) override {}
-    void SendRaw(const std::string&) override {}
-    void ConnectToServer(const std::string&, const std::string&) override {}
-    std::string LocalIP() const override { return {}; }
-    std::string LocalHostName() const override { return {}; }
-    void SendCommand2Serv(const std::string&) override {}
-    void RunCommandLine(const std::string&) override {}
-    void PlaySound(const std::string& file) override { played.push_back(file); }
-    void PlayTextFile(const std::string&, int) override {}
-    bool CheckFileExist(const std::string& path) const override { return existing.count(path) > 0; }
-    bool IsFetching() const override { return false; }
-    void FetchFile(const std::string&, const std::string&) override {}
-    void RefreshPict(const std::string&) override {}
-
-    Lines printed;
-    std::vector<std::string> played;
-    std::set<std::string> existing{"sounds\\horn.wav"};
-    int curVisible = 3;
-
-  private:
-    prefs::Settings m_settings;
-    prefs::FrameFlags m_flags;
-    commands::NickPictTable m_nickPicts;
 };
 
 // A checker with its icon changes recorded.
@@ -104,8 +54,10 @@ struct Checker {
     std::vector<MailImage> icons;
 };
 
+const PrintedLine Rule{3, "", 0, 0, 0, "---"};
+
 Lines NewMail(const std::string& text) {
-    return {"3||0,0,0|---", "3|PICTS\\INFOMARK|64,128,64|" + text, "3||0,0,0|---"};
+    return {Rule, {3, "PICTS\\INFOMARK", 64, 128, 64, text}, Rule};
 }
 
 int ClosedPort() {
@@ -139,19 +91,19 @@ TEST_F(MailCheckerDovecot, ReportsOnlyNewMailAcrossChecks) {
     ASSERT_TRUE(s_server->SetMailboxSize(3));
     ASSERT_TRUE(mail.Run()) << s_server->Log();
     EXPECT_EQ(m_host.printed, NewMail("You have 3 emails waiting, 3 new email(s) !"));
-    EXPECT_EQ(m_host.played, std::vector<std::string>{"sounds\\horn.wav"});
+    EXPECT_EQ(m_host.sounds, std::vector<std::string>{"sounds\\horn.wav"});
     EXPECT_EQ(mail.icons, (std::vector{MailImage::CheckMailImage, MailImage::GotMailImage}));
 
     m_host.printed.clear();
     ASSERT_TRUE(mail.Run());
     EXPECT_TRUE(m_host.printed.empty());
-    EXPECT_EQ(m_host.played.size(), 1u);
+    EXPECT_EQ(m_host.sounds.size(), 1u);
     EXPECT_EQ(mail.icons, (std::vector{MailImage::CheckMailImage, MailImage::GotMailImage}));
 
     ASSERT_TRUE(s_server->SetMailboxSize(4));
     ASSERT_TRUE(mail.Run());
     EXPECT_EQ(m_host.printed, NewMail("You have 4 emails waiting, 1 new email(s) !"));
-    EXPECT_EQ(m_host.played.size(), 2u);
+    EXPECT_EQ(m_host.sounds.size(), 2u);
 
     m_host.printed.clear();
     ASSERT_TRUE(s_server->SetMailboxSize(0));
@@ -167,18 +119,19 @@ TEST_F(MailCheckerDovecot, RefusedPasswordIsReportedAndTheNextCheckStartsOver) {
     Checker mail(m_host, s_server->Port());
     m_host.settings().UserPass = "wrong";
     ASSERT_TRUE(mail.Run()) << s_server->Log();
-    EXPECT_EQ(m_host.printed, (Lines{"0|PICTS\\ERRORMSG|64,0,0|Mail Error: Password not accepted!",
-                                     "0||0,0,0|---"}));
+    EXPECT_EQ(m_host.printed,
+              (Lines{{0, "PICTS\\ERRORMSG", 64, 0, 0, "Mail Error: Password not accepted!"},
+                     {0, "", 0, 0, 0, "---"}}));
     EXPECT_EQ(mail.icons, (std::vector{MailImage::CheckMailImage, MailImage::UnknownMailImage}));
     EXPECT_EQ(mail.checker.Next2Receive(), PassSent);
-    EXPECT_TRUE(m_host.played.empty());
+    EXPECT_TRUE(m_host.sounds.empty());
 
     m_host.printed.clear();
     m_host.settings().UserPass = "secret";
-    m_host.existing.clear(); // no sound file: a beep instead
+    m_host.files.clear(); // no sound file: a beep instead
     ASSERT_TRUE(mail.Run());
     EXPECT_EQ(m_host.printed, NewMail("You have 1 email waiting, 1 new email(s) !"));
-    EXPECT_TRUE(m_host.played.empty());
+    EXPECT_TRUE(m_host.sounds.empty());
 }
 
 TEST(MailChecker, UnreachableServerIsReported) {
@@ -186,9 +139,9 @@ TEST(MailChecker, UnreachableServerIsReported) {
     host.settings().MailServer = "127.0.0.1";
     Checker mail(host, ClosedPort());
     ASSERT_TRUE(mail.Run());
-    EXPECT_EQ(host.printed,
-              (Lines{"0|PICTS\\ERRORMSG|64,0,0|Got mail error: Unable to reach/find mail server.",
-                     "0||0,0,0|---"}));
+    EXPECT_EQ(host.printed, (Lines{{0, "PICTS\\ERRORMSG", 64, 0, 0,
+                                    "Got mail error: Unable to reach/find mail server."},
+                                   {0, "", 0, 0, 0, "---"}}));
     EXPECT_EQ(mail.checker.MailIcon(), MailImage::UnknownMailImage);
 }
 
@@ -257,7 +210,7 @@ TEST(MailPrefsDialog, ShowsTheSettingsAndStoresThemOnlyOnOk) {
     dialog.Check1()->setChecked(true);
     dialog.Text5()->setText("sounds\\horn.wav");
     dialog.Command3()->click();
-    EXPECT_EQ(host.played, std::vector<std::string>{"sounds\\horn.wav"});
+    EXPECT_EQ(host.sounds, std::vector<std::string>{"sounds\\horn.wav"});
     EXPECT_EQ(settings.Sound2Play, "SOUNDS\\ding.wav") << "Test stores nothing";
 
     dialog.Command1()->click();
@@ -270,7 +223,7 @@ TEST(MailPrefsDialog, ShowsTheSettingsAndStoresThemOnlyOnOk) {
 
     dialog.Text5()->setText("SOUNDS\\missing.wav");
     dialog.Command3()->click();
-    EXPECT_EQ(host.played.size(), 1u);
+    EXPECT_EQ(host.sounds.size(), 1u);
 }
 
 } // namespace

@@ -1,8 +1,7 @@
 #include "pictx/picture_exchange.h"
 
-#include "commands/nick_picture_table.h"
 #include "platform/program_folder.h"
-#include "session/client_host.h"
+#include "support/fake_client_host.h"
 #include "support/scripted_server.h"
 #include "support/wait.h"
 
@@ -30,54 +29,10 @@ using korbi::testing::ScriptedServer;
 using korbi::testing::WaitUntil;
 using media::PicServImage;
 
-// Records the pictures it is asked to redraw; everything else is inert.
-class PictFakeHost : public session::ClientHost {
-  public:
-    prefs::Settings& settings() override { return m_settings; }
-    prefs::FrameFlags& flags() override { return m_flags; }
-    commands::NickPictTable& nickPicts() override { return m_nickPicts; }
-    void PrintCoul(int, const std::string&, int, int, int, const std::string&) override {}
-    int FindChanWin(const std::string&) const override { return 0; }
-    std::string WinName(int) const override { return {}; }
-    int NextChan() const override { return 1; }
-    int CurVisible() const override { return 0; }
-    void MakeVisible(int) override {}
-    int OpenChanWin(const std::string&, bool) override { return 0; }
-    void CloseConversation(int) override {}
-    void PartAllChan() override {}
-    void ClearTextWin(int) override {}
-    void SetWinName(int, const std::string&) override {}
-    std::string TopicBar(int) const override { return {}; }
-    void SetTopicBar(int, const std::string&) override {}
-    std::vector<std::string> NickListItems(int) const override { return {}; }
-    void SetNickListItems(int, const std::vector<std::string>&) override {}
-    std::vector<std::string> SelectedNicks(int) const override { return {}; }
-    bool LogOpen(int) const override { return false; }
-    void OpenLog(int) override {}
-    void CloseLog(int) override {}
-    void ClearChanList() override {}
-    void AddChanListEntry(const std::string&) override {}
-    int SocketState() const override { return 0; }
-    void Send2Serv(const std::string&) override {}
-    void SendRaw(const std::string&) override {}
-    void ConnectToServer(const std::string&, const std::string&) override {}
-    std::string LocalIP() const override { return {}; }
-    std::string LocalHostName() const override { return {}; }
-    void SendCommand2Serv(const std::string&) override {}
-    void RunCommandLine(const std::string&) override {}
-    void PlaySound(const std::string&) override {}
-    void PlayTextFile(const std::string&, int) override {}
-    bool CheckFileExist(const std::string&) const override { return false; }
-    bool IsFetching() const override { return false; }
-    void FetchFile(const std::string&, const std::string&) override {}
+// The shared recording host, which also notes the pictures it is asked to redraw.
+struct PictFakeHost : korbi::testing::FakeClientHost {
     void RefreshPict(const std::string& picture) override { refreshed.push_back(picture); }
-
     std::vector<std::string> refreshed;
-
-  private:
-    prefs::Settings m_settings;
-    prefs::FrameFlags m_flags;
-    commands::NickPictTable m_nickPicts;
 };
 
 std::string Pattern(std::size_t size) {
