@@ -164,10 +164,10 @@ std::filesystem::path MainFrame::PrefsPath() const {
 }
 
 void MainFrame::PlaceMainWindows() {
-    // The server window keeps its height; the first placing gives it room for its controls.
-    m_serverSub->resize(m_serverSub->width(), 1);
-    const int border = m_serverSub->height() - m_serverWindow->height();
-    m_serverSub->resize(m_serverSub->width(), TwipsToPixels(kServerWindowHeight) + border);
+    // The server window keeps its height from here on: room for its controls and its border.
+    const QMargins border = m_serverSub->contentsMargins();
+    m_serverSub->resize(m_serverSub->width(),
+                        TwipsToPixels(kServerWindowHeight) + border.top() + border.bottom());
     MDIForm_Resize();
 }
 
@@ -179,8 +179,9 @@ void MainFrame::MDIForm_Resize() {
     sizes.frameWidth = PixelsToTwips(m_mdiArea->width()) + kFrameSideMargin;
     sizes.frameHeight = PixelsToTwips(m_mdiArea->height()) + kFrameTopBottomMargin;
     sizes.serverHeight = PixelsToTwips(m_serverSub->height());
-    sizes.serverBorderWidth = PixelsToTwips(m_serverSub->width() - m_serverWindow->width());
-    sizes.serverBorderHeight = PixelsToTwips(m_serverSub->height() - m_serverWindow->height());
+    const QMargins border = m_serverSub->contentsMargins();
+    sizes.serverBorderWidth = PixelsToTwips(border.left() + border.right());
+    sizes.serverBorderHeight = PixelsToTwips(border.top() + border.bottom());
     const FrameLayout layout = ComputeFrameLayout(sizes);
 
     m_serverSub->setGeometry(Pixels(layout.serverWindow));

@@ -245,6 +245,9 @@ TEST_F(MainFrameTest, LastServerChosenAddsOneEmptyEntryThenStaysTheSame) {
 
 TEST_F(MainFrameTest, ResizeLaysTheWindowsOutAgain) {
     auto frame = Start();
+    const QMargins border = frame->serverSubWindow()->contentsMargins();
+    const int serverHeight = 100 + border.top() + border.bottom(); // 1500 twips inside
+    EXPECT_EQ(frame->serverSubWindow()->height(), serverHeight);
     frame->show();
     frame->resize(900, 700);
     QMdiArea* area = qobject_cast<QMdiArea*>(frame->centralWidget());
@@ -253,7 +256,8 @@ TEST_F(MainFrameTest, ResizeLaysTheWindowsOutAgain) {
     const QRect conversation = frame->conversationSubWindow()->geometry();
     EXPECT_EQ(server.topLeft(), QPoint(0, 0));
     EXPECT_EQ(server.width(), area->width());
-    EXPECT_GE(frame->serverWindow().height(), 100); // room for the server window's controls
+    EXPECT_EQ(server.height(), serverHeight);
+    EXPECT_EQ(frame->serverWindow().height(), 100);
     EXPECT_EQ(conversation,
               QRect(0, server.height(), area->width(), area->height() - server.height()));
 }
