@@ -1,5 +1,6 @@
 #include "prefs/main_frame.h"
 
+#include "media/artwork_seed.h"
 #include "panes/conversation_window.h"
 #include "platform/text_encoding.h"
 #include "prefs/frame_layout.h"
@@ -11,10 +12,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QIcon>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QTimer>
 
 #include <ctime>
@@ -89,6 +92,8 @@ void MainFrame::MDIForm_Load() {
     for (const char* folder : {"PICTS", "SOUNDS", "LOGS"}) {
         m_folder.MakeDirIfNotExist(folder);
     }
+    // The shipped pictures and sounds, where the user has none of that name.
+    media::SeedArtwork(m_folder.Root());
     m_flags.LoggedOn = false;
 
     m_splash->hide();
@@ -123,7 +128,7 @@ void MainFrame::MDIForm_Load() {
     SplashStep("Done Loading KorBi");
     m_splash->hide();
     m_splash.reset();
-    SetFrameIcon(FrameIcon::DefaultIcon);
+    SetFrameIcon(media::FrameIcon::DefaultIcon);
     m_timer1->start();
 }
 
@@ -212,10 +217,10 @@ void MainFrame::Timer1_Timer() {
         m_hooks.IsForeground ? m_hooks.IsForeground() : QApplication::activeWindow() == this;
     if (inFront && !m_flags.IsActive) {
         m_flags.IsActive = true;
-        SetFrameIcon(FrameIcon::DefaultIcon);
+        SetFrameIcon(media::FrameIcon::DefaultIcon);
         m_sparkTimer->stop();
     } else if (!inFront && m_flags.IsActive) {
-        SetFrameIcon(FrameIcon::NoNewIcon);
+        SetFrameIcon(media::FrameIcon::NoNewIcon);
         m_flags.IsActive = false;
     }
 }
@@ -232,11 +237,12 @@ bool MainFrame::SparkTimerActive() const {
 
 void MainFrame::SparkTimer_Timer() {
     m_sparkCount = (m_sparkCount + 1) % 2;
-    SetFrameIcon(m_sparkCount == 0 ? FrameIcon::NoNewIcon : FrameIcon::NoticeIcon);
+    SetFrameIcon(m_sparkCount == 0 ? media::FrameIcon::NoNewIcon : media::FrameIcon::NoticeIcon);
 }
 
-void MainFrame::SetFrameIcon(FrameIcon icon) {
+void MainFrame::SetFrameIcon(media::FrameIcon icon) {
     m_frameIcon = icon;
+    setWindowIcon(QIcon(QPixmap::fromImage(media::FrameIconPicture(icon))));
 }
 
 void MainFrame::WireMenus() {

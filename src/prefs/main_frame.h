@@ -3,6 +3,7 @@
 // runs start-up (folders, preferences, title, popup items), lays its windows out on every
 // resize, watches whether it is in front to drive its icon, and saves the preferences when it
 // closes. It owns the settings and builds the object graph.
+#include "media/artwork.h"
 #include "platform/program_folder.h"
 #include "prefs/main_menus.h"
 #include "prefs/settings.h"
@@ -35,12 +36,12 @@ inline constexpr const char* kFrameTitle = "KorBi iRC Client 1.0B4";
 // on a message box nor depend on which window has the focus.
 struct FrameHooks {
     // Shows the start-up failure text; the real program uses a modal message box.
-    std::function<void(const QString& text)> ShowStartupError;
+    std::function<void(const QString& text)> ShowStartupError{};
     // True when the frame is the window in front. A dialog of the program in front is not the
     // frame. Unset: asks the application which window is active.
-    std::function<bool()> IsForeground;
+    std::function<bool()> IsForeground{};
     // Told every text the splash window shows, in order.
-    std::function<void(const QString& text)> SplashStep;
+    std::function<void(const QString& text)> SplashStep{};
 };
 
 // The frame's title for a TitleBarText: kFrameTitle alone, or the text, " - " and kFrameTitle.
@@ -69,8 +70,7 @@ class MainFrame : public QMainWindow {
     const MainMenus& menus() const { return m_menus; }
     QMenu* MenuPops() const { return m_menus.MenuPops; }
 
-    enum class FrameIcon { DefaultIcon, NoNewIcon, NoticeIcon };
-    FrameIcon CurrentFrameIcon() const { return m_frameIcon; }
+    media::FrameIcon CurrentFrameIcon() const { return m_frameIcon; }
 
     // Lays the two windows out again for the frame's present size; nothing while minimised.
     void MDIForm_Resize();
@@ -96,7 +96,7 @@ class MainFrame : public QMainWindow {
     void SplashStep(const QString& text);
     void WireMenus();
     void MDIForm_Unload();
-    void SetFrameIcon(FrameIcon icon);
+    void SetFrameIcon(media::FrameIcon icon);
     std::filesystem::path PrefsPath() const;
 
     platform::ProgramFolder m_folder;
@@ -113,7 +113,7 @@ class MainFrame : public QMainWindow {
     QTimer* m_timer1;
     QTimer* m_sparkTimer;
     int m_sparkCount = 0;
-    FrameIcon m_frameIcon = FrameIcon::DefaultIcon;
+    media::FrameIcon m_frameIcon = media::FrameIcon::DefaultIcon;
     bool m_startupFailed = false;
     bool m_unloaded = false;
 };

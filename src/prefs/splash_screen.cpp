@@ -1,10 +1,12 @@
 #include "prefs/splash_screen.h"
 
+#include "media/artwork.h"
 #include "prefs/frame_layout.h"
 #include "prefs/main_frame.h"
 
 #include <QFrame>
 #include <QLabel>
+#include <QPixmap>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -33,6 +35,7 @@ SplashScreen::SplashScreen(QWidget* parent)
     title->setAlignment(Qt::AlignCenter);
 
     m_icon->setAlignment(Qt::AlignCenter);
+    m_icon->setPixmap(QPixmap::fromImage(media::ApplicationIcon(TwipsToPixels(960))));
     m_label1->setObjectName("Label1");
     m_label1->setAlignment(Qt::AlignCenter);
 

@@ -90,6 +90,8 @@ class MainFrameTest : public ::testing::Test {
 
 TEST_F(MainFrameTest, FirstStartInAnEmptyFolderCreatesFoldersAndDefaults) {
     auto frame = Start();
+    EXPECT_TRUE(fs::is_regular_file(Folder() / "PICTS" / "EVJOIN.BMP"));
+    EXPECT_TRUE(fs::is_regular_file(Folder() / "SOUNDS" / "HORN.WAV"));
     ASSERT_FALSE(frame->StartupFailed());
     for (const char* folder : {"PICTS", "SOUNDS", "LOGS"}) {
         EXPECT_TRUE(fs::is_directory(Folder() / folder)) << folder;
@@ -113,6 +115,15 @@ TEST_F(MainFrameTest, FirstStartInAnEmptyFolderCreatesFoldersAndDefaults) {
                                   "Loading Preferences...", "Creating new, empty Prefs File...",
                                   "Done Loading KorBi"}));
     EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(MainFrameTest, UsersOwnPicturesAreKept) {
+    fs::create_directory(Folder() / "picts");
+    Write(Folder() / "picts" / "evjoin.bmp", "mine");
+    Start();
+    EXPECT_EQ(Contents(Folder() / "picts" / "evjoin.bmp"), "mine");
+    EXPECT_FALSE(fs::exists(Folder() / "PICTS")); // the user's folder, in its own spelling
+    EXPECT_TRUE(fs::is_regular_file(Folder() / "picts" / "EVQUIT.BMP"));
 }
 
 TEST_F(MainFrameTest, LaterStartReadsTheFileWithoutJoining) {
@@ -279,7 +290,7 @@ TEST_F(MainFrameTest, MinimisedFrameKeepsItsLayoutUntilRestored) {
 
 TEST_F(MainFrameTest, FrameTimerFollowsWhetherTheFrameIsInFront) {
     auto frame = Start();
-    using Icon = MainFrame::FrameIcon;
+    using Icon = media::FrameIcon;
     frame->StartSparkTimer();
     inFront = true;
     frame->Timer1_Timer();
