@@ -108,7 +108,11 @@ void MainFrame::MDIForm_Load() {
         m_mdiArea->addSubWindow(m_conversationWindow, Qt::SubWindow | Qt::WindowTitleHint);
 
     SplashStep("Initialising Variables...");
-    m_settings = ProvisionalSettings();
+    const Settings provisional = ProvisionalSettings();
+    m_settings.NickName = provisional.NickName;
+    m_settings.RealName = provisional.RealName;
+    m_settings.MyUserName = provisional.MyUserName;
+    m_settings.HostName = provisional.HostName;
 
     SplashStep("Placing Main Windows...");
     PlaceMainWindows();

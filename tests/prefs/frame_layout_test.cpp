@@ -21,11 +21,5 @@ TEST(FrameLayout, TinyFrameSqueezesInsteadOfInverting) {
     EXPECT_EQ(layout.conversationWindow.height, 0);
 }
 
-TEST(FrameLayout, TwipsArePixelsTimesFifteen) {
-    EXPECT_EQ(TwipsToPixels(1500), 100);
-    EXPECT_EQ(TwipsToPixels(14), 0);
-    EXPECT_EQ(PixelsToTwips(53), 795);
-}
-
 } // namespace
 } // namespace korbi::prefs
