@@ -1,5 +1,7 @@
 #include "media/artwork_seed.h"
 
+#include "platform/program_folder.h"
+
 #include "media/artwork.h"
 #include "media/bmp_file.h"
 #include "media/wave_synth.h"
@@ -21,29 +23,10 @@ constexpr const char* kSoundFolder = "SOUNDS";
 constexpr std::uint32_t kHornLengthMs = 650;
 constexpr std::uint32_t kSilenceLengthMs = 100;
 
-// The entry of folder called name, letter case aside. The exact spelling wins; among several
-// case variants the first in byte order is taken, so the choice does not depend on the order
-// the file system lists them in.
-std::optional<fs::path> FindNoCase(const fs::path& folder, const std::string& name) {
-    std::error_code error;
-    if (fs::exists(fs::symlink_status(folder / name, error))) {
-        return folder / name;
-    }
-    std::optional<fs::path> best;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const fs::path candidate = it->path();
-        if (platform::EqualsNoCase(candidate.filename().string(), name) &&
-            (!best || candidate.filename() < best->filename())) {
-            best = candidate;
-        }
-    }
-    return best;
-}
-
 // The folder to write into: the existing one in whatever case, else a new one.
 std::optional<fs::path> ResolveFolder(const fs::path& programFolder, const std::string& name) {
     std::error_code error;
-    if (const auto found = FindNoCase(programFolder, name)) {
+    if (const auto found = platform::FindEntryNoCase(programFolder, name)) {
         return fs::is_directory(*found, error) ? found : std::nullopt;
     }
     const fs::path created = programFolder / name;
@@ -108,7 +91,7 @@ SeedResult SeedArtwork(const fs::path& programFolder) {
             result.failed.push_back(programFolder / file.folder / file.fileName);
             continue;
         }
-        if (FindNoCase(*folder, file.fileName)) {
+        if (platform::FindEntryNoCase(*folder, file.fileName)) {
             continue;
         }
         const fs::path target = *folder / file.fileName;
