@@ -4,7 +4,6 @@
 #include "platform/text_values.h"
 #include "session/client_host.h"
 
-#include <QAction>
 #include <QApplication>
 
 #include <optional>
@@ -32,9 +31,7 @@ std::optional<media::MailImage> Picture(MailImage icon) {
 } // namespace
 
 MailChecker::MailChecker(session::ClientHost& host, int pop3Port, QWidget* parent)
-    : QWidget(parent), m_host(host), m_pop3Port(pop3Port), m_socket(new platform::Socket(this)),
-      m_menuMailCheck(new QAction("&Check for new messages", this)) {
-    connect(m_menuMailCheck, &QAction::triggered, this, &MailChecker::StartMailCheck);
+    : QWidget(parent), m_host(host), m_pop3Port(pop3Port), m_socket(new platform::Socket(this)) {
     connect(m_socket, &platform::Socket::Connected, this, &MailChecker::Socket1_Connect);
     connect(m_socket, &platform::Socket::DataArrival, this, &MailChecker::Socket1_DataArrival);
     connect(m_socket, &platform::Socket::Closed, this, &MailChecker::Socket1_Close);
@@ -44,7 +41,7 @@ MailChecker::MailChecker(session::ClientHost& host, int pop3Port, QWidget* paren
 MailChecker::~MailChecker() = default;
 
 void MailChecker::StartMailCheck() {
-    m_menuMailCheck->setEnabled(false);
+    EnableMenuMailCheck(false);
     if (m_socket->State() != platform::Socket::kClosed) {
         m_socket->Close();
     }
@@ -52,7 +49,7 @@ void MailChecker::StartMailCheck() {
     m_socket->RemoteHost = platform::TrimBlanks(m_host.settings().MailServer);
     m_socket->RemotePort = m_pop3Port;
     if (m_socket->RemoteHost.empty()) {
-        m_menuMailCheck->setEnabled(true);
+        EnableMenuMailCheck(true);
         return;
     }
     m_socket->LocalPort = 0;
@@ -109,8 +106,13 @@ void MailChecker::Apply(const Pop3Step& step) {
         SetMailIcon(*picture);
     }
     if (step.EnableMenuMailCheck) {
-        m_menuMailCheck->setEnabled(true);
+        EnableMenuMailCheck(true);
     }
+}
+
+void MailChecker::EnableMenuMailCheck(bool enabled) {
+    m_menuMailCheckEnabled = enabled;
+    emit MenuMail_CheckEnabledChanged(enabled);
 }
 
 void MailChecker::SetMailIcon(media::MailImage image) {

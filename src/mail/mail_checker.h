@@ -1,16 +1,14 @@
 #pragma once
 // The mail checker: counts the messages waiting on the POP3 server and reports new mail in the
-// visible pane with a sound. It owns its own socket and the "&Check for new messages" menu item,
-// which stays disabled while a check runs. The window itself stays hidden; what it shows lives
-// in the server window's mail icon, which follows MailIconChanged.
+// visible pane with a sound. It owns its own socket. The window itself stays hidden: what it shows
+// lives in the server window's mail icon (MailIconChanged) and in the enabled state of the frame's
+// "&Check for new messages" item (MenuMail_CheckEnabledChanged), disabled while a check runs.
 #include "mail/pop3_dialogue.h"
 #include "mail/reply_lines.h"
 #include "media/artwork.h"
 
 #include <QImage>
 #include <QWidget>
-
-class QAction;
 
 namespace korbi::platform {
 class Socket;
@@ -32,9 +30,8 @@ class MailChecker : public QWidget {
     // Starts one check (menu item, double click on the mail icon, periodic check).
     void StartMailCheck();
 
-    // The frame's "&Check for new messages" item: it starts a check and is disabled while one
-    // runs.
-    QAction* MenuMail_Check() const { return m_menuMailCheck; }
+    // Whether the frame's item `MenuMail_Check` is enabled: false while a check runs.
+    bool MenuMail_CheckEnabled() const { return m_menuMailCheckEnabled; }
 
     media::MailImage MailIcon() const { return m_mailIcon; }
     QImage MailIconPicture() const { return media::MailPicture(m_mailIcon); }
@@ -44,6 +41,7 @@ class MailChecker : public QWidget {
 
   signals:
     void MailIconChanged(korbi::media::MailImage image);
+    void MenuMail_CheckEnabledChanged(bool enabled);
 
   private:
     void Socket1_Connect();
@@ -52,11 +50,12 @@ class MailChecker : public QWidget {
     void Socket1_Error(int number, const QString& description);
     void Apply(const Pop3Step& step);
     void SetMailIcon(media::MailImage image);
+    void EnableMenuMailCheck(bool enabled);
 
     session::ClientHost& m_host;
     int m_pop3Port;
     platform::Socket* m_socket;
-    QAction* m_menuMailCheck;
+    bool m_menuMailCheckEnabled = true;
     Pop3State m_state;
     ReplyLines m_replies;
     media::MailImage m_mailIcon = media::MailImage::UnknownMailImage;

@@ -6,7 +6,6 @@
 #include "support/scripted_server.h"
 #include "support/wait.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -47,7 +46,7 @@ struct Checker {
     bool Run() {
         icons.clear();
         checker.StartMailCheck();
-        return WaitUntil([this] { return checker.MenuMail_Check()->isEnabled(); }, 10000);
+        return WaitUntil([this] { return checker.MenuMail_CheckEnabled(); }, 10000);
     }
 
     MailChecker checker;
@@ -150,7 +149,7 @@ TEST(MailChecker, EmptyServerNameStartsNothing) {
     host.settings().MailServer = "   ";
     Checker mail(host, ClosedPort());
     mail.checker.StartMailCheck();
-    EXPECT_TRUE(mail.checker.MenuMail_Check()->isEnabled());
+    EXPECT_TRUE(mail.checker.MenuMail_CheckEnabled());
     EXPECT_TRUE(host.printed.empty());
     EXPECT_TRUE(mail.icons.empty());
 }
@@ -164,8 +163,8 @@ TEST(MailChecker, RepliesAreTakenLineByLineAndAServerCloseEndsTheCheck) {
     host.settings().UserName = "bob";
     host.settings().UserPass = "pw";
     Checker mail(host, server.Port());
-    mail.checker.MenuMail_Check()->trigger();
-    EXPECT_FALSE(mail.checker.MenuMail_Check()->isEnabled());
+    mail.checker.StartMailCheck();
+    EXPECT_FALSE(mail.checker.MenuMail_CheckEnabled());
     ASSERT_TRUE(server.WaitForConnections(1));
     ASSERT_TRUE(WaitUntil([&] { return mail.checker.Next2Receive() == GreetingAwaited; }));
     EXPECT_EQ(mail.icons, std::vector{MailImage::CheckMailImage});
@@ -177,7 +176,7 @@ TEST(MailChecker, RepliesAreTakenLineByLineAndAServerCloseEndsTheCheck) {
     EXPECT_EQ(server.Received(), "USER bob\r\nPASS pw\r\n");
 
     server.CloseClient();
-    ASSERT_TRUE(WaitUntil([&] { return mail.checker.MenuMail_Check()->isEnabled(); }));
+    ASSERT_TRUE(WaitUntil([&] { return mail.checker.MenuMail_CheckEnabled(); }));
     EXPECT_EQ(mail.icons, (std::vector{MailImage::CheckMailImage, MailImage::UnknownMailImage}));
     EXPECT_TRUE(host.printed.empty());
 }
