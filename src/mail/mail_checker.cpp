@@ -31,7 +31,7 @@ std::optional<media::MailImage> Picture(MailImage icon) {
 } // namespace
 
 MailChecker::MailChecker(session::ClientHost& host, int pop3Port, QWidget* parent)
-    : QWidget(parent), m_host(host), m_pop3Port(pop3Port), m_socket(new platform::Socket(this)) {
+    : QWidget(parent, Qt::Window), m_host(host), m_pop3Port(pop3Port), m_socket(new platform::Socket(this)) {
     connect(m_socket, &platform::Socket::Connected, this, &MailChecker::Socket1_Connect);
     connect(m_socket, &platform::Socket::DataArrival, this, &MailChecker::Socket1_DataArrival);
     connect(m_socket, &platform::Socket::Closed, this, &MailChecker::Socket1_Close);

@@ -1,8 +1,9 @@
 #pragma once
 // The mail checker: counts the messages waiting on the POP3 server and reports new mail in the
-// visible pane with a sound. It owns its own socket. The window itself stays hidden: what it shows
-// lives in the server window's mail icon (MailIconChanged) and in the enabled state of the frame's
-// "&Check for new messages" item (MenuMail_CheckEnabledChanged), disabled while a check runs.
+// visible pane with a sound. It owns its own socket. It is a window of its own (never drawn
+// inside its parent) that stays hidden: what it shows lives in the server window's mail icon
+// (MailIconChanged) and in the enabled state of the frame's "&Check for new messages" item
+// (MenuMail_CheckEnabledChanged), which is disabled while a check runs.
 #include "mail/pop3_dialogue.h"
 #include "mail/reply_lines.h"
 #include "media/artwork.h"

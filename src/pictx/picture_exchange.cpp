@@ -44,7 +44,7 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
 
 PictureExchange::PictureExchange(session::ClientHost& host, const platform::ProgramFolder& folder,
                                  PictureExchangeOptions options, QWidget* parent)
-    : QWidget(parent), m_host(host), m_folder(folder), m_options(std::move(options)),
+    : QWidget(parent, Qt::Window), m_host(host), m_folder(folder), m_options(std::move(options)),
       m_socket1(new platform::Socket(this)), m_fetchTimer(new QTimer(this)),
       m_pictmenu(new QMenu(this)), m_menuServList(m_pictmenu->addAction("Server is Listening")),
       m_menuFetch(m_pictmenu->addAction("Fetch missing Picts")) {

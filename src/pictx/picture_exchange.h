@@ -1,8 +1,8 @@
 #pragma once
 // The picture exchange: serves the pictures of the "PICTS" folder to other clients and fetches
 // the pictures they announce. One fetch runs at a time; up to MaxServing connections are served
-// at once. The window stays hidden; its menu `pictmenu` and its status picture are shown by the
-// server window's picture-server icon.
+// at once. It is a window of its own (never drawn inside its parent) that stays hidden; its menu
+// `pictmenu` and its status picture are shown by the server window's picture-server icon.
 #include "media/artwork.h"
 #include "pictx/exchange_rules.h"
 
