@@ -134,16 +134,6 @@ TEST_F(AliasPopupEditorTest, CaptionsAfterRemovingAPopup) {
     EXPECT_EQ(captions[2], "Op") << "the item of an emptied entry keeps its caption";
 }
 
-TEST_F(AliasPopupEditorTest, CancelChangesNothing) {
-    const prefs::Settings before = settings;
-    AliasPopupEditor editor(settings);
-    Select(editor.List1(), {0, 1, 2, 3});
-    editor.Command2()->click();
-    editor.Command4()->click();
-    EXPECT_EQ(editor.result(), QDialog::Rejected);
-    EXPECT_EQ(settings.AliasTable, before.AliasTable);
-}
-
 TEST_F(AliasPopupEditorTest, EnterAddsAndEmptiesTheBoxFormattingKeysInsertCodes) {
     AliasPopupEditor editor(settings);
     QLineEdit* box = editor.Text2();

@@ -80,15 +80,6 @@ TEST_F(TextPlaybackTest, LineEndsOfAnySystemAndEmptyLinesAsTwoBlanks) {
     }
 }
 
-TEST_F(TextPlaybackTest, EchoFollowsTheNickStyle) {
-    Write("t.txt", "hi\n");
-    host.prefs.NickStyle = 1;
-    playback.PlayTextFile("bob", "t.txt");
-    host.TakeLog();
-    playback.PlayTimer_Timer();
-    EXPECT_EQ(host.TakeLog().at(1), "print 3 [] (32,32,48) <me> hi");
-}
-
 TEST_F(TextPlaybackTest, MissingFileStartsNothing) {
     playback.PlayTextFile("#c", "nothing.txt");
     fs::create_directory(root / "folder.txt");

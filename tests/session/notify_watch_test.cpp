@@ -1,7 +1,6 @@
 #include "session/notify_watch.h"
 
 #include "media/media_fake_host.h"
-#include "support/wait.h"
 
 #include <gtest/gtest.h>
 
@@ -86,14 +85,6 @@ TEST_F(NotifyWatchTest, TickAsksWhileConnectedAndResetsTheControlsWhileNot) {
     watch.NotifyCheck_Timer();
     EXPECT_TRUE(host.TakeLog().empty());
     EXPECT_EQ(mailChecks, 2);
-}
-
-TEST(NotifyWatchTimerTest, TicksOnItsOwn) {
-    MediaFakeHost host;
-    host.prefs.Notifys = " Ann";
-    NotifyWatch watch(host, {}, 5);
-    ASSERT_TRUE(korbi::testing::WaitUntil([&] { return host.log.size() >= 2; }, 3000));
-    EXPECT_EQ(host.log[0], "send ISON  Ann");
 }
 
 } // namespace
