@@ -1,0 +1,78 @@
+#include "commands/popups.h"
+
+#include "commands/aliases.h"
+#include "session/message_parsing.h"
+
+namespace korbi::commands {
+
+namespace {
+
+std::string NicksEachWithBlank(const session::ClientHost& host) {
+    std::string text;
+    for (const std::string& nick : SelectedNickNames(host)) {
+        text += nick + " ";
+    }
+    return text;
+}
+
+} // namespace
+
+std::string NickWithoutMarks(std::string_view entry) {
+    if (entry.starts_with('@')) {
+        entry.remove_prefix(1);
+    }
+    if (entry.starts_with('+')) {
+        entry.remove_prefix(1);
+    }
+    return std::string(entry);
+}
+
+std::vector<std::string> SelectedNickNames(const session::ClientHost& host) {
+    std::vector<std::string> nicks;
+    for (const std::string& entry : host.SelectedNicks(host.CurVisible())) {
+        nicks.push_back(NickWithoutMarks(entry));
+    }
+    return nicks;
+}
+
+std::string PopupParams(const std::vector<std::string>& nicks) {
+    std::string params;
+    for (const std::string& nick : nicks) {
+        params += " " + nick;
+    }
+    return params;
+}
+
+void MenuWhois_Click(session::ClientHost& host) {
+    host.SendCommand2Serv("/WHOIS " + NicksEachWithBlank(host));
+}
+
+void MenuQuery_Click(session::ClientHost& host) {
+    host.SendCommand2Serv("/QUERY " + NicksEachWithBlank(host));
+}
+
+void RunPopup(session::ClientHost& host, CommandInterpreter& interpreter, int N) {
+    if (N < 1 || N > kPopupItems) {
+        return;
+    }
+    const std::string entry = host.settings().PopupTable[static_cast<std::size_t>(N - 1)];
+    if (entry.empty()) {
+        return;
+    }
+    const VariableContext context =
+        interpreter.CurrentContext(PopupParams(SelectedNickNames(host)));
+    interpreter.RunPieces(session::GetWord(1, entry), AliasPieces(entry, context));
+}
+
+std::array<std::optional<std::string>, kPopupItems>
+PopupCaptions(const prefs::PopupTableSlots& PopupTable) {
+    std::array<std::optional<std::string>, kPopupItems> captions;
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+        if (!PopupTable[i].empty()) {
+            captions[i] = session::GetWord(1, PopupTable[i]);
+        }
+    }
+    return captions;
+}
+
+} // namespace korbi::commands

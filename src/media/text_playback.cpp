@@ -1,0 +1,135 @@
+#include "media/text_playback.h"
+
+#include "commands/builtins.h"
+#include "media/pictures.h"
+#include "platform/text_values.h"
+
+#include <QTimer>
+
+#include <utility>
+
+namespace korbi::media {
+
+bool TextLineReader::Open(const std::filesystem::path& path) {
+    m_file.reset(std::fopen(path.c_str(), "rb"));
+    return IsOpen();
+}
+
+TextLineReader::Result TextLineReader::ReadLine(std::string& line) {
+    line.clear();
+    if (!IsOpen()) {
+        return Result::Error;
+    }
+    int c = std::getc(m_file.get());
+    if (c == EOF) {
+        return Failed() ? Result::Error : Result::End;
+    }
+    for (; c != EOF; c = std::getc(m_file.get())) {
+        if (c == '\n') {
+            return Result::Line;
+        }
+        if (c == '\r') {
+            const int next = std::getc(m_file.get());
+            if (next != '\n' && next != EOF) {
+                std::ungetc(next, m_file.get());
+            }
+            return Failed() ? Result::Error : Result::Line;
+        }
+        line.push_back(static_cast<char>(c));
+    }
+    return Failed() ? Result::Error : Result::Line;
+}
+
+bool TextLineReader::AtEnd() {
+    if (!IsOpen()) {
+        return true;
+    }
+    const int c = std::getc(m_file.get());
+    if (c == EOF) {
+        return !Failed();
+    }
+    std::ungetc(c, m_file.get());
+    return false;
+}
+
+bool TextLineReader::Failed() const {
+    return IsOpen() && std::ferror(m_file.get()) != 0;
+}
+
+TextPlayback::TextPlayback(session::ClientHost& host, const platform::ProgramFolder& folder,
+                           int intervalMs)
+    : m_host(host), m_folder(folder), m_playTimer(std::make_unique<QTimer>()) {
+    m_playTimer->setInterval(intervalMs);
+    QObject::connect(m_playTimer.get(), &QTimer::timeout, m_playTimer.get(),
+                     [this] { PlayTimer_Timer(); });
+}
+
+TextPlayback::~TextPlayback() = default;
+
+bool TextPlayback::PlayTimerEnabled() const {
+    return m_playTimer->isActive();
+}
+
+void TextPlayback::PlayTextFile(const std::string& target, const std::string& file) {
+    if (!CheckFileExist(m_folder, file)) {
+        return;
+    }
+    const std::filesystem::path path =
+        file.front() == '/' ? std::filesystem::path(file) : m_folder.Resolve(file);
+    TextLineReader next;
+    if (!next.Open(path)) {
+        return;
+    }
+    // The earlier file is closed here: a playback that is replaced leaves nothing open.
+    m_playFile = std::move(next);
+    m_playChan = target;
+    m_host.PrintCoul(m_host.FindChanWin(target), "PICTS\\INFOMARK", 64, 64, 160,
+                     "Starting play of " + file);
+    m_playingText = true;
+    if (!m_playTimer->isActive()) {
+        m_playTimer->start();
+    }
+}
+
+void TextPlayback::PlayTimer_Timer() {
+    if (!m_playingText || !m_playFile.IsOpen()) {
+        StopPlaying();
+        return;
+    }
+    std::string line;
+    const TextLineReader::Result result = m_playFile.ReadLine(line);
+    if (result == TextLineReader::Result::Error) {
+        PlayError(kReadErrorNumber);
+        return;
+    }
+    if (result == TextLineReader::Result::Line) {
+        if (line.empty()) {
+            line = "  ";
+        }
+        m_host.Send2Serv("PRIVMSG " + m_playChan + " :" + line);
+        const prefs::Settings& settings = m_host.settings();
+        m_host.PrintCoul(m_host.FindChanWin(m_playChan), "", 32, 32, 48,
+                         commands::OwnEchoPrefix(settings.NickName, settings.NickStyle) + line);
+    }
+    if (result == TextLineReader::Result::End || m_playFile.AtEnd()) {
+        StopPlaying();
+        m_host.PrintCoul(m_host.CurVisible(), "PICTS\\INFOMARK", 64, 64, 160, "End of Play");
+    } else if (m_playFile.Failed()) {
+        PlayError(kReadErrorNumber);
+    }
+}
+
+void TextPlayback::StopPlaying() {
+    m_playFile.Close();
+    m_playTimer->stop();
+    m_playingText = false;
+}
+
+void TextPlayback::PlayError(int number) {
+    m_host.PrintCoul(0, "PICTS\\ERRORMSG", 128, 64, 64,
+                     "Got PLAY error:" + platform::NumberText(number));
+    m_host.PrintCoul(m_host.CurVisible(), "PICTS\\INFOMARK", 64, 64, 160, "Play Error");
+    StopPlaying();
+}
+
+} // namespace korbi::media

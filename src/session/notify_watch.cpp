@@ -1,0 +1,133 @@
+#include "session/notify_watch.h"
+
+#include "platform/text_values.h"
+
+#include <QTimer>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace korbi::session {
+
+namespace {
+
+constexpr int kConnected = 7;
+
+// Words 2 and later of a blank-led list, cut at single blanks as GetWord does.
+std::vector<std::string_view> ListedNicks(std::string_view list) {
+    std::vector<std::string_view> nicks;
+    if (list.empty()) {
+        return nicks;
+    }
+    std::size_t start = list.find(' ');
+    while (start != std::string_view::npos) {
+        const std::size_t end = list.find(' ', start + 1);
+        nicks.push_back(list.substr(
+            start + 1, end == std::string_view::npos ? std::string_view::npos : end - start - 1));
+        start = end;
+    }
+    return nicks;
+}
+
+// The nicks of walked that match no nick of other, upper-cased on both sides.
+std::string Missing(std::string_view walked, std::string_view other) {
+    std::vector<std::string> others;
+    for (const std::string_view nick : ListedNicks(other)) {
+        others.push_back(platform::UpperAscii(nick));
+    }
+    std::string result;
+    for (const std::string_view nick : ListedNicks(walked)) {
+        const std::string upper = platform::UpperAscii(nick);
+        if (std::find(others.begin(), others.end(), upper) == others.end()) {
+            result += ' ';
+            result += nick;
+        }
+    }
+    return result;
+}
+
+} // namespace
+
+std::string GetNewNicks(std::string_view newlis, std::string_view oldlis) {
+    return Missing(newlis, oldlis);
+}
+
+std::string GetLostNicks(std::string_view newlis, std::string_view oldlis) {
+    if (oldlis.empty()) {
+        return {};
+    }
+    return Missing(oldlis, newlis);
+}
+
+std::string NotifListOf303(std::string_view params) {
+    while (!params.empty() && (params.back() == '\r' || params.back() == '\n')) {
+        params.remove_suffix(1);
+    }
+    std::string_view trailing;
+    if (const std::size_t colon = params.find(" :"); colon != std::string_view::npos) {
+        trailing = params.substr(colon + 2);
+    } else {
+        // No colon: the nicks follow the user's own nick, the first word.
+        const std::size_t nick = params.find_first_not_of(' ');
+        const std::size_t after = nick == std::string_view::npos ? nick : params.find(' ', nick);
+        trailing = after == std::string_view::npos ? std::string_view() : params.substr(after);
+    }
+    std::string current;
+    std::size_t start = 0;
+    while (start < trailing.size()) {
+        const std::size_t end = std::min(trailing.find(' ', start), trailing.size());
+        if (end > start) {
+            current += ' ';
+            current += trailing.substr(start, end - start);
+        }
+        start = end + 1;
+    }
+    return current;
+}
+
+NotifyWatch::NotifyWatch(ClientHost& host, Hooks hooks, int intervalMs)
+    : m_host(host), m_hooks(std::move(hooks)), m_notifyCheck(std::make_unique<QTimer>()) {
+    m_notifyCheck->setInterval(intervalMs);
+    QObject::connect(m_notifyCheck.get(), &QTimer::timeout, m_notifyCheck.get(),
+                     [this] { NotifyCheck_Timer(); });
+    m_notifyCheck->start();
+}
+
+NotifyWatch::~NotifyWatch() = default;
+
+bool NotifyWatch::NotifyCheckEnabled() const {
+    return m_notifyCheck->isActive();
+}
+
+void NotifyWatch::NotifyCheck_Timer() {
+    SendNotifyQuery();
+    if (m_host.settings().CheckMail && m_hooks.StartMailCheck) {
+        m_hooks.StartMailCheck();
+    }
+    if (m_host.SocketState() != kConnected && m_hooks.ResetConnectionControls) {
+        m_hooks.ResetConnectionControls();
+    }
+}
+
+void NotifyWatch::SendNotifyQuery() {
+    const std::string& Notifys = m_host.settings().Notifys;
+    if (m_host.SocketState() == kConnected && Notifys.size() > 1) {
+        m_host.Send2Serv("ISON " + Notifys);
+    }
+}
+
+void NotifyWatch::Process303(std::string_view params) {
+    const std::string current = NotifListOf303(params);
+    const std::string added = GetNewNicks(current, m_lastNotifList);
+    const std::string lost = GetLostNicks(current, m_lastNotifList);
+    for (const std::string_view nick : ListedNicks(added)) {
+        m_host.PrintCoul(m_host.CurVisible(), "", 64, 64, 160, std::string(nick) + " is on IRC");
+    }
+    for (const std::string_view nick : ListedNicks(lost)) {
+        m_host.PrintCoul(m_host.CurVisible(), "", 64, 64, 160, std::string(nick) + " has left IRC");
+    }
+    m_lastNotifList = current;
+}
+
+} // namespace korbi::session

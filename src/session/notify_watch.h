@@ -1,0 +1,67 @@
+#pragma once
+// The notify watch: every 45 seconds, while connected, the server is asked (ISON) which nicks
+// of the user's notify list are online; each answer (303) is compared with the one before and
+// the nicks that came and went are announced in the visible pane. The same timer starts the
+// periodic mail check and resets the connection controls once the connection is gone.
+#include "session/client_host.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class QTimer;
+
+namespace korbi::session {
+
+// Lists here are blank-led: each nick preceded by one blank, so the first nick is word 2.
+
+// The nicks of newlis that are not in oldlis (compared upper-cased), in the order of newlis.
+std::string GetNewNicks(std::string_view newlis, std::string_view oldlis);
+// The nicks of oldlis that are not in newlis; "" when oldlis is empty.
+std::string GetLostNicks(std::string_view newlis, std::string_view oldlis);
+
+// The online nicks of a 303 answer as a blank-led list: the non-empty words of the trailing
+// parameter, without its colon and the line end. params is the parameter string of the reply
+// (GetMsgParams), so it starts with a blank and the user's own nick. No nick gives "".
+std::string NotifListOf303(std::string_view params);
+
+class NotifyWatch {
+  public:
+    static constexpr int kNotifyCheckInterval = 45000; // ms
+
+    struct Hooks {
+        // The mail checker's StartMailCheck; called on every tick while CheckMail is set.
+        std::function<void()> StartMailCheck;
+        // DisabToolBut(1), EnableToolBut(0) and the server and port boxes made editable;
+        // called on every tick while the socket is not connected.
+        std::function<void()> ResetConnectionControls;
+    };
+
+    // The timer NotifyCheck runs from construction on, every intervalMs. host must outlive
+    // the watch.
+    NotifyWatch(ClientHost& host, Hooks hooks, int intervalMs = kNotifyCheckInterval);
+    ~NotifyWatch();
+    NotifyWatch(const NotifyWatch&) = delete;
+    NotifyWatch& operator=(const NotifyWatch&) = delete;
+
+    // One tick of NotifyCheck.
+    void NotifyCheck_Timer();
+    // "ISON" + Notifys when connected and the list is longer than one character; the NICK
+    // event sends the same query.
+    void SendNotifyQuery();
+    // The 303 answer; params as GetMsgParams gives them.
+    void Process303(std::string_view params);
+
+    // The online nicks of the last answer; kept across reconnections.
+    const std::string& LastNotifList() const { return m_lastNotifList; }
+    bool NotifyCheckEnabled() const;
+
+  private:
+    ClientHost& m_host;
+    Hooks m_hooks;
+    std::unique_ptr<QTimer> m_notifyCheck;
+    std::string m_lastNotifList;
+};
+
+} // namespace korbi::session

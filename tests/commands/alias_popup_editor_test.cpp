@@ -1,0 +1,176 @@
+#include "commands/alias_popup_editor.h"
+#include "commands/popups.h"
+#include "commands/table_lists.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace korbi::commands {
+namespace {
+
+using Items = std::vector<std::string>;
+
+TEST(TableListsTest, GetIndexListMatchesTheFirstWordWithoutCaseLastOneWins) {
+    const Items items{"ban /kick $chan", "op /mode $chan +o $$1", "BAN /mode $chan +b $$1"};
+    EXPECT_EQ(GetIndexList(items, "Ban /kick $chan $$1"), 2);
+    EXPECT_EQ(GetIndexList(items, "op"), 1);
+    EXPECT_EQ(GetIndexList(items, "opp /x"), -1);
+    EXPECT_EQ(GetIndexList({}, "x"), -1);
+}
+
+TEST(TableListsTest, AddReplacesByNameAndRespectsTheLimit) {
+    Items items{"a /x", "b /y"};
+    EXPECT_EQ(AddListEntry(items, "B /z", 3), 1);
+    EXPECT_EQ(AddListEntry(items, "c /w", 3), 2);
+    EXPECT_EQ(AddListEntry(items, "d /v", 3), -1) << "full";
+    EXPECT_EQ(AddListEntry(items, "a /u", 3), 0) << "replacing works when full";
+    EXPECT_EQ(AddListEntry(items, "", 3), -1);
+    EXPECT_EQ(items, (Items{"a /u", "B /z", "c /w"}));
+}
+
+TEST(TableListsTest, StoringEmptiesTheRestAndAlwaysLeavesAnEmptyEndSlot) {
+    prefs::PopupTableSlots table{};
+    table.fill("old");
+    StoreListInTable({"p1", "p2"}, table, kMaxPopups);
+    EXPECT_EQ(table[1], "p2");
+    EXPECT_EQ(table[2], "");
+    EXPECT_EQ(table[30], "");
+
+    Items many;
+    for (int i = 0; i < 40; ++i) {
+        many.push_back("p" + std::to_string(i));
+    }
+    StoreListInTable(many, table, kMaxPopups);
+    EXPECT_EQ(table[29], "p29");
+    EXPECT_EQ(table[30], "");
+    EXPECT_EQ(ListFromTable(table).size(), 30u);
+}
+
+class AliasPopupEditorTest : public ::testing::Test {
+  protected:
+    prefs::Settings settings;
+
+    void SetUp() override {
+        settings.AliasTable[0] = "ban /mode $chan +b $$1";
+        settings.AliasTable[2] = "hi /say hello";
+        settings.AliasTable[3] = "op /mode $chan +o $$1";
+        settings.AliasTable[4] = "j /join $$1";
+        settings.PopupTable[0] = "Slap! /me slaps $$1";
+        settings.PopupTable[1] = "Hugs! /say {{ $*1 }}";
+        settings.PopupTable[2] = "Op /mode $chan +o $$1";
+    }
+    static void Key(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(target, &press);
+    }
+    static void Select(QListWidget* list, std::initializer_list<int> rows) {
+        for (const int row : rows) {
+            list->item(row)->setSelected(true);
+        }
+    }
+};
+
+TEST_F(AliasPopupEditorTest, LoadsNonEmptyEntriesAndAddReplacesByName) {
+    AliasPopupEditor editor(settings);
+    EXPECT_EQ(editor.windowTitle(), "Alias/Popups");
+    ASSERT_EQ(
+        AliasPopupEditor::ListItems(*editor.List1()),
+        (Items{"ban /mode $chan +b $$1", "hi /say hello", "op /mode $chan +o $$1", "j /join $$1"}));
+
+    editor.Text1()->setText("BAN /kick $chan $$1");
+    editor.Command1()->click();
+    EXPECT_EQ(AliasPopupEditor::ListItems(*editor.List1()).front(), "BAN /kick $chan $$1");
+    EXPECT_EQ(editor.List1()->count(), 4);
+
+    editor.List1()->setCurrentRow(1);
+    EXPECT_EQ(editor.Text1()->text(), "hi /say hello") << "clicking copies the entry";
+    EXPECT_EQ(settings.AliasTable[0], "ban /mode $chan +b $$1") << "nothing stored before OK";
+}
+
+TEST_F(AliasPopupEditorTest, RemoveThenOkStoresWhatRemains) {
+    {
+        AliasPopupEditor editor(settings);
+        bool stored = false;
+        QObject::connect(&editor, &AliasPopupEditor::TablesStored, [&] { stored = true; });
+        Select(editor.List1(), {0, 2});
+        editor.Command2()->click();
+        editor.Command3()->click();
+        EXPECT_TRUE(stored);
+        EXPECT_EQ(editor.result(), QDialog::Accepted);
+    }
+    EXPECT_EQ(settings.AliasTable[0], "hi /say hello");
+    EXPECT_EQ(settings.AliasTable[1], "j /join $$1");
+    EXPECT_EQ(settings.AliasTable[2], "");
+    EXPECT_EQ(settings.AliasTable[3], "");
+
+    AliasPopupEditor reopened(settings);
+    EXPECT_EQ(AliasPopupEditor::ListItems(*reopened.List1()),
+              (Items{"hi /say hello", "j /join $$1"}));
+}
+
+TEST_F(AliasPopupEditorTest, CaptionsAfterRemovingAPopup) {
+    auto captions = PopupCaptions(settings.PopupTable);
+    AliasPopupEditor editor(settings);
+    QObject::connect(&editor, &AliasPopupEditor::TablesStored, [&] {
+        // What the main frame does: items of non-empty entries take their new captions.
+        for (std::size_t i = 0; i < captions.size(); ++i) {
+            if (const auto caption = PopupCaptions(settings.PopupTable)[i]) {
+                captions[i] = caption;
+            }
+        }
+    });
+    Select(editor.List2(), {0});
+    editor.Command6()->click();
+    editor.Command3()->click();
+    EXPECT_EQ(settings.PopupTable[0], "Hugs! /say {{ $*1 }}");
+    EXPECT_EQ(settings.PopupTable[2], "");
+    EXPECT_EQ(captions[0], "Hugs!");
+    EXPECT_EQ(captions[1], "Op");
+    EXPECT_EQ(captions[2], "Op") << "the item of an emptied entry keeps its caption";
+}
+
+TEST_F(AliasPopupEditorTest, EnterAddsAndEmptiesTheBoxFormattingKeysInsertCodes) {
+    AliasPopupEditor editor(settings);
+    QLineEdit* box = editor.Text2();
+    box->setText("Bold /say  x");
+    box->setCursorPosition(10);
+    Key(box, Qt::Key_B, Qt::ControlModifier);
+    Key(box, Qt::Key_K, Qt::ControlModifier);
+    Key(box, Qt::Key_U, Qt::ControlModifier);
+    Key(box, Qt::Key_I, Qt::ControlModifier);
+    Key(box, Qt::Key_Tab);
+    EXPECT_EQ(box->text().toStdString(), "Bold /say \x02\x03\x1F\x16\x16 x");
+    EXPECT_EQ(box->cursorPosition(), 15);
+
+    Key(box, Qt::Key_Return);
+    EXPECT_TRUE(box->text().isEmpty());
+    EXPECT_EQ(AliasPopupEditor::ListItems(*editor.List2()).back(),
+              "Bold /say \x02\x03\x1F\x16\x16 x");
+    Key(box, Qt::Key_Enter); // an empty box adds nothing, and Enter never closes the dialog
+    EXPECT_EQ(editor.List2()->count(), 4);
+    EXPECT_EQ(editor.result(), 0);
+}
+
+TEST_F(AliasPopupEditorTest, UntouchedEntriesKeepTheirBytesAndFullListsRefuseNewNames) {
+    settings.PopupTable[3] = "Caf\xE9 /say caf\xE9";
+    for (std::size_t i = 4; i < kMaxPopups; ++i) {
+        settings.PopupTable[i] = "p" + std::to_string(i) + " /say x";
+    }
+    AliasPopupEditor editor(settings);
+    editor.List2()->setCurrentRow(3);
+    editor.Command5()->click(); // adding it unchanged
+    editor.Text2()->setText("another /say y");
+    editor.Command5()->click();
+    EXPECT_EQ(editor.List2()->count(), static_cast<int>(kMaxPopups));
+    editor.Command3()->click();
+    EXPECT_EQ(settings.PopupTable[3], "Caf\xE9 /say caf\xE9");
+    EXPECT_EQ(settings.PopupTable[30], "");
+}
+
+} // namespace
+} // namespace korbi::commands

@@ -1,0 +1,96 @@
+#include "commands/popups.h"
+
+#include "media/media_fake_host.h"
+
+#include <gtest/gtest.h>
+
+namespace korbi::commands {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class PopupsTest : public ::testing::Test {
+  protected:
+    MediaFakeHost host;
+    CommandInterpreter interpreter{host};
+
+    void SetUp() override { host.interpreter = &interpreter; }
+    Lines Sent() {
+        Lines sent;
+        for (const std::string& line : host.TakeLog()) {
+            if (line.starts_with("send ") || line.starts_with("open ")) {
+                sent.push_back(line);
+            }
+        }
+        return sent;
+    }
+};
+
+TEST(NickWithoutMarksTest, OneOperatorMarkThenOneVoiceMark) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"@bob", "bob"}, {"+ann", "ann"}, {"@+cy", "cy"},
+        {"+@cy", "@cy"}, {"@@x", "@x"},   {"plain", "plain"},
+    };
+    for (const auto& [entry, nick] : cases) {
+        EXPECT_EQ(NickWithoutMarks(entry), nick) << entry;
+    }
+}
+
+TEST_F(PopupsTest, QueryAndWhoisOnTheSelectedNicks) {
+    host.nextChan = 3; // no window for bob yet
+    host.selected[1] = {"@bob", "+ann"};
+    MenuQuery_Click(host);
+    const Lines query = host.TakeLog();
+    EXPECT_EQ(query.front(), "command /QUERY bob ann ");
+    EXPECT_EQ(std::count(query.begin(), query.end(), "open bob private"), 1);
+    EXPECT_EQ(std::count_if(query.begin(), query.end(),
+                            [](const std::string& line) { return line.starts_with("open "); }),
+              1)
+        << "only the first nick gets a window";
+
+    host.visible = 1;
+    MenuWhois_Click(host);
+    EXPECT_EQ(Sent(), Lines{"send WHOIS bob ann "});
+}
+
+TEST_F(PopupsTest, PopupRunsItsCommandsOnTheSelectedNicks) {
+    host.prefs.PopupTable[0] = "Slap! /me slaps $$1 around with a large ball with bloody spikes on "
+                               "them..";
+    // /say sends its parameter text as it stands, blanks included.
+    host.prefs.PopupTable[1] = "Hugs! /say {{ $*1 }} | /msg $$2 hi";
+    host.selected[1] = {"@bob", "+a|b"};
+
+    RunPopup(host, interpreter, 1);
+    EXPECT_EQ(Sent(), Lines{"send PRIVMSG #c :\x01"
+                            "ACTION slaps bob around with a large ball with bloody spikes on "
+                            "them..\x01"});
+
+    // A "|" inside a nick is text, not a second command.
+    RunPopup(host, interpreter, 2);
+    EXPECT_EQ(Sent(), (Lines{"send PRIVMSG #c : {{ bob a|b  }}", "send PRIVMSG a|b :hi"}));
+}
+
+TEST_F(PopupsTest, EmptyEntriesAndItemsOutOfRangeRunNothing) {
+    host.prefs.PopupTable[15] = "Late /say never";
+    host.selected[1] = {"bob"};
+    for (const int N : {0, 1, 16, -3}) {
+        RunPopup(host, interpreter, N);
+    }
+    EXPECT_TRUE(host.log.empty());
+}
+
+TEST(PopupCaptionsTest, NonEmptyEntriesGiveTheirFirstWord) {
+    prefs::PopupTableSlots table{};
+    table[0] = "Slap! /me slaps $$1";
+    table[2] = "- ";
+    table[14] = "Last /say x";
+    table[15] = "Hidden /say y";
+    const auto captions = PopupCaptions(table);
+    EXPECT_EQ(captions[0], "Slap!");
+    EXPECT_FALSE(captions[1].has_value());
+    EXPECT_EQ(captions[2], "-");
+    EXPECT_EQ(captions[14], "Last");
+}
+
+} // namespace
+} // namespace korbi::commands

@@ -1,0 +1,161 @@
+#include "media/picture_manager.h"
+#include "media/pictures.h"
+
+#include "media/artwork.h"
+#include "media/artwork_seed.h"
+#include "support/wait.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace korbi::media {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(GetFileExtTest, TextAfterTheFirstDot) {
+    EXPECT_EQ(GetFileExt("PICTS\\me"), "");
+    EXPECT_EQ(GetFileExt("PICTS\\me.Bmp"), "Bmp");
+    EXPECT_EQ(GetFileExt("a.b.bmp"), "b.bmp");
+    EXPECT_EQ(GetFileExt("trailing."), "");
+}
+
+class PictFolderTest : public ::testing::Test {
+  protected:
+    QTemporaryDir dir;
+    fs::path root{dir.path().toStdString()};
+    platform::ProgramFolder folder{root};
+
+    void SetUp() override { fs::create_directory(root / "PICTS"); }
+    void Bitmap(const std::string& name, QColor colour = Qt::red) const {
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(colour);
+        std::ofstream(root / "PICTS" / name, std::ios::binary) << BmpFileBytes(image);
+    }
+};
+
+TEST_F(PictFolderTest, CheckFileExistResolvesProgramNamesAndRefusesFolders) {
+    Bitmap("cat.BMP");
+    const struct {
+        std::string path;
+        bool exists;
+    } cases[] = {
+        {"PICTS\\cat.BMP", true},
+        {"picts\\CAT.bmp", true},
+        {"PICTS\\dog.BMP", false},
+        {"PICTS", false},
+        {"", false},
+        {"..\\..\\PICTS\\cat.BMP", true}, // ".." never climbs out of the program folder
+        {(root / "PICTS" / "cat.BMP").string(), true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CheckFileExist(folder, c.path), c.exists) << c.path;
+    }
+}
+
+TEST_F(PictFolderTest, ListsBitmapsOfAnyCaseSortedWithoutRegardToCase) {
+    Bitmap("b.BMP");
+    Bitmap("A.bmp");
+    std::ofstream(root / "PICTS" / "notes.txt") << "x";
+    std::ofstream(root / "PICTS" / ".bmp") << "x";
+    fs::create_directory(root / "PICTS" / "folder.bmp");
+    EXPECT_EQ(ListPictFiles(folder), (std::vector<std::string>{"A.bmp", "b.BMP"}));
+    EXPECT_TRUE(ListPictFiles(platform::ProgramFolder(root / "missing")).empty());
+}
+
+class PictureManagerTest : public PictFolderTest {
+  protected:
+    std::string inputLine = "hello";
+    int focused = 0;
+    VisibleInputLine Input() {
+        return {[this] { return inputLine; },
+                [this](const std::string& text) {
+                    inputLine = text;
+                    ++focused;
+                }};
+    }
+    static std::vector<std::string> Shown(const PictureChooser& chooser) {
+        std::vector<std::string> names;
+        for (int row = 0; row < chooser.File1()->count(); ++row) {
+            names.push_back(chooser.File1()->item(row)->text().toStdString());
+        }
+        return names;
+    }
+};
+
+TEST_F(PictureManagerTest, SelectPutsThePictCommandBeforeTheTypedText) {
+    Bitmap("apple.bmp");
+    Bitmap("cat.bmp", Qt::blue);
+    PictureFrame frame(folder, Input());
+    ASSERT_EQ(Shown(frame.Chooser()), (std::vector<std::string>{"apple.bmp", "cat.bmp"}));
+
+    frame.Command2()->click(); // nothing selected yet: the line stays as it is
+    EXPECT_EQ(inputLine, "hello");
+
+    frame.Chooser().File1()->setCurrentRow(1);
+    const QImage preview = frame.Chooser().Picture1()->pixmap().toImage();
+    ASSERT_FALSE(preview.isNull());
+    EXPECT_EQ(preview.pixelColor(0, 0), QColor(Qt::blue));
+
+    frame.Command2()->click();
+    EXPECT_EQ(inputLine, "/PICT cat.bmp hello");
+    EXPECT_EQ(focused, 1);
+}
+
+TEST_F(PictureManagerTest, UndockDockAndTheRememberedListPosition) {
+    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) {
+        Bitmap(name);
+    }
+    QWidget server;
+    auto* frame = new PictureFrame(folder, Input(), &server);
+    PictureManager manager(folder, Input(), *frame);
+    server.show();
+    ASSERT_TRUE(frame->isVisible());
+    EXPECT_EQ(manager.LastPictManger(), 1);
+
+    frame->Command3()->click(); // Undock
+    EXPECT_FALSE(frame->isVisible());
+    ASSERT_TRUE(manager.isVisible());
+    EXPECT_EQ(manager.Chooser().SelectedFile(), "b.bmp") << "position 1 at start";
+
+    manager.Chooser().File1()->setCurrentRow(2);
+    manager.Command3()->click(); // Close: no docking, the position is kept
+    EXPECT_FALSE(manager.isVisible());
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_EQ(manager.LastPictManger(), 2);
+
+    fs::remove(root / "PICTS" / "c.bmp");
+    manager.ShowManager();
+    EXPECT_EQ(manager.Chooser().SelectedFile(), "b.bmp") << "a shorter list selects its last";
+
+    manager.Chooser().SelectFile("a.bmp");
+    manager.Command1()->click(); // Dock
+    EXPECT_FALSE(manager.isVisible());
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(frame->Chooser().SelectedFile(), "a.bmp");
+    EXPECT_FALSE(frame->Chooser().Picture1()->pixmap().isNull());
+
+    frame->Command3()->click();
+    manager.Command2()->click(); // Select closes the window
+    EXPECT_EQ(inputLine, "/PICT a.bmp hello");
+    EXPECT_FALSE(manager.isVisible());
+}
+
+TEST_F(PictureManagerTest, ListFollowsTheFolder) {
+    Bitmap("a.bmp");
+    PictureFrame frame(folder, Input());
+    frame.Chooser().SelectFile("a.bmp");
+    Bitmap("new.bmp");
+    ASSERT_TRUE(
+        korbi::testing::WaitUntil([&] { return Shown(frame.Chooser()).size() == 2; }, 3000));
+    EXPECT_EQ(frame.Chooser().SelectedFile(), "a.bmp");
+}
+
+} // namespace
+} // namespace korbi::media
