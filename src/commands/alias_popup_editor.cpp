@@ -1,5 +1,6 @@
 #include "commands/alias_popup_editor.h"
 
+#include "commands/editor_keys.h"
 #include "commands/table_lists.h"
 #include "platform/text_encoding.h"
 
@@ -26,30 +27,6 @@ constexpr const char* kAliasHelp =
 constexpr const char* kPopupHelp =
     "PopUps are like aliases, but you trigger them using a popup menu by right clicking a nick "
     "name in the nick list. The Syntax is: <PopName> <commands> | <commands> ...";
-
-// The control code a formatting key puts into a text box, 0 for any other key. Tab counts as
-// Ctrl+I: both give reverse.
-char FormattingCode(const QKeyEvent& key) {
-    const bool control = key.modifiers().testFlag(Qt::ControlModifier);
-    switch (key.key()) {
-    case Qt::Key_Tab:
-        return 22;
-    case Qt::Key_B:
-        return control ? 2 : 0;
-    case Qt::Key_K:
-        return control ? 3 : 0;
-    case Qt::Key_U:
-        return control ? 31 : 0;
-    case Qt::Key_I:
-        return control ? 22 : 0;
-    default:
-        return 0;
-    }
-}
-
-bool IsEnter(const QKeyEvent& key) {
-    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
-}
 
 QListWidgetItem* MakeItem(const std::string& entry) {
     auto* item = new QListWidgetItem(platform::BytesToScreen(entry));
