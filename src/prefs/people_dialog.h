@@ -1,0 +1,63 @@
+#pragma once
+// Form5, "People": the nicks the notify watch looks for, the ignore masks, and whether to be
+// told when an ignored user tries to make contact.
+#include "prefs/form_dialog.h"
+#include "prefs/settings.h"
+
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+
+namespace korbi::prefs {
+
+// The entries of a blank-led list (" nick1 nick2"): words 2 onwards.
+std::vector<std::string> BlankLedEntries(const std::string& list);
+// The blank-led list of entries: each one preceded by one blank; "" for none.
+std::string BlankLedList(const std::vector<std::string>& entries);
+
+class PeopleDialog : public FormDialog {
+    Q_OBJECT
+  public:
+    // settings must outlive the dialog; Notifys, Silences and DisplayIgnores change on OK only.
+    explicit PeopleDialog(Settings& settings, QWidget* parent = nullptr);
+
+    void Form_Load() override;
+
+    QTabWidget* Tabs() const { return m_tabs; }
+    QListWidget* NotifyList() const { return m_NotifyList; }
+    QLineEdit* text1() const { return m_text1; }
+    QPushButton* AddNotify() const { return m_AddNotify; }
+    QPushButton* RemoveNotify() const { return m_RemoveNotify; }
+    QListWidget* List1() const { return m_List1; }
+    QLineEdit* Text2() const { return m_Text2; }
+    QPushButton* Command4() const { return m_Command4; }
+    QPushButton* Command3() const { return m_Command3; }
+    QCheckBox* Check1() const { return m_Check1; }
+    QPushButton* Command1() const { return m_Command1; }
+    QPushButton* Command2() const { return m_Command2; }
+
+  private:
+    QWidget* BuildPage(QListWidget* list, QLineEdit* box, QPushButton* add, QPushButton* remove);
+    void Command1_Click();
+
+    Settings& m_settings;
+    QTabWidget* m_tabs;
+    QListWidget* m_NotifyList;
+    QLineEdit* m_text1;
+    QPushButton* m_AddNotify;
+    QPushButton* m_RemoveNotify;
+    QListWidget* m_List1;
+    QLineEdit* m_Text2;
+    QPushButton* m_Command4;
+    QPushButton* m_Command3;
+    QCheckBox* m_Check1;
+    QPushButton* m_Command1;
+    QPushButton* m_Command2;
+};
+
+} // namespace korbi::prefs

@@ -1,0 +1,65 @@
+#pragma once
+// PrefsForm, "Preferences": the picture names, the logging flags, the font, the nick style,
+// the extra title text and the extra join/part/quit information.
+#include "prefs/form_dialog.h"
+#include "prefs/settings.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace korbi::prefs {
+
+class PrefsDialog : public FormDialog {
+    Q_OBJECT
+  public:
+    // settings must outlive the dialog; they change on OK only.
+    explicit PrefsDialog(Settings& settings, QWidget* parent = nullptr);
+
+    void Form_Load() override;
+
+    QTabWidget* Tabs() const { return m_tabs; }
+    QGroupBox* PictFrame() const { return m_pictFrame; }
+    QGroupBox* LogFrame() const { return m_logFrame; }
+    QLineEdit* Text1() const { return m_Text1; }
+    QLineEdit* Text2() const { return m_Text2; }
+    QLineEdit* Text3() const { return m_Text3; }
+    QCheckBox* Check1() const { return m_Check1; }
+    QCheckBox* Check2() const { return m_Check2; }
+    QCheckBox* Check3() const { return m_Check3; }
+    QComboBox* Combo1() const { return m_Combo1; }
+    QComboBox* Combo2() const { return m_Combo2; }
+    QLineEdit* Text4() const { return m_Text4; }
+    QCheckBox* Check4() const { return m_Check4; }
+    QPushButton* Command2() const { return m_Command2; }
+    QPushButton* Command1() const { return m_Command1; }
+
+  signals:
+    // OK stored a TitleBarText: the frame takes this title, made as at start-up.
+    void TitleChanged(const QString& title);
+
+  private:
+    void Command2_Click();
+
+    Settings& m_settings;
+    QTabWidget* m_tabs;
+    QGroupBox* m_pictFrame;
+    QGroupBox* m_logFrame;
+    QLineEdit* m_Text1;
+    QLineEdit* m_Text2;
+    QLineEdit* m_Text3;
+    QCheckBox* m_Check1;
+    QCheckBox* m_Check2;
+    QCheckBox* m_Check3;
+    QComboBox* m_Combo1;
+    QComboBox* m_Combo2;
+    QLineEdit* m_Text4;
+    QCheckBox* m_Check4;
+    QPushButton* m_Command2;
+    QPushButton* m_Command1;
+};
+
+} // namespace korbi::prefs

@@ -1,0 +1,45 @@
+#pragma once
+// EdServList, "Edit Server List": edits the entries of the server window's server box. The port
+// is not edited here; the list reaches the preferences file when the program ends.
+#include "prefs/form_dialog.h"
+
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace korbi::prefs {
+
+class ServerListDialog : public FormDialog {
+    Q_OBJECT
+  public:
+    // ServerName is the server window's server box; it must outlive the dialog and changes on
+    // OK only.
+    explicit ServerListDialog(QComboBox& ServerName, QWidget* parent = nullptr);
+
+    void Form_Load() override;
+
+    QGroupBox* Frame() const { return m_frame; }
+    QListWidget* List1() const { return m_List1; }
+    QLineEdit* Text1() const { return m_Text1; }
+    QPushButton* Command1() const { return m_Command1; }
+    QPushButton* Command2() const { return m_Command2; }
+    QPushButton* Command3() const { return m_Command3; }
+    QPushButton* Command4() const { return m_Command4; }
+
+  private:
+    void Command1_Click();
+    void Command3_Click();
+
+    QComboBox& m_ServerName;
+    QGroupBox* m_frame;
+    QListWidget* m_List1;
+    QLineEdit* m_Text1;
+    QPushButton* m_Command1;
+    QPushButton* m_Command2;
+    QPushButton* m_Command3;
+    QPushButton* m_Command4;
+};
+
+} // namespace korbi::prefs

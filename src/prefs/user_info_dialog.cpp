@@ -1,0 +1,118 @@
+#include "prefs/user_info_dialog.h"
+
+#include "platform/text_values.h"
+#include "prefs/dialog_fields.h"
+#include "session/client_host.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace korbi::prefs {
+
+namespace {
+
+constexpr int kConnected = 7;
+
+} // namespace
+
+UserInfoDialog::UserInfoDialog(session::ClientHost& host, QWidget* parent)
+    : FormDialog(parent), m_host(host), m_tabs(new QTabWidget(this)), m_NickText(new QLineEdit),
+      m_Text1(new QLineEdit), m_RealText(new QLineEdit), m_EMailText(new QLineEdit),
+      m_Check1(new QCheckBox("Receive WallOps Messages")),
+      m_Check2(new QCheckBox("Receive Server Messages")),
+      m_Check3(new QCheckBox("Invisible on Server")),
+      m_Command2(MakeButton("OK", "Command2", this)),
+      m_Command1(MakeButton("Cancel", "Command1", this)) {
+    setObjectName("Form3");
+    setWindowTitle("Personnal Info");
+    m_NickText->setObjectName("NickText");
+    m_Text1->setObjectName("Text1");
+    m_RealText->setObjectName("RealText");
+    m_EMailText->setObjectName("EMailText");
+    m_Check1->setObjectName("Check1");
+    m_Check2->setObjectName("Check2");
+    m_Check3->setObjectName("Check3");
+
+    auto* ircInfo = new QWidget;
+    auto* fields = new QFormLayout(ircInfo);
+    fields->addRow("Nick:", m_NickText);
+    fields->addRow("Backup Nick:", m_Text1);
+    fields->addRow("Real Name:", m_RealText);
+    fields->addRow("User Name:", m_EMailText);
+    m_tabs->addTab(ircInfo, "IRC Info");
+
+    auto* clientMode = new QWidget;
+    auto* modes = new QVBoxLayout(clientMode);
+    modes->addWidget(m_Check1);
+    modes->addWidget(m_Check2);
+    modes->addWidget(m_Check3);
+    modes->addStretch();
+    m_tabs->addTab(clientMode, "Client Mode");
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_Command2);
+    buttons->addWidget(m_Command1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs);
+    layout->addLayout(buttons);
+    resize(360, 220);
+
+    connect(m_Command2, &QPushButton::clicked, this, &UserInfoDialog::Command2_Click);
+    connect(m_Command1, &QPushButton::clicked, this, &QDialog::reject);
+    Form_Load();
+}
+
+void UserInfoDialog::Form_Load() {
+    const Settings& settings = m_host.settings();
+    SetFieldBytes(*m_NickText, settings.NickName);
+    SetFieldBytes(*m_Text1, settings.BackName);
+    SetFieldBytes(*m_RealText, settings.RealName);
+    SetFieldBytes(*m_EMailText, settings.MyUserName);
+    m_Check1->setChecked(settings.ClientW);
+    m_Check2->setChecked(settings.ClientS);
+    m_Check3->setChecked(settings.ClientI);
+}
+
+void UserInfoDialog::Command2_Click() {
+    Settings& settings = m_host.settings();
+    const bool connected = m_host.SocketState() == kConnected;
+    const std::string nick = FieldBytes(*m_NickText);
+    // While connected the nick changes when the server confirms it.
+    if (connected && !platform::EqualsNoCase(nick, settings.NickName)) {
+        m_host.Send2Serv("NICK " + nick);
+    } else {
+        settings.NickName = nick;
+    }
+    settings.RealName = FieldBytes(*m_RealText);
+    settings.MyUserName = FieldBytes(*m_EMailText);
+    settings.BackName = FieldBytes(*m_Text1);
+    settings.ClientW = m_Check1->isChecked();
+    settings.ClientS = m_Check2->isChecked();
+    settings.ClientI = m_Check3->isChecked();
+
+    if (connected) {
+        std::string modes;
+        if (settings.ClientW) {
+            modes += "w";
+        }
+        if (settings.ClientS) {
+            modes += "s";
+        }
+        if (settings.ClientI) {
+            modes += "i";
+        }
+        // The server reads these after the NICK above, so they name the new nick: the old one
+        // would be gone by then.
+        m_host.SendCommand2Serv("/MODE " + nick + " -wsi");
+        m_host.SendCommand2Serv("/MODE " + nick + " +" + modes);
+    }
+    accept();
+}
+
+} // namespace korbi::prefs

@@ -1,0 +1,53 @@
+#pragma once
+// Form3, "Personnal Info": the nick, backup nick, real name and user name, and the three user
+// modes. While connected a new nick is asked of the server rather than set, and the modes are
+// set on the server again.
+#include "prefs/form_dialog.h"
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace korbi::session {
+class ClientHost;
+}
+
+namespace korbi::prefs {
+
+class UserInfoDialog : public FormDialog {
+    Q_OBJECT
+  public:
+    // host must outlive the dialog: its settings are shown and changed, its connection used.
+    explicit UserInfoDialog(session::ClientHost& host, QWidget* parent = nullptr);
+
+    void Form_Load() override;
+
+    QTabWidget* Tabs() const { return m_tabs; }
+    QLineEdit* NickText() const { return m_NickText; }
+    QLineEdit* Text1() const { return m_Text1; }
+    QLineEdit* RealText() const { return m_RealText; }
+    QLineEdit* EMailText() const { return m_EMailText; }
+    QCheckBox* Check1() const { return m_Check1; }
+    QCheckBox* Check2() const { return m_Check2; }
+    QCheckBox* Check3() const { return m_Check3; }
+    QPushButton* Command2() const { return m_Command2; }
+    QPushButton* Command1() const { return m_Command1; }
+
+  private:
+    void Command2_Click();
+
+    session::ClientHost& m_host;
+    QTabWidget* m_tabs;
+    QLineEdit* m_NickText;
+    QLineEdit* m_Text1;
+    QLineEdit* m_RealText;
+    QLineEdit* m_EMailText;
+    QCheckBox* m_Check1;
+    QCheckBox* m_Check2;
+    QCheckBox* m_Check3;
+    QPushButton* m_Command2;
+    QPushButton* m_Command1;
+};
+
+} // namespace korbi::prefs
