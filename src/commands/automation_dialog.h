@@ -1,0 +1,65 @@
+#pragma once
+// Form4, "Automation": the CTCP flood-protection level and the commands run after connecting.
+// Only OK stores them.
+#include "prefs/form_dialog.h"
+#include "prefs/settings.h"
+
+#include <cstddef>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QSlider;
+
+namespace korbi::commands {
+
+// The execute-on-connect table keeps its last slot empty, since a table ends at its first empty
+// slot.
+inline constexpr std::size_t kMaxExecOnConnect = prefs::kCommandTableSlots - 1;
+
+class AutomationDialog : public prefs::FormDialog {
+    Q_OBJECT
+  public:
+    static constexpr int kMinFloodLevel = 1;
+    static constexpr int kMaxFloodLevel = 20;
+
+    // settings must outlive the dialog; FloodProtDelay and ExecOnConnect change on OK only.
+    explicit AutomationDialog(prefs::Settings& settings, QWidget* parent = nullptr);
+
+    // The non-empty execute-on-connect entries into List3, the flood level into Slider1.
+    void Form_Load() override;
+    // The description of Slider1's level into the label.
+    void ChangeFloodText();
+
+    QSlider* Slider1() const { return m_Slider1; }
+    QLabel* FloodLabel() const { return m_floodLabel; }
+    QListWidget* List3() const { return m_List3; }
+    QLineEdit* Text2() const { return m_Text2; }
+    QPushButton* AddCmd() const { return m_AddCmd; }
+    QPushButton* RemCmd() const { return m_RemCmd; }
+    QPushButton* Command2() const { return m_Command2; }
+    QPushButton* Command1() const { return m_Command1; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    bool AddCmd_Click();
+    void Command2_Click();
+
+    prefs::Settings& m_settings;
+    QGroupBox* m_floodFrame;
+    QSlider* m_Slider1;
+    QLabel* m_floodLabel;
+    QGroupBox* m_commandFrame;
+    QListWidget* m_List3;
+    QLineEdit* m_Text2;
+    QPushButton* m_AddCmd;
+    QPushButton* m_RemCmd;
+    QPushButton* m_Command2;
+    QPushButton* m_Command1;
+};
+
+} // namespace korbi::commands

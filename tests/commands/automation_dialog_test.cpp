@@ -1,0 +1,139 @@
+#include "commands/automation_dialog.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSlider>
+
+#include <gtest/gtest.h>
+
+namespace korbi::commands {
+namespace {
+
+QStringList Entries(const QListWidget& list) {
+    QStringList entries;
+    for (int row = 0; row < list.count(); ++row) {
+        entries << list.item(row)->text();
+    }
+    return entries;
+}
+
+void Key(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(target, &press);
+}
+
+class AutomationDialogTest : public ::testing::Test {
+  protected:
+    prefs::Settings settings;
+
+    void SetUp() override {
+        settings.FloodProtDelay = 3;
+        settings.ExecOnConnect[0] = "/join #one";
+        settings.ExecOnConnect[2] = "/join #two";
+        settings.ExecOnConnect[50] = "/msg nickserv identify x";
+    }
+};
+
+TEST_F(AutomationDialogTest, LoadsTheLevelAndTheNonEmptyCommands) {
+    AutomationDialog dialog(settings);
+    EXPECT_EQ(dialog.Slider1()->minimum(), 1);
+    EXPECT_EQ(dialog.Slider1()->maximum(), 20);
+    EXPECT_EQ(dialog.Slider1()->value(), 3);
+    EXPECT_EQ(dialog.FloodLabel()->text(), "Lame Flood Protection\n( 8.5 ctcps / seconds)");
+    EXPECT_EQ(Entries(*dialog.List3()),
+              (QStringList{"/join #one", "/join #two", "/msg nickserv identify x"}))
+        << "empty slots are skipped, not the end";
+}
+
+TEST_F(AutomationDialogTest, TheLabelFollowsTheSlider) {
+    AutomationDialog dialog(settings);
+    const std::pair<int, QString> cases[] = {
+        {1, "NO Flood Proctection !"},
+        {10, "Fair Flood Protection\n( 5 ctcps / seconds)"},
+        {19, "Panic Flood Protection\n( 0.5 ctcps / seconds)"},
+        {20, "All CTCPs ignored"},
+    };
+    for (const auto& [level, text] : cases) {
+        dialog.Slider1()->setValue(level);
+        EXPECT_EQ(dialog.FloodLabel()->text(), text) << level;
+    }
+}
+
+TEST_F(AutomationDialogTest, AddRemoveEnterThenOkStoresTheListFromSlotZero) {
+    AutomationDialog dialog(settings);
+    dialog.Text2()->setText("/mode $me +i");
+    dialog.AddCmd()->click();
+    EXPECT_EQ(dialog.Text2()->text(), "/mode $me +i") << "the button keeps the text";
+    dialog.Text2()->setText("/join #two");
+    Key(dialog.Text2(), Qt::Key_Return);
+    EXPECT_EQ(dialog.Text2()->text(), "") << "Enter empties the box";
+    Key(dialog.Text2(), Qt::Key_Return);
+    dialog.AddCmd()->click();
+    EXPECT_EQ(dialog.List3()->count(), 5) << "empty text adds nothing; same commands both kept";
+
+    dialog.List3()->item(0)->setSelected(true);
+    dialog.List3()->item(2)->setSelected(true);
+    dialog.RemCmd()->click();
+    dialog.Slider1()->setValue(12);
+    EXPECT_EQ(settings.ExecOnConnect[0], "/join #one") << "nothing stored before OK";
+
+    dialog.Command2()->click();
+    EXPECT_EQ(settings.FloodProtDelay, 12);
+    EXPECT_EQ(settings.ExecOnConnect[0], "/join #two");
+    EXPECT_EQ(settings.ExecOnConnect[1], "/mode $me +i");
+    EXPECT_EQ(settings.ExecOnConnect[2], "/join #two");
+    for (std::size_t i = 3; i < settings.ExecOnConnect.size(); ++i) {
+        EXPECT_EQ(settings.ExecOnConnect[i], "") << i;
+    }
+}
+
+TEST_F(AutomationDialogTest, FormattingKeysGoIntoTheCommandBox) {
+    AutomationDialog dialog(settings);
+    Key(dialog.Text2(), Qt::Key_B, Qt::ControlModifier);
+    Key(dialog.Text2(), Qt::Key_Tab);
+    EXPECT_EQ(dialog.Text2()->text(), QString("\x02\x16"));
+}
+
+TEST_F(AutomationDialogTest, TheTableNeverFillsItsLastSlot) {
+    settings.ExecOnConnect.fill("/cmd");
+    AutomationDialog dialog(settings);
+    EXPECT_EQ(dialog.List3()->count(), 51);
+    dialog.Command2()->click();
+    EXPECT_EQ(settings.ExecOnConnect[49], "/cmd");
+    EXPECT_EQ(settings.ExecOnConnect[50], "") << "a table ends at its first empty slot";
+
+    AutomationDialog full(settings);
+    ASSERT_EQ(full.List3()->count(), 50);
+    full.Text2()->setText("/one more");
+    Key(full.Text2(), Qt::Key_Return);
+    EXPECT_EQ(full.List3()->count(), 50);
+    EXPECT_EQ(full.Text2()->text(), "/one more") << "a refused command is not lost";
+}
+
+TEST_F(AutomationDialogTest, CancelAndTheCloseControlStoreNothing) {
+    for (const bool useCancel : {true, false}) {
+        AutomationDialog dialog(settings);
+        int closes = 0;
+        QObject::connect(&dialog, &QDialog::finished, [&] { ++closes; });
+        dialog.Open();
+        dialog.Slider1()->setValue(20);
+        dialog.List3()->item(0)->setSelected(true);
+        dialog.RemCmd()->click();
+        if (useCancel) {
+            dialog.Command1()->click();
+        } else {
+            dialog.close();
+        }
+        EXPECT_EQ(closes, 1);
+        EXPECT_EQ(settings.FloodProtDelay, 3);
+        EXPECT_EQ(settings.ExecOnConnect[0], "/join #one");
+    }
+}
+
+} // namespace
+} // namespace korbi::commands
