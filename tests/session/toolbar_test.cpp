@@ -1,0 +1,254 @@
+#include "session/toolbar.h"
+
+#include "prefs/frame_layout.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+
+#include <gtest/gtest.h>
+
+namespace korbi::session {
+namespace {
+
+using media::ButtonState;
+
+void Mouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::NoButton) {
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ? button
+                                                                                : Qt::NoButton;
+    QMouseEvent event(type, QPointF(at), QPointF(target->mapToGlobal(at)), button, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+QPoint Inside(const QWidget* widget) {
+    return widget->rect().center();
+}
+
+class ToolbarTest : public ::testing::Test {
+  protected:
+    QWidget serverWindow;
+    ServerToolbar* toolbar = nullptr;
+    std::vector<int> actions;
+
+    void SetUp() override {
+        serverWindow.resize(800, 100);
+        toolbar = new ServerToolbar(&serverWindow);
+        QObject::connect(toolbar, &ServerToolbar::ButtonAction,
+                         [this](int n) { actions.push_back(n); });
+    }
+    void MoveOver(int n) {
+        Mouse(toolbar->ToolButs(n), QEvent::MouseMove, Inside(toolbar->ToolButs(n)));
+    }
+    void MoveOverBackground() { Mouse(toolbar, QEvent::MouseMove, {2, 2}); }
+    void Press(int n, Qt::MouseButton button = Qt::LeftButton) {
+        Mouse(toolbar->ToolButs(n), QEvent::MouseButtonPress, Inside(toolbar->ToolButs(n)), button);
+    }
+    void Release(int n, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+        Mouse(toolbar->ToolButs(n), QEvent::MouseButtonRelease, at, button);
+    }
+    // The picture button n shows is the artwork's picture for that state.
+    void ExpectShows(int n, ButtonState state) {
+        EXPECT_EQ(toolbar->ShownPicture(n), state) << "button " << n;
+        EXPECT_EQ(toolbar->ToolButs(n)->Picture(), media::ToolButtonPicture(n, state))
+            << "button " << n;
+    }
+};
+
+TEST_F(ToolbarTest, ButtonsStandAtTheirPlacesWithTheirToolTips) {
+    struct Place {
+        int n;
+        QRect rect; // pixels: twips / 15
+        const char* toolTip;
+    };
+    const Place places[] = {
+        {0, {16, 8, 49, 33}, "Connect to an IRC server"},
+        {1, {66, 8, 49, 33}, "Disconnect from the current server"},
+        {2, {128, 8, 49, 33}, "Set your personnal and client information"},
+        {4, {184, 8, 49, 33}, "Set your friends, and ennemies"},
+        {9, {248, 8, 49, 33}, "Misc Preferences"},
+        {7, {312, 8, 49, 33}, "Set some Aliases and Popups"},
+        {3, {376, 8, 49, 33}, "Set Flood Protection and Autoexec Commands"},
+        {5, {432, 8, 49, 33}, "Make Scripts"},
+        {8, {496, 8, 49, 33}, "Configure DCC"},
+        {6, {10, 57, 17, 17}, "Edit Server List"},
+    };
+    for (const Place& place : places) {
+        const QWidget* button = toolbar->ToolButs(place.n);
+        const QRect inWindow(button->mapTo(&serverWindow, QPoint(0, 0)), button->size());
+        EXPECT_EQ(inWindow, place.rect) << "button " << place.n;
+        EXPECT_EQ(button->toolTip(), place.toolTip);
+    }
+}
+
+TEST_F(ToolbarTest, IndicatorsStandWhereTheFrameLayoutPutsThem) {
+    serverWindow.show(); // a hidden window is told of its new size only when shown
+    for (const QSize size : {QSize(800, 100), QSize(1013, 117)}) {
+        serverWindow.resize(size);
+        prefs::FrameSizes sizes;
+        sizes.frameWidth = prefs::PixelsToTwips(size.width()) + prefs::kFrameSideMargin;
+        sizes.frameHeight = 9000;
+        sizes.serverHeight = prefs::PixelsToTwips(size.height());
+        const prefs::FrameLayout layout = prefs::ComputeFrameLayout(sizes);
+        EXPECT_EQ(toolbar->MailNotify()->pos(),
+                  QPoint(prefs::TwipsToPixels(layout.MailNotify.left),
+                         prefs::TwipsToPixels(layout.MailNotify.top)));
+        EXPECT_EQ(toolbar->PicServNotify()->pos(),
+                  QPoint(prefs::TwipsToPixels(layout.PicServNotify.left),
+                         prefs::TwipsToPixels(layout.PicServNotify.top)));
+        const QRect rw = toolbar->ReadWriteShow()->geometry();
+        EXPECT_GE(rw.left(), size.width() - 27) << "in the status area at the right edge";
+        EXPECT_LE(rw.right(), size.width() - 3);
+        EXPECT_EQ(toolbar->width(), size.width() - 27);
+    }
+}
+
+TEST_F(ToolbarTest, ConnectionMomentsSetTheFirstThreeButtons) {
+    struct Moment {
+        const char* name;
+        void (ServerToolbar::*enter)();
+        bool enabled[3];
+    };
+    const Moment moments[] = {
+        {"loaded", &ServerToolbar::LoadedState, {true, false, true}},
+        {"connect clicked", &ServerToolbar::ConnectingState, {true, false, false}},
+        {"connected", &ServerToolbar::ConnectedState, {false, true, true}},
+        {"disconnected", &ServerToolbar::DisconnectedState, {true, false, true}},
+        {"connect clicked again", &ServerToolbar::ConnectingState, {true, false, false}},
+        {"notify tick, not connected", &ServerToolbar::NotConnectedState, {true, false, false}},
+    };
+    for (const Moment& moment : moments) {
+        SCOPED_TRACE(moment.name);
+        (toolbar->*moment.enter)();
+        for (int n = 0; n < 3; ++n) {
+            EXPECT_EQ(toolbar->ToolButEnabled(n), moment.enabled[n]) << "button " << n;
+            ExpectShows(n, moment.enabled[n] ? ButtonState::Flat : ButtonState::Disabled);
+        }
+        for (int n = 3; n < ServerToolbar::kButtons; ++n) {
+            EXPECT_TRUE(toolbar->ToolButEnabled(n));
+        }
+    }
+}
+
+TEST_F(ToolbarTest, TheButtonUnderTheMouseIsRaisedAndRestsWhenTheMouseMovesOn) {
+    MoveOver(4);
+    ExpectShows(4, ButtonState::Lifted);
+    EXPECT_EQ(toolbar->LastLiftBut(), 4);
+    EXPECT_EQ(toolbar->NoButLifted(), 0);
+
+    MoveOverBackground();
+    ExpectShows(4, ButtonState::Flat);
+    EXPECT_EQ(toolbar->NoButLifted(), 1);
+
+    MoveOver(4);
+    // Back from the background it rises again.
+    ExpectShows(4, ButtonState::Lifted);
+    MoveOver(9);
+    ExpectShows(4, ButtonState::Flat);
+    ExpectShows(9, ButtonState::Lifted);
+
+    // A raised button that gets disabled rests with its disabled picture.
+    MoveOver(0);
+    toolbar->ConnectedState();
+    MoveOverBackground();
+    ExpectShows(0, ButtonState::Disabled);
+
+    // Leaving a button for somewhere outside the toolbar lowers it too.
+    MoveOver(7);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(toolbar->ToolButs(7), &leave);
+    ExpectShows(7, ButtonState::Flat);
+    EXPECT_TRUE(actions.empty());
+}
+
+TEST_F(ToolbarTest, ReleaseAnywhereRunsTheActionOfThePressedButton) {
+    struct Case {
+        int n;
+        Qt::MouseButton button;
+        QPoint releaseAt; // in the button's own coordinates
+        ButtonState after;
+    };
+    const Case cases[] = {
+        {0, Qt::LeftButton, {10, 10}, ButtonState::Lifted},
+        {5, Qt::LeftButton, {-200, 90}, ButtonState::Lifted},
+        {9, Qt::RightButton, {300, -5}, ButtonState::Flat}, // a dialog button: flat at once
+        {6, Qt::MiddleButton, {8, 8}, ButtonState::Flat},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.n);
+        actions.clear();
+        MoveOver(c.n);
+        Press(c.n, c.button);
+        ExpectShows(c.n, ButtonState::Pressed);
+        EXPECT_TRUE(actions.empty()) << "nothing happens before the release";
+        Release(c.n, c.releaseAt, c.button);
+        ExpectShows(c.n, c.after);
+        EXPECT_EQ(actions, std::vector<int>{c.n});
+    }
+}
+
+TEST_F(ToolbarTest, DisabledButtonsTakeNoClicks) {
+    ASSERT_FALSE(toolbar->ToolButEnabled(1));
+    Press(1);
+    Release(1, Inside(toolbar->ToolButs(1)));
+    toolbar->ToolButs_MouseUp(1);
+    ExpectShows(1, ButtonState::Disabled);
+    EXPECT_TRUE(actions.empty());
+}
+
+TEST_F(ToolbarTest, ReadWriteIndicatorTurnsThroughTenFrames) {
+    EXPECT_EQ(toolbar->ReadWriteShow()->Picture(), media::ReadWriteDisabledFrame());
+    toolbar->RWReset();
+    EXPECT_EQ(toolbar->ReadWriteShow()->Picture(), media::ReadWriteFrame(0));
+    for (int call = 1; call <= 12; ++call) {
+        toolbar->RWRotate();
+        EXPECT_EQ(toolbar->RotateFrame(), call % 10);
+        EXPECT_EQ(toolbar->ReadWriteShow()->Picture(), media::ReadWriteFrame(call % 10))
+            << "call " << call;
+    }
+    toolbar->RWDisable();
+    EXPECT_EQ(toolbar->ReadWriteShow()->Picture(), media::ReadWriteDisabledFrame());
+    toolbar->RWReset();
+    toolbar->RWRotate();
+    EXPECT_EQ(toolbar->ReadWriteShow()->Picture(), media::ReadWriteFrame(1));
+}
+
+TEST_F(ToolbarTest, IndicatorsShowTheirPicturesAndAskForTheirMenus) {
+    EXPECT_EQ(toolbar->MailNotify()->Picture(),
+              media::MailPicture(media::MailImage::UnknownMailImage));
+    EXPECT_EQ(toolbar->PicServNotify()->Picture(),
+              media::PicServPicture(media::PicServImage::FreePicServ));
+    toolbar->SetMailPicture(media::MailImage::GotMailImage);
+    toolbar->SetPicServPicture(media::PicServImage::BothPicServ);
+    EXPECT_EQ(toolbar->MailNotify()->Picture(), media::MailPicture(media::MailImage::GotMailImage));
+    EXPECT_EQ(toolbar->PicServNotify()->Picture(),
+              media::PicServPicture(media::PicServImage::BothPicServ));
+
+    int checks = 0;
+    std::vector<QPoint> mailMenus;
+    std::vector<QPoint> picServMenus;
+    QObject::connect(toolbar, &ServerToolbar::MailCheckRequested, [&] { ++checks; });
+    QObject::connect(toolbar, &ServerToolbar::MailMenuRequested,
+                     [&](const QPoint& at) { mailMenus.push_back(at); });
+    QObject::connect(toolbar, &ServerToolbar::PicServMenuRequested,
+                     [&](const QPoint& at) { picServMenus.push_back(at); });
+
+    PictureBox* mail = toolbar->MailNotify();
+    Mouse(mail, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
+    Mouse(mail, QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton);
+    EXPECT_EQ(checks, 0);
+    EXPECT_TRUE(mailMenus.empty()) << "the left button pops up nothing";
+    Mouse(mail, QEvent::MouseButtonDblClick, {5, 5}, Qt::LeftButton);
+    EXPECT_EQ(checks, 1);
+    Mouse(mail, QEvent::MouseButtonRelease, {4, 6}, Qt::RightButton);
+    EXPECT_EQ(mailMenus, std::vector<QPoint>{mail->mapToGlobal(QPoint(4, 6))});
+
+    Mouse(toolbar->PicServNotify(), QEvent::MouseButtonRelease, {3, 3}, Qt::LeftButton);
+    EXPECT_TRUE(picServMenus.empty());
+    Mouse(toolbar->PicServNotify(), QEvent::MouseButtonRelease, {3, 3}, Qt::RightButton);
+    EXPECT_EQ(picServMenus.size(), 1u);
+    EXPECT_TRUE(actions.empty());
+}
+
+} // namespace
+} // namespace korbi::session
