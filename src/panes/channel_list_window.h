@@ -1,0 +1,59 @@
+#pragma once
+// ChanListForm, "Channel List": asks the server for its busier channels and joins the one the
+// user double-clicks. The server's list replies fill it through ClearChanList and
+// AddChanListEntry, also while it is hidden.
+#include <QWidget>
+
+#include <string>
+
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace korbi::session {
+class ClientHost;
+}
+
+namespace korbi::panes {
+
+inline constexpr const char* kListRequest = "LIST >15";
+
+class ChannelListWindow : public QWidget {
+    Q_OBJECT
+  public:
+    // host must outlive the window: its connection and panes are used.
+    explicit ChannelListWindow(session::ClientHost& host, QWidget* parent = nullptr);
+
+    // Shows the window in front; its controls follow the connection state of this moment.
+    void Open();
+
+    // The controls by the connection: usable while connected only.
+    void Form_Load();
+    void Command1_Click();
+    // Joins the channel of the current entry, or shows its pane when it has one.
+    void List1_DblClick();
+
+    void ClearChanList();
+    void AddChanListEntry(const std::string& entry);
+
+    QGroupBox* Frame() const { return m_frame; }
+    QListWidget* List1() const { return m_List1; }
+    QLabel* Label1() const { return m_Label1; }
+    QPushButton* Command1() const { return m_Command1; }
+    QLabel* Heading(int column) const { return m_headings[column]; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    session::ClientHost& m_host;
+    QGroupBox* m_frame;
+    QLabel* m_headings[3];
+    QListWidget* m_List1;
+    QLabel* m_Label1;
+    QPushButton* m_Command1;
+};
+
+} // namespace korbi::panes
