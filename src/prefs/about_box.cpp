@@ -24,13 +24,9 @@ AboutBox::AboutBox(QWidget* parent)
     m_picture->setAlignment(Qt::AlignTop);
 
     auto* title = new QLabel("<b>KorBi iRC Client</b>", this);
-    auto* author = new QLabel("Written by the KorBi developers, for chatting on IRC with "
-                              "pictures, sounds and mail in one window.",
-                              this);
-    author->setWordWrap(true);
-    auto* updates = new QLabel("Updates are published with the program's sources; the README "
-                               "that comes with it tells where.",
-                               this);
+    auto* author = new QLabel("Written by the KorBi team.", this);
+    auto* updates =
+        new QLabel("News and updates: see the README file that comes with KorBi.", this);
     updates->setWordWrap(true);
 
     auto* layout = new QGridLayout(this);
@@ -42,7 +38,9 @@ AboutBox::AboutBox(QWidget* parent)
     layout->addWidget(m_Command1, 4, 0, 1, 2, Qt::AlignHCenter);
     layout->setColumnStretch(1, 1);
     layout->setHorizontalSpacing(16);
-    resize(380, 200);
+    layout->setVerticalSpacing(8);
+    layout->setRowMinimumHeight(4, m_Command1->sizeHint().height() + 8);
+    resize(400, 210);
 
     m_Command1->setDefault(true);
     connect(m_Command1, &QPushButton::clicked, this, &QDialog::accept);

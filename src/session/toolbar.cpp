@@ -114,12 +114,7 @@ ServerToolbar::ServerToolbar(QWidget* serverWindow)
         connect(button, &PictureBox::MouseDown, this, [this, n] { ToolButs_MouseDown(n); });
         connect(button, &PictureBox::MouseMove, this, [this, n] { ToolButs_MouseMove(n); });
         connect(button, &PictureBox::MouseUp, this, [this, n] { ToolButs_MouseUp(n); });
-        connect(button, &PictureBox::Left, this, [this, n] {
-            // Left without a mouse button held: nothing is under the mouse any more.
-            if (n == m_LastLiftBut && QApplication::mouseButtons() == Qt::NoButton) {
-                downer_MouseMove();
-            }
-        });
+        connect(button, &PictureBox::Left, this, [this, n] { ToolButs_Leave(n); });
         m_ToolButs[static_cast<std::size_t>(n)] = button;
     };
     for (const ButtonPlace& place : kRow) {
@@ -289,6 +284,18 @@ void ServerToolbar::ToolButs_MouseMove(int n) {
 void ServerToolbar::downer_MouseMove() {
     m_NoButLifted = 1;
     RestLastLiftBut();
+}
+
+void ServerToolbar::ToolButs_Leave(int n) {
+    // While a mouse button is held the pressed button keeps the mouse, whatever it is over.
+    if (QApplication::mouseButtons() != Qt::NoButton) {
+        return;
+    }
+    if (n == m_LastLiftBut) {
+        downer_MouseMove();
+    } else if (ShownPicture(n) == ButtonState::Lifted) {
+        Show(n, ButtonState::Flat);
+    }
 }
 
 void ServerToolbar::ToolButs_MouseUp(int n) {

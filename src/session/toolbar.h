@@ -116,6 +116,8 @@ class ServerToolbar : public QWidget {
     bool Valid(int n) const { return n >= 0 && n < kButtons; }
     void Show(int n, media::ButtonState state);
     void RestLastLiftBut();
+    // The mouse left button n for somewhere outside the toolbar: nothing stays raised.
+    void ToolButs_Leave(int n);
     void PlaceControls();
 
     media::ToolButPicts m_pictures;

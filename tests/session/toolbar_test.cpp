@@ -159,6 +159,13 @@ TEST_F(ToolbarTest, TheButtonUnderTheMouseIsRaisedAndRestsWhenTheMouseMovesOn) {
     QApplication::sendEvent(toolbar->ToolButs(7), &leave);
     ExpectShows(7, ButtonState::Flat);
     EXPECT_TRUE(actions.empty());
+
+    // Also a button raised by its release without the mouse having moved over it first.
+    Press(5);
+    Release(5, {-30, 60});
+    ExpectShows(5, ButtonState::Lifted);
+    QApplication::sendEvent(toolbar->ToolButs(5), &leave);
+    ExpectShows(5, ButtonState::Flat);
 }
 
 TEST_F(ToolbarTest, ReleaseAnywhereRunsTheActionOfThePressedButton) {
