@@ -115,24 +115,15 @@ TEST_F(AutomationDialogTest, TheTableNeverFillsItsLastSlot) {
     EXPECT_EQ(full.Text2()->text(), "/one more") << "a refused command is not lost";
 }
 
-TEST_F(AutomationDialogTest, CancelAndTheCloseControlStoreNothing) {
-    for (const bool useCancel : {true, false}) {
-        AutomationDialog dialog(settings);
-        int closes = 0;
-        QObject::connect(&dialog, &QDialog::finished, [&] { ++closes; });
-        dialog.Open();
-        dialog.Slider1()->setValue(20);
-        dialog.List3()->item(0)->setSelected(true);
-        dialog.RemCmd()->click();
-        if (useCancel) {
-            dialog.Command1()->click();
-        } else {
-            dialog.close();
-        }
-        EXPECT_EQ(closes, 1);
-        EXPECT_EQ(settings.FloodProtDelay, 3);
-        EXPECT_EQ(settings.ExecOnConnect[0], "/join #one");
-    }
+TEST_F(AutomationDialogTest, CancelStoresNothing) {
+    AutomationDialog dialog(settings);
+    dialog.Slider1()->setValue(20);
+    dialog.List3()->item(0)->setSelected(true);
+    dialog.RemCmd()->click();
+    dialog.Command1()->click();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(settings.FloodProtDelay, 3);
+    EXPECT_EQ(settings.ExecOnConnect[0], "/join #one");
 }
 
 } // namespace
