@@ -26,8 +26,12 @@ MainFrame::MainFrame(std::filesystem::path programFolder, QWidget* parent)
         m_folder.MakeDirIfNotExist(folder);
     }
 
+    m_pictLog.Open(m_folder.Resolve("pictlog.log"), platform::LineFile::Mode::Replace);
     m_conversationWindow = new panes::ConversationWindow(m_settings, m_flags, m_folder);
+    m_conversationWindow->SetPictLog(&m_pictLog);
     m_serverWindow = new session::ServerWindow(m_settings, m_flags, *m_conversationWindow);
+    connect(m_conversationWindow, &panes::ConversationWindow::SendRequested, m_serverWindow,
+            &session::ServerWindow::Send2Serv);
     m_serverSub = m_mdiArea->addSubWindow(m_serverWindow, Qt::SubWindow | Qt::WindowTitleHint);
     m_conversationSub =
         m_mdiArea->addSubWindow(m_conversationWindow, Qt::SubWindow | Qt::WindowTitleHint);
@@ -40,7 +44,10 @@ MainFrame::MainFrame(std::filesystem::path programFolder, QWidget* parent)
     MDIForm_Resize();
 }
 
-MainFrame::~MainFrame() = default;
+MainFrame::~MainFrame() {
+    // The picture log goes before the child windows do.
+    m_conversationWindow->SetPictLog(nullptr);
+}
 
 void MainFrame::MDIForm_Resize() {
     if (isMinimized()) {

@@ -1,6 +1,7 @@
 #pragma once
 // The main frame: the MDI window that holds the server window and the conversation window,
 // owns the settings and builds the object graph.
+#include "platform/line_file.h"
 #include "platform/program_folder.h"
 #include "prefs/settings.h"
 
@@ -42,6 +43,7 @@ class MainFrame : public QMainWindow {
     platform::ProgramFolder m_folder;
     Settings m_settings;
     FrameFlags m_flags;
+    platform::LineFile m_pictLog; // "pictlog.log", rewritten at every start
     QMdiArea* m_mdiArea;
     panes::ConversationWindow* m_conversationWindow;
     session::ServerWindow* m_serverWindow;
