@@ -1,5 +1,6 @@
 #include "panes/conversation_window.h"
 
+#include "panes/formatting_codes.h"
 #include "panes/text_view.h"
 #include "platform/text_encoding.h"
 #include "prefs/error_window.h"
@@ -186,7 +187,8 @@ void ConversationWindow::SetTopicBar(int slot, const std::string& caption) {
     }
     Pane& pane = PaneAt(slot);
     pane.TopicText = caption;
-    pane.TopicBar->setText(platform::BytesToScreen(caption));
+    // A label cannot show the formatting codes a topic may carry.
+    pane.TopicBar->setText(platform::BytesToScreen(StripCodes(caption)));
 }
 
 std::vector<std::string> ConversationWindow::NickListItems(int slot) const {

@@ -3,14 +3,12 @@
 #include <QByteArrayView>
 
 #include <algorithm>
-#include <cmath>
 
 namespace korbi::panes {
 
 namespace {
 
 constexpr int kPointSize = 9;
-constexpr int kMinLineHeight = 15;
 
 QFont ViewFont(const QString& family, bool bold, bool italic) {
     QFont font(family, kPointSize);
@@ -36,8 +34,6 @@ void TextMetrics::SetFamily(const QString& family) {
             m_faces.emplace_back(ViewFont(family, bold, italic));
         }
     }
-    m_lineHeight =
-        std::max(kMinLineHeight, static_cast<int>(std::ceil(m_faces[0].metrics.lineSpacing())));
 }
 
 bool TextMetrics::UseFont(int font2Use) {

@@ -25,9 +25,6 @@ class TextMetrics {
     QString Family() const { return m_faces[0].font.family(); }
 
     QFont Font(const TextStyle& style) const;
-    // How far the print position moves down per printed line: the font's line spacing, but no
-    // less than the 15 pixels that keep lines with pictures on the 20-pixel grid.
-    int LineHeight() const { return m_lineHeight; }
     double Ascent() const { return m_faces[0].metrics.ascent(); }
 
     // Width of a run of printable bytes, decoded as UTF-8 or as Latin-1.
@@ -50,7 +47,6 @@ class TextMetrics {
     double Advance(Face& face, char16_t ch);
 
     std::vector<Face> m_faces; // plain, bold, italic, bold italic
-    int m_lineHeight = 15;
 };
 
 // The width of a line as the view draws it, codes read as the line goes.

@@ -5,13 +5,15 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace korbi::panes {
 
 namespace {
 // Long enough to gather a burst of lines into one repaint, short enough not to be seen.
 constexpr int kRepaintDelayMs = 20;
 constexpr int kPictIndent = 25;
-constexpr int kPictDrop = 5;
+constexpr int kTextDrop = 5;
 } // namespace
 
 TextView::TextView(const LineStore& lines, TextMetrics& metrics, PictureCache& pictures,
@@ -38,21 +40,19 @@ void TextView::paintEvent(QPaintEvent* event) {
     painter.fillRect(inner, Qt::white);
     painter.setClipRect(inner);
     painter.translate(inner.topLeft());
-    // Replays the lines as they were printed one after another into a cleared view.
-    int y = 0;
-    for (int k = 0; k < m_lines.LineCount(); ++k) {
-        if (y >= inner.height() && kLinePixels * k >= inner.height()) {
-            break;
-        }
+    // Line k owns the 20-pixel band from 20k: its picture at (2, 20k + 1), its text 5 pixels
+    // down, and 25 pixels in when there is a picture. (Advancing text lines by the font's
+    // height instead would let pictures drift beside other people's lines.)
+    const int bands = std::min(m_lines.LineCount(), inner.height() / kLinePixels + 1);
+    for (int k = 0; k < bands; ++k) {
         const LineRecord& record = m_lines.Line(k);
+        const int top = kLinePixels * k;
         int x = 0;
         if (!record.pict.empty()) {
-            DrawPict(painter, 1, kLinePixels * k, record.pict);
-            x += kPictIndent;
-            y += kPictDrop;
+            DrawPict(painter, 1, top, record.pict);
+            x = kPictIndent;
         }
-        PrintExtra(painter, x, y, record);
-        y += m_metrics.LineHeight();
+        PrintExtra(painter, x, top + kTextDrop, record);
     }
 }
 
