@@ -1,6 +1,6 @@
 #include "panes/picture_cache.h"
 
-#include "panes/builtin_pictures.h"
+#include "media/artwork.h"
 
 #include <QFile>
 
@@ -12,12 +12,11 @@ namespace {
 constexpr std::size_t kMaxCachedFiles = 512;
 } // namespace
 
-PictureCache::PictureCache(const platform::ProgramFolder& folder) : m_folder(folder) {
-    for (const BuiltInPict pict :
-         {BuiltInPict::Join, BuiltInPict::Part, BuiltInPict::Quit, BuiltInPict::PicErr}) {
-        m_builtIns[static_cast<std::size_t>(pict)] = BuiltInPicture(pict);
-    }
-}
+PictureCache::PictureCache(const platform::ProgramFolder& folder)
+    : m_folder(folder), m_builtIns{media::EventPicture(media::EventPict::Join),
+                                   media::EventPicture(media::EventPict::Part),
+                                   media::EventPicture(media::EventPict::Quit),
+                                   media::EventPicture(media::EventPict::PicErr)} {}
 
 const QImage& PictureCache::Picture(std::string_view name) {
     const std::string normalised = NormalisePictName(name);

@@ -33,7 +33,7 @@ class PictureCache {
     const QImage& ErrorPicture();
 
     const platform::ProgramFolder& m_folder;
-    std::array<QImage, 4> m_builtIns;
+    std::array<QImage, 4> m_builtIns; // by BuiltInPict: the artwork's event pictures
     std::unordered_map<std::string, QImage> m_files;
 };
 

@@ -30,29 +30,30 @@ std::vector<std::string> SplitComponents(std::string_view relative) {
     return parts;
 }
 
-// The existing entry of folder whose name equals name without regard to case; an exact match
-// wins over a case-variant one.
-fs::path MatchEntry(const fs::path& folder, const std::string& name) {
+} // namespace
+
+std::optional<fs::path> FindEntryNoCase(const fs::path& folder, const std::string& name) {
     std::error_code error;
-    if (fs::exists(folder / name, error)) {
+    if (fs::exists(fs::symlink_status(folder / name, error))) {
         return folder / name;
     }
+    std::optional<fs::path> best;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        if (EqualsNoCase(it->path().filename().string(), name)) {
-            return it->path();
+        const fs::path candidate = it->path();
+        if (EqualsNoCase(candidate.filename().string(), name) &&
+            (!best || candidate.filename() < best->filename())) {
+            best = candidate;
         }
     }
-    return folder / name;
+    return best;
 }
-
-} // namespace
 
 ProgramFolder::ProgramFolder(fs::path root) : m_root(std::move(root)) {}
 
 fs::path ProgramFolder::Resolve(std::string_view relative) const {
     fs::path path = m_root;
     for (const std::string& part : SplitComponents(relative)) {
-        path = MatchEntry(path, part);
+        path = FindEntryNoCase(path, part).value_or(path / part);
     }
     return path;
 }

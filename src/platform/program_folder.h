@@ -3,6 +3,7 @@
 // separator and without regard to case ("PICTS\evpicerr.bmp" and "picts\EVPICERR.BMP" are one
 // file); this is the one place where such names meet the Linux file system.
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,11 @@ class ProgramFolder {
   private:
     std::filesystem::path m_root;
 };
+
+// The entry of folder whose name equals name without regard to case: the exact spelling when
+// it exists, else the first case variant in byte order; nothing when there is none.
+std::optional<std::filesystem::path> FindEntryNoCase(const std::filesystem::path& folder,
+                                                     const std::string& name);
 
 // True for a name that can only mean a file inside its own folder: not empty, no "/" or "\",
 // not "." and no "..", no control character. Names from the network must pass it.

@@ -1,30 +1,110 @@
 #include "prefs/main_frame.h"
 
+#include "media/artwork_seed.h"
 #include "panes/conversation_window.h"
+#include "platform/text_encoding.h"
+#include "prefs/frame_layout.h"
+#include "prefs/prefs_storage.h"
+#include "prefs/splash_screen.h"
 #include "session/server_window.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QIcon>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QTimer>
+
+#include <ctime>
 
 namespace korbi::prefs {
 
 namespace {
-constexpr int kTwipsPerPixel = 15;
-int Px(int twips) {
-    return twips / kTwipsPerPixel;
+
+constexpr int kTimer1Interval = 4000;
+constexpr int kSparkTimerInterval = 500;
+constexpr int kServerWindowHeight = 1500; // the inside of the server window, twips
+
+QRect Pixels(const TwipsRect& rect) {
+    return {TwipsToPixels(rect.left), TwipsToPixels(rect.top), TwipsToPixels(rect.width),
+            TwipsToPixels(rect.height)};
 }
+
+std::string NowTimeDate() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return CreatedTimeDate(local);
+}
+
+void ShowStartupErrorBox(const QString& text) {
+    QMessageBox::critical(nullptr, kFrameTitle, text);
+}
+
 } // namespace
 
-MainFrame::MainFrame(std::filesystem::path programFolder, QWidget* parent)
-    : QMainWindow(parent), m_folder(std::move(programFolder)), m_mdiArea(new QMdiArea(this)) {
+QString FrameTitle(const std::string& TitleBarText) {
+    if (TitleBarText.empty()) {
+        return kFrameTitle;
+    }
+    return platform::BytesToScreen(TitleBarText) + " - " + kFrameTitle;
+}
+
+MainFrame::MainFrame(std::filesystem::path programFolder, FrameHooks hooks, QWidget* parent)
+    : QMainWindow(parent), m_folder(std::move(programFolder)), m_hooks(std::move(hooks)),
+      m_mdiArea(new QMdiArea(this)), m_timer1(new QTimer(this)), m_sparkTimer(new QTimer(this)) {
+    setObjectName("MDIForm1");
     setWindowTitle(kFrameTitle);
     setCentralWidget(m_mdiArea);
+    resize(TwipsToPixels(12000), TwipsToPixels(9000));
+    m_menus = BuildMainMenus(*this);
+    WireMenus();
+    QApplication::instance()->installEventFilter(new MenuShortcutGuard(this));
+
+    m_timer1->setInterval(kTimer1Interval);
+    connect(m_timer1, &QTimer::timeout, this, &MainFrame::Timer1_Timer);
+    m_sparkTimer->setInterval(kSparkTimerInterval);
+    connect(m_sparkTimer, &QTimer::timeout, this, &MainFrame::SparkTimer_Timer);
+
+    MDIForm_Load();
+}
+
+MainFrame::~MainFrame() {
+    // The picture log goes before the child windows do.
+    if (m_conversationWindow != nullptr) {
+        m_conversationWindow->SetPictLog(nullptr);
+    }
+}
+
+void MainFrame::SplashStep(const QString& text) {
+    if (m_hooks.SplashStep) {
+        m_hooks.SplashStep(text);
+    }
+    if (m_splash) {
+        m_splash->ShowStep(text);
+    }
+}
+
+void MainFrame::MDIForm_Load() {
+    m_splash = std::make_unique<SplashScreen>();
+    m_splash->show();
+
     for (const char* folder : {"PICTS", "SOUNDS", "LOGS"}) {
         m_folder.MakeDirIfNotExist(folder);
     }
+    // The shipped pictures and sounds, where the user has none of that name.
+    media::SeedArtwork(m_folder.Root());
+    m_flags.LoggedOn = false;
+
+    m_splash->hide();
+    m_flags.ShouldJoin = false;
+    m_splash->show();
+    m_splash->repaint();
 
     m_pictLog.Open(m_folder.Resolve("pictlog.log"), platform::LineFile::Mode::Replace);
     m_conversationWindow = new panes::ConversationWindow(m_settings, m_flags, m_folder);
@@ -32,33 +112,107 @@ MainFrame::MainFrame(std::filesystem::path programFolder, QWidget* parent)
     m_serverWindow = new session::ServerWindow(m_settings, m_flags, *m_conversationWindow);
     connect(m_conversationWindow, &panes::ConversationWindow::SendRequested, m_serverWindow,
             &session::ServerWindow::Send2Serv);
+    connect(m_conversationWindow, &panes::ConversationWindow::StartSparkTimer, this,
+            &MainFrame::StartSparkTimer);
     m_serverSub = m_mdiArea->addSubWindow(m_serverWindow, Qt::SubWindow | Qt::WindowTitleHint);
     m_conversationSub =
         m_mdiArea->addSubWindow(m_conversationWindow, Qt::SubWindow | Qt::WindowTitleHint);
 
-    m_serverWindow->ServerName()->addItem("127.0.0.1");
-    m_serverWindow->ServerPort()->setText(QString::fromStdString(m_settings.ServPort));
-    resize(Px(12000), Px(9000));
+    SplashStep("Initialising Variables...");
+    const Settings provisional = ProvisionalSettings();
+    m_settings.NickName = provisional.NickName;
+    m_settings.RealName = provisional.RealName;
+    m_settings.MyUserName = provisional.MyUserName;
+    m_settings.HostName = provisional.HostName;
+
+    SplashStep("Placing Main Windows...");
+    PlaceMainWindows();
+    SplashStep("Ajusting Objects Position...");
+    SplashStep("Drawing 3D Effects...");
     m_serverSub->show();
     m_conversationSub->show();
+
+    SplashStep("Loading Preferences...");
+    if (!LoadPreferences()) {
+        m_splash.reset();
+        return;
+    }
+    setWindowTitle(FrameTitle(m_settings.TitleBarText));
+    SetPopupItems(m_menus, m_settings.PopupTable);
+
+    SplashStep("Done Loading KorBi");
+    m_splash->hide();
+    m_splash.reset();
+    SetFrameIcon(media::FrameIcon::DefaultIcon);
+    m_timer1->start();
+}
+
+bool MainFrame::LoadPreferences() {
+    m_serverWindow->ServerName()->clear();
+    m_serverWindow->ServerPort()->clear();
+    const PrefsLoad load = LoadPrefsFile(PrefsPath(), m_settings, NowTimeDate(), [this] {
+        SplashStep("Creating new, empty Prefs File...");
+    });
+    if (!load.read.Ok()) {
+        // The file stays as it is: nothing is saved after a failed start.
+        m_startupFailed = true;
+        const QString text = QString::fromStdString(StartupErrorText(load.read.ErrorNumber));
+        if (m_hooks.ShowStartupError) {
+            m_hooks.ShowStartupError(text);
+        } else {
+            ShowStartupErrorBox(text);
+        }
+        return false;
+    }
+    m_settings = load.read.settings;
+    m_flags.ShouldJoin = load.ShouldJoin;
+    FillServerBoxes(load.read);
+    return true;
+}
+
+void MainFrame::FillServerBoxes(const PrefsReadResult& read) {
+    QComboBox* ServerName = m_serverWindow->ServerName();
+    for (const std::string& entry : read.ServerNameEntries) {
+        ServerName->addItem(platform::BytesToScreen(entry));
+    }
+    m_serverWindow->ServerPort()->setText(platform::BytesToScreen(read.settings.ServPort));
+    ServerName->setCurrentIndex(0);
+}
+
+std::filesystem::path MainFrame::PrefsPath() const {
+    return m_folder.Resolve(kPrefsFileName);
+}
+
+void MainFrame::PlaceMainWindows() {
+    // The server window keeps its height from here on: room for its controls and its border.
+    const QMargins border = m_serverSub->contentsMargins();
+    m_serverSub->resize(m_serverSub->width(),
+                        TwipsToPixels(kServerWindowHeight) + border.top() + border.bottom());
     MDIForm_Resize();
 }
 
-MainFrame::~MainFrame() {
-    // The picture log goes before the child windows do.
-    m_conversationWindow->SetPictLog(nullptr);
-}
-
 void MainFrame::MDIForm_Resize() {
-    if (isMinimized()) {
+    if (isMinimized() || m_serverSub == nullptr) {
         return;
     }
-    const int width = m_mdiArea->width();
-    const int height = m_mdiArea->height();
-    const int serverHeight = Px(1500) + (m_serverSub->height() - m_serverWindow->height());
-    m_serverSub->setGeometry(0, 0, std::max(1, width - Px(200)), serverHeight);
-    m_conversationSub->setGeometry(0, serverHeight, std::max(1, width - Px(200)),
-                                   std::max(1, height - serverHeight));
+    FrameSizes sizes;
+    sizes.frameWidth = PixelsToTwips(m_mdiArea->width()) + kFrameSideMargin;
+    sizes.frameHeight = PixelsToTwips(m_mdiArea->height()) + kFrameTopBottomMargin;
+    sizes.serverHeight = PixelsToTwips(m_serverSub->height());
+    const QMargins border = m_serverSub->contentsMargins();
+    sizes.serverBorderWidth = PixelsToTwips(border.left() + border.right());
+    sizes.serverBorderHeight = PixelsToTwips(border.top() + border.bottom());
+    const FrameLayout layout = ComputeFrameLayout(sizes);
+
+    m_serverSub->setGeometry(Pixels(layout.serverWindow));
+    m_conversationSub->setGeometry(Pixels(layout.conversationWindow));
+    const auto place = [this](const char* name, const TwipsPoint& at) {
+        if (auto* indicator = m_serverWindow->findChild<QWidget*>(name)) {
+            indicator->move(TwipsToPixels(at.left), TwipsToPixels(at.top));
+        }
+    };
+    place("MailNotify", layout.MailNotify);
+    place("PicServNotify", layout.PicServNotify);
 }
 
 void MainFrame::resizeEvent(QResizeEvent* event) {
@@ -66,9 +220,74 @@ void MainFrame::resizeEvent(QResizeEvent* event) {
     MDIForm_Resize();
 }
 
+void MainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        MDIForm_Resize();
+    }
+}
+
+void MainFrame::Timer1_Timer() {
+    const bool inFront =
+        m_hooks.IsForeground ? m_hooks.IsForeground() : QApplication::activeWindow() == this;
+    if (inFront && !m_flags.IsActive) {
+        m_flags.IsActive = true;
+        SetFrameIcon(media::FrameIcon::DefaultIcon);
+        m_sparkTimer->stop();
+    } else if (!inFront && m_flags.IsActive) {
+        SetFrameIcon(media::FrameIcon::NoNewIcon);
+        m_flags.IsActive = false;
+    }
+}
+
+void MainFrame::StartSparkTimer() {
+    if (!m_sparkTimer->isActive()) {
+        m_sparkTimer->start();
+    }
+}
+
+bool MainFrame::SparkTimerActive() const {
+    return m_sparkTimer->isActive();
+}
+
+void MainFrame::SparkTimer_Timer() {
+    m_sparkCount = (m_sparkCount + 1) % 2;
+    SetFrameIcon(m_sparkCount == 0 ? media::FrameIcon::NoNewIcon : media::FrameIcon::NoticeIcon);
+}
+
+void MainFrame::SetFrameIcon(media::FrameIcon icon) {
+    m_frameIcon = icon;
+    setWindowIcon(QIcon(QPixmap::fromImage(media::FrameIconPicture(icon))));
+}
+
+void MainFrame::WireMenus() {
+    connect(m_menus.Item(MenuItem::Quit), &QAction::triggered, this, [this] {
+        if (close()) {
+            QCoreApplication::quit();
+        }
+    });
+    connect(m_menus.Item(MenuItem::DebugMode), &QAction::toggled, this,
+            [this](bool checked) { m_flags.DebugMode = checked; });
+}
+
 void MainFrame::closeEvent(QCloseEvent* event) {
-    m_serverWindow->Form_Unload();
+    if (!m_startupFailed) {
+        MDIForm_Unload();
+    }
     event->accept();
+}
+
+void MainFrame::MDIForm_Unload() {
+    if (m_unloaded) {
+        return;
+    }
+    m_unloaded = true;
+    m_pictLog.Close();
+    m_serverWindow->Form_Unload();
+    const SaveResult saved = SavePrefsFile(PrefsPath(), m_settings);
+    if (!saved.ok) {
+        qWarning("Prefs File.INI not saved: %s", saved.failure.c_str());
+    }
 }
 
 } // namespace korbi::prefs

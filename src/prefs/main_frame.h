@@ -1,14 +1,23 @@
 #pragma once
-// The main frame: the MDI window that holds the server window and the conversation window,
-// owns the settings and builds the object graph.
+// The main frame: the MDI window that holds the server window and the conversation window. It
+// runs start-up (folders, preferences, title, popup items), lays its windows out on every
+// resize, watches whether it is in front to drive its icon, and saves the preferences when it
+// closes. It owns the settings and builds the object graph.
+#include "media/artwork.h"
 #include "platform/line_file.h"
 #include "platform/program_folder.h"
+#include "prefs/main_menus.h"
 #include "prefs/settings.h"
 
 #include <QMainWindow>
 
+#include <functional>
+#include <memory>
+#include <string>
+
 class QMdiArea;
 class QMdiSubWindow;
+class QTimer;
 
 namespace korbi::panes {
 class ConversationWindow;
@@ -19,36 +28,96 @@ class ServerWindow;
 
 namespace korbi::prefs {
 
+class SplashScreen;
+struct PrefsReadResult;
+
 inline constexpr const char* kFrameTitle = "KorBi iRC Client 1.0B4";
+
+// What start-up and the frame timer ask of the desktop, replaceable so that tests neither block
+// on a message box nor depend on which window has the focus.
+struct FrameHooks {
+    // Shows the start-up failure text; the real program uses a modal message box.
+    std::function<void(const QString& text)> ShowStartupError{};
+    // True when the frame is the window in front. A dialog of the program in front is not the
+    // frame. Unset: asks the application which window is active.
+    std::function<bool()> IsForeground{};
+    // Told every text the splash window shows, in order.
+    std::function<void(const QString& text)> SplashStep{};
+};
+
+// The frame's title for a TitleBarText: kFrameTitle alone, or the text, " - " and kFrameTitle.
+QString FrameTitle(const std::string& TitleBarText);
 
 class MainFrame : public QMainWindow {
     Q_OBJECT
   public:
-    explicit MainFrame(std::filesystem::path programFolder, QWidget* parent = nullptr);
+    // Runs start-up in programFolder. When it fails, StartupFailed() is true, the failure has
+    // been shown, and the frame must not be shown: the program ends without saving.
+    explicit MainFrame(std::filesystem::path programFolder, FrameHooks hooks = {},
+                       QWidget* parent = nullptr);
     ~MainFrame() override;
+
+    bool StartupFailed() const { return m_startupFailed; }
 
     Settings& settings() { return m_settings; }
     FrameFlags& flags() { return m_flags; }
     const platform::ProgramFolder& folder() const { return m_folder; }
     session::ServerWindow& serverWindow() { return *m_serverWindow; }
     panes::ConversationWindow& conversationWindow() { return *m_conversationWindow; }
+    QMdiSubWindow* serverSubWindow() const { return m_serverSub; }
+    QMdiSubWindow* conversationSubWindow() const { return m_conversationSub; }
+
+    // The menu bar's items and the nick popup menu with Pop1..Pop15.
+    const MainMenus& menus() const { return m_menus; }
+    QMenu* MenuPops() const { return m_menus.MenuPops; }
+
+    media::FrameIcon CurrentFrameIcon() const { return m_frameIcon; }
+
+    // Lays the two windows out again for the frame's present size; nothing while minimised.
+    void MDIForm_Resize();
+    // The frame timer's tick: notes whether the frame is in front and sets the icon.
+    void Timer1_Timer();
+    // Starts the icon blink that tells of new text while the frame is in the background; a
+    // blink already running goes on undisturbed.
+    void StartSparkTimer();
+    bool SparkTimerActive() const;
+    // One blink step between NoNewIcon and NoticeIcon.
+    void SparkTimer_Timer();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void MDIForm_Resize();
+    void MDIForm_Load();
+    bool LoadPreferences();
+    void FillServerBoxes(const PrefsReadResult& read);
+    void PlaceMainWindows();
+    void SplashStep(const QString& text);
+    void WireMenus();
+    void MDIForm_Unload();
+    void SetFrameIcon(media::FrameIcon icon);
+    std::filesystem::path PrefsPath() const;
 
     platform::ProgramFolder m_folder;
+    FrameHooks m_hooks;
     Settings m_settings;
     FrameFlags m_flags;
     platform::LineFile m_pictLog; // "pictlog.log", rewritten at every start
     QMdiArea* m_mdiArea;
-    panes::ConversationWindow* m_conversationWindow;
-    session::ServerWindow* m_serverWindow;
+    panes::ConversationWindow* m_conversationWindow = nullptr;
+    session::ServerWindow* m_serverWindow = nullptr;
     QMdiSubWindow* m_serverSub = nullptr;
     QMdiSubWindow* m_conversationSub = nullptr;
+    std::unique_ptr<SplashScreen> m_splash;
+    MainMenus m_menus;
+    QTimer* m_timer1;
+    QTimer* m_sparkTimer;
+    int m_sparkCount = 0;
+    media::FrameIcon m_frameIcon = media::FrameIcon::DefaultIcon;
+    bool m_startupFailed = false;
+    bool m_unloaded = false;
 };
 
 } // namespace korbi::prefs

@@ -2,6 +2,7 @@
 // What the protocol handlers and the command interpreter need from the windows: the panes,
 // the connection, the settings. The server window implements it over the real windows; tests
 // implement it with recording fakes. Names are the ones the whole program uses.
+#include "commands/masks.h"
 #include "prefs/settings.h"
 
 #include <string>
@@ -36,7 +37,8 @@ class ClientHost {
     // channel is refused when NextChan equals MaxWins, a private window at MaxWins + 1 (then
     // NoMoreChan runs). Returns the new slot, or 0 when refused.
     virtual int OpenChanWin(const std::string& name, bool isPrivate) = 0;
-    // The closing sequence: CloseChanWin(slot), NextChan - 1, TileSwitchButs, MakeVisible(slot - 1).
+    // The closing sequence: CloseChanWin(slot), NextChan - 1, TileSwitchButs, then
+    // MakeVisible(slot - 1).
     virtual void CloseConversation(int slot) = 0;
     virtual void PartAllChan() = 0;
     virtual void ClearTextWin(int slot) = 0;
@@ -47,6 +49,25 @@ class ClientHost {
     // The nick list of a pane, in display order.
     virtual std::vector<std::string> NickListItems(int slot) const = 0;
     virtual void SetNickListItems(int slot, const std::vector<std::string>& items) = 0;
+    // One-entry changes and the lookup of a member, so that busy channels and long channel
+    // listings are not copied whole for every line; a pane with its own list overrides them.
+    virtual void AddNickListItem(int slot, const std::string& item) {
+        auto items = NickListItems(slot);
+        items.push_back(item);
+        SetNickListItems(slot, items);
+    }
+    virtual void RemoveNickListItem(int slot, int index) {
+        auto items = NickListItems(slot);
+        if (index >= 0 && index < static_cast<int>(items.size())) {
+            items.erase(items.begin() + index);
+            SetNickListItems(slot, items);
+        }
+    }
+    // Position of nick in the slot's list, "@" and "+" marks and letter case ignored; -1 when
+    // absent.
+    virtual int FindNick(int slot, const std::string& nick) const {
+        return commands::FindNick(NickListItems(slot), nick);
+    }
     // Selected entries of a pane's nick list.
     virtual std::vector<std::string> SelectedNicks(int slot) const = 0;
 

@@ -3,6 +3,7 @@
 #include "panes/conversation_window.h"
 #include "platform/text_encoding.h"
 #include "platform/text_values.h"
+#include "prefs/prefs_file.h"
 #include "session/message_parsing.h"
 
 #include <QComboBox>
@@ -266,31 +267,8 @@ void ServerWindow::Form_Unload() {
     for (int i = 0; i < m_serverName->count(); ++i) {
         entries.push_back(platform::ScreenToBytes(m_serverName->itemText(i)));
     }
-    const std::string typed = ServerText();
-    int selected = m_serverName->findText(m_serverName->currentText());
-    std::string list;
-    if (selected < 0) {
-        // A typed server that is not in the list: it comes first, then the whole list.
-        list = GetWord(1, typed);
-        for (const auto& entry : entries) {
-            list += " " + entry;
-        }
-    } else {
-        list = entries[static_cast<std::size_t>(selected)];
-        if (entries.size() > 1) {
-            list += " ";
-        }
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            if (static_cast<int>(i) == selected) {
-                continue;
-            }
-            list += entries[i];
-            if (i + 1 < entries.size()) {
-                list += " ";
-            }
-        }
-    }
-    m_settings.ServList = list;
+    const int selected = m_serverName->findText(m_serverName->currentText());
+    m_settings.ServList = prefs::ServerListText(entries, selected, GetWord(1, ServerText()));
     m_settings.ServPort = platform::ScreenToBytes(m_serverPort->text());
 }
 

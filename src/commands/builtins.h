@@ -1,0 +1,35 @@
+#pragma once
+// The slash commands the client carries out itself, as one table in the order they are
+// compared: a typed command word is checked against each row's name and synonyms in turn.
+#include "session/client_host.h"
+
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace korbi::commands {
+
+// P is the parameter text: every word after the command word, each preceded by one blank.
+using BuiltinHandler = void (*)(session::ClientHost& host, const std::string& P);
+
+struct BuiltinCommand {
+    std::string_view name;
+    std::array<std::string_view, 3> synonyms; // unused places are empty
+    BuiltinHandler handler;
+};
+
+// Every built-in command, in comparison order.
+std::span<const BuiltinCommand> BuiltinCommands();
+
+// The row whose name or synonym equals the upper-cased command word C, or nullptr.
+const BuiltinCommand* FindBuiltin(std::string_view C);
+
+// The prefix of the user's own echoed lines for NickStyle 0, 1 or 2; none for any other style.
+std::string OwnEchoPrefix(std::string_view NickName, int NickStyle);
+
+// The picture name PrintCoul records for a line drawn with "PICTS\" + name: ".BMP" is appended
+// unless the path already ends in it (without regard to case).
+std::string LinePictureName(std::string_view name);
+
+} // namespace korbi::commands

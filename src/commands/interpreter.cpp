@@ -1,0 +1,78 @@
+#include "commands/interpreter.h"
+
+#include "platform/text_values.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace korbi::commands {
+
+CommandLine SplitCommandLine(std::string_view line) {
+    const std::size_t blank = std::min(line.find(' '), line.size());
+    const std::string_view first = line.substr(0, blank);
+    return {platform::UpperAscii(first.empty() ? first : first.substr(1)),
+            std::string(line.substr(blank))};
+}
+
+CommandInterpreter::CommandInterpreter(session::ClientHost& host, Clock clock)
+    : m_host(host), m_clock(std::move(clock)) {}
+
+void CommandInterpreter::SendCommand2Serv(const std::string& line) {
+    const CommandLine command = SplitCommandLine(line);
+    if (const BuiltinCommand* builtin = FindBuiltin(command.C)) {
+        builtin->handler(m_host, command.P);
+        return;
+    }
+    if (FindAlias(m_host.settings().AliasTable, command.C) >= 0) {
+        RunAlias(command.C, command.P);
+        return;
+    }
+    if (m_host.flags().DebugMode) {
+        m_host.PrintCoul(0, "", 1, 1, 1, "Sent Unknown Command = " + command.C);
+    }
+    m_host.Send2Serv(command.C + command.P);
+}
+
+void CommandInterpreter::RunAlias(const std::string& word, const std::string& params) {
+    const auto& table = m_host.settings().AliasTable;
+    const int index = FindAlias(table, word);
+    if (index < 0) {
+        return;
+    }
+    // Expanded once, before any piece runs: later pieces see the values of the start.
+    RunPieces(word, AliasPieces(table[static_cast<std::size_t>(index)], CurrentContext(params)));
+}
+
+void CommandInterpreter::RunCommandLine(const std::string& line) {
+    SendCommand2Serv(ExpandVars(line, CurrentContext({})));
+}
+
+void CommandInterpreter::RunPieces(std::string_view name, const std::vector<std::string>& pieces) {
+    m_aliasNesting.Run(
+        name, pieces, [this](const std::string& piece) { SendCommand2Serv(piece); },
+        [this](const std::string& line) {
+            m_host.PrintCoul(0, "PICTS\\WARNMARK", 96, 32, 32, line);
+        });
+}
+
+VariableContext CommandInterpreter::CurrentContext(std::string params) const {
+    const prefs::Settings& settings = m_host.settings();
+    const int visible = m_host.CurVisible();
+    return {
+        .params = std::move(params),
+        .nick = {},
+        .chan = m_host.WinName(visible),
+        .NickName = settings.NickName,
+        .PhotoPict = settings.PhotoPict,
+        .YourDefaultPict = settings.YourDefaultPict,
+        .OtherDefaultPict = settings.OtherDefaultPict,
+        .serverName = m_host.TopicBar(0),
+        .topic = m_host.TopicBar(visible),
+        .localIp = m_host.LocalIP(),
+        .localHost = m_host.LocalHostName(),
+        .numUsers = static_cast<long>(m_host.NickListItems(visible).size()),
+        .now = m_clock(),
+    };
+}
+
+} // namespace korbi::commands

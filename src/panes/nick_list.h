@@ -1,0 +1,39 @@
+#pragma once
+// The entries of a pane's nick list: nicks as the server gives them, an operator behind "@"
+// and a member with voice behind "+". Entries keep the order in which they came; nothing
+// sorts them. The operations below change a pane's list through the client host.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korbi::session {
+class ClientHost;
+}
+
+namespace korbi::panes {
+
+// The entries a names text gives, in order: its blank-separated words, empty ones skipped.
+// The text is the names without their colon and without the line end.
+std::vector<std::string> NickListNames(std::string_view names);
+
+// Appends the entries of a names text to the list of slot. The list is not cleared first.
+void FillNickList(session::ClientHost& host, int slot, std::string_view names);
+
+// Appends nick to the list of slot unless it holds the nick already, with or without a mark.
+void AddNickToList(session::ClientHost& host, int slot, const std::string& nick);
+
+// Removes the entry of nick, whatever its mark. Returns whether there was one.
+bool RemoveNickFromList(session::ClientHost& host, int slot, const std::string& nick);
+
+// Replaces the entry of oldNick by newNick with the same mark; the renamed entry goes to the
+// end of the list. Returns whether there was one.
+bool RenameNickInList(session::ClientHost& host, int slot, const std::string& oldNick,
+                      const std::string& newNick);
+
+// "@" or "+" when the entry begins with it, else "".
+std::string StatusMark(std::string_view entry);
+
+// The nick of an entry: a leading "@" removed, then a leading "+" ("@+ann" gives "ann").
+std::string BareNick(std::string_view entry);
+
+} // namespace korbi::panes

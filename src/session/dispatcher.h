@@ -1,0 +1,51 @@
+#pragma once
+// Process_MSG: every line the server sends comes through here. The line is taken apart, dropped
+// when its sender is on the ignore list, handed to the one handler of its command, and echoed
+// into the server pane in debug mode.
+#include "commands/ctcp.h"
+#include "session/client_host.h"
+#include "session/ctcp_host_adapter.h"
+#include "session/server_line.h"
+
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace korbi::session {
+
+class Dispatcher {
+  public:
+    using Handler = std::function<void(const ServerLine& line)>;
+
+    // host must outlive the dispatcher. clock measures the CTCP ignore period.
+    explicit Dispatcher(ClientHost& host,
+                        commands::MonotonicClock clock = commands::SteadyMilliseconds);
+    Dispatcher(const Dispatcher&) = delete;
+    Dispatcher& operator=(const Dispatcher&) = delete;
+
+    // Handles one received line completely, everything it prints and sends included.
+    void Process_MSG(std::string_view line);
+
+    // The CTCP flood test; the server window's FloodCheck timer calls it every 750 ms.
+    void FloodCheck_Timer() { m_ctcp.FloodCheck_Timer(); }
+
+    // Sets (or replaces) the handler of a command or numeric, such as the notify watch's
+    // "303". Commands are compared exactly.
+    void SetHandler(const std::string& command, Handler handler);
+
+    commands::CtcpHandler& Ctcp() { return m_ctcp; }
+
+  private:
+    bool Ignored(const ServerLine& line);
+    void AddHandlers(std::span<const HandlerEntry> entries);
+
+    ClientHost& m_host;
+    CtcpHostAdapter m_ctcpHost;
+    commands::CtcpHandler m_ctcp;
+    HandlerContext m_context;
+    std::unordered_map<std::string, Handler> m_handlers;
+};
+
+} // namespace korbi::session

@@ -1,0 +1,221 @@
+#include "session/replies.h"
+
+#include "panes/nick_list.h"
+#include "platform/text_values.h"
+#include "session/client_host.h"
+#include "session/message_parsing.h"
+
+#include <array>
+
+namespace korbi::session {
+namespace {
+
+constexpr const char* kServMsg = "PICTS\\SERVMSG";
+constexpr const char* kErrorMsg = "PICTS\\ERRORMSG";
+constexpr const char* kInfoMark = "PICTS\\INFOMARK";
+
+std::string Word(long n, const ServerLine& line) {
+    return GetWord(n, line.params);
+}
+
+void PrintDashes(ClientHost& host, int slot, const std::string& dashes = "---") {
+    host.PrintCoul(slot, "", 0, 0, 0, dashes);
+}
+
+std::string PaddedTo(std::string text, std::size_t width) {
+    if (text.size() < width) {
+        text.append(width - text.size(), ' ');
+    }
+    return text;
+}
+
+// 001: the server names itself in the source of its welcome; notices from that name are the
+// server's own.
+void OnWelcome(HandlerContext& context, const ServerLine& line) {
+    const std::string name = platform::TrimBlanks(line.source);
+    if (!name.empty()) {
+        context.host.SetTopicBar(0, name);
+    }
+}
+
+void OnWallops(HandlerContext& context, const ServerLine& line) {
+    context.host.PrintCoul(0, kServMsg, 64, 32, 192, CutText(line.source + line.params, 0, 2));
+}
+
+void OnPing(HandlerContext& context, const ServerLine& line) {
+    // The parameters go back as received, their line end inside the answer.
+    context.host.Send2Serv(":" + context.host.settings().NickName + " PONG" + line.params);
+    context.host.PrintCoul(0, kServMsg, 0, 0, 160, "Ping?? PONG!!!");
+}
+
+void OnError(HandlerContext& context, const ServerLine& line) {
+    context.host.PrintCoul(context.host.CurVisible(), kErrorMsg, 192, 0, 0, ReplyText(line.params));
+}
+
+void On513(HandlerContext& context, const ServerLine& line) {
+    context.host.PrintCoul(0, kServMsg, 128, 0, 0, ReplyText(line.params));
+}
+
+// 433, nick in use: while registering, the second nick is tried once.
+void OnNickInUse(HandlerContext& context, const ServerLine& line) {
+    ClientHost& host = context.host;
+    host.PrintCoul(0, kErrorMsg, 128, 0, 0, ReplyText(line.params));
+    prefs::Settings& settings = host.settings();
+    // Retrying the refused nick would have the server and the client loop until the client is
+    // thrown out for flooding.
+    if (host.SocketState() != 7 || host.flags().LoggedOn ||
+        platform::EqualsNoCase(settings.BackName, settings.NickName)) {
+        return;
+    }
+    host.SendCommand2Serv("/NICK " + settings.BackName);
+    settings.NickName = settings.BackName;
+}
+
+void PrintJoinError(HandlerContext& context, const std::string& text) {
+    const int slot = context.host.CurVisible();
+    context.host.PrintCoul(slot, kErrorMsg, 64, 0, 0, text);
+    PrintDashes(context.host, slot);
+}
+
+void OnChannelFull(HandlerContext& context, const ServerLine& line) {
+    PrintJoinError(context, "Can't join " + Word(3, line) + ", it's full ! (+L)");
+}
+
+void OnInviteOnly(HandlerContext& context, const ServerLine& line) {
+    PrintJoinError(context, "Can't join " + Word(3, line) + ", you must be invited in ! (+I)");
+}
+
+void OnBanned(HandlerContext& context, const ServerLine& line) {
+    PrintJoinError(context, "Can't join " + Word(3, line) + ", you're banned !! (+B)");
+}
+
+void OnBadKey(HandlerContext& context, const ServerLine& line) {
+    const std::string chan = Word(3, line);
+    PrintJoinError(context, "Can't join " + chan +
+                                ", it requires the correct password ! (+K) Use /join " + chan +
+                                " <password>");
+}
+
+void OnMotdLine(HandlerContext& context, const ServerLine& line) {
+    context.host.PrintCoul(0, "", 0, 0, 0, "   " + ReplyText(line.params));
+}
+
+// 376, end of the message of the day: registration is complete.
+void OnEndOfMotd(HandlerContext& context, const ServerLine& line) {
+    ClientHost& host = context.host;
+    host.PrintCoul(0, kServMsg, 0, 0, 0, ReplyText(line.params));
+    PrintDashes(host, 0);
+    host.flags().LoggedOn = true;
+
+    const prefs::Settings& settings = host.settings();
+    std::string letters;
+    if (settings.ClientW) {
+        letters += 'w';
+    }
+    if (settings.ClientS) {
+        letters += 's';
+    }
+    if (settings.ClientI) {
+        letters += 'i';
+    }
+    host.SendCommand2Serv("/MODE " + settings.NickName + " +" + letters);
+    if (host.flags().ShouldJoin) {
+        host.Send2Serv("JOIN #korbi");
+    }
+    // Each line runs to its end before the next; a line may change the settings.
+    for (std::size_t i = 0; i < prefs::kCommandTableSlots; ++i) {
+        const std::string command = host.settings().ExecOnConnect[i];
+        if (command.empty()) {
+            break;
+        }
+        host.RunCommandLine(command);
+    }
+}
+
+void OnListStart(HandlerContext& context, const ServerLine&) {
+    context.host.ClearChanList();
+    context.host.SetNickListItems(0, {});
+    context.host.MakeVisible(0);
+}
+
+void OnListEntry(HandlerContext& context, const ServerLine& line) {
+    const std::string chan = Word(3, line);
+    const std::string users = Word(4, line);
+    const std::string topic = CutText(JoinedWords(5, line.params), 1, 3);
+    context.host.AddNickListItem(0, chan + "  (" + users + ")");
+    context.host.AddChanListEntry(ChanListEntry(chan, users, topic));
+}
+
+void OnListEnd(HandlerContext& context, const ServerLine&) {
+    context.host.PrintCoul(0, kInfoMark, 0, 0, 64, "Channel Listing is over.");
+    PrintDashes(context.host, 0);
+}
+
+void OnWhoisUser(HandlerContext& context, const ServerLine& line) {
+    const std::string fullName = CutText(JoinedWords(7, line.params), 1, 3);
+    context.host.PrintCoul(0, kInfoMark, 32, 64, 64, "Information on " + Word(3, line) + ":");
+    context.host.PrintCoul(0, kInfoMark, 32, 64, 64,
+                           "User@Host: " + Word(4, line) + "@" + Word(5, line) +
+                               "    Name: " + fullName);
+}
+
+void OnWhoisServer(HandlerContext& context, const ServerLine& line) {
+    const std::string serverInfo = CutText(JoinedWords(5, line.params), 0, 3);
+    context.host.PrintCoul(0, kInfoMark, 32, 64, 64,
+                           Word(3, line) + " is on server: " + Word(4, line) + "  --  " +
+                               serverInfo);
+}
+
+void OnUnknownCommand(HandlerContext& context, const ServerLine& line) {
+    const int slot = context.host.CurVisible();
+    context.host.PrintCoul(slot, kServMsg, 0, 0, 0, Word(3, line) + " is not a invalid command !");
+    PrintDashes(context.host, slot, " ---");
+}
+
+void OnTopicReply(HandlerContext& context, const ServerLine& line) {
+    const std::string topic = CutText(JoinedWords(4, line.params), 1, 3);
+    const int w = context.host.FindChanWin(Word(3, line));
+    if (w > 0) {
+        context.host.SetTopicBar(w, context.host.WinName(w) + "   " + topic);
+    }
+}
+
+void OnNames(HandlerContext& context, const ServerLine& line) {
+    const std::string chan = Word(4, line);
+    // The trailing parameter without its colon, ending where the line end begins, so that
+    // the nick list receives exactly the nicks.
+    const std::string names = WithoutLineEnd(CutText(WordsFrom(5, line.params), 1, 0));
+    context.host.PrintCoul(0, "", 0, 0, 0, "Name for " + chan + ": " + names);
+    const int w = context.host.FindChanWin(chan);
+    if (w > 0) {
+        panes::FillNickList(context.host, w, names);
+    }
+}
+
+constexpr std::array kReplyHandlers{
+    HandlerEntry{"001", OnWelcome},     HandlerEntry{"WALLOPS", OnWallops},
+    HandlerEntry{"PING", OnPing},       HandlerEntry{"ERROR", OnError},
+    HandlerEntry{"513", On513},         HandlerEntry{"433", OnNickInUse},
+    HandlerEntry{"471", OnChannelFull}, HandlerEntry{"473", OnInviteOnly},
+    HandlerEntry{"474", OnBanned},      HandlerEntry{"475", OnBadKey},
+    HandlerEntry{"372", OnMotdLine},    HandlerEntry{"376", OnEndOfMotd},
+    HandlerEntry{"321", OnListStart},   HandlerEntry{"322", OnListEntry},
+    HandlerEntry{"323", OnListEnd},     HandlerEntry{"311", OnWhoisUser},
+    HandlerEntry{"312", OnWhoisServer}, HandlerEntry{"421", OnUnknownCommand},
+    HandlerEntry{"332", OnTopicReply},  HandlerEntry{"353", OnNames},
+};
+
+} // namespace
+
+std::span<const HandlerEntry> ReplyHandlers() {
+    return kReplyHandlers;
+}
+
+std::string ChanListEntry(const std::string& chan, const std::string& users,
+                          const std::string& topic) {
+    const std::string shownChan =
+        chan.size() > 18 ? chan.substr(0, 15) + "...  " : PaddedTo(chan, 20);
+    return shownChan + PaddedTo(users, 5) + topic;
+}
+
+} // namespace korbi::session

@@ -1,0 +1,266 @@
+#include "media/artwork.h"
+
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <set>
+#include <vector>
+
+namespace korbi::media {
+namespace {
+
+// Distinct colours among the visible pixels; a transparent background is not a colour.
+std::size_t VisibleColours(const QImage& image) {
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    std::set<QRgb> colours;
+    for (int y = 0; y < argb.height(); ++y) {
+        for (int x = 0; x < argb.width(); ++x) {
+            if (qAlpha(argb.pixel(x, y)) > 0) {
+                colours.insert(argb.pixel(x, y));
+            }
+        }
+    }
+    return colours.size();
+}
+
+bool IsGrey(const QImage& image) {
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y) {
+        for (int x = 0; x < argb.width(); ++x) {
+            const QRgb p = argb.pixel(x, y);
+            if (qAlpha(p) > 32 &&
+                (std::abs(qRed(p) - qGreen(p)) > 3 || std::abs(qGreen(p) - qBlue(p)) > 3)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+void ExpectAllDifferent(const std::vector<QImage>& images, const char* family) {
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        for (std::size_t j = i + 1; j < images.size(); ++j) {
+            EXPECT_NE(images[i], images[j]) << family << " " << i << " looks like " << j;
+        }
+    }
+}
+
+void ExpectDrawn(const QImage& image, QSize size, const std::string& what) {
+    ASSERT_FALSE(image.isNull()) << what;
+    EXPECT_EQ(image.size(), size) << what;
+    EXPECT_GE(VisibleColours(image), 2u) << what << " is blank";
+}
+
+TEST(EventPictureTest, EveryNameTheProgramPrintsWithHasItsPicture) {
+    const std::vector<std::pair<std::string, EventPict>> cases{
+        {"PICTS\\EVJOIN", EventPict::Join},
+        {"PICTS\\EVPART", EventPict::Part},
+        {"PICTS\\EVQUIT", EventPict::Quit},
+        {"PICTS\\EVKICK", EventPict::Kick},
+        {"PICTS\\EVACTION", EventPict::Action},
+        {"PICTS\\EVSOUND", EventPict::Sound},
+        {"PICTS\\EVPICERR", EventPict::PicErr},
+        {"PICTS\\INFOMARK", EventPict::InfoMark},
+        {"PICTS\\SERVMSG", EventPict::ServMsg},
+        {"PICTS\\ERRORMSG", EventPict::ErrorMsg},
+        {"PICTS\\WARNMARK", EventPict::WarnMark},
+        {"PICTS\\BETAWARN", EventPict::BetaWarn},
+        // Spellings the program also uses: normalised with the extension, lower case, and the
+        // bare name of "/pict infomark".
+        {"PICTS\\EVJOIN.BMP", EventPict::Join},
+        {"picts\\errormsg", EventPict::ErrorMsg},
+        {"PICTS\\evpicerr.bmp", EventPict::PicErr},
+        {"infomark", EventPict::InfoMark},
+        {"PICTS/WarnMark.Bmp", EventPict::WarnMark},
+    };
+    for (const auto& [name, pict] : cases) {
+        EXPECT_EQ(FindEventPict(name), pict) << name;
+        EXPECT_EQ(EventPicture(name), EventPicture(pict)) << name;
+    }
+}
+
+TEST(EventPictureTest, OtherNamesHaveNone) {
+    for (const char* name : {"", "PICTS\\", "PICTS\\cat.BMP", "PICTS\\EVJOINS", "LOGS\\EVJOIN",
+                             "PICTS\\EVJOIN.BMP.BMP", "PICTS\\PICTS\\EVJOIN", "EVJOIN.WAV"}) {
+        EXPECT_FALSE(FindEventPict(name)) << name;
+        EXPECT_TRUE(EventPicture(name).isNull()) << name;
+    }
+}
+
+TEST(EventPictureTest, TableNamesTheFilesOfThePictureFolder) {
+    ASSERT_EQ(EventPictures().size(), 12u);
+    for (const EventPictureInfo& info : EventPictures()) {
+        EXPECT_EQ(FindEventPict(info.name), info.pict) << info.name;
+        EXPECT_EQ(FindEventPict(std::string("PICTS\\") + std::string(info.fileName)), info.pict)
+            << info.fileName;
+    }
+    EXPECT_EQ(EventPictures()[static_cast<int>(EventPict::PicErr)].fileName, "evpicerr.bmp");
+}
+
+TEST(EventPictureTest, PicturesFitALineAreOpaqueAndDistinct) {
+    std::vector<QImage> all;
+    for (const EventPictureInfo& info : EventPictures()) {
+        const QImage image = EventPicture(info.pict);
+        ExpectDrawn(image, kEventPictureSize, std::string(info.name));
+        EXPECT_FALSE(image.hasAlphaChannel()) << info.name;
+        EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255)) << info.name << " on white";
+        all.push_back(image);
+    }
+    ExpectAllDifferent(all, "event picture");
+}
+
+TEST(ToolButtonTest, EveryButtonHasFourDistinctLooks) {
+    std::vector<QImage> flat;
+    for (int button = 0; button < kToolButtonCount; ++button) {
+        const QSize size = button == 6 ? kServerListButtonSize : kToolButtonSize;
+        EXPECT_EQ(ToolButtonSize(button), size);
+        std::vector<QImage> looks;
+        for (const ButtonState state : {ButtonState::Flat, ButtonState::Lifted,
+                                        ButtonState::Pressed, ButtonState::Disabled}) {
+            looks.push_back(ToolButtonPicture(button, state));
+            ExpectDrawn(looks.back(), size,
+                        "button " + std::to_string(button) + " state " +
+                            std::to_string(static_cast<int>(state)));
+        }
+        ExpectAllDifferent(looks, ("button " + std::to_string(button)).c_str());
+        flat.push_back(looks[0]);
+
+        // Light from the top left: a raised button is lit there, a pressed one is in shadow.
+        EXPECT_EQ(looks[1].pixel(0, 0), qRgb(255, 255, 255)) << button;
+        EXPECT_LT(qGray(looks[2].pixel(0, 0)), 100) << button;
+        EXPECT_EQ(qAlpha(looks[0].pixel(0, 0)), 0) << "a flat button has no frame";
+        EXPECT_TRUE(IsGrey(looks[3])) << "disabled button " << button << " has colour";
+    }
+    ExpectAllDifferent(flat, "flat button");
+}
+
+TEST(ToolButtonTest, NumbersOutsideTheToolbarHaveNoPicture) {
+    for (const int button : {-1, kToolButtonCount}) {
+        EXPECT_TRUE(ToolButtonSize(button).isEmpty());
+        EXPECT_TRUE(ToolButtonPicture(button, ButtonState::Flat).isNull());
+    }
+}
+
+TEST(ToolButtonTest, HolderMatchesThePictures) {
+    const ToolButPicts picts = MakeToolButPicts();
+    for (int i = 0; i < kToolButtonCount; ++i) {
+        EXPECT_EQ(picts.FlatButs[i], ToolButtonPicture(i, ButtonState::Flat));
+        EXPECT_EQ(picts.LiftButs[i], ToolButtonPicture(i, ButtonState::Lifted));
+        EXPECT_EQ(picts.PressButs[i], ToolButtonPicture(i, ButtonState::Pressed));
+        EXPECT_EQ(picts.DisabButs[i], ToolButtonPicture(i, ButtonState::Disabled));
+    }
+}
+
+// Direction, clockwise from straight up in degrees, of the brightest lamp of a frame.
+double LitAngle(const QImage& frame) {
+    const QImage argb = frame.convertToFormat(QImage::Format_ARGB32);
+    double sx = 0;
+    double sy = 0;
+    int count = 0;
+    for (int y = 0; y < argb.height(); ++y) {
+        for (int x = 0; x < argb.width(); ++x) {
+            if (qGreen(argb.pixel(x, y)) > 230) {
+                sx += x + 0.5 - argb.width() / 2.0;
+                sy += y + 0.5 - argb.height() / 2.0;
+                ++count;
+            }
+        }
+    }
+    if (count == 0) {
+        return -1;
+    }
+    const double degrees = std::atan2(sx, -sy) * 180 / std::numbers::pi;
+    return degrees < 0 ? degrees + 360 : degrees;
+}
+
+TEST(ReadWriteIndicatorTest, FramesTurnClockwiseOneTenthAtATime) {
+    std::vector<QImage> frames;
+    for (int i = 0; i < kReadWriteFrameCount; ++i) {
+        frames.push_back(ReadWriteFrame(i));
+        ExpectDrawn(frames.back(), kIndicatorSize, "frame " + std::to_string(i));
+        const double angle = LitAngle(frames.back());
+        const double expected = 36.0 * i;
+        const double off = std::fmod(std::abs(angle - expected) + 180.0, 360.0) - 180.0;
+        EXPECT_LT(std::abs(off), 18.0) << "frame " << i << " lit at " << angle;
+    }
+    const QImage disabled = ReadWriteDisabledFrame();
+    ExpectDrawn(disabled, kIndicatorSize, "disabled frame");
+    EXPECT_EQ(LitAngle(disabled), -1) << "nothing lit while not connected";
+    EXPECT_TRUE(IsGrey(disabled));
+    frames.push_back(disabled);
+    ExpectAllDifferent(frames, "read/write frame");
+    EXPECT_TRUE(ReadWriteFrame(-1).isNull());
+    EXPECT_TRUE(ReadWriteFrame(kReadWriteFrameCount).isNull());
+}
+
+TEST(IndicatorTest, MailAndPictureServerStatesAreDistinct) {
+    std::vector<QImage> mail;
+    for (const MailImage image : {MailImage::UnknownMailImage, MailImage::CheckMailImage,
+                                  MailImage::GotMailImage, MailImage::NoMailImage}) {
+        mail.push_back(MailPicture(image));
+        ExpectDrawn(mail.back(), kIndicatorSize, "mail " + std::to_string(static_cast<int>(image)));
+    }
+    ExpectAllDifferent(mail, "mail picture");
+
+    std::vector<QImage> server;
+    for (const PicServImage image : {PicServImage::FreePicServ, PicServImage::DownPicServ,
+                                     PicServImage::UpPicServ, PicServImage::BothPicServ}) {
+        server.push_back(PicServPicture(image));
+        ExpectDrawn(server.back(), kIndicatorSize,
+                    "picture server " + std::to_string(static_cast<int>(image)));
+    }
+    ExpectAllDifferent(server, "picture server picture");
+}
+
+TEST(FrameIconTest, BlinkPhasesDifferAndTheIdleOneIsDimmed) {
+    const SmiFrames frames = MakeSmiFrames();
+    ExpectDrawn(frames.DefaultIcon, kFrameIconSize, "DefaultIcon");
+    ExpectDrawn(frames.NoNewIcon, kFrameIconSize, "NoNewIcon");
+    ExpectDrawn(frames.NoticeIcon, kFrameIconSize, "NoticeIcon");
+    ExpectAllDifferent({frames.DefaultIcon, frames.NoNewIcon, frames.NoticeIcon}, "frame icon");
+    EXPECT_TRUE(IsGrey(frames.NoNewIcon));
+    EXPECT_EQ(frames.DefaultIcon, ApplicationIcon(32));
+    EXPECT_EQ(frames.DisabFrame, ReadWriteDisabledFrame());
+    for (int i = 0; i < kReadWriteFrameCount; ++i) {
+        EXPECT_EQ(frames.Rotater[i], ReadWriteFrame(i)) << i;
+    }
+}
+
+TEST(ApplicationIconTest, DrawsAtEverySize) {
+    for (const auto& [asked, side] : std::vector<std::pair<int, int>>{
+             {16, 16}, {48, 48}, {256, 256}, {0, 8}, {-5, 8}, {5000, 1024}}) {
+        ExpectDrawn(ApplicationIcon(asked), QSize(side, side), "icon " + std::to_string(asked));
+    }
+}
+
+TEST(ApplicationIconTest, SvgIsAWellFormedScalableDocument) {
+    const std::string svg = ApplicationIconSvg();
+    QXmlStreamReader reader(QByteArray::fromStdString(svg));
+    int paths = 0;
+    bool root = true;
+    while (reader.readNext() != QXmlStreamReader::EndDocument && !reader.hasError()) {
+        if (!reader.isStartElement()) {
+            continue;
+        }
+        if (root) {
+            EXPECT_EQ(reader.name(), QStringLiteral("svg"));
+            EXPECT_EQ(reader.namespaceUri(), QStringLiteral("http://www.w3.org/2000/svg"));
+            EXPECT_EQ(reader.attributes().value("viewBox"), QStringLiteral("0 0 32 32"));
+            root = false;
+        } else if (reader.name() == QStringLiteral("path")) {
+            ++paths;
+            const QString data = reader.attributes().value("d").toString();
+            EXPECT_TRUE(data.startsWith("M ")) << data.toStdString();
+            EXPECT_FALSE(data.contains(',')) << "numbers are written with a decimal point";
+            EXPECT_TRUE(reader.attributes().value("fill").startsWith('#'));
+        }
+    }
+    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
+    EXPECT_GE(paths, 5);
+}
+
+} // namespace
+} // namespace korbi::media

@@ -1,0 +1,118 @@
+#include "media/wave_synth.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+namespace korbi::media {
+namespace {
+
+std::uint32_t U32At(const std::string& bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) {
+        value = (value << 8) | static_cast<std::uint8_t>(bytes.at(at + i));
+    }
+    return value;
+}
+
+std::uint16_t U16At(const std::string& bytes, std::size_t at) {
+    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes.at(at)) |
+                                      (static_cast<std::uint8_t>(bytes.at(at + 1)) << 8));
+}
+
+struct HeaderCase {
+    const char* name;
+    std::uint32_t sampleRate;
+    SampleDepth depth;
+    std::uint32_t durationMs;
+};
+
+void PrintTo(const HeaderCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class WaveHeaderTest : public testing::TestWithParam<HeaderCase> {};
+
+TEST_P(WaveHeaderTest, DescribesItsDataExactly) {
+    const HeaderCase& c = GetParam();
+    const WaveFormat format{c.sampleRate, c.depth};
+    const std::string wave = HornWave(c.durationMs, format);
+
+    const std::uint16_t bytesPerSample = c.depth == SampleDepth::Bits8 ? 1 : 2;
+    const std::uint32_t samples =
+        static_cast<std::uint32_t>(SampleCount(c.sampleRate, c.durationMs));
+    const std::uint32_t dataSize = samples * bytesPerSample;
+    const std::uint32_t padded = dataSize + dataSize % 2;
+
+    ASSERT_EQ(wave.size(), 44u + padded);
+    EXPECT_EQ(wave.substr(0, 4), "RIFF");
+    EXPECT_EQ(U32At(wave, 4), wave.size() - 8);
+    EXPECT_EQ(wave.substr(8, 8), "WAVEfmt ");
+    EXPECT_EQ(U32At(wave, 16), 16u);
+    EXPECT_EQ(U16At(wave, 20), 1u) << "PCM";
+    EXPECT_EQ(U16At(wave, 22), 1u) << "mono";
+    EXPECT_EQ(U32At(wave, 24), c.sampleRate);
+    EXPECT_EQ(U32At(wave, 28), c.sampleRate * bytesPerSample) << "byte rate";
+    EXPECT_EQ(U16At(wave, 32), bytesPerSample) << "block align";
+    EXPECT_EQ(U16At(wave, 34), bytesPerSample * 8);
+    EXPECT_EQ(wave.substr(36, 4), "data");
+    EXPECT_EQ(U32At(wave, 40), dataSize) << "the pad byte is not counted";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, WaveHeaderTest,
+    testing::Values(HeaderCase{"Cd16bit", 44100, SampleDepth::Bits16, 650},
+                    HeaderCase{"Default16bit", 22050, SampleDepth::Bits16, 1000},
+                    HeaderCase{"EightBitEven", 8000, SampleDepth::Bits8, 250},
+                    HeaderCase{"EightBitOddLength", 11025, SampleDepth::Bits8, 1},
+                    HeaderCase{"Empty", 22050, SampleDepth::Bits16, 0}),
+    [](const testing::TestParamInfo<HeaderCase>& info) { return info.param.name; });
+
+TEST(WaveSynthTest, HornIsAudibleAndNeverClips) {
+    const auto samples = SynthesizeHorn(22050, 650);
+    ASSERT_EQ(samples.size(), SampleCount(22050, 650));
+    double peak = 0.0;
+    for (const double s : samples) {
+        peak = std::max(peak, std::abs(s));
+    }
+    EXPECT_NEAR(peak, 0.8, 1e-9);
+    EXPECT_NEAR(samples.front(), 0.0, 0.02) << "starts from silence, no click";
+    EXPECT_NEAR(samples.back(), 0.0, 0.02) << "ends in silence, no click";
+}
+
+TEST(WaveSynthTest, SamplesAreClampedAndCentredPerDepth) {
+    const std::vector<double> samples{0.0, 2.0, -2.0};
+    const std::string eight = EncodeWave(samples, {8000, SampleDepth::Bits8});
+    EXPECT_EQ(static_cast<std::uint8_t>(eight[44]), 128);
+    EXPECT_EQ(static_cast<std::uint8_t>(eight[45]), 255);
+    EXPECT_EQ(static_cast<std::uint8_t>(eight[46]), 1);
+    EXPECT_EQ(eight.size(), 48u) << "three data bytes and a pad byte";
+
+    const std::string sixteen = EncodeWave(samples, {8000, SampleDepth::Bits16});
+    EXPECT_EQ(static_cast<std::int16_t>(U16At(sixteen, 44)), 0);
+    EXPECT_EQ(static_cast<std::int16_t>(U16At(sixteen, 46)), 32767);
+    EXPECT_EQ(static_cast<std::int16_t>(U16At(sixteen, 48)), -32767);
+}
+
+TEST(WaveSynthTest, SilenceIsSilentAndToneIsNot) {
+    const std::string silence = SilenceWave(100, {8000, SampleDepth::Bits16});
+    EXPECT_EQ(silence.find_first_not_of('\0', 44), std::string::npos);
+
+    const std::string tone = ToneWave(440.0, 100, {8000, SampleDepth::Bits8});
+    std::uint8_t low = 255;
+    std::uint8_t high = 0;
+    for (std::size_t i = 44; i < tone.size(); ++i) {
+        const auto v = static_cast<std::uint8_t>(tone[i]);
+        low = std::min(low, v);
+        high = std::max(high, v);
+    }
+    EXPECT_LT(low, 80);
+    EXPECT_GT(high, 176);
+}
+
+} // namespace
+} // namespace korbi::media

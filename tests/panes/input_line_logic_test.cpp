@@ -1,0 +1,132 @@
+#include "panes/input_line_logic.h"
+
+#include "commands/interpreter_fake_host.h"
+
+#include <gtest/gtest.h>
+
+namespace korbi::panes {
+namespace {
+
+TEST(InputBoxKeyPress, FormattingKeysInsertTheirCodeAtTheCaret) {
+    const struct {
+        const char* text;
+        std::size_t caret;
+        int key;
+        std::string expected;
+        std::size_t expectedCaret;
+    } cases[] = {
+        {"hello", 2, 2, "he\x02llo", 3},  // Ctrl+B: bold
+        {"hello", 0, 11, "\x03hello", 1}, // Ctrl+K: colour
+        {"hello", 5, 21, "hello\x1f", 6}, // Ctrl+U: underline
+        {"hello", 4, 9, "hell\x16o", 5},  // Ctrl+I or Tab: reverse
+        {"", 0, 2, "\x02", 1},
+        {"hi", 9, 2, "hi\x02", 3}, // a caret past the end counts as the end
+    };
+    InterpreterFakeHost host;
+    for (const auto& c : cases) {
+        InputLineText line{c.text, c.caret};
+        int key = c.key;
+        InputBox_KeyPress(host, 1, key, line);
+        EXPECT_EQ(key, 0) << c.key;
+        EXPECT_EQ(line.text, c.expected) << c.key;
+        EXPECT_EQ(line.caret, c.expectedCaret) << c.key;
+    }
+    InputLineText line{"hello", 2};
+    int key = 'a';
+    InputBox_KeyPress(host, 1, key, line);
+    EXPECT_EQ(key, 'a');
+    EXPECT_EQ(line.text, "hello");
+    EXPECT_TRUE(host.log.empty());
+}
+
+class EnterTest : public testing::Test {
+  protected:
+    InterpreterFakeHost host;
+    commands::CommandInterpreter irc{host};
+
+    void SetUp() override { host.interpreter = &irc; }
+
+    Log Enter(int slot, const std::string& text) {
+        InputLineText line{text, text.size()};
+        int key = KeyEnter;
+        InputBox_KeyPress(host, slot, key, line);
+        EXPECT_EQ(key, 0);
+        EXPECT_EQ(line.text, "");
+        EXPECT_EQ(line.caret, 0u);
+        return host.TakeLog();
+    }
+};
+
+TEST_F(EnterTest, TextInAConversationPaneIsEchoedThenSentAsTyped) {
+    const struct {
+        int slot;
+        int NickStyle;
+        const char* text;
+        Log effects;
+    } cases[] = {
+        {1, 1, "hello", {"print 1 [] (20,50,50) <me> hello", "send PRIVMSG #c :hello"}},
+        {2, 0, "hi  you", {"print 2 [] (20,50,50) me -> hi  you", "send PRIVMSG bob :hi  you"}},
+        {1,
+         2,
+         "\x02"
+         "bold",
+         {"print 1 [] (20,50,50) me: \x02"
+          "bold",
+          "send PRIVMSG #c :\x02"
+          "bold"}},
+        {1, 0, "", {"print 1 [] (20,50,50) me -> ", "send PRIVMSG #c :"}},
+        {1, 0, "/join x", {"command /join x", "send JOIN #x"}},
+    };
+    for (const auto& c : cases) {
+        host.prefs.NickStyle = c.NickStyle;
+        EXPECT_EQ(Enter(c.slot, c.text), c.effects) << c.text;
+    }
+}
+
+TEST_F(EnterTest, ADefaultPictureTurnsTextIntoAPictureMessage) {
+    host.prefs.YourDefaultPict = "cat";
+    host.prefs.NickStyle = 1;
+    EXPECT_EQ(Enter(1, "hello there"),
+              (Log{"command /PICT cat hello there", "send PRIVMSG #c :\x01PICT cat\x01",
+                   "print 1 [PICTS\\cat] (64,64,64) <me> hello there ",
+                   "send PRIVMSG #c :hello there "}));
+    EXPECT_EQ(Enter(1, "/me waves"), (Log{"command /me waves",
+                                          "send PRIVMSG #c :\x01"
+                                          "ACTION waves\x01",
+                                          "print 1 [PICTS\\EVACTION] (128,64,0) me  waves"}));
+}
+
+TEST_F(EnterTest, TheServerPaneWritesRawLinesOnlyWhileConnected) {
+    host.visible = 0;
+    host.prefs.YourDefaultPict = "cat"; // no picture message in the server pane
+    EXPECT_EQ(Enter(0, "PRIVMSG bob :hi"), Log{"raw PRIVMSG bob :hi\r\n"});
+    EXPECT_EQ(Enter(0, "/quit"), (Log{"command /quit", "send QUIT :"}));
+    for (const int state : {0, 6}) { // closed, still connecting
+        host.socketState = state;
+        EXPECT_EQ(Enter(0, "PRIVMSG bob :hi"),
+                  (Log{"command /DISPLAY PRIVMSG bob :hi", "print 0 [] (0,0,0)  PRIVMSG bob :hi"}))
+            << state;
+    }
+}
+
+TEST(TextViewDrop, TextFilesPlayWaveFilesAreOfferedAndPlayed) {
+    const struct {
+        std::vector<std::string> files;
+        Log effects;
+    } cases[] = {
+        {{"/home/u/story.TXT", "/home/u/ding.wav"}, {"playtext /home/u/story.TXT in 2"}},
+        {{"/home/u/ding.wav"},
+         {"print 2 [PICTS\\EVSOUND] (96,64,192) me", "send PRIVMSG bob :\x01SOUND /home/u/ding\x01",
+          "sound /home/u/ding.wav"}},
+        {{"/home/u/cat.bmp", "/home/u/story.txt"}, {}},
+        {{}, {}},
+    };
+    for (const auto& c : cases) {
+        InterpreterFakeHost host;
+        TextViewWin_OLEDragDrop(host, 2, c.files);
+        EXPECT_EQ(host.log, c.effects) << (c.files.empty() ? "" : c.files[0]);
+    }
+}
+
+} // namespace
+} // namespace korbi::panes

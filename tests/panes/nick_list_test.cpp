@@ -1,0 +1,55 @@
+#include "panes/nick_list.h"
+#include "support/fake_client_host.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace korbi::panes {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+TEST(NickListTest, NamesTextGivesExactlyTheNicksInOrder) {
+    const std::vector<std::pair<std::string, Texts>> cases = {
+        {"@Op +Voice bob", {"@Op", "+Voice", "bob"}},
+        {"carl dave ", {"carl", "dave"}},
+        {" ann  bea", {"ann", "bea"}},
+        {"", {}},
+        {"   ", {}},
+    };
+    for (const auto& [names, expected] : cases) {
+        SCOPED_TRACE(names);
+        EXPECT_EQ(NickListNames(names), expected);
+    }
+}
+
+TEST(NickListTest, MarksComeOffTheNick) {
+    const std::vector<std::pair<std::string, std::pair<std::string, std::string>>> cases = {
+        {"@bob", {"@", "bob"}},   {"+bob", {"+", "bob"}}, {"@+bob", {"@", "bob"}},
+        {"+@bob", {"+", "@bob"}}, {"bob", {"", "bob"}},   {"", {"", ""}},
+    };
+    for (const auto& [entry, expected] : cases) {
+        SCOPED_TRACE(entry);
+        EXPECT_EQ(StatusMark(entry), expected.first);
+        EXPECT_EQ(BareNick(entry), expected.second);
+    }
+}
+
+TEST(NickListTest, ChangesGoThroughTheHostAndIgnoreMarksAndCase) {
+    testing::FakeClientHost host;
+    const int slot = host.AddPane("#c");
+    FillNickList(host, slot, "@Op +ann bob");
+    AddNickToList(host, slot, "ANN");
+    AddNickToList(host, slot, "");
+    AddNickToList(host, slot, "carl");
+    EXPECT_TRUE(RenameNickInList(host, slot, "op", "Boss"));
+    EXPECT_TRUE(RemoveNickFromList(host, slot, "BOB"));
+    EXPECT_FALSE(RemoveNickFromList(host, slot, "bob"));
+    EXPECT_FALSE(RenameNickInList(host, slot, "zed", "x"));
+    EXPECT_EQ(host.nickLists[static_cast<std::size_t>(slot)], (Texts{"+ann", "carl", "@Boss"}));
+}
+
+} // namespace
+} // namespace korbi::panes

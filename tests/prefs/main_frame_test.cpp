@@ -1,0 +1,382 @@
+#include "prefs/main_frame.h"
+
+#include "prefs/prefs_file.h"
+#include "session/server_window.h"
+#include "support/wait.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+
+namespace korbi::prefs {
+namespace {
+namespace fs = std::filesystem;
+using korbi::testing::WaitUntil;
+
+std::string Contents(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void Write(const fs::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+std::vector<std::string> Lines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(bytes.substr(start, end - start));
+    }
+    return lines;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const std::string& line : lines) {
+        bytes += line + "\r\n";
+    }
+    return bytes;
+}
+
+class MainFrameTest : public ::testing::Test {
+  protected:
+    fs::path Folder() const { return dir.path().toStdString(); }
+    fs::path PrefsFile() const { return Folder() / kPrefsFileName; }
+
+    std::unique_ptr<MainFrame> Start() {
+        errors.clear();
+        steps.clear();
+        FrameHooks hooks;
+        hooks.ShowStartupError = [this](const QString& text) { errors << text; };
+        hooks.SplashStep = [this](const QString& text) { steps << text; };
+        hooks.IsForeground = [this] { return inFront; };
+        return std::make_unique<MainFrame>(Folder(), hooks);
+    }
+
+    // Starts, lets the test change things, then closes the frame as the user would.
+    void StartAndClose(const std::function<void(MainFrame&)>& change) {
+        auto frame = Start();
+        ASSERT_FALSE(frame->StartupFailed());
+        change(*frame);
+        frame->close();
+    }
+
+    static QStringList ServerBox(MainFrame& frame) {
+        QStringList entries;
+        const QComboBox* box = frame.serverWindow().ServerName();
+        for (int i = 0; i < box->count(); ++i) {
+            entries << box->itemText(i);
+        }
+        return entries;
+    }
+
+    QTemporaryDir dir;
+    QStringList errors;
+    QStringList steps;
+    bool inFront = false;
+};
+
+TEST_F(MainFrameTest, FirstStartInAnEmptyFolderCreatesFoldersAndDefaults) {
+    auto frame = Start();
+    EXPECT_TRUE(fs::is_regular_file(Folder() / "PICTS" / "EVJOIN.BMP"));
+    EXPECT_TRUE(fs::is_regular_file(Folder() / "SOUNDS" / "HORN.WAV"));
+    ASSERT_FALSE(frame->StartupFailed());
+    for (const char* folder : {"PICTS", "SOUNDS", "LOGS"}) {
+        EXPECT_TRUE(fs::is_directory(Folder() / folder)) << folder;
+    }
+    std::vector<std::string> written = Lines(Contents(PrefsFile()));
+    std::vector<std::string> expected = Lines(DefaultPrefsFile("stamp"));
+    ASSERT_EQ(written.size(), expected.size());
+    EXPECT_TRUE(written[1].starts_with(";Created "));
+    written[1] = expected[1];
+    EXPECT_EQ(written, expected);
+
+    EXPECT_EQ(frame->windowTitle(), "KorBi iRC Client 1.0B4");
+    EXPECT_TRUE(frame->flags().ShouldJoin);
+    EXPECT_FALSE(frame->flags().IsActive);
+    EXPECT_EQ(frame->settings().NickName, "__NoNick");
+    EXPECT_EQ(ServerBox(*frame).size(), 7);
+    EXPECT_EQ(frame->serverWindow().ServerName()->currentIndex(), 0);
+    EXPECT_EQ(frame->serverWindow().ServerPort()->text(), "6660");
+    EXPECT_EQ(steps, QStringList({"Initialising Variables...", "Placing Main Windows...",
+                                  "Ajusting Objects Position...", "Drawing 3D Effects...",
+                                  "Loading Preferences...", "Creating new, empty Prefs File...",
+                                  "Done Loading KorBi"}));
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(MainFrameTest, UsersOwnPicturesAreKept) {
+    fs::create_directory(Folder() / "picts");
+    Write(Folder() / "picts" / "evjoin.bmp", "mine");
+    Start();
+    EXPECT_EQ(Contents(Folder() / "picts" / "evjoin.bmp"), "mine");
+    EXPECT_FALSE(fs::exists(Folder() / "PICTS")); // the user's folder, in its own spelling
+    EXPECT_TRUE(fs::is_regular_file(Folder() / "picts" / "EVQUIT.BMP"));
+}
+
+TEST_F(MainFrameTest, LaterStartReadsTheFileWithoutJoining) {
+    Start();
+    const std::string first = Contents(PrefsFile());
+    auto frame = Start();
+    EXPECT_FALSE(frame->flags().ShouldJoin);
+    EXPECT_FALSE(steps.contains("Creating new, empty Prefs File..."));
+    EXPECT_EQ(Contents(PrefsFile()), first);
+}
+
+TEST_F(MainFrameTest, TitleBarTextComesBeforeTheProgramName) {
+    Settings settings;
+    settings.TitleBarText = "Night shift";
+    Write(PrefsFile(), RewrittenPrefsFile(settings));
+    auto frame = Start();
+    EXPECT_EQ(frame->windowTitle(), "Night shift - KorBi iRC Client 1.0B4");
+}
+
+TEST_F(MainFrameTest, PopupItemsShowTheFirstWordOfFilledSlots) {
+    // Slot 1 is empty inside the count: only a hand-edited file has that.
+    Settings settings;
+    settings.PopupTable[0] = "Slap! /me slaps $$1";
+    settings.PopupTable[1] = "EMPTIED";
+    settings.PopupTable[2] = "Op /mode $chan +o $$1";
+    std::string file = RewrittenPrefsFile(settings);
+    file.replace(file.find("EMPTIED"), 7, "");
+    Write(PrefsFile(), file);
+    auto frame = Start();
+    const auto& Pop = frame->menus().Pop;
+    EXPECT_EQ(Pop[0]->text(), "Slap!");
+    EXPECT_TRUE(Pop[0]->isVisible());
+    EXPECT_FALSE(Pop[0]->isSeparator());
+    EXPECT_EQ(Pop[1]->text(), "-");
+    EXPECT_FALSE(Pop[1]->isVisible());
+    EXPECT_EQ(Pop[2]->text(), "Op");
+    EXPECT_TRUE(Pop[2]->isVisible());
+    for (std::size_t i = 3; i < Pop.size(); ++i) {
+        EXPECT_FALSE(Pop[i]->isVisible()) << "Pop" << i + 1;
+    }
+}
+
+TEST_F(MainFrameTest, DefaultPopupsIncludeASeparator) {
+    auto frame = Start();
+    const auto& Pop = frame->menus().Pop;
+    EXPECT_EQ(Pop[0]->text(), "Slap!");
+    EXPECT_TRUE(Pop[2]->isSeparator());
+    EXPECT_TRUE(Pop[2]->isVisible());
+    EXPECT_EQ(Pop[4]->text(), "SuperHug!");
+    EXPECT_FALSE(Pop[5]->isVisible());
+    const QList<QAction*> items = frame->MenuPops()->actions();
+    ASSERT_GE(items.size(), 3);
+    EXPECT_EQ(items[0]->text(), "Whois");
+    EXPECT_EQ(items[1]->text(), "Query");
+    EXPECT_TRUE(items[2]->isSeparator());
+}
+
+TEST_F(MainFrameTest, FaultyFileStopsStartUpAndIsLeftUntouched) {
+    const std::vector<std::string> good = Lines(DefaultPrefsFile("10:00:00 01-01-2024"));
+    auto cut = std::vector<std::string>(good.begin(), good.begin() + 30);
+    auto tooMany = good;
+    tooMany[42] = "52"; // line 43: more commands than the table's 51 slots
+    tooMany.insert(tooMany.begin() + 43, 52, "/echo x");
+    auto overflow = good;
+    overflow[30] = "40000"; // line 31: outside 16 bits
+    const struct {
+        const char* name;
+        std::string bytes;
+        int error;
+    } cases[] = {
+        {"cut after line 30", Joined(cut), kErrInputPastEndOfFile},
+        {"count larger than its table", Joined(tooMany), kErrSubscriptOutOfRange},
+        {"number out of range", Joined(overflow), kErrOverflow},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Write(PrefsFile(), c.bytes);
+        {
+            auto frame = Start();
+            EXPECT_TRUE(frame->StartupFailed());
+            frame->close();
+        }
+        EXPECT_EQ(errors, QStringList{QString("Unknown Error at startup (%1)").arg(c.error)});
+        EXPECT_EQ(Contents(PrefsFile()), c.bytes);
+    }
+}
+
+TEST_F(MainFrameTest, SettingsSurviveQuitAndRestart) {
+    StartAndClose([](MainFrame& frame) {
+        frame.settings().NickName = "Zed";
+        frame.settings().TitleBarText = "Home";
+        frame.settings().LogChan = true;
+        frame.settings().FloodProtDelay = 7;
+        frame.settings().AliasTable[0] = "J /join $$1";
+        frame.settings().AliasTable[1] = "";
+        frame.serverWindow().ServerName()->setCurrentIndex(2);
+        frame.serverWindow().ServerPort()->setText("7000");
+    });
+    const QStringList defaults = [&] {
+        auto frame = Start();
+        return ServerBox(*frame);
+    }();
+    auto frame = Start();
+    EXPECT_FALSE(frame->flags().ShouldJoin);
+    EXPECT_EQ(frame->settings().NickName, "Zed");
+    EXPECT_EQ(frame->windowTitle(), "Home - KorBi iRC Client 1.0B4");
+    EXPECT_TRUE(frame->settings().LogChan);
+    EXPECT_EQ(frame->settings().FloodProtDelay, 7);
+    EXPECT_EQ(frame->settings().AliasTable[0], "J /join $$1");
+    EXPECT_EQ(frame->settings().AliasTable[1], "");
+    EXPECT_EQ(frame->serverWindow().ServerPort()->text(), "7000");
+    // The server chosen at exit comes first and is chosen again.
+    EXPECT_EQ(frame->serverWindow().ServerName()->currentText(), defaults[0]);
+    EXPECT_EQ(ServerBox(*frame).size(), 7);
+}
+
+TEST_F(MainFrameTest, LastServerChosenAddsOneEmptyEntryThenStaysTheSame) {
+    StartAndClose([](MainFrame& frame) { frame.serverWindow().ServerName()->setCurrentIndex(6); });
+    QStringList once;
+    StartAndClose([&](MainFrame& frame) { once = ServerBox(frame); });
+    const std::string file = Contents(PrefsFile());
+    QStringList twice;
+    StartAndClose([&](MainFrame& frame) { twice = ServerBox(frame); });
+    ASSERT_EQ(once.size(), 8);
+    EXPECT_EQ(once.last(), "");
+    EXPECT_EQ(twice, once);
+    EXPECT_EQ(Contents(PrefsFile()), file);
+}
+
+TEST_F(MainFrameTest, ResizeLaysTheWindowsOutAgain) {
+    auto frame = Start();
+    const QMargins border = frame->serverSubWindow()->contentsMargins();
+    const int serverHeight = 100 + border.top() + border.bottom(); // 1500 twips inside
+    EXPECT_EQ(frame->serverSubWindow()->height(), serverHeight);
+    frame->show();
+    frame->resize(900, 700);
+    QMdiArea* area = qobject_cast<QMdiArea*>(frame->centralWidget());
+    ASSERT_TRUE(WaitUntil([&] { return frame->width() == 900 && frame->height() == 700; }));
+    const QRect server = frame->serverSubWindow()->geometry();
+    const QRect conversation = frame->conversationSubWindow()->geometry();
+    EXPECT_EQ(server.topLeft(), QPoint(0, 0));
+    EXPECT_EQ(server.width(), area->width());
+    EXPECT_EQ(server.height(), serverHeight);
+    EXPECT_EQ(frame->serverWindow().height(), 100);
+    EXPECT_EQ(conversation,
+              QRect(0, server.height(), area->width(), area->height() - server.height()));
+}
+
+TEST_F(MainFrameTest, MinimisedFrameKeepsItsLayoutUntilRestored) {
+    auto frame = Start();
+    frame->show();
+    ASSERT_TRUE(WaitUntil([&] { return frame->isVisible(); }));
+    const QRect before = frame->conversationSubWindow()->geometry();
+    frame->setWindowState(Qt::WindowMinimized);
+    frame->resize(1000, 800);
+    ASSERT_TRUE(WaitUntil([&] { return frame->width() == 1000; }));
+    frame->MDIForm_Resize();
+    EXPECT_EQ(frame->conversationSubWindow()->geometry(), before);
+
+    frame->setWindowState(Qt::WindowNoState);
+    EXPECT_GT(frame->conversationSubWindow()->width(), before.width());
+}
+
+TEST_F(MainFrameTest, FrameTimerFollowsWhetherTheFrameIsInFront) {
+    auto frame = Start();
+    using Icon = media::FrameIcon;
+    frame->StartSparkTimer();
+    inFront = true;
+    frame->Timer1_Timer();
+    EXPECT_TRUE(frame->flags().IsActive);
+    EXPECT_EQ(frame->CurrentFrameIcon(), Icon::DefaultIcon);
+    EXPECT_FALSE(frame->SparkTimerActive());
+
+    inFront = false;
+    frame->Timer1_Timer();
+    EXPECT_FALSE(frame->flags().IsActive);
+    EXPECT_EQ(frame->CurrentFrameIcon(), Icon::NoNewIcon);
+
+    frame->StartSparkTimer();
+    frame->SparkTimer_Timer();
+    EXPECT_EQ(frame->CurrentFrameIcon(), Icon::NoticeIcon);
+    frame->Timer1_Timer(); // still in the background: the blink goes on
+    EXPECT_EQ(frame->CurrentFrameIcon(), Icon::NoticeIcon);
+    EXPECT_TRUE(frame->SparkTimerActive());
+    frame->SparkTimer_Timer();
+    EXPECT_EQ(frame->CurrentFrameIcon(), Icon::NoNewIcon);
+}
+
+// The menu bar as one text: menu, then each item with its shortcut; "--" is a separator.
+QString MenuBarText(const QMenuBar& bar) {
+    QStringList text;
+    for (const QAction* menu : bar.actions()) {
+        text << menu->text() + ":";
+        for (const QAction* item : menu->menu()->actions()) {
+            QString line = item->isSeparator() ? "--" : item->text();
+            if (!item->shortcut().isEmpty()) {
+                line += " [" + item->shortcut().toString() + "]";
+                EXPECT_EQ(item->shortcutContext(), Qt::ApplicationShortcut) << line.toStdString();
+            }
+            text << "  " + line;
+        }
+    }
+    return text.join("\n");
+}
+
+TEST_F(MainFrameTest, MenuBarHasEveryItemWithItsAccessLetterAndShortcut) {
+    auto frame = Start();
+    EXPECT_EQ(MenuBarText(*frame->menuBar()), "&IRC:\n"
+                                              "  &Setup [Ctrl+S]\n"
+                                              "  Misc &Prefs\n"
+                                              "  --\n"
+                                              "  Channel &List\n"
+                                              "  --\n"
+                                              "  &Quit [Ctrl+Q]\n"
+                                              "&Mail:\n"
+                                              "  &Check for new messages\n"
+                                              "  --\n"
+                                              "  Mail &Preferences\n"
+                                              "&Extras:\n"
+                                              "  &Alias / PopUps [Ctrl+A]\n"
+                                              "  &People [Ctrl+N]\n"
+                                              "  --\n"
+                                              "  Automation\n"
+                                              "&Special:\n"
+                                              "  &Pict Manager [Ctrl+P]\n"
+                                              "  Debug Mode\n"
+                                              "&Help:\n"
+                                              "  &About KorBi");
+}
+
+TEST_F(MainFrameTest, DebugModeItemSetsTheFlag) {
+    auto frame = Start();
+    QAction* debug = frame->menus().Item(MenuItem::DebugMode);
+    EXPECT_TRUE(debug->isCheckable());
+    debug->trigger();
+    EXPECT_TRUE(frame->flags().DebugMode);
+    debug->trigger();
+    EXPECT_FALSE(frame->flags().DebugMode);
+}
+
+TEST_F(MainFrameTest, MenuShortcutsWinOverAFocusedLineEdit) {
+    auto frame = Start();
+    QLineEdit input;
+    const auto claimed = [&](QKeyCombination key) {
+        QKeyEvent override(QEvent::ShortcutOverride, key.key(), key.keyboardModifiers());
+        override.ignore();
+        QApplication::sendEvent(&input, &override);
+        return override.isAccepted();
+    };
+    EXPECT_FALSE(claimed(Qt::CTRL | Qt::Key_A)); // the alias editor, not "select all"
+    EXPECT_FALSE(claimed(Qt::CTRL | Qt::Key_S));
+    EXPECT_TRUE(claimed(Qt::CTRL | Qt::Key_C)); // copy stays the line edit's
+}
+
+} // namespace
+} // namespace korbi::prefs

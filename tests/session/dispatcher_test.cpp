@@ -1,0 +1,107 @@
+#include "session/dispatcher.h"
+#include "support/fake_client_host.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace korbi::session {
+namespace {
+
+using testing::FakeClientHost;
+using testing::PrintedLine;
+using Lines = std::vector<PrintedLine>;
+using Texts = std::vector<std::string>;
+
+class DispatcherTest : public ::testing::Test {
+  protected:
+    DispatcherTest() {
+        host.settingsValue.NickName = "Me";
+        host.settingsValue.Silences = " troll!* *!bot*@*";
+        host.AddPane("#chan", {"troll", "bob"});
+        host.curVisible = 1;
+    }
+
+    FakeClientHost host;
+    std::int64_t now = 0;
+    Dispatcher dispatcher{host, [this] { return now; }};
+};
+
+TEST_F(DispatcherTest, IgnoredSendersAreDroppedWhateverTheCommand) {
+    dispatcher.Process_MSG(":Troll!t@h PRIVMSG #chan :hi\r\n");
+    dispatcher.Process_MSG(":x!botty@h QUIT :bye\r\n");
+    dispatcher.Process_MSG(":x!botty@h PRIVMSG Me :\x01VERSION\x01\r\n");
+    EXPECT_EQ(host.printed, Lines{});
+    EXPECT_EQ(host.sent, Texts{});
+    EXPECT_EQ(host.nickLists[1], (Texts{"troll", "bob"}));
+
+    host.settingsValue.DisplayIgnores = true;
+    dispatcher.Process_MSG(":Troll!t@h PRIVMSG #chan :hi\r\n");
+    EXPECT_EQ(host.TakePrinted(), (Lines{{0, "", 255, 0, 0, "Got Ignore! `Troll!t@h`"}}));
+
+    // Neither the user's own lines nor lines without a source are tested.
+    host.settingsValue.Silences = " *";
+    dispatcher.Process_MSG(":ME!m@h NICK :Me2\r\n");
+    dispatcher.Process_MSG("PING :srv\r\n");
+    dispatcher.Process_MSG(":trolly!t@h PRIVMSG #chan :hi\r\n");
+    EXPECT_EQ(host.settingsValue.NickName, "Me2");
+    EXPECT_EQ(host.sent, Texts{":Me2 PONG :srv\r\n"});
+    EXPECT_EQ(host.printed.back(), (PrintedLine{0, "", 255, 0, 0, "Got Ignore! `trolly!t@h`"}));
+}
+
+TEST_F(DispatcherTest, DebugModeEchoesEveryLineAfterItsHandler) {
+    host.flagsValue.DebugMode = true;
+    host.settingsValue.DisplayIgnores = true;
+    dispatcher.Process_MSG(":bob!b@h PRIVMSG #chan :hi\r\n");
+    dispatcher.Process_MSG(":troll!t@h PRIVMSG #chan :boo\r\n");
+    dispatcher.Process_MSG(":srv 002 Me :Your host\r\n");
+    dispatcher.Process_MSG(":srv 003 Me :lone carriage return\r");
+    EXPECT_EQ(host.printed, (Lines{{1, "", 64, 64, 64, "bob -> hi"},
+                                   {0, "", 128, 96, 96, ":bob!b@h PRIVMSG #chan :hi"},
+                                   {0, "", 255, 0, 0, "Got Ignore! `troll!t@h`"},
+                                   {0, "", 128, 96, 96, ":troll!t@h PRIVMSG #chan :boo"},
+                                   {0, "", 128, 96, 96, ":srv 002 Me :Your host"},
+                                   {0, "", 128, 96, 96, ":srv 003 Me :lone carriage return"}}));
+}
+
+TEST_F(DispatcherTest, AHandlerCanBeAddedForTheNotifyAnswer) {
+    std::vector<std::string> seen;
+    dispatcher.SetHandler("303", [&seen](const ServerLine& line) {
+        seen.push_back(line.source + "|" + line.command + "|" + line.params + "|" + line.sender);
+    });
+    dispatcher.Process_MSG(":srv 303 Me :ann bob \r\n");
+    EXPECT_EQ(seen, Texts{"srv|303| Me :ann bob \r\n|srv"});
+}
+
+TEST_F(DispatcherTest, CtcpFloodSwitchesAnswersOffUntilTheIgnorePeriodEnds) {
+    host.settingsValue.FloodProtDelay = 3; // threshold 8.5
+    const std::string version = ":bob!b@h PRIVMSG Me :\x01VERSION\x01\r\n";
+    for (int i = 0; i < 8; ++i) {
+        dispatcher.Process_MSG(version);
+    }
+    dispatcher.FloodCheck_Timer();
+    dispatcher.Process_MSG(version);
+    host.printed.clear();
+    dispatcher.FloodCheck_Timer();
+    EXPECT_EQ(host.TakePrinted(),
+              (Lines{{1, "PICTS\\WARNMARK", 96, 32, 32,
+                      "Excess Flood Danger ! Ignoring all CTCP's for 20 seconds..."},
+                     {1, "", 0, 0, 0, "---"}}));
+    EXPECT_EQ(host.TakeSent().size(), 9u);
+
+    dispatcher.Process_MSG(version);
+    dispatcher.Process_MSG(":bob!b@h PRIVMSG #chan :\x01"
+                           "ACTION still talks\x01\r\n");
+    EXPECT_EQ(host.TakeSent(), Texts{});
+    EXPECT_EQ(host.TakePrinted(), (Lines{{1, "PICTS\\EVACTION", 128, 64, 0, "bob still talks"}}));
+
+    now += 20001;
+    dispatcher.Process_MSG(version);
+    EXPECT_EQ(host.TakeSent().size(), 1u);
+    EXPECT_EQ(host.TakePrinted().front().text, "Removed CTCP Ignore.");
+}
+
+} // namespace
+} // namespace korbi::session

@@ -1,0 +1,283 @@
+#include "session/dispatcher.h"
+#include "session/events.h"
+#include "support/fake_client_host.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace korbi::session {
+namespace {
+
+using testing::FakeClientHost;
+using testing::PrintedLine;
+using Lines = std::vector<PrintedLine>;
+using Texts = std::vector<std::string>;
+
+constexpr const char* kStamp = FakeClientHost::kLogStamp;
+
+// The user "Me" on irc.test.net, in #chan (slot 1, visible, with the log open), #two (slot 2)
+// and #three (slot 3).
+struct Session {
+    FakeClientHost host;
+    Dispatcher dispatcher{host, [] { return std::int64_t{0}; }};
+
+    Session() {
+        host.settingsValue.NickName = "Me";
+        host.topicBar[0] = "irc.test.net";
+        host.AddPane("#chan", {"@Op", "+Voice", "bob", "Me"});
+        host.AddPane("#two", {"Bob", "carl"});
+        host.AddPane("#three", {"dave"});
+        host.OpenLog(1);
+        host.curVisible = 1;
+    }
+    void Receive(const std::string& line) { dispatcher.Process_MSG(line); }
+    Texts Log(const std::string& name) { return host.logFiles["LOGS\\" + name + ".LOG"]; }
+};
+
+struct EventCase {
+    const char* what;
+    std::string line;
+    Lines printed;
+    Texts sent = {};
+};
+
+TEST(EventsTest, EachEventPrintsExactly) {
+    const std::vector<EventCase> cases = {
+        {"another user joins",
+         ":ann!a@host.net JOIN :#two\r\n",
+         {{2, "PICTS\\EVJOIN", 16, 160, 64, "ann entered the channel."}}},
+        {"a join for a channel without a pane", ":ann!a@h JOIN :#none\r\n", {}},
+        {"another user leaves",
+         ":bob!b@h PART #chan\r\n",
+         {{1, "PICTS\\EVPART", 16, 160, 64, "bob left the channel."}}},
+        {"another user leaves with a reason",
+         ":bob!b@h PART #chan :gone fishing\r\n",
+         {{1, "PICTS\\EVPART", 16, 160, 64, "bob left the channel."}}},
+        {"another user is kicked",
+         ":Op!o@h KICK #chan bob :be nice now\r\n",
+         {{1, "PICTS\\EVKICK", 128, 64, 64, "bob was kicked by Op (be nice now)"}}},
+        {"a kick in a channel without a pane",
+         ":Op!o@h KICK #none bob :x\r\n",
+         {{0, "PICTS\\EVKICK", 128, 64, 64, "bob was kicked by Op (x)"}}},
+        {"a quit shows in every pane that lists the nick",
+         ":BOB!b@h QUIT :Ping timeout\r\n",
+         {{1, "PICTS\\EVQUIT", 32, 32, 192, "BOB quits IRC (Ping timeout). "},
+          {2, "PICTS\\EVQUIT", 32, 32, 192, "BOB quits IRC (Ping timeout). "}}},
+        {"a quit without a reason",
+         ":dave!d@h QUIT \r\n",
+         {{3, "PICTS\\EVQUIT", 32, 32, 192, "dave quits IRC (Buh Bye...). "}}},
+        {"a nick change shows where the nick is listed",
+         ":carl!c@h NICK :carlos\r\n",
+         {{2, "", 64, 192, 64, "carl changes it's nick to carlos"}}},
+        {"a channel mode",
+         ":Op!o@h MODE #chan +o bob\r\n",
+         {{1, "", 64, 64, 192, "Op sets mode +o bob"}}},
+        {"a user mode shows nothing", ":Me MODE Me :+i\r\n", {}},
+        {"a topic",
+         ":Op!o@h TOPIC #two :new topic here\r\n",
+         {{2, "PICTS\\INFOMARK", 64, 64, 128, "Op sets the topic for #two: 'new topic here'"}}},
+        {"a channel message",
+         ":bob!b@h PRIVMSG #chan :hello there\r\n",
+         {{1, "", 64, 64, 64, "bob -> hello there"}}},
+        {"a one-word message whose colon the server left out",
+         ":bob!b@h PRIVMSG #chan hi\r\n",
+         {{1, "", 64, 64, 64, "bob -> hi"}}},
+        {"a message for a channel without a pane",
+         ":bob!b@h PRIVMSG #none :psst\r\n",
+         {{0, "", 64, 64, 64, "bob -> psst"}}},
+        {"an action",
+         ":bob!b@h PRIVMSG #two :\x01"
+         "ACTION waves\x01\r\n",
+         {{2, "PICTS\\EVACTION", 128, 64, 0, "bob waves"}}},
+        {"a version request",
+         ":bob!b@h PRIVMSG Me :\x01VERSION\x01\r\n",
+         {{0, "", 0, 0, 0, "bob wants to know your client version..."}},
+         {"NOTICE bob :\x01VERSION KorBi 1.0 Official Beta 4 -- Win95/NT\x01"}},
+        {"a notice from the server",
+         ":IRC.test.net NOTICE Me :*** You are exempt\r\n",
+         {{0, "PICTS\\INFOMARK", 64, 160, 64, "*** You are exempt"}}},
+        {"a notice from a user",
+         ":bob!b@h NOTICE Me :psst\r\n",
+         {{1, "", 128, 32, 0, "*-bob-* -> psst"}}},
+        {"a notice before registration, without a source",
+         "NOTICE AUTH :*** Looking up\r\n",
+         {{1, "", 128, 32, 0, "*--* -> *** Looking up"}}},
+        {"a ping request inside a notice is answered to the hyphened name",
+         ":bob!b@h NOTICE Me :\x01PING 12\x01\r\n",
+         {{0, "", 0, 0, 0, "-bob- pings you..."}},
+         {"NOTICE -bob- :\x01PING 12\x01"}},
+    };
+    for (const EventCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        Session s;
+        s.Receive(c.line);
+        EXPECT_EQ(s.host.printed, c.printed);
+        EXPECT_EQ(s.host.sent, c.sent);
+    }
+}
+
+TEST(EventsTest, OwnJoinOpensAPaneWithItsLog) {
+    Session s;
+    s.host.settingsValue.LogChan = true;
+    s.Receive(":Me!m@h JOIN :#new\r\n");
+    s.Receive(":ann!a@h JOIN #new\r\n"); // no colon before the channel
+    s.Receive(":ann!a@h JOIN :#new\r\n");
+    EXPECT_EQ(s.host.FindChanWin("#new"), 4);
+    EXPECT_EQ(s.host.curVisible, 4);
+    EXPECT_EQ(s.host.nextChan, 5);
+    EXPECT_EQ(s.host.nickLists[4], Texts{"ann"});
+    EXPECT_EQ(s.host.printed,
+              (Lines{{4, "PICTS\\EVJOIN", 16, 160, 64, "Me entered the channel."},
+                     {4, "PICTS\\EVJOIN", 16, 160, 64, "ann entered the channel."},
+                     {4, "PICTS\\EVJOIN", 16, 160, 64, "ann entered the channel."}}));
+    EXPECT_EQ(s.Log("#new"),
+              (Texts{std::string("Log File opened at ") + kStamp, "Me entered the channel.",
+                     "ann entered the channel.", "ann entered the channel."}));
+}
+
+TEST(EventsTest, OwnJoinBeyondTheLimitIsRefused) {
+    Session s;
+    while (s.host.nextChan < ClientHost::MaxWins) {
+        s.host.AddPane("#c" + std::to_string(s.host.nextChan));
+    }
+    s.host.printed.clear();
+    s.Receive(":Me!m@h JOIN :#toomany\r\n");
+    EXPECT_EQ(s.host.refused, Texts{"#toomany"});
+    EXPECT_EQ(s.host.sent, Texts{"PART #toomany"});
+    EXPECT_EQ(s.host.printed, Lines{});
+
+    // One private pane more is still allowed; then a private message goes to the server pane.
+    s.Receive(":zed!z@h PRIVMSG Me :first\r\n");
+    s.Receive(":yan!y@h PRIVMSG Me :second\r\n");
+    EXPECT_EQ(s.host.FindChanWin("zed"), 15);
+    EXPECT_EQ(s.host.refused, (Texts{"#toomany", "yan"}));
+    EXPECT_EQ(s.host.printed,
+              (Lines{{15, "", 64, 64, 64, "zed -> first"}, {0, "", 64, 64, 64, "yan -> second"}}));
+}
+
+TEST(EventsTest, OwnPartClosesThePaneAndItsLog) {
+    Session s;
+    s.Receive(":Me!m@h PART #chan :see you\r\n");
+    EXPECT_EQ(s.host.FindChanWin("#chan"), 0);
+    EXPECT_EQ(s.host.WinName(1), "#two");
+    EXPECT_EQ(s.host.nextChan, 3);
+    EXPECT_EQ(s.host.curVisible, 0);
+    EXPECT_EQ(s.host.printed, Lines{});
+    EXPECT_EQ(s.Log("#chan"), (Texts{std::string("Log File opened at ") + kStamp,
+                                     std::string("Log File Closed at ") + kStamp, "--"}));
+
+    // The echo of a refused join names no pane: the server pane stays.
+    s.Receive(":Me!m@h PART #toomany\r\n");
+    EXPECT_EQ(s.host.nextChan, 3);
+    EXPECT_EQ(s.host.WinName(1), "#two");
+}
+
+TEST(EventsTest, BeingKickedClosesThePaneAndReportsInTheServerPane) {
+    Session s;
+    s.host.OpenLog(2);
+    s.Receive(":Op!o@h KICK #two me :flooding\r\n");
+    EXPECT_EQ(s.host.FindChanWin("#two"), 0);
+    EXPECT_EQ(s.host.WinName(2), "#three");
+    EXPECT_EQ(s.host.printed, (Lines{{0, "PICTS\\EVKICK", 192, 64, 64,
+                                      "Op just kicked you from #two (flooding)"}}));
+    EXPECT_EQ(s.Log("#two"), (Texts{std::string("Log File opened at ") + kStamp,
+                                    std::string("Log File Closed at ") + kStamp, "--"}));
+
+    s.Receive(":Op!o@h KICK #gone Me :again\r\n");
+    EXPECT_EQ(s.host.nextChan, 3);
+    EXPECT_EQ(s.host.WinName(1), "#chan");
+}
+
+TEST(EventsTest, NickListsFollowJoinsPartsKicksQuitsAndNickChanges) {
+    Session s;
+    s.Receive(":Me!m@h JOIN :#chan\r\n");  // the pane it has already is kept
+    s.Receive(":bob!b@h JOIN :#chan\r\n"); // nor a nick already listed
+    s.Receive(":Voice!v@h PART #chan\r\n");
+    s.Receive(":Op!o@h NICK :Boss\r\n");
+    s.Receive(":Op!o@h KICK #two carl :x\r\n");
+    s.Receive(":bob!b@h QUIT :bye\r\n");
+    EXPECT_EQ(s.host.nickLists[1], (Texts{"Me", "@Boss"}));
+    EXPECT_EQ(s.host.nickLists[2], Texts{});
+    EXPECT_EQ(s.host.nickLists[3], Texts{"dave"});
+    EXPECT_EQ(s.host.nextChan, 4);
+}
+
+TEST(EventsTest, OwnNickChangeIsShownAndAsksForTheNotifyList) {
+    Session s;
+    s.host.settingsValue.Notifys = " ann zed";
+    s.Receive(":me!m@h NICK :Myself\r\n");
+    EXPECT_EQ(s.host.settingsValue.NickName, "Myself");
+    EXPECT_EQ(s.host.printed, (Lines{{1, "", 64, 192, 64, "Your nick is now Myself"}}));
+    EXPECT_EQ(s.host.nickLists[1], (Texts{"@Op", "+Voice", "bob", "Myself"}));
+    EXPECT_EQ(s.host.sent, Texts{"ISON  ann zed"});
+}
+
+TEST(EventsTest, ShowAddressAddsUserAndHost) {
+    Session s;
+    s.host.settingsValue.ShowAddress = true;
+    s.Receive(":ann!~a@host.net JOIN :#three\r\n");
+    s.Receive(":ann!~a@host.net PART #three\r\n");
+    s.Receive(":bob!b@h.org QUIT :bye\r\n");
+    EXPECT_EQ(s.host.printed,
+              (Lines{{3, "PICTS\\EVJOIN", 16, 160, 64, "ann [~a@host.net] entered the channel."},
+                     {3, "PICTS\\EVPART", 16, 160, 64, "ann [~a@host.net] left the channel."},
+                     {1, "PICTS\\EVQUIT", 32, 32, 192, "bob [b@h.org] quits IRC (bye). "},
+                     {2, "PICTS\\EVQUIT", 32, 32, 192, "bob [b@h.org] quits IRC (bye). "}}));
+}
+
+TEST(EventsTest, TopicSetsTheTopicBar) {
+    Session s;
+    s.Receive(":Op!o@h TOPIC #CHAN :fresh\r\n");
+    s.Receive(":Op!o@h TOPIC #none :lost\r\n");
+    EXPECT_EQ(s.host.topicBar[1], "#chan   fresh");
+    EXPECT_EQ(s.host.printed.size(), 1u);
+}
+
+TEST(EventsTest, PrivateMessagesOpenOnePaneWithItsLog) {
+    Session s;
+    s.host.settingsValue.LogPrivChat = true;
+    s.Receive(":ann!a@h PRIVMSG me :hi you\r\n");
+    s.Receive(":Ann!a@h PRIVMSG Me :still me\r\n");
+    EXPECT_EQ(s.host.FindChanWin("ann"), 4);
+    EXPECT_EQ(s.host.nextChan, 5);
+    EXPECT_EQ(s.host.printed, (Lines{{4, "", 64, 64, 64, "ann -> hi you"},
+                                     {4, "", 64, 64, 64, "Ann -> still me"}}));
+    EXPECT_EQ(s.Log("ann"), (Texts{std::string("Log File opened at ") + kStamp, "ann -> hi you",
+                                   "Ann -> still me"}));
+}
+
+TEST(EventsTest, AnAnnouncedPictureGoesWithOneMessage) {
+    Session s;
+    s.Receive(":bob!b@h PRIVMSG #chan :\x01PICT cat.bmp\x01\r\n");
+    s.Receive(":bob!b@h PRIVMSG #chan :one\r\n");
+    s.Receive(":bob!b@h PRIVMSG #chan :two\r\n");
+    s.host.settingsValue.OtherDefaultPict = "other.bmp";
+    s.Receive(":bob!b@h PRIVMSG #chan :three\r\n");
+    EXPECT_EQ(s.host.printed, (Lines{{1, "PICTS\\cat.bmp", 64, 64, 64, "bob -> one"},
+                                     {1, "", 64, 64, 64, "bob -> two"},
+                                     {1, "PICTS\\other.bmp", 64, 64, 64, "bob -> three"}}));
+    EXPECT_EQ(s.host.fetches, Texts{"h PICTS\\cat.bmp"});
+}
+
+TEST(EventsTest, NickStyleShapesMessagesAndNotices) {
+    const std::vector<std::pair<int, Texts>> styles = {
+        {0, {"bob -> hi", "*-bob-* -> hey"}},
+        {1, {"<bob> hi", "*-bob-* hey"}},
+        {2, {"bob: hi", "*-bob-*: hey"}},
+        {3, {"hi", "hey"}},
+    };
+    for (const auto& [style, texts] : styles) {
+        SCOPED_TRACE(style);
+        Session s;
+        s.host.settingsValue.NickStyle = style;
+        s.Receive(":bob!b@h PRIVMSG #chan :hi\r\n");
+        s.Receive(":bob!b@h NOTICE #chan :hey\r\n");
+        ASSERT_EQ(s.host.printed.size(), 2u);
+        EXPECT_EQ((Texts{s.host.printed[0].text, s.host.printed[1].text}), texts);
+    }
+}
+
+} // namespace
+} // namespace korbi::session
