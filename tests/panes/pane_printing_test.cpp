@@ -86,6 +86,19 @@ TEST_F(PanePrintingTest, ATextAsWideAsTheViewStaysWholeAndOnePixelWiderWraps) {
     EXPECT_EQ(StoredTexts(0), (std::vector<std::string>{"alpha beta gamma ", "delta "}));
 }
 
+TEST_F(PanePrintingTest, Font2UseChoosesTheFontTextIsMeasuredIn) {
+    const std::string text = "alpha beta gamma delta";
+    TextMetrics metrics;
+    ViewLineMeasure measure(metrics, true);
+    SetViewSize(static_cast<int>(std::ceil(TextWidth(measure, text))), 200);
+    settings.Font2Use = 7; // no such font: the font stays
+    window.PrintCoul(0, "", 0, 0, 0, text);
+    EXPECT_EQ(window.LineCount(0), 1);
+    settings.Font2Use = 1; // the fixed-width font is wider
+    window.PrintCoul(0, "", 0, 0, 0, text);
+    EXPECT_EQ(window.LineCount(0), 3);
+}
+
 TEST_F(PanePrintingTest, AWrappedTextIsLoggedAndPictureLoggedLineByLine) {
     settings.LogChan = true;
     platform::LineFile pictLog;
