@@ -8,7 +8,6 @@
 #include <QImage>
 
 #include <array>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
