@@ -74,7 +74,12 @@ MainFrame::MainFrame(std::filesystem::path programFolder, FrameHooks hooks, QWid
     MDIForm_Load();
 }
 
-MainFrame::~MainFrame() = default;
+MainFrame::~MainFrame() {
+    // The picture log goes before the child windows do.
+    if (m_conversationWindow != nullptr) {
+        m_conversationWindow->SetPictLog(nullptr);
+    }
+}
 
 void MainFrame::SplashStep(const QString& text) {
     if (m_hooks.SplashStep) {
@@ -101,8 +106,14 @@ void MainFrame::MDIForm_Load() {
     m_splash->show();
     m_splash->repaint();
 
+    m_pictLog.Open(m_folder.Resolve("pictlog.log"), platform::LineFile::Mode::Replace);
     m_conversationWindow = new panes::ConversationWindow(m_settings, m_flags, m_folder);
+    m_conversationWindow->SetPictLog(&m_pictLog);
     m_serverWindow = new session::ServerWindow(m_settings, m_flags, *m_conversationWindow);
+    connect(m_conversationWindow, &panes::ConversationWindow::SendRequested, m_serverWindow,
+            &session::ServerWindow::Send2Serv);
+    connect(m_conversationWindow, &panes::ConversationWindow::StartSparkTimer, this,
+            &MainFrame::StartSparkTimer);
     m_serverSub = m_mdiArea->addSubWindow(m_serverWindow, Qt::SubWindow | Qt::WindowTitleHint);
     m_conversationSub =
         m_mdiArea->addSubWindow(m_conversationWindow, Qt::SubWindow | Qt::WindowTitleHint);
@@ -271,6 +282,7 @@ void MainFrame::MDIForm_Unload() {
         return;
     }
     m_unloaded = true;
+    m_pictLog.Close();
     m_serverWindow->Form_Unload();
     const SaveResult saved = SavePrefsFile(PrefsPath(), m_settings);
     if (!saved.ok) {

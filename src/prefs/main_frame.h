@@ -4,6 +4,7 @@
 // resize, watches whether it is in front to drive its icon, and saves the preferences when it
 // closes. It owns the settings and builds the object graph.
 #include "media/artwork.h"
+#include "platform/line_file.h"
 #include "platform/program_folder.h"
 #include "prefs/main_menus.h"
 #include "prefs/settings.h"
@@ -103,6 +104,7 @@ class MainFrame : public QMainWindow {
     FrameHooks m_hooks;
     Settings m_settings;
     FrameFlags m_flags;
+    platform::LineFile m_pictLog; // "pictlog.log", rewritten at every start
     QMdiArea* m_mdiArea;
     panes::ConversationWindow* m_conversationWindow = nullptr;
     session::ServerWindow* m_serverWindow = nullptr;

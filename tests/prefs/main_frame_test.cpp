@@ -1,5 +1,6 @@
 #include "prefs/main_frame.h"
 
+#include "panes/conversation_window.h"
 #include "prefs/prefs_file.h"
 #include "session/server_window.h"
 #include "support/wait.h"
@@ -310,6 +311,18 @@ TEST_F(MainFrameTest, FrameTimerFollowsWhetherTheFrameIsInFront) {
     EXPECT_TRUE(frame->SparkTimerActive());
     frame->SparkTimer_Timer();
     EXPECT_EQ(frame->CurrentFrameIcon(), Icon::NoNewIcon);
+}
+
+TEST_F(MainFrameTest, TextArrivingInTheBackgroundBlinksAndEveryLineGoesToThePictureLog) {
+    auto frame = Start();
+    frame->Timer1_Timer(); // not in front
+    ASSERT_FALSE(frame->flags().IsActive);
+    ASSERT_FALSE(frame->SparkTimerActive());
+    frame->conversationWindow().PrintCoul(0, "PICTS\\EVJOIN", 16, 160, 64, "Ann entered");
+    frame->conversationWindow().PrintCoul(0, "", 0, 0, 0, "no picture");
+    EXPECT_TRUE(frame->SparkTimerActive());
+    frame->close();
+    EXPECT_EQ(Contents(Folder() / "pictlog.log"), "PICTS\\EVJOIN.BMP\r\n\r\n");
 }
 
 // The menu bar as one text: menu, then each item with its shortcut; "--" is a separator.

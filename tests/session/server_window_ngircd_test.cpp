@@ -26,6 +26,9 @@ TEST(ServerWindowNgircd, RegistersStaysConnectedAndQuits) {
     prefs::FrameFlags flags;
     const platform::ProgramFolder folder(std::filesystem::path(dir.path().toStdString()));
     panes::ConversationWindow conversation(settings, flags, folder);
+    // Tall enough that the pane keeps the whole registration burst in view.
+    conversation.resize(800, 1200);
+    conversation.LayoutSlots();
     ServerWindow window(settings, flags, conversation);
 
     window.ConnectToServer("127.0.0.1", std::to_string(server.Port()));

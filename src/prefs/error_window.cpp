@@ -1,0 +1,32 @@
+#include "prefs/error_window.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace korbi::prefs {
+
+ErrorWindow::ErrorWindow(QWidget* parent)
+    : QWidget(parent, Qt::Dialog), m_label1(new QLabel("An Unknown Error Occured !", this)),
+      m_command1(new QPushButton("OK", this)) {
+    setWindowTitle("Error");
+    m_label1->setWordWrap(true);
+    m_label1->setAlignment(Qt::AlignCenter);
+    m_label1->setMinimumWidth(280);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_label1);
+    layout->addWidget(m_command1, 0, Qt::AlignHCenter);
+    connect(m_command1, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+void ErrorWindow::ShowMessage(const QString& text) {
+    m_label1->setText(text);
+    show();
+    raise();
+}
+
+QString ErrorWindow::Text() const {
+    return m_label1->text();
+}
+
+} // namespace korbi::prefs
