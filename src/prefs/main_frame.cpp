@@ -109,9 +109,8 @@ void MainFrame::MDIForm_Load() {
     m_pictLog.Open(m_folder.Resolve("pictlog.log"), platform::LineFile::Mode::Replace);
     m_conversationWindow = new panes::ConversationWindow(m_settings, m_flags, m_folder);
     m_conversationWindow->SetPictLog(&m_pictLog);
-    m_serverWindow = new session::ServerWindow(m_settings, m_flags, *m_conversationWindow);
-    connect(m_conversationWindow, &panes::ConversationWindow::SendRequested, m_serverWindow,
-            &session::ServerWindow::Send2Serv);
+    m_serverWindow = new session::ServerWindow(m_settings, m_flags, m_folder, *m_conversationWindow,
+                                               m_hooks.ServerOptions);
     connect(m_conversationWindow, &panes::ConversationWindow::StartSparkTimer, this,
             &MainFrame::StartSparkTimer);
     m_serverSub = m_mdiArea->addSubWindow(m_serverWindow, Qt::SubWindow | Qt::WindowTitleHint);

@@ -8,6 +8,7 @@
 #include "platform/program_folder.h"
 #include "prefs/main_menus.h"
 #include "prefs/settings.h"
+#include "session/server_window.h"
 
 #include <QMainWindow>
 
@@ -43,6 +44,8 @@ struct FrameHooks {
     std::function<bool()> IsForeground{};
     // Told every text the splash window shows, in order.
     std::function<void(const QString& text)> SplashStep{};
+    // Ports and periods of the server window's services (tests keep them on 127.0.0.1).
+    session::ServerWindowOptions ServerOptions{};
 };
 
 // The frame's title for a TitleBarText: kFrameTitle alone, or the text, " - " and kFrameTitle.

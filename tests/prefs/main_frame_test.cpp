@@ -3,6 +3,7 @@
 #include "panes/conversation_window.h"
 #include "prefs/prefs_file.h"
 #include "session/server_window.h"
+#include "support/loopback_options.h"
 #include "support/wait.h"
 
 #include <QAction>
@@ -16,7 +17,9 @@
 #include <QMenuBar>
 #include <QTemporaryDir>
 
+#include "support/loopback_options.h"
 #include <fstream>
+
 #include <gtest/gtest.h>
 #include <iterator>
 
@@ -63,6 +66,7 @@ class MainFrameTest : public ::testing::Test {
         hooks.ShowStartupError = [this](const QString& text) { errors << text; };
         hooks.SplashStep = [this](const QString& text) { steps << text; };
         hooks.IsForeground = [this] { return inFront; };
+        hooks.ServerOptions = korbi::testing::LoopbackOptions();
         return std::make_unique<MainFrame>(Folder(), hooks);
     }
 
