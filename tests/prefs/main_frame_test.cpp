@@ -17,7 +17,6 @@
 #include <QMenuBar>
 #include <QTemporaryDir>
 
-#include "support/loopback_options.h"
 #include <fstream>
 
 #include <gtest/gtest.h>
