@@ -20,6 +20,16 @@ class QMdiArea;
 class QMdiSubWindow;
 class QTimer;
 
+namespace korbi::commands {
+class AliasPopupEditor;
+}
+namespace korbi::mail {
+class MailPrefsDialog;
+}
+namespace korbi::media {
+class PictureFrame;
+class PictureManager;
+} // namespace korbi::media
 namespace korbi::panes {
 class ConversationWindow;
 }
@@ -73,6 +83,9 @@ class MainFrame : public QMainWindow {
     // The menu bar's items and the nick popup menu with Pop1..Pop15.
     const MainMenus& menus() const { return m_menus; }
     QMenu* MenuPops() const { return m_menus.MenuPops; }
+    media::PictureManager& pictManager() { return *m_pictManager; }
+    media::PictureFrame& pictFrame() { return *m_pictFrame; }
+    commands::AliasPopupEditor& aliasPopupEditor() { return *m_alPopForm; }
 
     media::FrameIcon CurrentFrameIcon() const { return m_frameIcon; }
 
@@ -99,6 +112,10 @@ class MainFrame : public QMainWindow {
     void PlaceMainWindows();
     void SplashStep(const QString& text);
     void WireMenus();
+    void WireServices();
+    void WireNickPopups();
+    // Shows a window of the program: loads it on first use, raises it when already shown.
+    static void ShowWindow(QWidget& window);
     void MDIForm_Unload();
     void SetFrameIcon(media::FrameIcon icon);
     std::filesystem::path PrefsPath() const;
@@ -113,6 +130,10 @@ class MainFrame : public QMainWindow {
     session::ServerWindow* m_serverWindow = nullptr;
     QMdiSubWindow* m_serverSub = nullptr;
     QMdiSubWindow* m_conversationSub = nullptr;
+    media::PictureFrame* m_pictFrame = nullptr;
+    media::PictureManager* m_pictManager = nullptr;
+    commands::AliasPopupEditor* m_alPopForm = nullptr;
+    mail::MailPrefsDialog* m_mailPrefs = nullptr;
     std::unique_ptr<SplashScreen> m_splash;
     MainMenus m_menus;
     QTimer* m_timer1;
