@@ -68,7 +68,7 @@ MainFrame::MainFrame(std::filesystem::path programFolder, FrameHooks hooks, QWid
     setObjectName("MDIForm1");
     setWindowTitle(kFrameTitle);
     setCentralWidget(m_mdiArea);
-    resize(TwipsToPixels(12000), TwipsToPixels(9000));
+    resize(TwipsToPixels(15600), TwipsToPixels(11400));
     m_menus = BuildMainMenus(*this);
     WireMenus();
     QApplication::instance()->installEventFilter(new MenuShortcutGuard(this));

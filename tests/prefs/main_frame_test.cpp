@@ -282,8 +282,8 @@ TEST_F(MainFrameTest, MinimisedFrameKeepsItsLayoutUntilRestored) {
     ASSERT_TRUE(WaitUntil([&] { return frame->isVisible(); }));
     const QRect before = frame->conversationSubWindow()->geometry();
     frame->setWindowState(Qt::WindowMinimized);
-    frame->resize(1000, 800);
-    ASSERT_TRUE(WaitUntil([&] { return frame->width() == 1000; }));
+    frame->resize(1300, 900);
+    ASSERT_TRUE(WaitUntil([&] { return frame->width() == 1300; }));
     frame->MDIForm_Resize();
     EXPECT_EQ(frame->conversationSubWindow()->geometry(), before);
 
