@@ -1,42 +1,232 @@
 #include "panes/conversation_window.h"
 
+#include "panes/formatting_codes.h"
+#include "panes/text_view.h"
 #include "platform/text_encoding.h"
+#include "prefs/error_window.h"
 
-#include <QPlainTextEdit>
-#include <QVBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <algorithm>
 
 namespace korbi::panes {
 
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+int Px(int twips) {
+    return twips / kTwipsPerPixel;
+}
+
+QByteArray Bytes(const std::string& text) {
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The bytes an entry stands for: kept beside its screen text, so that a nick that is not
+// valid UTF-8 comes back unchanged.
+std::string EntryBytes(const QListWidgetItem& item) {
+    const QVariant bytes = item.data(Qt::UserRole);
+    if (bytes.isValid()) {
+        return bytes.toByteArray().toStdString();
+    }
+    return platform::ScreenToBytes(item.text());
+}
+
+} // namespace
+
 ConversationWindow::ConversationWindow(const prefs::Settings& settings, prefs::FrameFlags& flags,
                                        const platform::ProgramFolder& folder, QWidget* parent)
-    : QWidget(parent), m_settings(settings), m_flags(flags), m_folder(folder),
-      m_serverView(new QPlainTextEdit(this)) {
+    : QWidget(parent), m_settings(settings), m_flags(flags), m_folder(folder), m_pictures(folder),
+      m_errorWindow(new prefs::ErrorWindow(this)) {
     setWindowTitle("Text Window");
-    m_serverView->setReadOnly(true);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_serverView);
+    m_metrics.UseFont(m_settings.Font2Use);
+    Form_Load();
 }
 
-void ConversationWindow::PrintCoul(int slot, const std::string& picture, int red, int green,
-                                   int blue, const std::string& text) {
-    (void)picture;
-    (void)red;
-    (void)green;
-    (void)blue;
-    if (slot != 0) {
+ConversationWindow::~ConversationWindow() {
+    for (int slot = 0; slot < kPaneCount; ++slot) {
+        CloseLogLines(slot, false);
+    }
+}
+
+const Pane& ConversationWindow::PaneAt(int slot) const {
+    return m_panes.at(static_cast<std::size_t>(slot));
+}
+
+Pane& ConversationWindow::PaneAt(int slot) {
+    return m_panes.at(static_cast<std::size_t>(slot));
+}
+
+void ConversationWindow::BuildPane(int slot) {
+    Pane& pane = PaneAt(slot);
+    pane.TextViewWin = new TextView(pane.Lines, m_metrics, m_pictures, this);
+    pane.TopicBar = new QLabel(this);
+    pane.InputBox = new QLineEdit(this);
+    pane.InputBox->setFont(QFont("Arial", 8));
+    pane.NickList = new QListWidget(this);
+    pane.NickList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    pane.SwitchBut = new QPushButton(this);
+    pane.CloseWinBut = new QPushButton("x", this);
+    pane.CloseWinBut->setToolTip("Close this window");
+    for (QWidget** line : {&pane.Line1, &pane.Line2}) {
+        *line = new QWidget(this);
+        (*line)->setAutoFillBackground(true);
+    }
+    const QString name = QString("Pane%1").arg(slot);
+    pane.TextViewWin->setObjectName(name + "TextViewWin");
+    pane.InputBox->setObjectName(name + "InputBox");
+    pane.NickList->setObjectName(name + "NickList");
+    connect(pane.SwitchBut, &QPushButton::clicked, this, [this, slot] { SwitchBut_Click(slot); });
+    connect(pane.CloseWinBut, &QPushButton::clicked, this,
+            [this, slot] { CloseWinBut_Click(slot); });
+}
+
+void ConversationWindow::Form_Load() {
+    m_curVisible = 0;
+    m_ancVisible = 0;
+    m_nextChan = 1;
+    for (int slot = 0; slot < kPaneCount; ++slot) {
+        BuildPane(slot);
+    }
+    const QColor face = palette().color(QPalette::Button);
+    Pane& server = PaneAt(0);
+    server.WinName = "";
+    server.SwitchBut->setText("Server");
+    SetTopicBar(0, "Not Connected to a server");
+    server.CloseWinBut->setEnabled(false);
+    SetLineColours(0, QColor(255, 255, 248), QColor(224, 224, 218));
+    for (int slot = 1; slot <= MaxWins; ++slot) {
+        Pane& pane = PaneAt(slot);
+        pane.WinName = "raw";
+        pane.SwitchBut->setEnabled(false);
+        pane.NickList->setEnabled(false);
+        HideSlotControls(slot);
+        for (QWidget* control :
+             {static_cast<QWidget*>(pane.TextViewWin), static_cast<QWidget*>(pane.InputBox),
+              static_cast<QWidget*>(pane.NickList), static_cast<QWidget*>(pane.CloseWinBut)}) {
+            control->hide();
+        }
+        SetLineColours(slot, face, face);
+    }
+    LayoutSlots();
+}
+
+void ConversationWindow::HideSlotControls(int slot) {
+    Pane& pane = PaneAt(slot);
+    pane.SwitchBut->hide();
+    pane.Line1->hide();
+    pane.Line2->hide();
+    pane.TopicBar->hide();
+}
+
+void ConversationWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    LayoutSlots();
+}
+
+void ConversationWindow::LayoutSlots() {
+    const int width = this->width();
+    const int height = this->height();
+    const int viewWidth = std::max(1, width - Px(1500) - 2);
+    const int viewHeight = std::max(1, height - Px(950));
+    const int switchTop = height - Px(380);
+    for (int slot = 0; slot < kPaneCount; ++slot) {
+        Pane& pane = PaneAt(slot);
+        pane.CloseWinBut->setGeometry(width - Px(300), 0, Px(285), Px(285));
+        pane.NickList->setGeometry(width - Px(1500), Px(330), Px(1500) - 2,
+                                   std::max(1, height - Px(1900)));
+        pane.TextViewWin->setGeometry(0, 0, viewWidth, viewHeight);
+        // The topic bar runs along the text view, in the strip above the input line.
+        pane.TopicBar->setGeometry(2, viewHeight, viewWidth - 2, Px(950) - Px(725));
+        pane.InputBox->setGeometry(0, height - Px(725), std::max(1, width - Px(10)), Px(300));
+    }
+    Pane& server = PaneAt(0);
+    server.SwitchBut->setGeometry(0, switchTop, Px(855), Px(330));
+    PlaceLines(0);
+    for (int slot = 1; slot <= MaxWins; ++slot) {
+        const QRect place = PaneAt(slot).SwitchBut->geometry();
+        PaneAt(slot).SwitchBut->setGeometry(place.x(), switchTop, place.width(), Px(330));
+        PlaceLines(slot);
+    }
+    TileSwitchButs();
+}
+
+void ConversationWindow::PlaceLines(int slot) {
+    Pane& pane = PaneAt(slot);
+    const QRect button = pane.SwitchBut->geometry();
+    pane.Line1->setGeometry(button.x(), button.y() - 2, button.width(), 2);
+    pane.Line2->setGeometry(button.x(), button.y() + button.height(), button.width(), 2);
+}
+
+void ConversationWindow::SetLineColours(int slot, const QColor& line1, const QColor& line2) {
+    Pane& pane = PaneAt(slot);
+    if (pane.Line1Colour == line1 && pane.Line2Colour == line2) {
         return;
     }
-    m_serverView->appendPlainText(platform::BytesToScreen(text));
+    pane.Line1Colour = line1;
+    pane.Line2Colour = line2;
+    for (const auto& [line, colour] :
+         {std::pair{pane.Line1, line1}, std::pair{pane.Line2, line2}}) {
+        QPalette colours = line->palette();
+        colours.setColor(QPalette::Window, colour);
+        line->setPalette(colours);
+    }
 }
 
-void ConversationWindow::PartAllChan() {
-    m_nextChan = 1;
-    m_curVisible = 0;
+std::string ConversationWindow::TopicBar(int slot) const {
+    return ValidSlot(slot) ? PaneAt(slot).TopicText : std::string();
 }
 
-QString ConversationWindow::PaneText(int slot) const {
-    return slot == 0 ? m_serverView->toPlainText() : QString();
+void ConversationWindow::SetTopicBar(int slot, const std::string& caption) {
+    if (!ValidSlot(slot)) {
+        return;
+    }
+    Pane& pane = PaneAt(slot);
+    pane.TopicText = caption;
+    // A label cannot show the formatting codes a topic may carry.
+    pane.TopicBar->setText(platform::BytesToScreen(StripCodes(caption)));
+}
+
+std::vector<std::string> ConversationWindow::NickListItems(int slot) const {
+    std::vector<std::string> items;
+    if (!ValidSlot(slot)) {
+        return items;
+    }
+    const QListWidget& list = *PaneAt(slot).NickList;
+    for (int row = 0; row < list.count(); ++row) {
+        items.push_back(EntryBytes(*list.item(row)));
+    }
+    return items;
+}
+
+void ConversationWindow::SetNickListItems(int slot, const std::vector<std::string>& items) {
+    if (!ValidSlot(slot)) {
+        return;
+    }
+    QListWidget& list = *PaneAt(slot).NickList;
+    list.clear();
+    for (const std::string& entry : items) {
+        auto* item = new QListWidgetItem(platform::BytesToScreen(entry), &list);
+        item->setData(Qt::UserRole, Bytes(entry));
+    }
+}
+
+std::vector<std::string> ConversationWindow::SelectedNicks(int slot) const {
+    std::vector<std::string> selected;
+    if (!ValidSlot(slot)) {
+        return selected;
+    }
+    const QListWidget& list = *PaneAt(slot).NickList;
+    for (int row = 0; row < list.count(); ++row) {
+        if (list.item(row)->isSelected()) {
+            selected.push_back(EntryBytes(*list.item(row)));
+        }
+    }
+    return selected;
 }
 
 } // namespace korbi::panes

@@ -1,42 +1,182 @@
 #pragma once
-// The conversation window: the panes in which every line the user sees is printed.
+// The conversation window "Text Window": 16 panes built in advance, one shown at a time. Pane 0
+// is the server pane; panes 1 to 15 hold channels and private conversations, found by name and
+// kept contiguous (closing one moves the higher ones down). Every line the user sees is
+// printed into a pane by PrintCoul.
+#include "panes/line_store.h"
+#include "panes/picture_cache.h"
+#include "panes/text_metrics.h"
+#include "platform/line_file.h"
 #include "platform/program_folder.h"
 #include "prefs/settings.h"
 
+#include <QColor>
 #include <QWidget>
 
+#include <array>
 #include <string>
+#include <vector>
 
-class QPlainTextEdit;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace korbi::prefs {
+class ErrorWindow;
+}
 
 namespace korbi::panes {
+
+class TextView;
+
+// One pane: its controls, its name, its lines and its log.
+struct Pane {
+    QPushButton* SwitchBut = nullptr;
+    QPushButton* CloseWinBut = nullptr;
+    TextView* TextViewWin = nullptr;
+    QLineEdit* InputBox = nullptr;
+    QListWidget* NickList = nullptr;
+    QLabel* TopicBar = nullptr;
+    // The highlight lines along the upper and lower edge of the switch button.
+    QWidget* Line1 = nullptr;
+    QWidget* Line2 = nullptr;
+    QColor Line1Colour;
+    QColor Line2Colour;
+    // "raw" until first used, "none" once vacated, "" for the server pane.
+    std::string WinName;
+    std::string TopicText;
+    LineStore Lines;
+    platform::LineFile Log; // "LOGS\" + name + ".LOG" while LogOpen
+    bool LogOpen = false;
+};
 
 class ConversationWindow : public QWidget {
     Q_OBJECT
   public:
+    static constexpr int MaxWins = 15;
+    static constexpr int kPaneCount = MaxWins + 1;
+
     ConversationWindow(const prefs::Settings& settings, prefs::FrameFlags& flags,
                        const platform::ProgramFolder& folder, QWidget* parent = nullptr);
+    ~ConversationWindow() override;
 
-    // The only way text reaches a pane: slot, picture name ("" for none), colour, text.
-    void PrintCoul(int slot, const std::string& picture, int red, int green, int blue,
+    // The picture log: one line per printed line, the line's picture name. Null: not written.
+    void SetPictLog(platform::LineFile* pictLog) { m_pictLog = pictLog; }
+
+    // ---- Printing
+
+    // Prints text into a slot as one or more wrapped lines, each with the picture (a program
+    // folder name with or without ".BMP"; "" for none) and the colour; writes the pane's log
+    // and the picture log, marks an unseen pane, and asks for the blink while the frame is in
+    // the background.
+    void PrintCoul(int slot, const std::string& pict, int red, int green, int blue,
                    const std::string& text);
+    void ClearTextWin(int slot);
+    int LineCount(int slot) const;
+    const LineStore& Lines(int slot) const;
+    // The stored lines of a pane as screen text, one per line.
+    QString PaneText(int slot) const;
+    // Reads the file of a picture again and redraws the panes.
+    void ReloadPicture(const std::string& name);
 
-    // Frees every channel and private pane and shows the server pane.
-    void PartAllChan();
+    // ---- Registry
 
+    // The highest slot in use whose name equals name without regard to case; 0 when none.
+    int FindChanWin(const std::string& name) const;
+    std::string WinName(int slot) const;
+    // Renames a pane in use, switch button included.
+    void SetWinName(int slot, const std::string& name);
+    // Number of slots in use counting the server pane: the next free slot.
     int NextChan() const { return m_nextChan; }
     int CurVisible() const { return m_curVisible; }
+    int AncVisible() const { return m_ancVisible; }
+    void MakeVisible(int slot);
+    void TileSwitchButs();
+    // Opens a window in slot NextChan: refused (NoMoreChan, result 0) when a channel would
+    // pass slot 14 or a private window slot 15. Opens its log when the options say so.
+    // Returns the new slot.
+    int OpenChanWin(const std::string& name, bool isPrivate);
+    // Empties a slot and moves the higher slots down, lines and open logs with them.
+    // NextChan is left to the caller.
+    void CloseChanWin(int slot);
+    // CloseChanWin, NextChan - 1, TileSwitchButs and showing the slot below.
+    void CloseConversation(int slot);
+    // Frees every slot but the server pane, closing their logs, and shows the server pane.
+    void PartAllChan();
+    // Refuses a window beyond the limit: asks the server to leave name and says why.
+    void NoMoreChan(const std::string& name);
+    void SwitchBut_Click(int slot);
+    void CloseWinBut_Click(int slot);
+    // Places every pane's controls for the window's size.
+    void LayoutSlots();
 
-    // Plain text of the lines printed into a pane, for inspection.
-    QString PaneText(int slot) const;
+    // ---- Topic bar and nick list
+
+    std::string TopicBar(int slot) const;
+    void SetTopicBar(int slot, const std::string& caption);
+    std::vector<std::string> NickListItems(int slot) const;
+    void SetNickListItems(int slot, const std::vector<std::string>& items);
+    std::vector<std::string> SelectedNicks(int slot) const;
+
+    // ---- Logs
+
+    bool LogOpen(int slot) const;
+    // Opens "LOGS\" + the pane's name + ".LOG" for appending and writes the opening line.
+    void OpenLog(int slot);
+    // The same with another name for the file (the server pane's log is named after the server).
+    void OpenLog(int slot, const std::string& logName);
+    // Writes the closing lines and closes the log.
+    void CloseLog(int slot);
+
+    // ---- Controls
+
+    QPushButton* SwitchBut(int slot) const { return PaneAt(slot).SwitchBut; }
+    QPushButton* CloseWinBut(int slot) const { return PaneAt(slot).CloseWinBut; }
+    TextView* TextViewWin(int slot) const { return PaneAt(slot).TextViewWin; }
+    QLineEdit* InputBox(int slot) const { return PaneAt(slot).InputBox; }
+    QListWidget* NickList(int slot) const { return PaneAt(slot).NickList; }
+    QLabel* TopicBarLabel(int slot) const { return PaneAt(slot).TopicBar; }
+    QColor Line1Colour(int slot) const { return PaneAt(slot).Line1Colour; }
+    QColor Line2Colour(int slot) const { return PaneAt(slot).Line2Colour; }
+    prefs::ErrorWindow& errorWindow() const { return *m_errorWindow; }
+
+  signals:
+    // A protocol line to send to the server (the PART of a refused or closed channel).
+    void SendRequested(const std::string& line);
+    // Text arrived while the frame is in the background: the icon should blink.
+    void StartSparkTimer();
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
+    static bool ValidSlot(int slot) { return slot >= 0 && slot < kPaneCount; }
+    const Pane& PaneAt(int slot) const;
+    Pane& PaneAt(int slot);
+
+    void Form_Load();
+    void BuildPane(int slot);
+    void PlaceLines(int slot);
+    void SetLineColours(int slot, const QColor& line1, const QColor& line2);
+    void EmptySlot(int slot);
+    void MoveSlotDown(int from);
+    void HideSlotControls(int slot);
+    void WriteLog(int slot, const std::string& line);
+    void CloseLogLines(int slot, bool blankLine);
+    void RepaintViews();
+
     const prefs::Settings& m_settings;
     prefs::FrameFlags& m_flags;
     const platform::ProgramFolder& m_folder;
-    QPlainTextEdit* m_serverView;
+    TextMetrics m_metrics;
+    PictureCache m_pictures;
+    std::array<Pane, kPaneCount> m_panes;
     int m_nextChan = 1;
     int m_curVisible = 0;
+    int m_ancVisible = 0;
+    platform::LineFile* m_pictLog = nullptr;
+    prefs::ErrorWindow* m_errorWindow;
 };
 
 } // namespace korbi::panes

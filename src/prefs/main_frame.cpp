@@ -1,6 +1,11 @@
 #include "prefs/main_frame.h"
 
+#include "commands/alias_popup_editor.h"
+#include "commands/popups.h"
+#include "mail/mail_checker.h"
+#include "mail/mail_prefs_dialog.h"
 #include "media/artwork_seed.h"
+#include "media/picture_manager.h"
 #include "panes/conversation_window.h"
 #include "platform/text_encoding.h"
 #include "prefs/frame_layout.h"
@@ -14,7 +19,9 @@
 #include <QComboBox>
 #include <QIcon>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPixmap>
@@ -61,7 +68,7 @@ MainFrame::MainFrame(std::filesystem::path programFolder, FrameHooks hooks, QWid
     setObjectName("MDIForm1");
     setWindowTitle(kFrameTitle);
     setCentralWidget(m_mdiArea);
-    resize(TwipsToPixels(12000), TwipsToPixels(9000));
+    resize(TwipsToPixels(15600), TwipsToPixels(11400));
     m_menus = BuildMainMenus(*this);
     WireMenus();
     QApplication::instance()->installEventFilter(new MenuShortcutGuard(this));
@@ -74,7 +81,12 @@ MainFrame::MainFrame(std::filesystem::path programFolder, FrameHooks hooks, QWid
     MDIForm_Load();
 }
 
-MainFrame::~MainFrame() = default;
+MainFrame::~MainFrame() {
+    // The picture log goes before the child windows do.
+    if (m_conversationWindow != nullptr) {
+        m_conversationWindow->SetPictLog(nullptr);
+    }
+}
 
 void MainFrame::SplashStep(const QString& text) {
     if (m_hooks.SplashStep) {
@@ -101,8 +113,14 @@ void MainFrame::MDIForm_Load() {
     m_splash->show();
     m_splash->repaint();
 
+    m_pictLog.Open(m_folder.Resolve("pictlog.log"), platform::LineFile::Mode::Replace);
     m_conversationWindow = new panes::ConversationWindow(m_settings, m_flags, m_folder);
-    m_serverWindow = new session::ServerWindow(m_settings, m_flags, *m_conversationWindow);
+    m_conversationWindow->SetPictLog(&m_pictLog);
+    m_serverWindow = new session::ServerWindow(m_settings, m_flags, m_folder, *m_conversationWindow,
+                                               m_hooks.ServerOptions);
+    connect(m_conversationWindow, &panes::ConversationWindow::StartSparkTimer, this,
+            &MainFrame::StartSparkTimer);
+    WireServices();
     m_serverSub = m_mdiArea->addSubWindow(m_serverWindow, Qt::SubWindow | Qt::WindowTitleHint);
     m_conversationSub =
         m_mdiArea->addSubWindow(m_conversationWindow, Qt::SubWindow | Qt::WindowTitleHint);
@@ -259,6 +277,74 @@ void MainFrame::WireMenus() {
             [this](bool checked) { m_flags.DebugMode = checked; });
 }
 
+void MainFrame::ShowWindow(QWidget& window) {
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+// The windows and services that live beside the two main windows, and the menu items that
+// reach them.
+void MainFrame::WireServices() {
+    session::ServerWindow& server = *m_serverWindow;
+    media::VisibleInputLine input;
+    input.Text = [this] {
+        const QLineEdit* box = m_conversationWindow->InputBox(m_conversationWindow->CurVisible());
+        return platform::ScreenToBytes(box->text());
+    };
+    input.SetTextAndFocus = [this](const std::string& text) {
+        QLineEdit* box = m_conversationWindow->InputBox(m_conversationWindow->CurVisible());
+        box->setText(platform::BytesToScreen(text));
+        box->end(false);
+        box->setFocus();
+    };
+    m_pictFrame = new media::PictureFrame(m_folder, input, m_serverWindow);
+    // Docked right of the toolbar row, inside the server window's height.
+    m_pictFrame->setGeometry(TwipsToPixels(8400), 2, TwipsToPixels(4200), TwipsToPixels(1440));
+    m_pictManager = new media::PictureManager(m_folder, input, *m_pictFrame, this);
+    m_pictManager->setWindowFlag(Qt::Window);
+    connect(m_menus.Item(MenuItem::PictManager), &QAction::triggered, m_pictManager,
+            &media::PictureManager::ShowManager);
+
+    m_alPopForm = new commands::AliasPopupEditor(m_settings, this);
+    connect(m_alPopForm, &commands::AliasPopupEditor::TablesStored, this,
+            [this] { SetPopupItems(m_menus, m_settings.PopupTable); });
+    connect(m_menus.Item(MenuItem::AliasPopups), &QAction::triggered, this, [this] {
+        m_alPopForm->Form_Load();
+        ShowWindow(*m_alPopForm);
+    });
+
+    mail::MailChecker& mailChecker = server.mailChecker();
+    QAction* checkMail = m_menus.Item(MenuItem::CheckMail);
+    connect(checkMail, &QAction::triggered, &mailChecker, &mail::MailChecker::StartMailCheck);
+    connect(&mailChecker, &mail::MailChecker::MenuMail_CheckEnabledChanged, checkMail,
+            &QAction::setEnabled);
+    m_mailPrefs = new mail::MailPrefsDialog(server, this);
+    connect(m_menus.Item(MenuItem::MailPrefs), &QAction::triggered, this,
+            [this] { ShowWindow(*m_mailPrefs); });
+    WireNickPopups();
+}
+
+// A right click on a nick list pops up the user's popups; they act on the selected nicks of
+// the visible pane.
+void MainFrame::WireNickPopups() {
+    session::ServerWindow& server = *m_serverWindow;
+    for (int slot = 0; slot <= panes::ConversationWindow::MaxWins; ++slot) {
+        QListWidget* list = m_conversationWindow->NickList(slot);
+        list->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(list, &QListWidget::customContextMenuRequested, this,
+                [this, list](const QPoint& at) { m_menus.MenuPops->popup(list->mapToGlobal(at)); });
+    }
+    connect(m_menus.MenuWhois, &QAction::triggered, this,
+            [&server] { commands::MenuWhois_Click(server); });
+    connect(m_menus.MenuQuery, &QAction::triggered, this,
+            [&server] { commands::MenuQuery_Click(server); });
+    for (int n = 1; n <= kPopItems; ++n) {
+        connect(m_menus.Pop[static_cast<std::size_t>(n - 1)], &QAction::triggered, this,
+                [&server, n] { commands::RunPopup(server, server.interpreter(), n); });
+    }
+}
+
 void MainFrame::closeEvent(QCloseEvent* event) {
     if (!m_startupFailed) {
         MDIForm_Unload();
@@ -271,6 +357,7 @@ void MainFrame::MDIForm_Unload() {
         return;
     }
     m_unloaded = true;
+    m_pictLog.Close();
     m_serverWindow->Form_Unload();
     const SaveResult saved = SavePrefsFile(PrefsPath(), m_settings);
     if (!saved.ok) {

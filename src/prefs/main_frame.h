@@ -4,9 +4,11 @@
 // resize, watches whether it is in front to drive its icon, and saves the preferences when it
 // closes. It owns the settings and builds the object graph.
 #include "media/artwork.h"
+#include "platform/line_file.h"
 #include "platform/program_folder.h"
 #include "prefs/main_menus.h"
 #include "prefs/settings.h"
+#include "session/server_window.h"
 
 #include <QMainWindow>
 
@@ -18,6 +20,16 @@ class QMdiArea;
 class QMdiSubWindow;
 class QTimer;
 
+namespace korbi::commands {
+class AliasPopupEditor;
+}
+namespace korbi::mail {
+class MailPrefsDialog;
+}
+namespace korbi::media {
+class PictureFrame;
+class PictureManager;
+} // namespace korbi::media
 namespace korbi::panes {
 class ConversationWindow;
 }
@@ -42,6 +54,8 @@ struct FrameHooks {
     std::function<bool()> IsForeground{};
     // Told every text the splash window shows, in order.
     std::function<void(const QString& text)> SplashStep{};
+    // Ports and periods of the server window's services (tests keep them on 127.0.0.1).
+    session::ServerWindowOptions ServerOptions{};
 };
 
 // The frame's title for a TitleBarText: kFrameTitle alone, or the text, " - " and kFrameTitle.
@@ -69,6 +83,9 @@ class MainFrame : public QMainWindow {
     // The menu bar's items and the nick popup menu with Pop1..Pop15.
     const MainMenus& menus() const { return m_menus; }
     QMenu* MenuPops() const { return m_menus.MenuPops; }
+    media::PictureManager& pictManager() { return *m_pictManager; }
+    media::PictureFrame& pictFrame() { return *m_pictFrame; }
+    commands::AliasPopupEditor& aliasPopupEditor() { return *m_alPopForm; }
 
     media::FrameIcon CurrentFrameIcon() const { return m_frameIcon; }
 
@@ -95,6 +112,10 @@ class MainFrame : public QMainWindow {
     void PlaceMainWindows();
     void SplashStep(const QString& text);
     void WireMenus();
+    void WireServices();
+    void WireNickPopups();
+    // Shows a window of the program: loads it on first use, raises it when already shown.
+    static void ShowWindow(QWidget& window);
     void MDIForm_Unload();
     void SetFrameIcon(media::FrameIcon icon);
     std::filesystem::path PrefsPath() const;
@@ -103,11 +124,16 @@ class MainFrame : public QMainWindow {
     FrameHooks m_hooks;
     Settings m_settings;
     FrameFlags m_flags;
+    platform::LineFile m_pictLog; // "pictlog.log", rewritten at every start
     QMdiArea* m_mdiArea;
     panes::ConversationWindow* m_conversationWindow = nullptr;
     session::ServerWindow* m_serverWindow = nullptr;
     QMdiSubWindow* m_serverSub = nullptr;
     QMdiSubWindow* m_conversationSub = nullptr;
+    media::PictureFrame* m_pictFrame = nullptr;
+    media::PictureManager* m_pictManager = nullptr;
+    commands::AliasPopupEditor* m_alPopForm = nullptr;
+    mail::MailPrefsDialog* m_mailPrefs = nullptr;
     std::unique_ptr<SplashScreen> m_splash;
     MainMenus m_menus;
     QTimer* m_timer1;

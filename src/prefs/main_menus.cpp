@@ -1,7 +1,8 @@
 #include "prefs/main_menus.h"
 
+#include "commands/popups.h"
+
 #include "platform/text_encoding.h"
-#include "session/message_parsing.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -95,15 +96,14 @@ MainMenus BuildMainMenus(QMainWindow& frame) {
 }
 
 void SetPopupItems(const MainMenus& menus, const PopupTableSlots& PopupTable) {
-    for (int i = 0; i < kPopItems; ++i) {
-        const std::string& text = PopupTable[static_cast<std::size_t>(i)];
-        if (text.empty()) {
+    const auto captions = commands::PopupCaptions(PopupTable);
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+        if (!captions[i]) {
             continue;
         }
-        QAction* pop = menus.Pop[static_cast<std::size_t>(i)];
-        const std::string caption = session::GetWord(1, text);
-        pop->setSeparator(caption == "-");
-        pop->setText(platform::BytesToScreen(caption));
+        QAction* pop = menus.Pop[i];
+        pop->setSeparator(*captions[i] == "-");
+        pop->setText(platform::BytesToScreen(*captions[i]));
         pop->setVisible(true);
     }
 }

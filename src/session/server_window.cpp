@@ -1,20 +1,38 @@
 #include "session/server_window.h"
 
+#include "mail/mail_checker.h"
+#include "media/pictures.h"
+#include "media/sounds.h"
+#include "media/text_playback.h"
 #include "panes/conversation_window.h"
+#include "panes/input_line_logic.h"
+#include "panes/nick_list.h"
+#include "panes/text_view.h"
+#include "platform/sound_player.h"
 #include "platform/text_encoding.h"
 #include "platform/text_values.h"
 #include "prefs/prefs_file.h"
+#include "session/conversations.h"
 #include "session/message_parsing.h"
+#include "session/notify_watch.h"
 
 #include <QComboBox>
+#include <QDropEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
+#include <QTimer>
+#include <QUrl>
 
 namespace korbi::session {
 
 namespace {
 
 constexpr int kTwipsPerPixel = 15;
+constexpr int kFloodCheckMs = 750;
+constexpr const char* kNotConnected = "Not Connected to a server";
 
 struct ToolButtonPlace {
     int n;
@@ -53,10 +71,17 @@ bool ValidPort(const std::string& text, int& port) {
 } // namespace
 
 ServerWindow::ServerWindow(prefs::Settings& settings, prefs::FrameFlags& flags,
-                           panes::ConversationWindow& conversation, QWidget* parent)
-    : QWidget(parent), m_settings(settings), m_flags(flags), m_conversation(conversation),
-      m_socket(new platform::Socket(this)), m_serverName(new QComboBox(this)),
-      m_serverPort(new QLineEdit(this)) {
+                           const platform::ProgramFolder& folder,
+                           panes::ConversationWindow& conversation,
+                           const ServerWindowOptions& options, QWidget* parent)
+    : QWidget(parent), m_settings(settings), m_flags(flags), m_folder(folder),
+      m_conversation(conversation), m_socket(new platform::Socket(this)),
+      m_serverName(new QComboBox(this)), m_serverPort(new QLineEdit(this)),
+      m_floodCheck(new QTimer(this)), m_soundPlayer(new platform::SoundPlayer(this)),
+      m_sounds(new media::Sounds(*m_soundPlayer, folder, this)),
+      m_playback(std::make_unique<media::TextPlayback>(*this, folder)),
+      m_mailChecker(new mail::MailChecker(*this, options.pop3Port, this)),
+      m_pictureExchange(new pictx::PictureExchange(*this, folder, options.pictureExchange, this)) {
     setWindowTitle("Server Bar");
     m_serverName->setEditable(true);
     m_serverName->setObjectName("ServerName");
@@ -89,6 +114,147 @@ ServerWindow::ServerWindow(prefs::Settings& settings, prefs::FrameFlags& flags,
         EnableToolBut(n);
     }
     DisabToolBut(1);
+
+    m_floodCheck->setInterval(kFloodCheckMs);
+    connect(m_floodCheck, &QTimer::timeout, this, [this] { m_dispatcher.FloodCheck_Timer(); });
+    m_floodCheck->start();
+    WirePanes();
+    m_sounds->OpenAtStart();
+
+    NotifyWatch::Hooks hooks;
+    hooks.StartMailCheck = [this] { m_mailChecker->StartMailCheck(); };
+    hooks.ResetConnectionControls = [this] {
+        DisabToolBut(1);
+        EnableToolBut(0);
+        SetBoxesEditable(true);
+    };
+    m_notifyWatch = std::make_unique<NotifyWatch>(*this, hooks, options.notifyIntervalMs);
+    m_dispatcher.SetHandler(
+        "303", [this](const ServerLine& line) { m_notifyWatch->Process303(line.params); });
+}
+
+// The services use this window as their host: they go before the members they reach.
+ServerWindow::~ServerWindow() {
+    m_notifyWatch.reset();
+    delete m_pictureExchange;
+    delete m_mailChecker;
+    m_playback.reset();
+    delete m_sounds;
+    delete m_soundPlayer;
+}
+
+// The panes' input lines, drops and nick lists act through the interpreter and the session.
+void ServerWindow::WirePanes() {
+    connect(&m_conversation, &panes::ConversationWindow::SendRequested, this,
+            [this](const std::string& line) { Send2Serv(line); });
+    for (int slot = 0; slot <= MaxWins; ++slot) {
+        m_conversation.InputBox(slot)->installEventFilter(this);
+        m_conversation.TextViewWin(slot)->setAcceptDrops(true);
+        m_conversation.TextViewWin(slot)->installEventFilter(this);
+        connect(m_conversation.NickList(slot), &QListWidget::itemDoubleClicked, this,
+                [this, slot] { nicklist_DblClick(slot); });
+    }
+    m_conversation.SetTopicBar(0, kNotConnected);
+}
+
+bool ServerWindow::eventFilter(QObject* watched, QEvent* event) {
+    for (int slot = 0; slot <= MaxWins; ++slot) {
+        if (watched == m_conversation.InputBox(slot) && event->type() == QEvent::KeyPress) {
+            return InputKeyPress(slot, static_cast<QKeyEvent*>(event));
+        }
+        if (watched != m_conversation.TextViewWin(slot)) {
+            continue;
+        }
+        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+            auto* drag = static_cast<QDropEvent*>(event);
+            if (drag->mimeData()->hasUrls()) {
+                drag->acceptProposedAction();
+                return true;
+            }
+        }
+        if (event->type() == QEvent::Drop) {
+            auto* drop = static_cast<QDropEvent*>(event);
+            std::vector<std::string> files;
+            for (const QUrl& url : drop->mimeData()->urls()) {
+                if (url.isLocalFile()) {
+                    files.push_back(platform::ScreenToBytes(url.toLocalFile()));
+                }
+            }
+            panes::TextViewWin_OLEDragDrop(*this, slot, files);
+            drop->acceptProposedAction();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// Formatting keys and Enter; everything else is left to the line edit.
+bool ServerWindow::InputKeyPress(int slot, QKeyEvent* event) {
+    const bool control = event->modifiers().testFlag(Qt::ControlModifier);
+    int key = 0;
+    switch (event->key()) {
+    case Qt::Key_B:
+        key = control ? 2 : 0;
+        break;
+    case Qt::Key_K:
+        key = control ? 11 : 0;
+        break;
+    case Qt::Key_U:
+        key = control ? 21 : 0;
+        break;
+    case Qt::Key_I:
+        key = control ? 9 : 0;
+        break;
+    case Qt::Key_Tab:
+        key = 9;
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        key = panes::KeyEnter;
+        break;
+    default:
+        break;
+    }
+    if (key == 0) {
+        return false;
+    }
+    QLineEdit* box = m_conversation.InputBox(slot);
+    panes::InputLineText line{
+        platform::ScreenToBytes(box->text()),
+        platform::ScreenToBytes(box->text().left(box->cursorPosition())).size()};
+    panes::InputBox_KeyPress(*this, slot, key, line);
+    if (key != 0) {
+        return false;
+    }
+    box->setText(platform::BytesToScreen(line.text));
+    box->setCursorPosition(static_cast<int>(
+        platform::BytesToScreen(std::string_view(line.text).substr(0, line.caret)).size()));
+    return true;
+}
+
+// A double click on a channel of the server pane's list joins it; on a nick it opens (or
+// shows) a private window, with the limit of a join.
+void ServerWindow::nicklist_DblClick(int slot) {
+    const QListWidgetItem* item = m_conversation.NickList(slot)->currentItem();
+    const std::string entry = item ? platform::ScreenToBytes(item->text()) : std::string();
+    if (entry.empty()) {
+        return;
+    }
+    const std::string name = slot == 0 ? GetWord(1, entry) : panes::BareNick(entry);
+    const int existing = FindChanWin(name);
+    if (existing > 0) {
+        MakeVisible(existing);
+        return;
+    }
+    if (slot == 0) {
+        Send2Serv("JOIN " + name);
+        return;
+    }
+    if (NextChan() >= MaxWins) {
+        m_conversation.NoMoreChan(name);
+        return;
+    }
+    OpenConversation(*this, name, true);
 }
 
 void ServerWindow::TogToolBut(int n, int enab) {
@@ -124,11 +290,7 @@ void ServerWindow::ConnectToServer(const std::string& Serv, const std::string& P
         PrintServer(0, 0, 128, "Disconnecting from current server...");
         m_socket->Close();
         m_socket->LocalPort = 0;
-        SetBoxesEditable(true);
-        EnableToolBut(0);
-        DisabToolBut(1);
-        EnableToolBut(2);
-        m_conversation.PartAllChan();
+        EndSession();
     }
     m_serverName->setEditText(platform::BytesToScreen(Serv));
     if (Port.size() > 2) {
@@ -160,10 +322,18 @@ void ServerWindow::DisconnectFromServer() {
     }
     m_flags.LoggedOn = false;
     m_socket->LocalPort = 0;
+    EndSession();
+}
+
+void ServerWindow::EndSession() {
     SetBoxesEditable(true);
     EnableToolBut(0);
     DisabToolBut(1);
     EnableToolBut(2);
+    if (m_conversation.LogOpen(0)) {
+        m_conversation.CloseLog(0);
+    }
+    m_conversation.SetTopicBar(0, kNotConnected);
     m_conversation.PartAllChan();
 }
 
@@ -177,11 +347,11 @@ void ServerWindow::ToolButs_MouseUp(int n) {
         break;
     case 5:
     case 8: {
-        const int slot = m_conversation.CurVisible();
-        m_conversation.PrintCoul(slot, "PICTS\\BETAWARN", 64, 0, 96, "   === ");
-        m_conversation.PrintCoul(slot, "PICTS\\BETAWARN", 64, 0, 96,
-                                 "This function is not yet available (beta version).");
-        m_conversation.PrintCoul(slot, "PICTS\\BETAWARN", 64, 0, 96, "   ===");
+        const int slot = CurVisible();
+        PrintCoul(slot, "PICTS\\BETAWARN", 64, 0, 96, "   === ");
+        PrintCoul(slot, "PICTS\\BETAWARN", 64, 0, 96,
+                  "This function is not yet available (beta version).");
+        PrintCoul(slot, "PICTS\\BETAWARN", 64, 0, 96, "   ===");
         break;
     }
     default:
@@ -195,6 +365,11 @@ void ServerWindow::Socket1_Connect() {
     m_readTempBuf.Clear();
     if (m_conversation.NextChan() > 1) {
         m_conversation.PartAllChan();
+    }
+    const std::string server = platform::TrimBlanks(ServerText());
+    m_conversation.SetTopicBar(0, server);
+    if (m_settings.LogServer && !m_conversation.LogOpen(0)) {
+        m_conversation.OpenLog(0, platform::SafeFileName(server));
     }
     PrintServer(0, 192, 0, "Connected to " + ServerText());
     PrintServer(0, 0, 0, "");
@@ -224,17 +399,7 @@ void ServerWindow::CheckForMsg(const std::string& arrival) {
 }
 
 void ServerWindow::Process_MSG(const std::string& line) {
-    const std::string command = GetMsgCommand(line);
-    if (command == "PING") {
-        Send2Serv(":" + m_settings.NickName + " PONG" + GetMsgParams(line));
-        PrintServer(0, 0, 160, "Ping?? PONG!!!", "PICTS\\SERVMSG");
-        return;
-    }
-    std::string text = line;
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) {
-        text.pop_back();
-    }
-    PrintServer(0, 0, 0, text);
+    m_dispatcher.Process_MSG(line);
 }
 
 void ServerWindow::Socket1_Close() {
@@ -245,11 +410,7 @@ void ServerWindow::Socket1_Close() {
     if (m_socket->State() == platform::Socket::kConnected) {
         m_socket->Close();
     }
-    SetBoxesEditable(true);
-    EnableToolBut(0);
-    DisabToolBut(1);
-    EnableToolBut(2);
-    m_conversation.PartAllChan();
+    EndSession();
 }
 
 void ServerWindow::Socket1_Error(int number, const QString& description) {
@@ -270,6 +431,112 @@ void ServerWindow::Form_Unload() {
     const int selected = m_serverName->findText(m_serverName->currentText());
     m_settings.ServList = prefs::ServerListText(entries, selected, GetWord(1, ServerText()));
     m_settings.ServPort = platform::ScreenToBytes(m_serverPort->text());
+}
+
+// ---- ClientHost: the panes are the conversation window's.
+
+void ServerWindow::PrintCoul(int slot, const std::string& picture, int red, int green, int blue,
+                             const std::string& text) {
+    m_conversation.PrintCoul(slot, picture, red, green, blue, text);
+}
+int ServerWindow::FindChanWin(const std::string& name) const {
+    return m_conversation.FindChanWin(name);
+}
+std::string ServerWindow::WinName(int slot) const {
+    return m_conversation.WinName(slot);
+}
+int ServerWindow::NextChan() const {
+    return m_conversation.NextChan();
+}
+int ServerWindow::CurVisible() const {
+    return m_conversation.CurVisible();
+}
+void ServerWindow::MakeVisible(int slot) {
+    m_conversation.MakeVisible(slot);
+}
+int ServerWindow::OpenChanWin(const std::string& name, bool isPrivate) {
+    return m_conversation.OpenChanWin(name, isPrivate);
+}
+void ServerWindow::CloseConversation(int slot) {
+    m_conversation.CloseConversation(slot);
+}
+void ServerWindow::PartAllChan() {
+    m_conversation.PartAllChan();
+}
+void ServerWindow::ClearTextWin(int slot) {
+    m_conversation.ClearTextWin(slot);
+}
+void ServerWindow::SetWinName(int slot, const std::string& name) {
+    m_conversation.SetWinName(slot, name);
+}
+std::string ServerWindow::TopicBar(int slot) const {
+    return m_conversation.TopicBar(slot);
+}
+void ServerWindow::SetTopicBar(int slot, const std::string& caption) {
+    m_conversation.SetTopicBar(slot, caption);
+}
+std::vector<std::string> ServerWindow::NickListItems(int slot) const {
+    return m_conversation.NickListItems(slot);
+}
+void ServerWindow::SetNickListItems(int slot, const std::vector<std::string>& items) {
+    m_conversation.SetNickListItems(slot, items);
+}
+std::vector<std::string> ServerWindow::SelectedNicks(int slot) const {
+    return m_conversation.SelectedNicks(slot);
+}
+bool ServerWindow::LogOpen(int slot) const {
+    return m_conversation.LogOpen(slot);
+}
+void ServerWindow::OpenLog(int slot) {
+    m_conversation.OpenLog(slot);
+}
+void ServerWindow::CloseLog(int slot) {
+    m_conversation.CloseLog(slot);
+}
+
+// The channel list window comes with its own dialog; until then the entries are not kept.
+void ServerWindow::ClearChanList() {}
+void ServerWindow::AddChanListEntry(const std::string&) {}
+
+// ---- ClientHost: connection, interpreter, media.
+
+int ServerWindow::SocketState() const {
+    return m_socket->State();
+}
+void ServerWindow::SendRaw(const std::string& bytes) {
+    if (m_socket->State() == platform::Socket::kConnected) {
+        m_socket->SendData(bytes);
+    }
+}
+std::string ServerWindow::LocalIP() const {
+    return m_socket->LocalIP();
+}
+std::string ServerWindow::LocalHostName() const {
+    return m_socket->LocalHostName();
+}
+void ServerWindow::SendCommand2Serv(const std::string& line) {
+    m_interpreter.SendCommand2Serv(line);
+}
+void ServerWindow::RunCommandLine(const std::string& line) {
+    m_interpreter.RunCommandLine(line);
+}
+void ServerWindow::PlaySound(const std::string& file) {
+    m_sounds->PlaySound(file);
+}
+void ServerWindow::PlayTextFile(const std::string& file, int slot) {
+    m_playback->PlayTextFile(WinName(slot), file);
+}
+bool ServerWindow::CheckFileExist(const std::string& path) const {
+    return media::CheckFileExist(m_folder, path);
+}
+bool ServerWindow::IsFetching() const {
+    return m_pictureExchange->IsFetching();
+}
+void ServerWindow::FetchFile(const std::string& host, const std::string& path) {
+    m_pictureExchange->FetchFile(host, path);
+}
+void ServerWindow::RefreshPict(const std::string& picture) {
+    m_conversation.ReloadPicture(picture);
 }
 
 } // namespace korbi::session

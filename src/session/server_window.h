@@ -1,37 +1,70 @@
 #pragma once
 // The server window: the one connection to the IRC server, its toolbar, and the receive path
 // from the socket to the dispatcher.
+#include "commands/interpreter.h"
+#include "commands/nick_picture_table.h"
+#include "mail/pop3_dialogue.h"
+#include "pictx/picture_exchange.h"
+#include "platform/program_folder.h"
 #include "platform/socket.h"
 #include "prefs/settings.h"
+#include "session/client_host.h"
+#include "session/dispatcher.h"
 #include "session/line_framer.h"
 
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <string>
 
 class QComboBox;
 class QLineEdit;
 class QPushButton;
+class QKeyEvent;
+class QTimer;
 
 namespace korbi::panes {
 class ConversationWindow;
 }
+namespace korbi::platform {
+class SoundPlayer;
+}
+namespace korbi::media {
+class Sounds;
+class TextPlayback;
+} // namespace korbi::media
+namespace korbi::mail {
+class MailChecker;
+}
 
 namespace korbi::session {
 
-class ServerWindow : public QWidget {
+class NotifyWatch;
+
+// Ports and periods of the services the server window runs; tests change them.
+struct ServerWindowOptions {
+    int pop3Port = mail::Pop3Port;
+    pictx::PictureExchangeOptions pictureExchange;
+    int notifyIntervalMs = 45000;
+};
+
+// The server window is the client host: the protocol handlers and the interpreter reach the
+// panes, the connection and the settings through it.
+class ServerWindow : public QWidget, public ClientHost {
     Q_OBJECT
   public:
     static constexpr int kToolButtons = 10;
 
     ServerWindow(prefs::Settings& settings, prefs::FrameFlags& flags,
-                 panes::ConversationWindow& conversation, QWidget* parent = nullptr);
+                 const platform::ProgramFolder& folder, panes::ConversationWindow& conversation,
+                 const ServerWindowOptions& options = {}, QWidget* parent = nullptr);
+    ~ServerWindow() override;
 
     // Disconnects from the current server when connected, then connects to Serv:Port.
-    void ConnectToServer(const std::string& Serv, const std::string& Port);
+    void ConnectToServer(const std::string& Serv, const std::string& Port) override;
     // Frames one protocol line (line feed, text, carriage return) and sends it when connected.
-    void Send2Serv(const std::string& line);
+    void Send2Serv(const std::string& line) override;
     // The toolbar's disconnect: QUIT, and the close is left to the server when connected.
     void DisconnectFromServer();
     // Handles one received line, its line end still attached.
@@ -48,6 +81,58 @@ class ServerWindow : public QWidget {
     void DisabToolBut(int n) { TogToolBut(n, 0); }
     void TogToolBut(int n, int enab);
 
+    Dispatcher& dispatcher() { return m_dispatcher; }
+    mail::MailChecker& mailChecker() { return *m_mailChecker; }
+    pictx::PictureExchange& pictureExchange() { return *m_pictureExchange; }
+    NotifyWatch& notifyWatch() { return *m_notifyWatch; }
+    commands::CommandInterpreter& interpreter() { return m_interpreter; }
+
+    // ClientHost: settings.
+    prefs::Settings& settings() override { return m_settings; }
+    prefs::FrameFlags& flags() override { return m_flags; }
+    commands::NickPictTable& nickPicts() override { return m_nickPicts; }
+
+    // ClientHost: panes.
+    void PrintCoul(int slot, const std::string& picture, int red, int green, int blue,
+                   const std::string& text) override;
+    int FindChanWin(const std::string& name) const override;
+    std::string WinName(int slot) const override;
+    int NextChan() const override;
+    int CurVisible() const override;
+    void MakeVisible(int slot) override;
+    int OpenChanWin(const std::string& name, bool isPrivate) override;
+    void CloseConversation(int slot) override;
+    void PartAllChan() override;
+    void ClearTextWin(int slot) override;
+    void SetWinName(int slot, const std::string& name) override;
+    std::string TopicBar(int slot) const override;
+    void SetTopicBar(int slot, const std::string& caption) override;
+    std::vector<std::string> NickListItems(int slot) const override;
+    void SetNickListItems(int slot, const std::vector<std::string>& items) override;
+    std::vector<std::string> SelectedNicks(int slot) const override;
+    bool LogOpen(int slot) const override;
+    void OpenLog(int slot) override;
+    void CloseLog(int slot) override;
+    void ClearChanList() override;
+    void AddChanListEntry(const std::string& entry) override;
+
+    // ClientHost: connection, interpreter, media.
+    int SocketState() const override;
+    void SendRaw(const std::string& bytes) override;
+    std::string LocalIP() const override;
+    std::string LocalHostName() const override;
+    void SendCommand2Serv(const std::string& line) override;
+    void RunCommandLine(const std::string& line) override;
+    void PlaySound(const std::string& file) override;
+    void PlayTextFile(const std::string& file, int slot) override;
+    bool CheckFileExist(const std::string& path) const override;
+    bool IsFetching() const override;
+    void FetchFile(const std::string& host, const std::string& path) override;
+    void RefreshPict(const std::string& picture) override;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void Socket1_Connect();
     void Socket1_DataArrival();
@@ -60,14 +145,30 @@ class ServerWindow : public QWidget {
     void PrintServer(int red, int green, int blue, const std::string& text,
                      const std::string& picture = {});
     std::string ServerText() const;
+    // The session is over (closed by the server or by the user): controls and panes reset.
+    void EndSession();
+    void WirePanes();
+    bool InputKeyPress(int slot, QKeyEvent* event);
+    void nicklist_DblClick(int slot);
 
     prefs::Settings& m_settings;
     prefs::FrameFlags& m_flags;
+    const platform::ProgramFolder& m_folder;
     panes::ConversationWindow& m_conversation;
     platform::Socket* m_socket;
-    LineFramer m_readTempBuf;
     QComboBox* m_serverName;
     QLineEdit* m_serverPort;
+    LineFramer m_readTempBuf;
+    commands::NickPictTable m_nickPicts;
+    commands::CommandInterpreter m_interpreter{*this};
+    Dispatcher m_dispatcher{*this};
+    QTimer* m_floodCheck;
+    platform::SoundPlayer* m_soundPlayer;
+    media::Sounds* m_sounds;
+    std::unique_ptr<media::TextPlayback> m_playback;
+    mail::MailChecker* m_mailChecker;
+    pictx::PictureExchange* m_pictureExchange;
+    std::unique_ptr<NotifyWatch> m_notifyWatch;
     std::array<QPushButton*, kToolButtons> m_toolButs{};
 };
 

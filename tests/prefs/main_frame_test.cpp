@@ -1,7 +1,9 @@
 #include "prefs/main_frame.h"
 
+#include "panes/conversation_window.h"
 #include "prefs/prefs_file.h"
 #include "session/server_window.h"
+#include "support/loopback_options.h"
 #include "support/wait.h"
 
 #include <QAction>
@@ -16,6 +18,7 @@
 #include <QTemporaryDir>
 
 #include <fstream>
+
 #include <gtest/gtest.h>
 #include <iterator>
 
@@ -62,6 +65,7 @@ class MainFrameTest : public ::testing::Test {
         hooks.ShowStartupError = [this](const QString& text) { errors << text; };
         hooks.SplashStep = [this](const QString& text) { steps << text; };
         hooks.IsForeground = [this] { return inFront; };
+        hooks.ServerOptions = korbi::testing::LoopbackOptions();
         return std::make_unique<MainFrame>(Folder(), hooks);
     }
 
@@ -278,8 +282,8 @@ TEST_F(MainFrameTest, MinimisedFrameKeepsItsLayoutUntilRestored) {
     ASSERT_TRUE(WaitUntil([&] { return frame->isVisible(); }));
     const QRect before = frame->conversationSubWindow()->geometry();
     frame->setWindowState(Qt::WindowMinimized);
-    frame->resize(1000, 800);
-    ASSERT_TRUE(WaitUntil([&] { return frame->width() == 1000; }));
+    frame->resize(1300, 900);
+    ASSERT_TRUE(WaitUntil([&] { return frame->width() == 1300; }));
     frame->MDIForm_Resize();
     EXPECT_EQ(frame->conversationSubWindow()->geometry(), before);
 
@@ -310,6 +314,18 @@ TEST_F(MainFrameTest, FrameTimerFollowsWhetherTheFrameIsInFront) {
     EXPECT_TRUE(frame->SparkTimerActive());
     frame->SparkTimer_Timer();
     EXPECT_EQ(frame->CurrentFrameIcon(), Icon::NoNewIcon);
+}
+
+TEST_F(MainFrameTest, TextArrivingInTheBackgroundBlinksAndEveryLineGoesToThePictureLog) {
+    auto frame = Start();
+    frame->Timer1_Timer(); // not in front
+    ASSERT_FALSE(frame->flags().IsActive);
+    ASSERT_FALSE(frame->SparkTimerActive());
+    frame->conversationWindow().PrintCoul(0, "PICTS\\EVJOIN", 16, 160, 64, "Ann entered");
+    frame->conversationWindow().PrintCoul(0, "", 0, 0, 0, "no picture");
+    EXPECT_TRUE(frame->SparkTimerActive());
+    frame->close();
+    EXPECT_EQ(Contents(Folder() / "pictlog.log"), "PICTS\\EVJOIN.BMP\r\n\r\n");
 }
 
 // The menu bar as one text: menu, then each item with its shortcut; "--" is a separator.

@@ -2,6 +2,7 @@
 #include "session/server_window.h"
 
 #include "panes/conversation_window.h"
+#include "support/loopback_options.h"
 #include "support/ngircd_server.h"
 #include "support/wait.h"
 
@@ -26,13 +27,17 @@ TEST(ServerWindowNgircd, RegistersStaysConnectedAndQuits) {
     prefs::FrameFlags flags;
     const platform::ProgramFolder folder(std::filesystem::path(dir.path().toStdString()));
     panes::ConversationWindow conversation(settings, flags, folder);
-    ServerWindow window(settings, flags, conversation);
+    // Tall enough that the pane keeps the whole registration burst in view.
+    conversation.resize(800, 1200);
+    conversation.LayoutSlots();
+    ServerWindow window(settings, flags, folder, conversation, korbi::testing::LoopbackOptions());
 
     window.ConnectToServer("127.0.0.1", std::to_string(server.Port()));
     const auto pane = [&] { return conversation.PaneText(0); };
-    ASSERT_TRUE(WaitUntil([&] { return pane().contains(" 001 korbitest "); }, 10000))
+    ASSERT_TRUE(WaitUntil([&] { return pane().contains("   :- test server"); }, 10000))
         << pane().toStdString();
-    ASSERT_TRUE(WaitUntil([&] { return pane().contains(" 376 korbitest "); }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return flags.LoggedOn; }, 10000));
+    EXPECT_EQ(conversation.TopicBar(0), "irc.test.local");
 
     // A second client on the same server sees the first one online and then leave with QUIT.
     QTcpSocket watcher;

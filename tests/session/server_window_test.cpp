@@ -1,6 +1,7 @@
 #include "session/server_window.h"
 
 #include "panes/conversation_window.h"
+#include "support/loopback_options.h"
 #include "support/scripted_server.h"
 #include "support/wait.h"
 
@@ -21,7 +22,8 @@ class ServerWindowTest : public ::testing::Test {
   protected:
     ServerWindowTest()
         : folder(std::filesystem::path(dir.path().toStdString())),
-          conversation(settings, flags, folder), window(settings, flags, conversation) {
+          conversation(settings, flags, folder),
+          window(settings, flags, folder, conversation, korbi::testing::LoopbackOptions()) {
         settings.NickName = "Joe";
         settings.MyUserName = "joe@example.net";
         settings.RealName = "Joe Real";
@@ -62,18 +64,18 @@ TEST_F(ServerWindowTest, RegistersWithFramedNickAndUserLines) {
 TEST_F(ServerWindowTest, ReceivedLinesReachThePaneWholeAndInOrder) {
     ScriptedServer server;
     ConnectTo(server);
-    server.Send(":irc.test 001 Joe :Wel");
-    server.Send("come home\r\n:irc.test 002 Joe :second\r\n:irc.test 003 Joe :third\r");
-    ASSERT_TRUE(PaneShows(":irc.test 003 Joe :third"));
-    server.Send("\n:irc.test 004 Joe :fourth\r\n");
-    ASSERT_TRUE(PaneShows(":irc.test 004 Joe :fourth"));
+    server.Send(":irc.test 372 Joe :- Wel");
+    server.Send("come home\r\n:irc.test 372 Joe :- second\r\n:irc.test 372 Joe :- third\r");
+    ASSERT_TRUE(PaneShows("   :- third"));
+    server.Send("\n:irc.test 372 Joe :- fourth\r\n");
+    ASSERT_TRUE(PaneShows("   :- fourth"));
     const QString pane = Pane();
-    const auto first = pane.indexOf(":irc.test 001 Joe :Welcome home\n");
-    const auto second = pane.indexOf(":irc.test 002 Joe :second\n");
+    const auto first = pane.indexOf("   :- Welcome home\n");
+    const auto second = pane.indexOf("   :- second\n");
     ASSERT_GE(first, 0);
     EXPECT_GT(second, first);
     // The orphaned line feed did not start the fourth line.
-    EXPECT_TRUE(pane.endsWith("\n:irc.test 004 Joe :fourth"));
+    EXPECT_TRUE(pane.endsWith("\n   :- fourth"));
 }
 
 TEST_F(ServerWindowTest, AnswersPingWithTheReceivedLineEndInsideThePong) {

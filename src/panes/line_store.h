@@ -1,0 +1,42 @@
+#pragma once
+// The lines a pane shows: its last lines, oldest first, as many as its view holds. The view
+// is drawn from here, so a pane's text survives hiding, resizing and moving to another slot.
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace korbi::panes {
+
+struct LineRecord {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    std::string pict; // normalised picture name, "" for none
+    std::string text; // with its formatting codes
+    friend bool operator==(const LineRecord&, const LineRecord&) = default;
+};
+
+inline constexpr int kLineStoreSize = 50;
+inline constexpr int kLinePixels = 20;
+
+// How many lines a view of the given inner height holds: one per 20 pixels, rounded down, at
+// least one and at most the store's 50.
+int LineCapacity(int innerHeight);
+
+class LineStore {
+  public:
+    // LineCount: the lines held, which are the lines shown.
+    int LineCount() const { return m_count; }
+    // Line k from the top, 0 being the oldest.
+    const LineRecord& Line(int k) const;
+    // Appends a line; when capacity lines are held already, the oldest ones fall off first.
+    void Add(LineRecord record, int capacity);
+    void Clear();
+
+  private:
+    std::array<LineRecord, kLineStoreSize> m_records{};
+    int m_first = 0; // ring position of line 0
+    int m_count = 0;
+};
+
+} // namespace korbi::panes

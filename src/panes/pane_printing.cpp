@@ -1,0 +1,173 @@
+// Printing into the panes: wrapping, the line stores, the pane logs and the picture log, and
+// the marks that tell the user where new text arrived.
+#include "panes/conversation_window.h"
+
+#include "commands/variables.h"
+#include "panes/formatting_codes.h"
+#include "panes/picture_names.h"
+#include "panes/text_view.h"
+#include "panes/word_wrap.h"
+#include "platform/text_encoding.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace korbi::panes {
+
+namespace {
+
+// The text of a line with a picture starts this far right, so it has that much less room.
+constexpr int kPictIndent = 25;
+
+const QColor kUnreadLine1(255, 96, 96);
+const QColor kUnreadLine2(224, 64, 64);
+
+std::uint8_t ColourByte(int value) {
+    return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
+}
+
+std::string Now() {
+    const commands::DateTime now = commands::CurrentDateTime();
+    return commands::TimeText(now) + " " + commands::DateText(now);
+}
+
+} // namespace
+
+void ConversationWindow::PrintCoul(int slot, const std::string& pict, int red, int green, int blue,
+                                   const std::string& text) {
+    if (!ValidSlot(slot)) {
+        return;
+    }
+    if (m_metrics.UseFont(m_settings.Font2Use)) {
+        RepaintViews();
+    }
+    Pane& pane = PaneAt(slot);
+    const std::string picture = NormalisePictName(pict);
+    const double room = pane.TextViewWin->InnerWidth() - (picture.empty() ? 0 : kPictIndent);
+    ViewLineMeasure measure(m_metrics, IsUtf8Text(text));
+    const int capacity = LineCapacity(pane.TextViewWin->InnerHeight());
+    // Each wrapped line is handled completely here, with no events let through in between:
+    // a socket event run in the middle would print its lines into the middle of this text.
+    for (std::string& line : WrapText(text, room, measure)) {
+        WriteLog(slot, line);
+        if (m_pictLog != nullptr) {
+            m_pictLog->WriteLine(picture);
+        }
+        pane.Lines.Add(
+            {ColourByte(red), ColourByte(green), ColourByte(blue), picture, std::move(line)},
+            capacity);
+    }
+    if (pane.LogOpen) {
+        pane.Log.Flush();
+    }
+    pane.TextViewWin->ScheduleRepaint();
+    if (!m_flags.IsActive) {
+        emit StartSparkTimer();
+    }
+    if (slot != m_curVisible) {
+        SetLineColours(slot, kUnreadLine1, kUnreadLine2);
+    }
+}
+
+void ConversationWindow::ClearTextWin(int slot) {
+    if (!ValidSlot(slot)) {
+        return;
+    }
+    PaneAt(slot).Lines.Clear();
+    PaneAt(slot).TextViewWin->ScheduleRepaint();
+}
+
+int ConversationWindow::LineCount(int slot) const {
+    return ValidSlot(slot) ? PaneAt(slot).Lines.LineCount() : 0;
+}
+
+const LineStore& ConversationWindow::Lines(int slot) const {
+    return PaneAt(slot).Lines;
+}
+
+QString ConversationWindow::PaneText(int slot) const {
+    QStringList lines;
+    if (ValidSlot(slot)) {
+        const LineStore& store = PaneAt(slot).Lines;
+        for (int k = 0; k < store.LineCount(); ++k) {
+            lines << platform::BytesToScreen(store.Line(k).text);
+        }
+    }
+    return lines.join('\n');
+}
+
+void ConversationWindow::ReloadPicture(const std::string& name) {
+    m_pictures.Refresh(name);
+    RepaintViews();
+}
+
+void ConversationWindow::RepaintViews() {
+    for (Pane& pane : m_panes) {
+        pane.TextViewWin->ScheduleRepaint();
+    }
+}
+
+bool ConversationWindow::LogOpen(int slot) const {
+    return ValidSlot(slot) && PaneAt(slot).LogOpen;
+}
+
+void ConversationWindow::OpenLog(int slot) {
+    if (ValidSlot(slot)) {
+        OpenLog(slot, PaneAt(slot).WinName);
+    }
+}
+
+void ConversationWindow::OpenLog(int slot, const std::string& logName) {
+    if (!ValidSlot(slot) || PaneAt(slot).LogOpen) {
+        return;
+    }
+    Pane& pane = PaneAt(slot);
+    m_folder.MakeDirIfNotExist("LOGS");
+    // The name comes from the network: SafeFileName keeps the file inside LOGS.
+    const auto path = m_folder.Resolve("LOGS\\" + platform::SafeFileName(logName) + ".LOG");
+    if (!pane.Log.Open(path, platform::LineFile::Mode::Append)) {
+        return;
+    }
+    pane.Log.WriteLine("Log File opened at " + Now());
+    pane.Log.Flush();
+    pane.LogOpen = true;
+}
+
+void ConversationWindow::CloseLog(int slot) {
+    if (ValidSlot(slot)) {
+        CloseLogLines(slot, false);
+    }
+}
+
+void ConversationWindow::CloseLogLines(int slot, bool blankLine) {
+    Pane& pane = PaneAt(slot);
+    if (!pane.LogOpen) {
+        return;
+    }
+    pane.Log.WriteLine("Log File Closed at " + Now());
+    pane.Log.WriteLine("--");
+    if (blankLine) {
+        pane.Log.WriteLine(" ");
+    }
+    pane.Log.Close();
+    pane.LogOpen = false;
+}
+
+void ConversationWindow::WriteLog(int slot, const std::string& line) {
+    Pane& pane = PaneAt(slot);
+    if (!pane.LogOpen) {
+        return;
+    }
+    bool wanted = false;
+    if (slot == 0) {
+        wanted = m_settings.LogServer;
+    } else {
+        const bool channel = !pane.WinName.empty() && pane.WinName.front() == '#';
+        wanted = channel ? m_settings.LogChan : m_settings.LogPrivChat;
+    }
+    if (wanted) {
+        pane.Log.WriteLine(StripCodes(line));
+    }
+}
+
+} // namespace korbi::panes

@@ -1,0 +1,233 @@
+#include "pane_fixture.h"
+
+#include "panes/formatting_codes.h"
+#include "panes/text_metrics.h"
+#include "panes/word_wrap.h"
+#include "support/wait.h"
+
+#include <QImage>
+
+#include <cmath>
+
+namespace korbi::panes {
+namespace {
+
+using korbi::testing::WaitUntil;
+
+const QRgb kWhite = qRgb(255, 255, 255);
+const QRgb kRed = qRgb(255, 0, 0);
+const QRgb kBlue = qRgb(0, 0, 255);
+const QRgb kGreen = qRgb(0, 255, 0);
+
+class PanePrintingTest : public PaneFixture {
+  protected:
+    void WriteBmp(const std::string& name, const QColor& colour) {
+        QImage image(18, 18, QImage::Format_RGB32);
+        image.fill(colour);
+        ASSERT_TRUE(image.save(QString::fromStdString(folder.Resolve(name).string()), "BMP"));
+    }
+    // The drawing area of a slot's view as painted now.
+    QImage Drawn(int slot = 0) const {
+        TextView& view = *window.TextViewWin(slot);
+        QImage image(view.size(), QImage::Format_RGB32);
+        view.render(&image);
+        return image.copy(view.contentsRect());
+    }
+    // The box around every pixel of a colour (empty when there is none).
+    static QRect Extent(const QImage& image, QRgb colour) {
+        QRect box;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixel(x, y) == colour) {
+                    box |= QRect(x, y, 1, 1);
+                }
+            }
+        }
+        return box;
+    }
+    std::vector<std::string> Wrapped(const std::string& text, double room) {
+        TextMetrics metrics;
+        ViewLineMeasure measure(metrics, true);
+        return WrapText(text, room, measure);
+    }
+    std::vector<std::string> StoredTexts(int slot) const {
+        std::vector<std::string> texts;
+        for (int k = 0; k < window.LineCount(slot); ++k) {
+            texts.push_back(Line(slot, k).text);
+        }
+        return texts;
+    }
+};
+
+TEST_F(PanePrintingTest, ATwoHundredPixelViewKeepsTenLines) {
+    for (int n = 1; n <= 11; ++n) {
+        window.PrintCoul(0, "", 0, 0, 0, "line " + std::to_string(n));
+    }
+    ASSERT_EQ(window.LineCount(0), 10);
+    EXPECT_EQ(Line(0, 0).text, "line 2");
+    EXPECT_EQ(Line(0, 9).text, "line 11");
+    window.ClearTextWin(0);
+    EXPECT_EQ(window.LineCount(0), 0);
+    EXPECT_EQ(window.PaneText(0), "");
+}
+
+TEST_F(PanePrintingTest, ATextAsWideAsTheViewStaysWholeAndOnePixelWiderWraps) {
+    const std::string text = "alpha beta gamma delta";
+    TextMetrics metrics;
+    ViewLineMeasure measure(metrics, true);
+    const int fits = static_cast<int>(std::ceil(TextWidth(measure, text)));
+    SetViewSize(fits, 200);
+    window.PrintCoul(0, "", 0, 0, 0, text);
+    EXPECT_EQ(StoredTexts(0), std::vector<std::string>{text});
+
+    window.ClearTextWin(0);
+    SetViewSize(fits - 1, 200);
+    window.PrintCoul(0, "", 0, 0, 0, text);
+    EXPECT_EQ(StoredTexts(0), (std::vector<std::string>{"alpha beta gamma ", "delta "}));
+}
+
+TEST_F(PanePrintingTest, Font2UseChoosesTheFontTextIsMeasuredIn) {
+    const std::string text = "alpha beta gamma delta";
+    TextMetrics metrics;
+    ViewLineMeasure measure(metrics, true);
+    SetViewSize(static_cast<int>(std::ceil(TextWidth(measure, text))), 200);
+    settings.Font2Use = 7; // no such font: the font stays
+    window.PrintCoul(0, "", 0, 0, 0, text);
+    EXPECT_EQ(window.LineCount(0), 1);
+    settings.Font2Use = 1; // the fixed-width font is wider
+    window.PrintCoul(0, "", 0, 0, 0, text);
+    EXPECT_EQ(window.LineCount(0), 3);
+}
+
+TEST_F(PanePrintingTest, AWrappedTextIsLoggedAndPictureLoggedLineByLine) {
+    settings.LogChan = true;
+    platform::LineFile pictLog;
+    ASSERT_TRUE(pictLog.Open(folder.Resolve("pictlog.log"), platform::LineFile::Mode::Replace));
+    window.SetPictLog(&pictLog);
+    SetViewSize(180, 200);
+    const int slot = window.OpenChanWin("#c", false);
+    const std::string text = "Ann -> \x02several\x02 words \x03"
+                             "4,2in colour\x03 that need three lines here";
+    const std::vector<std::string> lines = Wrapped(text, 180 - 25);
+    ASSERT_EQ(lines.size(), 3u);
+
+    window.PrintCoul(slot, "PICTS\\INFOMARK", 64, 64, 128, text);
+    EXPECT_EQ(StoredTexts(slot), lines);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(Line(slot, k).pict, "PICTS\\INFOMARK.BMP");
+    }
+    std::string expectedLog;
+    for (const std::string& line : lines) {
+        expectedLog += StripCodes(line) + "\r\n";
+    }
+    EXPECT_TRUE(Log("#c").ends_with("\r\n" + expectedLog));
+
+    pictLog.Close();
+    std::ifstream file(folder.Resolve("pictlog.log"), std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(file)), {});
+    EXPECT_EQ(written, "PICTS\\INFOMARK.BMP\r\n"
+                       "PICTS\\INFOMARK.BMP\r\n"
+                       "PICTS\\INFOMARK.BMP\r\n");
+    window.SetPictLog(nullptr);
+}
+
+TEST_F(PanePrintingTest, LogsFollowTheirConversationWhenSlotsMoveDown) {
+    settings.LogChan = true;
+    for (const char* name : {"#a", "#b", "#c"}) {
+        const int slot = window.OpenChanWin(name, false);
+        window.PrintCoul(slot, "", 0, 0, 0, std::string("before in ") + name);
+    }
+    window.CloseConversation(1);
+    ASSERT_EQ(window.FindChanWin("#c"), 2);
+    EXPECT_TRUE(window.LogOpen(2));
+    EXPECT_FALSE(window.LogOpen(3));
+    window.PrintCoul(window.FindChanWin("#c"), "", 0, 0, 0, "after in #c");
+    window.PrintCoul(window.FindChanWin("#b"), "", 0, 0, 0, "after in #b");
+
+    EXPECT_NE(Log("#c").find("before in #c\r\nafter in #c\r\n"), std::string::npos);
+    EXPECT_EQ(Log("#b").find("#c"), std::string::npos);
+    EXPECT_TRUE(Log("#a").ends_with("\r\n--\r\n"));
+
+    // The server pane logs only with LogServer set; a private pane only with LogPrivChat.
+    window.OpenLog(0, "irc.test");
+    window.PrintCoul(0, "", 0, 0, 0, "not logged");
+    window.CloseLog(0);
+    EXPECT_EQ(Log("irc.test").find("not logged"), std::string::npos);
+    window.PartAllChan();
+    EXPECT_FALSE(window.LogOpen(1));
+    EXPECT_TRUE(Log("#c").ends_with("--\r\n"));
+}
+
+TEST_F(PanePrintingTest, PicturesStandOnTheTwentyPixelGridAndTextBeside) {
+    WriteBmp("PICTS\\RED.BMP", Qt::red);
+    window.PrintCoul(0, "PICTS\\RED", 0, 0, 0,
+                     "\x03"
+                     "12\xe2\x96\x88\xe2\x96\x88");
+    window.PrintCoul(0, "PICTS\\red.bmp", 0, 0, 255, "\xe2\x96\x88");
+    window.PrintCoul(0, "", 0, 0, 255, "\xe2\x96\x88");
+    const QImage image = Drawn();
+
+    EXPECT_EQ(Extent(image, kRed), QRect(2, 1, 18, 38));
+    EXPECT_EQ(image.pixel(2, 19), kWhite) << "one row between the pictures of two lines";
+    EXPECT_EQ(image.pixel(2, 21), kRed);
+
+    // Each line has its 20-pixel band: text 5 pixels down, 25 in when there is a picture. The
+    // full block fills its whole character cell, so its pixels show where the cell starts.
+    const QRect first = Extent(image.copy(0, 0, image.width(), 20), kBlue);
+    ASSERT_FALSE(first.isEmpty());
+    EXPECT_EQ(first.topLeft(), QPoint(25, 5));
+    EXPECT_LT(first.bottom(), 20);
+    const QRect third = Extent(image.copy(0, 40, 30, 20), kBlue).translated(0, 40);
+    ASSERT_FALSE(third.isEmpty());
+    EXPECT_EQ(third.topLeft(), QPoint(0, 45));
+}
+
+TEST_F(PanePrintingTest, AMissingPictureShowsTheErrorPictureAndFilesAreReadOnce) {
+    window.PrintCoul(0, "PICTS\\NOSUCH", 0, 0, 0, "x");
+    const QImage builtIn = Drawn();
+    EXPECT_NE(builtIn.pixel(10, 10), kWhite);
+
+    WriteBmp("PICTS\\EVPICERR.BMP", Qt::green);
+    window.ReloadPicture("PICTS\\evpicerr.bmp");
+    EXPECT_EQ(Drawn().pixel(10, 10), kGreen);
+
+    WriteBmp("PICTS\\NOSUCH.BMP", Qt::blue);
+    EXPECT_EQ(Drawn().pixel(10, 10), kGreen) << "a miss is remembered until a refresh";
+    window.ReloadPicture("picts\\nosuch");
+    EXPECT_EQ(Drawn().pixel(10, 10), kBlue);
+
+    // The built-in names are never read from a file.
+    WriteBmp("PICTS\\EVJOIN.BMP", Qt::blue);
+    window.PrintCoul(0, "PICTS\\EVJOIN", 0, 0, 0, "joined");
+    EXPECT_NE(Drawn().pixel(10, 30), kBlue);
+}
+
+TEST_F(PanePrintingTest, AFloodOfLinesIsRepaintedAFewTimesNotOncePerLine) {
+    window.show();
+    TextView& view = *window.TextViewWin(0);
+    ASSERT_TRUE(WaitUntil([&] { return view.isVisible(); }));
+    QCoreApplication::processEvents();
+    int paints = 0;
+    struct Counter : QObject {
+        int& count;
+        explicit Counter(int& c) : count(c) {}
+        bool eventFilter(QObject*, QEvent* event) override {
+            count += event->type() == QEvent::Paint ? 1 : 0;
+            return false;
+        }
+    } counter(paints);
+    view.installEventFilter(&counter);
+    for (int n = 0; n < 2000; ++n) {
+        window.PrintCoul(0, "PICTS\\EVQUIT", 32, 32, 192, "flood line " + std::to_string(n));
+    }
+    EXPECT_EQ(paints, 0) << "printing itself never paints";
+    ASSERT_TRUE(WaitUntil([&] { return paints > 0; }));
+    QCoreApplication::processEvents();
+    EXPECT_LE(paints, 2);
+    EXPECT_EQ(Line(0, 9).text, "flood line 1999");
+    view.removeEventFilter(&counter);
+    window.hide();
+}
+
+} // namespace
+} // namespace korbi::panes

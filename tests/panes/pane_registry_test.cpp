@@ -1,0 +1,197 @@
+#include "pane_fixture.h"
+
+#include "prefs/error_window.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace korbi::panes {
+namespace {
+
+const QColor kUnread1(255, 96, 96);
+const QColor kShown1(255, 255, 248);
+
+class PaneRegistryTest : public PaneFixture {
+  protected:
+    PaneRegistryTest() {
+        QObject::connect(&window, &ConversationWindow::SendRequested,
+                         [this](const std::string& line) { sent.push_back(line); });
+    }
+    void OpenChannels(int count) {
+        for (int n = 1; n <= count; ++n) {
+            ASSERT_EQ(window.OpenChanWin("#c" + std::to_string(n), false), n);
+        }
+    }
+    std::vector<std::string> sent;
+};
+
+TEST_F(PaneRegistryTest, OpenedWindowsAreFoundByNameWithoutRegardToCase) {
+    EXPECT_EQ(window.WinName(1), "raw");
+    EXPECT_EQ(window.OpenChanWin("#Chan", false), 1);
+    EXPECT_EQ(window.OpenChanWin("Ann", true), 2);
+    EXPECT_EQ(window.NextChan(), 3);
+    EXPECT_EQ(window.CurVisible(), 2);
+    EXPECT_EQ(window.AncVisible(), 1);
+    EXPECT_EQ(window.FindChanWin("#CHAN"), 1);
+    EXPECT_EQ(window.FindChanWin("ann"), 2);
+    EXPECT_EQ(window.FindChanWin("#other"), 0);
+    EXPECT_EQ(window.FindChanWin("raw"), 0); // free slots hold no conversation
+    EXPECT_EQ(window.TopicBar(1), "#Chan");
+    EXPECT_EQ(window.SwitchBut(1)->text(), "#Chan");
+    EXPECT_TRUE(window.SwitchBut(1)->isEnabled());
+    EXPECT_TRUE(window.TextViewWin(1)->isHidden());
+    EXPECT_FALSE(window.TextViewWin(2)->isHidden());
+
+    window.SetWinName(2, "#chan"); // two slots with one name: the higher wins
+    EXPECT_EQ(window.FindChanWin("#Chan"), 2);
+    EXPECT_EQ(window.SwitchBut(2)->text(), "#chan");
+}
+
+TEST_F(PaneRegistryTest, FourteenJoinsFillTheWindowAndAPrivateWindowTakesSlotFifteen) {
+    OpenChannels(14);
+    EXPECT_EQ(window.OpenChanWin("#c15", false), 0);
+    EXPECT_EQ(sent, std::vector<std::string>{"PART #c15"});
+    EXPECT_FALSE(window.errorWindow().isHidden());
+    EXPECT_TRUE(window.errorWindow().Text().contains("supports  15"));
+    EXPECT_EQ(window.NextChan(), 15);
+
+    EXPECT_EQ(window.OpenChanWin("Ann", true), 15);
+    EXPECT_EQ(window.OpenChanWin("Bob", true), 0);
+    EXPECT_EQ(window.OpenChanWin("#c16", false), 0);
+    EXPECT_EQ(window.NextChan(), 16);
+    EXPECT_EQ(sent.back(), "PART #c16");
+    EXPECT_EQ(window.FindChanWin("Bob"), 0);
+}
+
+TEST_F(PaneRegistryTest, ClosingSlotTwoMovesSlotsThreeAndFourDownWithTheirText) {
+    OpenChannels(4);
+    for (int slot = 1; slot <= 4; ++slot) {
+        window.PrintCoul(slot, "PICTS\\EVJOIN", 1, 2, 3, "text of #c" + std::to_string(slot));
+        window.SetNickListItems(slot, {"@op" + std::to_string(slot), "user"});
+    }
+    window.SetTopicBar(4, "#c4   the topic");
+    window.InputBox(3)->setText("half typed");
+    window.MakeVisible(4);
+
+    window.CloseConversation(2);
+    EXPECT_EQ(window.NextChan(), 4);
+    EXPECT_EQ(window.FindChanWin("#c3"), 2);
+    EXPECT_EQ(window.FindChanWin("#c4"), 3);
+    EXPECT_EQ(window.FindChanWin("#c2"), 0);
+    EXPECT_EQ(window.WinName(4), "none");
+    EXPECT_EQ(window.CurVisible(), 1);
+    ASSERT_EQ(window.LineCount(2), 1);
+    EXPECT_EQ(Line(2, 0), (LineRecord{1, 2, 3, "PICTS\\EVJOIN.BMP", "text of #c3"}));
+    EXPECT_EQ(Line(3, 0).text, "text of #c4");
+    EXPECT_EQ(window.LineCount(4), 0);
+    EXPECT_EQ(window.NickListItems(3), (std::vector<std::string>{"@op4", "user"}));
+    EXPECT_TRUE(window.NickListItems(4).empty());
+    EXPECT_EQ(window.TopicBar(3), "#c4   the topic");
+    EXPECT_EQ(window.InputBox(2)->text(), "half typed");
+    EXPECT_EQ(window.SwitchBut(3)->text(), "#c4");
+    EXPECT_TRUE(window.SwitchBut(4)->isHidden());
+    EXPECT_FALSE(window.SwitchBut(4)->isEnabled());
+}
+
+TEST_F(PaneRegistryTest, ClosingShowsTheSlotBelowAndNeverTheServerPaneOrAFreeSlot) {
+    OpenChannels(2);
+    window.CloseConversation(2);
+    EXPECT_EQ(window.CurVisible(), 1);
+    window.CloseConversation(1);
+    EXPECT_EQ(window.CurVisible(), 0);
+    EXPECT_EQ(window.NextChan(), 1);
+    window.CloseConversation(0);
+    window.CloseConversation(5);
+    EXPECT_EQ(window.NextChan(), 1);
+    EXPECT_FALSE(window.TextViewWin(0)->isHidden());
+}
+
+TEST_F(PaneRegistryTest, MakingTheVisiblePaneVisibleChangesNothing) {
+    OpenChannels(2);
+    window.MakeVisible(1);
+    EXPECT_EQ(window.AncVisible(), 2);
+    window.MakeVisible(1);
+    EXPECT_EQ(window.AncVisible(), 2);
+    EXPECT_FALSE(window.CloseWinBut(1)->isHidden());
+    EXPECT_TRUE(window.CloseWinBut(2)->isHidden());
+    EXPECT_FALSE(window.CloseWinBut(0)->isEnabled());
+}
+
+TEST_F(PaneRegistryTest, SwitchButtonsShareTheWidthUpTo2200Twips) {
+    window.resize(600, window.height()); // 9000 twips
+    OpenChannels(1);
+    EXPECT_EQ(window.SwitchBut(1)->geometry().x(), 1000 / 15);
+    EXPECT_EQ(window.SwitchBut(1)->width(), 2200 / 15);
+    for (int n = 2; n <= 6; ++n) {
+        window.OpenChanWin("#more" + std::to_string(n), false);
+    }
+    const int share = (9000 - 2250) / 6; // 1125 twips each
+    for (int slot = 1; slot <= 6; ++slot) {
+        EXPECT_EQ(window.SwitchBut(slot)->geometry().x(), ((slot - 1) * share + 1000) / 15);
+        EXPECT_EQ(window.SwitchBut(slot)->width(), share / 15);
+    }
+    EXPECT_EQ(window.SwitchBut(0)->geometry(), QRect(0, window.SwitchBut(1)->y(), 57, 22));
+}
+
+TEST_F(PaneRegistryTest, PartAllChanFreesEverySlotAndAReopenedSlotStartsEmpty) {
+    OpenChannels(3);
+    window.PrintCoul(2, "", 0, 0, 0, "old session");
+    window.SetNickListItems(2, {"a", "b"});
+    window.PartAllChan();
+    EXPECT_EQ(window.NextChan(), 1);
+    EXPECT_EQ(window.CurVisible(), 0);
+    EXPECT_FALSE(window.TextViewWin(0)->isHidden());
+    for (int slot = 1; slot <= 3; ++slot) {
+        EXPECT_EQ(window.WinName(slot), "none");
+        EXPECT_TRUE(window.SwitchBut(slot)->isHidden());
+    }
+    EXPECT_TRUE(window.NickListItems(2).empty());
+    EXPECT_EQ(window.LineCount(2), 1);
+    EXPECT_TRUE(sent.empty());
+
+    window.OpenChanWin("#new1", false);
+    EXPECT_EQ(window.OpenChanWin("#new2", false), 2);
+    EXPECT_EQ(window.LineCount(2), 0);
+}
+
+TEST_F(PaneRegistryTest, TheCloseButtonPartsAChannelButClosesAPrivateWindowAtOnce) {
+    settings.LogPrivChat = true;
+    OpenChannels(1);
+    window.OpenChanWin("Ann", true);
+    EXPECT_TRUE(window.LogOpen(2));
+    window.CloseWinBut_Click(1);
+    EXPECT_EQ(sent, std::vector<std::string>{"PART #c1"});
+    EXPECT_EQ(window.NextChan(), 3);
+
+    settings.LogPrivChat = false; // an open log is closed whatever the option says now
+    window.CloseWinBut_Click(2);
+    EXPECT_EQ(window.NextChan(), 2);
+    EXPECT_FALSE(window.LogOpen(2));
+    const std::string log = Log("Ann");
+    EXPECT_EQ(log.rfind("Log File opened at ", 0), 0u);
+    EXPECT_NE(log.find("\r\nLog File Closed at "), std::string::npos);
+    EXPECT_TRUE(log.ends_with("\r\n--\r\n \r\n"));
+}
+
+TEST_F(PaneRegistryTest, UnseenTextMarksItsSwitchButtonUntilThePaneIsShown) {
+    OpenChannels(2);
+    int blinks = 0;
+    QObject::connect(&window, &ConversationWindow::StartSparkTimer, [&] { ++blinks; });
+    window.PrintCoul(1, "", 0, 0, 0, "unseen");
+    EXPECT_EQ(window.Line1Colour(1), kUnread1);
+    EXPECT_EQ(window.Line2Colour(1), QColor(224, 64, 64));
+    window.PrintCoul(2, "", 0, 0, 0, "seen");
+    EXPECT_EQ(window.Line1Colour(2), kShown1);
+    EXPECT_EQ(blinks, 0);
+    window.MakeVisible(1);
+    EXPECT_EQ(window.Line1Colour(1), kShown1);
+
+    flags.IsActive = false;
+    window.PrintCoul(0, "", 0, 0, 0, "while away");
+    EXPECT_EQ(blinks, 1);
+}
+
+} // namespace
+} // namespace korbi::panes
