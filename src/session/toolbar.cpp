@@ -148,6 +148,14 @@ ServerToolbar::ServerToolbar(QWidget* serverWindow)
     SetMailPicture(media::MailImage::UnknownMailImage);
     SetPicServPicture(media::PicServImage::FreePicServ);
 
+    // Shown with the server window, also when it is already on screen.
+    const std::initializer_list<QWidget*> controls{this, m_ReadWriteShow, m_MailNotify,
+                                                   m_PicServNotify, m_ToolButs[kServerListButton]};
+    for (QWidget* control : controls) {
+        control->setVisible(true);
+    }
+    // The band is background: whatever else the server window shows stands in front of it.
+    lower();
     serverWindow->installEventFilter(this);
     PlaceControls();
 }

@@ -228,3 +228,24 @@ TEST_F(ToolbarTest, IndicatorsShowTheirPicturesAndAskForTheirMenus) {
 
 } // namespace
 } // namespace korbi::session
+
+namespace korbi::session {
+namespace {
+
+TEST(ToolbarOnScreenTest, ControlsShowWhenAddedToAShownWindowAndTheBandStaysBehind) {
+    QWidget serverWindow;
+    serverWindow.resize(800, 100);
+    auto* serverBox = new QWidget(&serverWindow);
+    serverWindow.show();
+    auto* toolbar = new ServerToolbar(&serverWindow);
+    for (const QWidget* control : {static_cast<QWidget*>(toolbar), toolbar->downer(),
+                                   static_cast<QWidget*>(toolbar->ToolButs(6)),
+                                   static_cast<QWidget*>(toolbar->MailNotify())}) {
+        EXPECT_TRUE(control->isVisible()) << control->objectName().toStdString();
+    }
+    EXPECT_EQ(serverWindow.children().indexOf(toolbar), 0) << "lowest in the stacking order";
+    EXPECT_GT(serverWindow.children().indexOf(serverBox), 0);
+}
+
+} // namespace
+} // namespace korbi::session
