@@ -10,10 +10,16 @@ ErrorWindow::ErrorWindow(QWidget* parent)
     : QWidget(parent, Qt::Dialog), m_label1(new QLabel("An Unknown Error Occured !", this)),
       m_command1(new QPushButton("OK", this)) {
     setWindowTitle("Error");
+    setObjectName("ErrorWindow");
+    m_label1->setObjectName("Label1");
+    m_command1->setObjectName("Command1");
+    m_command1->setMinimumWidth(90);
     m_label1->setWordWrap(true);
     m_label1->setAlignment(Qt::AlignCenter);
     m_label1->setMinimumWidth(280);
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(20, 16, 20, 12);
+    layout->setSpacing(14);
     layout->addWidget(m_label1);
     layout->addWidget(m_command1, 0, Qt::AlignHCenter);
     connect(m_command1, &QPushButton::clicked, this, &QWidget::hide);
@@ -23,6 +29,7 @@ void ErrorWindow::ShowMessage(const QString& text) {
     m_label1->setText(text);
     show();
     raise();
+    activateWindow();
 }
 
 QString ErrorWindow::Text() const {
