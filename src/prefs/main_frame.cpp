@@ -1,16 +1,23 @@
 #include "prefs/main_frame.h"
 
 #include "commands/alias_popup_editor.h"
+#include "commands/automation_dialog.h"
 #include "commands/popups.h"
 #include "mail/mail_checker.h"
 #include "mail/mail_prefs_dialog.h"
 #include "media/artwork_seed.h"
 #include "media/picture_manager.h"
+#include "panes/channel_list_window.h"
 #include "panes/conversation_window.h"
 #include "platform/text_encoding.h"
+#include "prefs/about_box.h"
 #include "prefs/frame_layout.h"
+#include "prefs/people_dialog.h"
+#include "prefs/prefs_dialog.h"
 #include "prefs/prefs_storage.h"
+#include "prefs/server_list_dialog.h"
 #include "prefs/splash_screen.h"
+#include "prefs/user_info_dialog.h"
 #include "session/server_window.h"
 
 #include <QAction>
@@ -21,8 +28,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
-#include <QMenu>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QTimer>
@@ -323,6 +330,60 @@ void MainFrame::WireServices() {
     connect(m_menus.Item(MenuItem::MailPrefs), &QAction::triggered, this,
             [this] { ShowWindow(*m_mailPrefs); });
     WireNickPopups();
+    WireDialogs();
+}
+
+void MainFrame::SetMainWindowsEnabled(bool enabled) {
+    m_serverWindow->setEnabled(enabled);
+    m_conversationWindow->setEnabled(enabled);
+}
+
+// The settings dialogs and the channel list, parented to the frame: a dialog parented to one of
+// the two main windows would be disabled with it.
+void MainFrame::WireDialogs() {
+    session::ServerWindow& server = *m_serverWindow;
+    m_form3 = new UserInfoDialog(server, this);
+    m_prefsForm = new PrefsDialog(m_settings, this);
+    m_form5 = new PeopleDialog(m_settings, this);
+    m_edServList = new ServerListDialog(*server.ServerName(), this);
+    m_aboForm = new AboutBox(this);
+    m_form4 = new commands::AutomationDialog(m_settings, this);
+    m_chanListForm = new panes::ChannelListWindow(server, this);
+    m_chanListForm->setWindowFlag(Qt::Window);
+    server.SetChanListForm(m_chanListForm);
+
+    for (QDialog* dialog : std::initializer_list<QDialog*>{m_form3, m_prefsForm, m_form5,
+                                                           m_edServList, m_form4, m_alPopForm}) {
+        connect(dialog, &QDialog::finished, this, [this] { SetMainWindowsEnabled(true); });
+    }
+    connect(m_prefsForm, &PrefsDialog::TitleChanged, this, &QWidget::setWindowTitle);
+    connect(&server, &session::ServerWindow::DialogRequested, this, &MainFrame::OpenFromToolbar);
+    connect(&server, &session::ServerWindow::MailMenuRequested, this,
+            [this](const QPoint& at) { m_menus.Mail->popup(at); });
+
+    connect(m_menus.Item(MenuItem::Setup), &QAction::triggered, m_form3, &FormDialog::Open);
+    connect(m_menus.Item(MenuItem::MiscPrefs), &QAction::triggered, m_prefsForm, &FormDialog::Open);
+    connect(m_menus.Item(MenuItem::People), &QAction::triggered, m_form5, &FormDialog::Open);
+    connect(m_menus.Item(MenuItem::Automation), &QAction::triggered, m_form4, &FormDialog::Open);
+    connect(m_menus.Item(MenuItem::About), &QAction::triggered, m_aboForm, &FormDialog::Open);
+    connect(m_menus.Item(MenuItem::ChannelList), &QAction::triggered, m_chanListForm,
+            &panes::ChannelListWindow::Open);
+}
+
+void MainFrame::OpenFromToolbar(int n) {
+    FormDialog* dialogs[] = {nullptr, nullptr,      m_form3, m_form4, m_form5,
+                             nullptr, m_edServList, nullptr, nullptr, m_prefsForm};
+    if (n == 7) {
+        SetMainWindowsEnabled(false);
+        m_alPopForm->Form_Load();
+        ShowWindow(*m_alPopForm);
+        return;
+    }
+    if (n < 0 || n > 9 || dialogs[n] == nullptr) {
+        return;
+    }
+    SetMainWindowsEnabled(false);
+    dialogs[n]->Open();
 }
 
 // A right click on a nick list pops up the user's popups; they act on the selected nicks of

@@ -22,7 +22,8 @@ class QTimer;
 
 namespace korbi::commands {
 class AliasPopupEditor;
-}
+class AutomationDialog;
+} // namespace korbi::commands
 namespace korbi::mail {
 class MailPrefsDialog;
 }
@@ -31,15 +32,21 @@ class PictureFrame;
 class PictureManager;
 } // namespace korbi::media
 namespace korbi::panes {
+class ChannelListWindow;
 class ConversationWindow;
-}
+} // namespace korbi::panes
 namespace korbi::session {
 class ServerWindow;
 }
 
 namespace korbi::prefs {
 
+class AboutBox;
+class PeopleDialog;
+class PrefsDialog;
+class ServerListDialog;
 class SplashScreen;
+class UserInfoDialog;
 struct PrefsReadResult;
 
 inline constexpr const char* kFrameTitle = "KorBi iRC Client 1.0B4";
@@ -114,6 +121,10 @@ class MainFrame : public QMainWindow {
     void WireMenus();
     void WireServices();
     void WireNickPopups();
+    void WireDialogs();
+    // A dialog opened from the toolbar keeps the two main windows from input until it closes.
+    void OpenFromToolbar(int n);
+    void SetMainWindowsEnabled(bool enabled);
     // Shows a window of the program: loads it on first use, raises it when already shown.
     static void ShowWindow(QWidget& window);
     void MDIForm_Unload();
@@ -134,6 +145,13 @@ class MainFrame : public QMainWindow {
     media::PictureManager* m_pictManager = nullptr;
     commands::AliasPopupEditor* m_alPopForm = nullptr;
     mail::MailPrefsDialog* m_mailPrefs = nullptr;
+    UserInfoDialog* m_form3 = nullptr;
+    PrefsDialog* m_prefsForm = nullptr;
+    PeopleDialog* m_form5 = nullptr;
+    ServerListDialog* m_edServList = nullptr;
+    AboutBox* m_aboForm = nullptr;
+    commands::AutomationDialog* m_form4 = nullptr;
+    panes::ChannelListWindow* m_chanListForm = nullptr;
     std::unique_ptr<SplashScreen> m_splash;
     MainMenus m_menus;
     QTimer* m_timer1;

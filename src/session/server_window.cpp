@@ -4,6 +4,7 @@
 #include "media/pictures.h"
 #include "media/sounds.h"
 #include "media/text_playback.h"
+#include "panes/channel_list_window.h"
 #include "panes/conversation_window.h"
 #include "panes/input_line_logic.h"
 #include "panes/nick_list.h"
@@ -15,14 +16,15 @@
 #include "session/conversations.h"
 #include "session/message_parsing.h"
 #include "session/notify_watch.h"
+#include "session/toolbar.h"
 
 #include <QComboBox>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
-#include <QPushButton>
 #include <QTimer>
 #include <QUrl>
 
@@ -33,26 +35,6 @@ namespace {
 constexpr int kTwipsPerPixel = 15;
 constexpr int kFloodCheckMs = 750;
 constexpr const char* kNotConnected = "Not Connected to a server";
-
-struct ToolButtonPlace {
-    int n;
-    int left; // twips
-    const char* toolTip;
-    const char* caption;
-};
-
-// Left to right as they stand in the row; button 6 sits beside the server box.
-constexpr ToolButtonPlace kToolButtonPlaces[] = {
-    {0, 240, "Connect to an IRC server", "Connect"},
-    {1, 990, "Disconnect from the current server", "Disconnect"},
-    {2, 1920, "Set your personnal and client information", "Setup"},
-    {4, 2760, "Set your friends, and ennemies", "People"},
-    {9, 3720, "Misc Preferences", "Prefs"},
-    {7, 4680, "Set some Aliases and Popups", "Aliases"},
-    {3, 5640, "Set Flood Protection and Autoexec Commands", "Auto"},
-    {5, 6480, "Make Scripts", "Scripts"},
-    {8, 7440, "Configure DCC", "DCC"},
-};
 
 int Px(int twips) {
     return twips / kTwipsPerPixel;
@@ -81,7 +63,8 @@ ServerWindow::ServerWindow(prefs::Settings& settings, prefs::FrameFlags& flags,
       m_sounds(new media::Sounds(*m_soundPlayer, folder, this)),
       m_playback(std::make_unique<media::TextPlayback>(*this, folder)),
       m_mailChecker(new mail::MailChecker(*this, options.pop3Port, this)),
-      m_pictureExchange(new pictx::PictureExchange(*this, folder, options.pictureExchange, this)) {
+      m_pictureExchange(new pictx::PictureExchange(*this, folder, options.pictureExchange, this)),
+      m_toolbar(new ServerToolbar(this)) {
     setWindowTitle("Server Bar");
     m_serverName->setEditable(true);
     m_serverName->setObjectName("ServerName");
@@ -89,20 +72,19 @@ ServerWindow::ServerWindow(prefs::Settings& settings, prefs::FrameFlags& flags,
     m_serverName->setGeometry(Px(450), Px(840), Px(3300), Px(300));
     m_serverPort->setGeometry(Px(3840), Px(840), Px(900), Px(300));
 
-    for (const auto& place : kToolButtonPlaces) {
-        auto* button = new QPushButton(place.caption, this);
-        button->setGeometry(Px(place.left), Px(120), Px(735), Px(495));
-        button->setToolTip(place.toolTip);
-        const int n = place.n;
-        connect(button, &QPushButton::clicked, this, [this, n] { ToolButs_MouseUp(n); });
-        m_toolButs[static_cast<std::size_t>(n)] = button;
-    }
-    auto* serverList = new QPushButton("...", this);
-    serverList->setGeometry(Px(150), Px(855), Px(255), Px(255));
-    serverList->setToolTip("Edit Server List");
-    connect(serverList, &QPushButton::clicked, this, [this] { ToolButs_MouseUp(6); });
-    m_toolButs[6] = serverList;
     setMinimumHeight(Px(1500));
+    connect(m_toolbar, &ServerToolbar::ButtonAction, this, &ServerWindow::ToolButs_MouseUp);
+    connect(m_toolbar, &ServerToolbar::MailCheckRequested, m_mailChecker,
+            &mail::MailChecker::StartMailCheck);
+    connect(m_toolbar, &ServerToolbar::MailMenuRequested, this, &ServerWindow::MailMenuRequested);
+    connect(m_toolbar, &ServerToolbar::PicServMenuRequested, this,
+            [this](const QPoint& at) { m_pictureExchange->pictmenu()->popup(at); });
+    connect(m_mailChecker, &mail::MailChecker::MailIconChanged, m_toolbar,
+            &ServerToolbar::SetMailPicture);
+    connect(m_pictureExchange, &pictx::PictureExchange::PicServIconChanged, m_toolbar,
+            &ServerToolbar::SetPicServPicture);
+    m_toolbar->SetMailPicture(m_mailChecker->MailIcon());
+    m_toolbar->SetPicServPicture(m_pictureExchange->PicServIcon());
 
     connect(m_socket, &platform::Socket::Connected, this, &ServerWindow::Socket1_Connect);
     connect(m_socket, &platform::Socket::DataArrival, this, &ServerWindow::Socket1_DataArrival);
@@ -258,9 +240,11 @@ void ServerWindow::nicklist_DblClick(int slot) {
 }
 
 void ServerWindow::TogToolBut(int n, int enab) {
-    if (n >= 0 && n < kToolButtons && m_toolButs[static_cast<std::size_t>(n)] != nullptr) {
-        m_toolButs[static_cast<std::size_t>(n)]->setEnabled(enab != 0);
-    }
+    m_toolbar->TogToolBut(n, enab);
+}
+
+bool ServerWindow::ToolButEnabled(int n) const {
+    return m_toolbar->ToolButEnabled(n);
 }
 
 std::string ServerWindow::ServerText() const {
@@ -355,6 +339,7 @@ void ServerWindow::ToolButs_MouseUp(int n) {
         break;
     }
     default:
+        emit DialogRequested(n);
         break;
     }
 }
@@ -381,9 +366,11 @@ void ServerWindow::Socket1_Connect() {
     TogToolBut(0, 0);
     TogToolBut(1, 1);
     TogToolBut(2, 1);
+    m_toolbar->RWReset();
 }
 
 void ServerWindow::Socket1_DataArrival() {
+    m_toolbar->RWRotate();
     CheckForMsg(m_socket->GetData());
 }
 
@@ -403,6 +390,7 @@ void ServerWindow::Process_MSG(const std::string& line) {
 }
 
 void ServerWindow::Socket1_Close() {
+    m_toolbar->RWDisable();
     m_flags.LoggedOn = false;
     PrintServer(0, 0, 0, "");
     PrintServer(128, 32, 32, "*** Shutdown ***");
@@ -494,9 +482,16 @@ void ServerWindow::CloseLog(int slot) {
     m_conversation.CloseLog(slot);
 }
 
-// The channel list window comes with its own dialog; until then the entries are not kept.
-void ServerWindow::ClearChanList() {}
-void ServerWindow::AddChanListEntry(const std::string&) {}
+void ServerWindow::ClearChanList() {
+    if (m_chanListForm != nullptr) {
+        m_chanListForm->ClearChanList();
+    }
+}
+void ServerWindow::AddChanListEntry(const std::string& entry) {
+    if (m_chanListForm != nullptr) {
+        m_chanListForm->AddChanListEntry(entry);
+    }
+}
 
 // ---- ClientHost: connection, interpreter, media.
 

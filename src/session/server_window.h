@@ -20,13 +20,13 @@
 
 class QComboBox;
 class QLineEdit;
-class QPushButton;
 class QKeyEvent;
 class QTimer;
 
 namespace korbi::panes {
+class ChannelListWindow;
 class ConversationWindow;
-}
+} // namespace korbi::panes
 namespace korbi::platform {
 class SoundPlayer;
 }
@@ -41,6 +41,7 @@ class MailChecker;
 namespace korbi::session {
 
 class NotifyWatch;
+class ServerToolbar;
 
 // Ports and periods of the services the server window runs; tests change them.
 struct ServerWindowOptions {
@@ -75,11 +76,15 @@ class ServerWindow : public QWidget, public ClientHost {
     platform::Socket& Socket1() { return *m_socket; }
     QComboBox* ServerName() const { return m_serverName; }
     QLineEdit* ServerPort() const { return m_serverPort; }
-    QPushButton* ToolBut(int n) const { return m_toolButs[static_cast<std::size_t>(n)]; }
+    ServerToolbar& toolbar() const { return *m_toolbar; }
+    bool ToolButEnabled(int n) const;
 
     void EnableToolBut(int n) { TogToolBut(n, 1); }
     void DisabToolBut(int n) { TogToolBut(n, 0); }
     void TogToolBut(int n, int enab);
+
+    // The channel list window the 321 to 323 replies fill (owned by the main frame).
+    void SetChanListForm(panes::ChannelListWindow* window) { m_chanListForm = window; }
 
     Dispatcher& dispatcher() { return m_dispatcher; }
     mail::MailChecker& mailChecker() { return *m_mailChecker; }
@@ -130,6 +135,12 @@ class ServerWindow : public QWidget, public ClientHost {
     void FetchFile(const std::string& host, const std::string& path) override;
     void RefreshPict(const std::string& picture) override;
 
+  signals:
+    // A toolbar button that opens a dialog of the main frame was released (2, 3, 4, 6, 7, 9).
+    void DialogRequested(int n);
+    // The mail indicator asks for the "&Mail" menu at a screen position.
+    void MailMenuRequested(const QPoint& globalPos);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -169,7 +180,8 @@ class ServerWindow : public QWidget, public ClientHost {
     mail::MailChecker* m_mailChecker;
     pictx::PictureExchange* m_pictureExchange;
     std::unique_ptr<NotifyWatch> m_notifyWatch;
-    std::array<QPushButton*, kToolButtons> m_toolButs{};
+    ServerToolbar* m_toolbar;
+    panes::ChannelListWindow* m_chanListForm = nullptr;
 };
 
 } // namespace korbi::session

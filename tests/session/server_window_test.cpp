@@ -55,9 +55,9 @@ TEST_F(ServerWindowTest, RegistersWithFramedNickAndUserLines) {
     EXPECT_TRUE(Pane().contains("Attempting to Connect to 127.0.0.1"));
     EXPECT_TRUE(PaneShows("Connected to 127.0.0.1"));
     EXPECT_TRUE(Pane().contains("Registering yourself..."));
-    EXPECT_FALSE(window.ToolBut(0)->isEnabled());
-    EXPECT_TRUE(window.ToolBut(1)->isEnabled());
-    EXPECT_TRUE(window.ToolBut(2)->isEnabled());
+    EXPECT_FALSE(window.ToolButEnabled(0));
+    EXPECT_TRUE(window.ToolButEnabled(1));
+    EXPECT_TRUE(window.ToolButEnabled(2));
     EXPECT_FALSE(window.ServerName()->isEnabled());
 }
 
@@ -112,7 +112,7 @@ TEST_F(ServerWindowTest, AnInvalidPortEndsTheConnectAfterTheAttemptLine) {
     window.ConnectToServer("127.0.0.1", "");
     EXPECT_TRUE(Pane().contains("Attempting to Connect to 127.0.0.1"));
     EXPECT_TRUE(window.ServerName()->isEnabled());
-    EXPECT_TRUE(window.ToolBut(2)->isEnabled());
+    EXPECT_TRUE(window.ToolButEnabled(2));
     EXPECT_EQ(window.Socket1().State(), platform::Socket::kClosed);
 }
 
@@ -135,8 +135,8 @@ TEST_F(ServerWindowTest, TheServersCloseShowsShutdownAndResetsTheControls) {
     server.CloseClient();
     ASSERT_TRUE(PaneShows("*** Shutdown ***"));
     EXPECT_FALSE(flags.LoggedOn);
-    EXPECT_TRUE(window.ToolBut(0)->isEnabled());
-    EXPECT_FALSE(window.ToolBut(1)->isEnabled());
+    EXPECT_TRUE(window.ToolButEnabled(0));
+    EXPECT_FALSE(window.ToolButEnabled(1));
     EXPECT_TRUE(window.ServerName()->isEnabled());
 }
 
