@@ -305,7 +305,7 @@ int FlatFlood(long lines) {
                 MiB(run.restResident), MiB(run.restAnonymous));
     for (const Mark& mark : run.marks) {
         std::printf("after %7ld lines: peak memory (VmHWM) %.1f MiB, peak anonymous memory "
-                    "(RssAnon) %.1f MiB (%.1f s)\n",
+                    "(RssAnon) %.1f MiB (%.2f s)\n",
                     mark.lines, MiB(mark.peakResident), MiB(mark.peakAnonymous), mark.seconds);
     }
     std::printf("panes whose last line is their last flood line: %d of %d\n", complete,

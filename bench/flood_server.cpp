@@ -374,10 +374,14 @@ class FloodServer {
         }
     }
 
-    static void WaitForGo() {
-        char line[64];
-        if (std::fgets(line, sizeof line, stdin) == nullptr) {
-            return; // nobody to wait for
+    // Waits for a line (or the end) of the standard input, at most until the deadline.
+    void WaitForGo() const {
+        pollfd wait{STDIN_FILENO, POLLIN, 0};
+        if (poll(&wait, 1, RemainingMs()) == 1) {
+            char line[64];
+            if (read(STDIN_FILENO, line, sizeof line) < 0) {
+                return; // nobody to wait for
+            }
         }
     }
 
