@@ -20,6 +20,11 @@ std::string CountText(std::string_view name) {
            std::to_string(AliasNesting::MaxCommands) + " commands from one alias";
 }
 
+std::string SizeText(std::string_view name) {
+    return "*** Alias " + std::string(name) + " stopped: more than " +
+           std::to_string(AliasNesting::MaxBytes) + " bytes of commands from one alias";
+}
+
 } // namespace
 
 int FindAlias(std::span<const std::string> AliasTable, std::string_view word) {
@@ -68,6 +73,7 @@ AliasNesting::Level::Level(AliasNesting& nesting) : m_nesting(nesting) {
 AliasNesting::Level::~Level() {
     if (--m_nesting.m_depth == 0) {
         m_nesting.m_commands = 0;
+        m_nesting.m_bytes = 0;
         m_nesting.m_stopped = false;
     }
 }
@@ -90,7 +96,12 @@ void AliasNesting::Run(std::string_view name, const std::vector<std::string>& pi
             Stop(CountText(name), report);
             return;
         }
+        if (piece.size() > MaxBytes - m_bytes) {
+            Stop(SizeText(name), report);
+            return;
+        }
         ++m_commands;
+        m_bytes += piece.size();
         runPiece(piece);
     }
 }

@@ -4,6 +4,7 @@
 // and keeps an alias that runs itself again, directly or through others, from running forever.
 #include "commands/variables.h"
 
+#include <cstddef>
 #include <functional>
 #include <span>
 #include <string>
@@ -24,8 +25,9 @@ int FindAlias(std::span<const std::string> AliasTable, std::string_view word);
 // a separator, so nobody else's text can add commands to the user's alias.
 std::vector<std::string> AliasPieces(std::string_view entry, const VariableContext& context);
 
-// Limits how deep aliases may run one another and how many commands one alias typed by the
-// user may produce in all. The interpreter owns one and runs every alias through it:
+// Limits how deep aliases may run one another, and how many commands and how many bytes of
+// commands one alias typed by the user may produce in all: an alias that hands its parameters
+// on twice doubles them at every level. The interpreter owns one and runs every alias through it:
 //
 //     m_aliasNesting.Run(word, AliasPieces(entry, context),
 //                        [&](const std::string& piece) { SendCommand2Serv(piece); },
@@ -37,6 +39,7 @@ class AliasNesting {
   public:
     static constexpr int MaxDepth = 16;
     static constexpr long MaxCommands = 1000;
+    static constexpr std::size_t MaxBytes = 64 * 1024;
 
     using PieceRunner = std::function<void(const std::string& piece)>;
     using Reporter = std::function<void(const std::string& line)>;
@@ -64,6 +67,7 @@ class AliasNesting {
 
     int m_depth = 0;
     long m_commands = 0;
+    std::size_t m_bytes = 0;
     bool m_stopped = false;
 };
 

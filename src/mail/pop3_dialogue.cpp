@@ -3,6 +3,7 @@
 #include "platform/text_values.h"
 #include "session/message_parsing.h"
 
+#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -11,9 +12,14 @@ namespace {
 
 constexpr long UnreachableError = 25001;
 
-// What the mail socket's own `Send2Serv` puts on the wire.
+// What the mail socket's own `Send2Serv` puts on the wire. A line break inside the text (a user
+// name or password edited into the preferences file) would make a second command; it becomes a
+// blank, as the preferences file itself stores it.
 std::string Send2Serv(std::string_view text) {
-    return std::string(text) + "\r\n";
+    std::string line(text);
+    std::replace(line.begin(), line.end(), '\r', ' ');
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    return line + "\r\n";
 }
 
 // A step that leaves everything as it is, for the caller to fill in.

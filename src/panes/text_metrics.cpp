@@ -2,8 +2,6 @@
 
 #include <QByteArrayView>
 
-#include <algorithm>
-
 namespace korbi::panes {
 
 namespace {
@@ -65,15 +63,17 @@ double TextMetrics::Advance(Face& face, char16_t ch) {
 }
 
 double TextMetrics::RunWidth(std::string_view bytes, bool utf8, const TextStyle& style) {
-    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (utf8 && !ascii) {
-        return RunWidth(DecodeRun(bytes, true), style);
-    }
+    // Every word of every printed line comes here while it is wrapped: one pass over the bytes,
+    // the cached advance read in place, and only a character not measured yet costs a call.
     Face& face = FaceOf(style);
     double width = 0;
     for (const char c : bytes) {
-        width += Advance(face, static_cast<unsigned char>(c));
+        const auto ch = static_cast<unsigned char>(c);
+        if (utf8 && ch >= 0x80) {
+            return RunWidth(DecodeRun(bytes, true), style);
+        }
+        const double advance = face.advances[ch];
+        width += advance >= 0 ? advance : Advance(face, ch);
     }
     return width;
 }

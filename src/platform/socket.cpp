@@ -78,6 +78,9 @@ void Socket::Adopt(QTcpSocket* socket) {
     Release();
     m_socket = socket;
     m_socket->setParent(this);
+    // Without a bound, one arrival could hold megabytes: the window would freeze while they are
+    // handled, and they would be copied whole in memory.
+    m_socket->setReadBufferSize(kReadAheadBytes);
     m_peerClosed = false;
     m_failed = false;
     connect(m_socket, &QTcpSocket::connected, this, [this] {
@@ -142,6 +145,26 @@ void Socket::SendData(const std::string& bytes) {
         return;
     }
     m_socket->write(bytes.data(), static_cast<qint64>(bytes.size()));
+    // Out at once, not when the event loop next gets to the socket: an answer such as a PONG
+    // must not wait behind repaints and other queued work.
+    m_sending = true;
+    m_socket->flush();
+    m_sending = false;
+}
+
+// A failure found while sending is told from the event loop, as any other: the caller of
+// SendData is often in the middle of handling a received line and must not see the connection
+// end under it.
+bool Socket::DeferredWhileSending(void (Socket::*handler)()) {
+    if (!m_sending) {
+        return false;
+    }
+    QTimer::singleShot(0, this, [this, handler, socket = m_socket] {
+        if (socket && m_socket == socket) {
+            (this->*handler)();
+        }
+    });
+    return true;
 }
 
 std::string Socket::GetData() {
@@ -153,6 +176,9 @@ std::string Socket::GetData() {
 }
 
 void Socket::OnDisconnected() {
+    if (DeferredWhileSending(&Socket::OnDisconnected)) {
+        return;
+    }
     // Bytes that came with the close are delivered before the close itself.
     if (m_socket && m_socket->bytesAvailable() > 0) {
         emit DataArrival(m_socket->bytesAvailable());
@@ -162,7 +188,7 @@ void Socket::OnDisconnected() {
 }
 
 void Socket::OnError() {
-    if (!m_socket) {
+    if (!m_socket || DeferredWhileSending(&Socket::OnError)) {
         return;
     }
     const QAbstractSocket::SocketError error = m_socket->error();

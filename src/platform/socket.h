@@ -31,6 +31,10 @@ class Socket : public QObject {
     static constexpr int kAddressInUse = 10048;
     static constexpr int kOtherError = 10000;
 
+    // The most one DataArrival brings: a connection reads no further ahead of its user, so that
+    // a flood comes as many small arrivals with the event loop running between them.
+    static constexpr qint64 kReadAheadBytes = 64 * 1024;
+
     explicit Socket(QObject* parent = nullptr);
     ~Socket() override;
 
@@ -45,7 +49,8 @@ class Socket : public QObject {
     // Ends the connection (or stops listening). Bytes already queued are still sent; no Closed
     // event follows, since that event reports only a close made by the peer.
     void Close();
-    // Queues bytes for sending; dropped when not connected.
+    // Sends bytes at once, as far as the network takes them; the rest is queued. Dropped when
+    // not connected.
     void SendData(const std::string& bytes);
     // All bytes that arrived and were not taken yet.
     std::string GetData();
@@ -74,6 +79,7 @@ class Socket : public QObject {
     void OnDisconnected();
     void OnError();
     void OnNewConnection();
+    bool DeferredWhileSending(void (Socket::*handler)());
 
     QPointer<QTcpSocket> m_socket;
     QPointer<QTcpServer> m_server;
@@ -81,6 +87,7 @@ class Socket : public QObject {
     int m_nextRequestID = 1;
     bool m_peerClosed = false;
     bool m_failed = false;
+    bool m_sending = false;
 };
 
 } // namespace korbi::platform

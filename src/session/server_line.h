@@ -22,7 +22,7 @@ struct ServerLine {
 };
 
 // A line whose carriage return was the last byte of its arrival comes without its line feed;
-// it gets it back here, so that every line ends with the same two characters.
+// it gets it back here, so that every line ends with its carriage return and one character.
 ServerLine ParseServerLine(std::string_view line);
 
 // text less left characters at the front and right at the end; what is shorter than the cut

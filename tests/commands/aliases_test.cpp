@@ -92,6 +92,9 @@ TEST(AliasNesting, LoopingAliasesStopWithOneLine) {
          {"W /x|/x|/x|/x|/x|/x|/x|/x|/x|/x", "X /y|/y|/y|/y|/y|/y|/y|/y|/y|/y",
           "Y /z|/z|/z|/z|/z|/z|/z|/z|/z|/z", "Z /say z"},
          "more than 1000 commands"},
+        // Found by fuzzing: parameters handed on four times grow fourfold at every level, far
+        // beyond memory long before the sixteenth.
+        {"parameters growing", {"GROW /grow $*1 $*1 $*1 $*1 words"}, "more than 65536 bytes"},
     };
     for (const auto& c : cases) {
         MiniInterpreter irc;

@@ -144,6 +144,15 @@ TEST(Pop3Dialogue, RefusedUserIsRetriedOnceThenFails) {
     EXPECT_EQ(ProcessMSG(atUser, "-ERR\r\n", Alice).Send, "USER alice\r\n");
 }
 
+// Found by fuzzing: a line break inside a user name or password (possible in a hand-edited
+// preferences file) made one step send two command lines.
+TEST(Pop3Dialogue, LineBreaksInTheAccountNeverSplitACommand) {
+    const MailAccount broken{"bob\nDELE 1", "+OK 0\r\nQUIT"};
+    EXPECT_EQ(ProcessMSG(At(GreetingAwaited), "+OK\r\n", broken).Send, "USER bob DELE 1\r\n");
+    EXPECT_EQ(ProcessMSG(At(UserSent), "-ERR\r\n", broken).Send, "USER bob DELE 1\r\n");
+    EXPECT_EQ(ProcessMSG(At(UserSent), "+OK\r\n", broken).Send, "PASS +OK 0  QUIT\r\n");
+}
+
 TEST(Pop3Dialogue, SocketErrorsAndCloseResetTheIcon) {
     ExpectFailure(MailError(At(GreetingAwaited), 25001, "Host not found"), GreetingAwaited,
                   "Got mail error: Unable to reach/find mail server.");

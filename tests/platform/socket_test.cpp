@@ -8,6 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
+
+#include <algorithm>
+#include <memory>
+
 namespace korbi::platform {
 namespace {
 using korbi::testing::ScriptedServer;
@@ -105,6 +110,86 @@ TEST(Socket, ListensAcceptsAndRefusesATakenPort) {
     ASSERT_TRUE(WaitUntil([&] { return got == "FILE PICTS\\cat.bmp"; }));
     served.SendData("reply");
     ASSERT_TRUE(WaitUntil([&] { return peer.bytesAvailable() == 5; }));
+}
+
+// A connected pair without the scripted server, so that a test can read and close the peer's
+// side without running the event loop.
+struct ConnectedPair {
+    QTcpServer server;
+    Socket socket;
+    std::unique_ptr<QTcpSocket> peer;
+
+    bool Connect() {
+        server.listen(QHostAddress::LocalHost, 0);
+        socket.RemoteHost = "127.0.0.1";
+        socket.RemotePort = server.serverPort();
+        socket.Connect();
+        if (!WaitUntil([&] {
+                return server.hasPendingConnections() && socket.State() == Socket::kConnected;
+            })) {
+            return false;
+        }
+        peer.reset(server.nextPendingConnection());
+        return true;
+    }
+};
+
+TEST(Socket, ALargeArrivalComesInBoundedPiecesBeforeTheClose) {
+    ScriptedServer server;
+    Socket socket;
+    std::string received;
+    std::size_t largest = 0;
+    int arrivals = 0;
+    bool closedAfterAll = false;
+    QObject::connect(&socket, &Socket::DataArrival, [&] {
+        const std::string piece = socket.GetData();
+        largest = std::max(largest, piece.size());
+        received += piece;
+        ++arrivals;
+    });
+    std::string sent;
+    for (int i = 0; sent.size() < 1024 * 1024; ++i) {
+        sent += ":user PRIVMSG #flood :line " + std::to_string(i) + "\r\n";
+    }
+    QObject::connect(&socket, &Socket::Closed, [&] { closedAfterAll = received == sent; });
+    socket.RemoteHost = "127.0.0.1";
+    socket.RemotePort = server.Port();
+    socket.Connect();
+    ASSERT_TRUE(server.WaitForConnections(1));
+    server.Send(sent);
+    server.CloseClient();
+    ASSERT_TRUE(WaitUntil([&] { return socket.State() != Socket::kConnected; }, 10000));
+    EXPECT_TRUE(closedAfterAll);
+    EXPECT_EQ(received.size(), sent.size());
+    EXPECT_LE(largest, static_cast<std::size_t>(Socket::kReadAheadBytes));
+    EXPECT_GE(arrivals, 16);
+}
+
+TEST(Socket, SentBytesLeaveWithoutWaitingForTheEventLoop) {
+    ConnectedPair pair;
+    ASSERT_TRUE(pair.Connect());
+    pair.socket.SendData("PONG :now\r\n");
+    // Waiting on the peer runs no event of the sending side.
+    ASSERT_TRUE(pair.peer->waitForReadyRead(5000));
+    EXPECT_EQ(pair.peer->readAll(), "PONG :now\r\n");
+}
+
+TEST(Socket, AFailureFoundWhileSendingIsToldFromTheEventLoop) {
+    ConnectedPair pair;
+    ASSERT_TRUE(pair.Connect());
+    bool told = false;
+    QObject::connect(&pair.socket, &Socket::Error, [&] { told = true; });
+    QObject::connect(&pair.socket, &Socket::Closed, [&] { told = true; });
+    // The peer resets the connection: the next sends fail at once.
+    const linger reset{1, 0};
+    setsockopt(static_cast<int>(pair.peer->socketDescriptor()), SOL_SOCKET, SO_LINGER, &reset,
+               sizeof reset);
+    pair.peer->abort();
+    pair.socket.SendData("first");
+    pair.socket.SendData("second");
+    EXPECT_FALSE(told);
+    EXPECT_TRUE(WaitUntil([&] { return told; }));
+    EXPECT_NE(pair.socket.State(), Socket::kConnected);
 }
 
 } // namespace

@@ -66,6 +66,15 @@ TEST_F(DispatcherTest, DebugModeEchoesEveryLineAfterItsHandler) {
                                    {0, "", 128, 96, 96, ":srv 003 Me :lone carriage return"}}));
 }
 
+// Found by fuzzing: a line cut at a carriage return followed by a second one got a line feed
+// added behind both, which left a carriage return inside the message and the PONG.
+TEST_F(DispatcherTest, ACarriageReturnAfterTheCutIsTheLineEnd) {
+    dispatcher.Process_MSG(":bob!b@h PRIVMSG #chan :hi\r\r");
+    dispatcher.Process_MSG("PING :srv\r\r");
+    EXPECT_EQ(host.printed.front(), (PrintedLine{1, "", 64, 64, 64, "bob -> hi"}));
+    EXPECT_EQ(host.sent, Texts{":Me PONG :srv\r\r"});
+}
+
 TEST_F(DispatcherTest, AHandlerCanBeAddedForTheNotifyAnswer) {
     std::vector<std::string> seen;
     dispatcher.SetHandler("303", [&seen](const ServerLine& line) {

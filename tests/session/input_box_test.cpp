@@ -1,0 +1,117 @@
+// The input line of a pane as the user types into it: formatting keys at the caret, and the
+// server pane's raw line without a connection.
+#include "session/server_window.h"
+
+#include "panes/conversation_window.h"
+#include "support/loopback_options.h"
+#include "support/scripted_server.h"
+#include "support/wait.h"
+
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace korbi::session {
+namespace {
+
+using korbi::testing::ScriptedServer;
+using korbi::testing::WaitUntil;
+
+class InputBoxTest : public ::testing::Test {
+  protected:
+    InputBoxTest()
+        : folder(std::filesystem::path(dir.path().toStdString())),
+          conversation(settings, flags, folder),
+          window(settings, flags, folder, conversation, korbi::testing::LoopbackOptions()) {
+        settings.NickName = "korbi";
+        conversation.resize(900, 600);
+        conversation.LayoutSlots();
+    }
+
+    QLineEdit& Box(int slot) { return *conversation.InputBox(slot); }
+
+    const panes::LineRecord& LastLine(int slot) const {
+        const panes::LineStore& lines = conversation.Lines(slot);
+        return lines.Line(lines.LineCount() - 1);
+    }
+
+    QTemporaryDir dir;
+    prefs::Settings settings;
+    prefs::FrameFlags flags;
+    platform::ProgramFolder folder;
+    panes::ConversationWindow conversation;
+    ServerWindow window;
+};
+
+TEST_F(InputBoxTest, FormattingKeysInsertTheirCodeAtTheCaret) {
+    struct Case {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        QChar code;
+    };
+    const Case cases[] = {
+        {"Ctrl+B bold", Qt::Key_B, Qt::ControlModifier, QChar(2)},
+        // Ctrl+K would otherwise delete to the end of the line.
+        {"Ctrl+K colour", Qt::Key_K, Qt::ControlModifier, QChar(3)},
+        {"Ctrl+U underline", Qt::Key_U, Qt::ControlModifier, QChar(31)},
+        {"Ctrl+I reverse", Qt::Key_I, Qt::ControlModifier, QChar(22)},
+        // Tab would otherwise move the focus.
+        {"Tab reverse", Qt::Key_Tab, Qt::NoModifier, QChar(22)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Box(0).clear();
+        QTest::keyClicks(&Box(0), "hello");
+        Box(0).setCursorPosition(2);
+        QTest::keyClick(&Box(0), c.key, c.modifiers);
+        EXPECT_EQ(Box(0).text(), QString("he") + c.code + "llo");
+        EXPECT_EQ(Box(0).cursorPosition(), 3);
+        // Typing goes on after the code.
+        QTest::keyClicks(&Box(0), "y");
+        EXPECT_EQ(Box(0).text(), QString("he") + c.code + "yllo");
+    }
+}
+
+TEST_F(InputBoxTest, TheCaretCountsLettersBeyondAsciiAsOneCharacter) {
+    Box(0).setText(QString::fromUtf8("\xc3\xa9t\xc3\xa9"));
+    Box(0).setCursorPosition(2);
+    QTest::keyClick(&Box(0), Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(Box(0).text(), QString::fromUtf8("\xc3\xa9t\x02\xc3\xa9"));
+    EXPECT_EQ(Box(0).cursorPosition(), 3);
+}
+
+TEST_F(InputBoxTest, ARawLineWithoutAConnectionIsOnlyShown) {
+    QTest::keyClicks(&Box(0), "NICK nobody");
+    QTest::keyClick(&Box(0), Qt::Key_Return);
+    EXPECT_EQ(LastLine(0).text, " NICK nobody");
+    EXPECT_EQ(LastLine(0).red + LastLine(0).green + LastLine(0).blue, 0);
+    EXPECT_TRUE(Box(0).text().isEmpty());
+
+    // The same once the server has closed a connection.
+    ScriptedServer server;
+    window.ConnectToServer("127.0.0.1", std::to_string(server.Port()));
+    ASSERT_TRUE(server.WaitForReceived("\nUSER "));
+    server.CloseClient();
+    ASSERT_TRUE(WaitUntil([&] { return conversation.PaneText(0).contains("*** Shutdown ***"); }));
+    QTest::keyClicks(&Box(0), "PRIVMSG bob :too late");
+    QTest::keyClick(&Box(0), Qt::Key_Return);
+    EXPECT_EQ(LastLine(0).text, " PRIVMSG bob :too late");
+    EXPECT_NE(window.Socket1().State(), platform::Socket::kConnected);
+}
+
+TEST_F(InputBoxTest, ARawLineWhileConnectedIsWrittenAsTyped) {
+    ScriptedServer server;
+    window.ConnectToServer("127.0.0.1", std::to_string(server.Port()));
+    ASSERT_TRUE(server.WaitForReceived("\nUSER "));
+    const int shown = conversation.LineCount(0);
+    QTest::keyClicks(&Box(0), "WHO #c");
+    QTest::keyClick(&Box(0), Qt::Key_Return);
+    EXPECT_TRUE(server.WaitForReceived("\rWHO #c\r\n"));
+    EXPECT_EQ(conversation.LineCount(0), shown);
+}
+
+} // namespace
+} // namespace korbi::session
