@@ -336,6 +336,21 @@ void WholeSession::ChatInChannelAndPrivate() {
                                               "ACTION waves\x01\r\n",
                              mark));
 
+    // The first popup of the nick list acts on the selected nick.
+    const QList<QListWidgetItem*> selected =
+        a.Panes().NickList(a.Slot("#Chat"))->findItems("peer", Qt::MatchExactly);
+    ASSERT_EQ(selected.size(), 1);
+    selected.front()->setSelected(true);
+    mark = peer.Mark();
+    a.Frame().menus().Pop[0]->trigger();
+    EXPECT_TRUE(peer.WaitFor(Prefix(kNickA) + "PRIVMSG #Chat :\x01"
+                                              "ACTION slaps peer around",
+                             mark));
+    EXPECT_TRUE(WaitLine(b, "#Chat",
+                         std::string(kNickA) +
+                             " slaps peer around with a large ball with bloody spikes on them..",
+                         "PICTS\\EVACTION"));
+
     // The second copy's user opens a private window and writes in it.
     b.Type("#Chat", std::string("/query ") + kNickA);
     ASSERT_GT(b.Slot(kNickA), 0);
@@ -456,6 +471,14 @@ void WholeSession::KickNickChangeAndQuit() {
     EXPECT_TRUE(WaitUntil([&] { return HasNick(b, "#Chat", "@anna"); }));
     EXPECT_TRUE(HasNick(a, "#Chat", "@anna"));
     EXPECT_TRUE(peer.WaitFor(Prefix(kNickA) + "NICK :anna\r\n", mark));
+
+    // The default alias HOP leaves the channel and joins it again.
+    mark = peer.Mark();
+    a.Type("#Chat", "/hop");
+    EXPECT_TRUE(peer.WaitFor(Prefix("anna") + "PART #Chat", mark));
+    EXPECT_TRUE(peer.WaitFor(Prefix("anna") + "JOIN :#Chat\r\n", mark));
+    EXPECT_TRUE(WaitLine(a, "#Chat", "anna entered the channel."));
+    EXPECT_TRUE(WaitUntil([&] { return HasNick(a, "#Chat", kNickB); }));
 
     mark = peer.Mark();
     b.Type("#Chat", "/quit see you");
