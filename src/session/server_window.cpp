@@ -317,7 +317,11 @@ void ServerWindow::EndSession() {
     if (m_conversation.LogOpen(0)) {
         m_conversation.CloseLog(0);
     }
-    m_conversation.SetTopicBar(0, kNotConnected);
+    // After a disconnect the server still talks until it closes: its parting notices must
+    // still be known as the server's. Its close ends the session again and resets the name.
+    if (m_socket->State() != platform::Socket::kConnected) {
+        m_conversation.SetTopicBar(0, kNotConnected);
+    }
     m_conversation.PartAllChan();
 }
 

@@ -151,6 +151,23 @@ TEST_F(ServerWindowTest, DisconnectSendsQuitAndLeavesTheCloseToTheServer) {
     window.Send2Serv("PRIVMSG #c :after the close"); // dropped without a crash
 }
 
+// Between the disconnect and the server's close the server still talks: its parting notice is
+// its own, not a user's.
+TEST_F(ServerWindowTest, TheServerKeepsItsNameUntilItClosesAfterADisconnect) {
+    ScriptedServer server;
+    ConnectTo(server);
+    server.Send(":irc.test 001 Joe :Welcome\r\n");
+    ASSERT_TRUE(WaitUntil([&] { return conversation.TopicBar(0) == "irc.test"; }));
+    window.DisconnectFromServer();
+    ASSERT_TRUE(server.WaitForReceived("\n:Joe QUIT :KorBis blues sur KorBi\r"));
+    server.Send(":irc.test NOTICE Joe :Connection statistics\r\n");
+    server.CloseClient();
+    ASSERT_TRUE(PaneShows("*** Shutdown ***"));
+    EXPECT_TRUE(Pane().contains("\nConnection statistics\n"));
+    EXPECT_FALSE(Pane().contains("*-irc.test-*"));
+    EXPECT_EQ(conversation.TopicBar(0), "Not Connected to a server");
+}
+
 TEST_F(ServerWindowTest, ServerListHandOverPutsTheSelectedEntryFirst) {
     for (const char* host : {"a.net", "b.net", "c.net"}) {
         window.ServerName()->addItem(host);

@@ -1,0 +1,598 @@
+// The whole program as a user runs it: the real main frame starts in an empty folder, connects
+// to a real IRC server by a typed /server command, and lives through a session with a second
+// copy of the program and a scripted user, then exits and starts again in the same folder.
+#include "app/irc_peer.h"
+#include "media/artwork_seed.h"
+#include "panes/conversation_window.h"
+#include "panes/picture_names.h"
+#include "panes/text_view.h"
+#include "platform/text_values.h"
+#include "prefs/main_frame.h"
+#include "prefs/prefs_file.h"
+#include "session/server_window.h"
+#include "support/loopback_options.h"
+#include "support/ngircd_server.h"
+#include "support/wait.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <memory>
+#include <optional>
+
+namespace korbi {
+namespace {
+
+namespace fs = std::filesystem;
+using korbi::testing::IrcPeer;
+using korbi::testing::NgircdServer;
+using korbi::testing::WaitUntil;
+
+// The defaults of a first start give both copies the same nick: the second one falls back.
+constexpr const char* kNickA = "__NoNick";
+constexpr const char* kNickB = "_NoNick_";
+constexpr const char* kServer = "irc.test.local";
+const QColor kCatColour(200, 40, 40);
+
+int FreePort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+std::string Contents(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> FileLines(const fs::path& file) {
+    const std::string bytes = Contents(file);
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(bytes.substr(start, end - start));
+    }
+    return lines;
+}
+
+// One copy of the program with its own program folder.
+class Client {
+  public:
+    fs::path Folder() const { return dir.path().toStdString(); }
+
+    void Start(const session::ServerWindowOptions& options) {
+        splash.clear();
+        prefs::FrameHooks hooks;
+        hooks.ShowStartupError = [this](const QString& text) { startupErrors << text; };
+        hooks.SplashStep = [this](const QString& text) { splash << text; };
+        hooks.IsForeground = [] { return true; };
+        hooks.ServerOptions = options;
+        frame = std::make_unique<prefs::MainFrame>(Folder(), hooks);
+        // Tall enough that every pane keeps its full 50 lines.
+        frame->resize(1100, 1400);
+        frame->show();
+    }
+
+    // The user closes the frame; the program ends.
+    void Exit() {
+        frame->close();
+        frame.reset();
+    }
+
+    prefs::MainFrame& Frame() { return *frame; }
+    panes::ConversationWindow& Panes() { return frame->conversationWindow(); }
+    prefs::Settings& Settings() { return frame->settings(); }
+
+    // The slot of a pane by name, "" being the server pane; -1 while no pane has that name.
+    int Slot(const std::string& pane) {
+        if (pane.empty()) {
+            return 0;
+        }
+        const int slot = Panes().FindChanWin(pane);
+        return slot > 0 ? slot : -1;
+    }
+
+    // Shows a pane with its switch button, types a line into its input line and presses
+    // Enter. Commands act on the visible pane, as they do for a user, who can only type there.
+    void Type(int slot, const std::string& text) {
+        if (Panes().CurVisible() != slot) {
+            Panes().SwitchBut(slot)->click();
+        }
+        QLineEdit* box = Panes().InputBox(slot);
+        QTest::keyClicks(box, QString::fromStdString(text));
+        QTest::keyClick(box, Qt::Key_Return);
+        EXPECT_TRUE(box->text().isEmpty()) << "Enter leaves the input line empty";
+    }
+    void Type(const std::string& pane, const std::string& text) { Type(Slot(pane), text); }
+
+    // The index of the stored line that reads text (blanks at either end aside) with the
+    // picture pict when one is given ("" for no picture); -1 when none does.
+    int FindLine(int slot, const std::string& text,
+                 const std::optional<std::string>& pict = std::nullopt) {
+        if (slot < 0) {
+            return -1;
+        }
+        const panes::LineStore& lines = Panes().Lines(slot);
+        for (int k = 0; k < lines.LineCount(); ++k) {
+            const panes::LineRecord& line = lines.Line(k);
+            if (platform::TrimBlanks(line.text) != text) {
+                continue;
+            }
+            if (!pict || platform::EqualsNoCase(line.pict, panes::NormalisePictName(*pict))) {
+                return k;
+            }
+        }
+        return -1;
+    }
+
+    QTemporaryDir dir;
+    QStringList splash;
+    QStringList startupErrors;
+    std::unique_ptr<prefs::MainFrame> frame;
+};
+
+// Waits until the pane that slotOf names shows the line; says what the pane held otherwise.
+::testing::AssertionResult WaitLineIn(Client& client, const std::function<int()>& slotOf,
+                                      const std::string& text,
+                                      const std::optional<std::string>& pict, int timeoutMs) {
+    if (WaitUntil([&] { return client.FindLine(slotOf(), text, pict) >= 0; }, timeoutMs)) {
+        return ::testing::AssertionSuccess();
+    }
+    const int slot = slotOf();
+    return ::testing::AssertionFailure()
+           << "no line \"" << text << "\" in pane " << slot << ":\n"
+           << (slot >= 0 ? client.Panes().PaneText(slot).toStdString() : "(no such pane)");
+}
+
+::testing::AssertionResult WaitLine(Client& client, const std::string& pane,
+                                    const std::string& text,
+                                    const std::optional<std::string>& pict = std::nullopt,
+                                    int timeoutMs = 5000) {
+    return WaitLineIn(
+        client, [&] { return client.Slot(pane); }, text, pict, timeoutMs);
+}
+
+// The pane the user is looking at.
+::testing::AssertionResult WaitVisibleLine(Client& client, const std::string& text) {
+    return WaitLineIn(
+        client, [&] { return client.Panes().CurVisible(); }, text, std::nullopt, 5000);
+}
+
+bool HasNick(Client& client, const std::string& pane, const std::string& entry) {
+    const int slot = client.Slot(pane);
+    if (slot <= 0) {
+        return false;
+    }
+    const auto nicks = client.Panes().NickListItems(slot);
+    return std::find(nicks.begin(), nicks.end(), entry) != nicks.end();
+}
+
+// The colour drawn in the middle of the picture beside line k of a pane.
+QColor PictureColourAt(Client& client, int slot, int k) {
+    panes::TextView* view = client.Panes().TextViewWin(slot);
+    const QImage shot = view->grab().toImage();
+    const QPoint inner = view->contentsRect().topLeft();
+    return shot.pixelColor(inner + QPoint(2 + 8, 20 * k + 1 + 8));
+}
+
+class WholeSession : public ::testing::Test {
+  public:
+    // The phases of the session, in order; each starts where the one before it ended.
+    void FirstStart();
+    void ConnectA();
+    void PeerAndSecondCopyArrive();
+    void ChatInChannelAndPrivate();
+    void CtcpBothWays();
+    void PictureTravels();
+    void KickNickChangeAndQuit();
+    void ExitAndRestart();
+    void ReconnectAndDisconnect();
+
+  protected:
+    session::ServerWindowOptions OptionsA() {
+        session::ServerWindowOptions options = korbi::testing::LoopbackOptions();
+        options.pictureExchange.FirstListenPort = pictPortA;
+        options.notifyIntervalMs = 250;
+        return options;
+    }
+    session::ServerWindowOptions OptionsB() {
+        session::ServerWindowOptions options = korbi::testing::LoopbackOptions();
+        options.pictureExchange.FetchPort = pictPortA;
+        return options;
+    }
+    std::string Port() const { return std::to_string(server.Port()); }
+    // How the server names a user of either copy in the lines it relays.
+    static std::string Prefix(const std::string& nick) {
+        return ":" + nick + "!~korbi.user@127.0.0.1 ";
+    }
+
+    NgircdServer server;
+    IrcPeer peer;
+    Client a;
+    Client b;
+    int pictPortA = FreePort();
+};
+
+void WholeSession::FirstStart() {
+    a.Start(OptionsA());
+    ASSERT_FALSE(a.Frame().StartupFailed()) << a.startupErrors.join(' ').toStdString();
+    for (const char* folder : {"PICTS", "SOUNDS", "LOGS"}) {
+        EXPECT_TRUE(fs::is_directory(a.Folder() / folder)) << folder;
+    }
+    for (const media::ShippedFile& shipped : media::ShippedFiles()) {
+        EXPECT_EQ(Contents(a.Folder() / shipped.folder / shipped.fileName), shipped.bytes)
+            << shipped.fileName;
+    }
+    EXPECT_TRUE(a.splash.contains("Creating new, empty Prefs File..."));
+    const auto prefsLines = FileLines(a.Folder() / prefs::kPrefsFileName);
+    ASSERT_GE(prefsLines.size(), 48u);
+    EXPECT_EQ(prefsLines[3], kNickA);
+    EXPECT_EQ(prefsLines[13], "6660");
+    EXPECT_EQ(prefsLines[41], "[Execute On Connect]");
+    EXPECT_EQ(prefsLines[43], "/JOIN #KorBi");
+    EXPECT_EQ(a.Frame().windowTitle(), "KorBi iRC Client 1.0B4");
+    EXPECT_TRUE(a.Frame().flags().ShouldJoin);
+    EXPECT_EQ(a.Panes().TopicBar(0), "Not Connected to a server");
+    EXPECT_EQ(a.Frame().serverWindow().ServerPort()->text(), "6660");
+    EXPECT_GE(a.Panes().TextViewWin(0)->contentsRect().height(), 50 * 20);
+
+    // What the user sets up before connecting (the setup and people dialogs store these).
+    prefs::Settings& settings = a.Settings();
+    settings.ClientW = true;
+    settings.ClientI = true;
+    settings.Notifys = std::string(" ") + kNickB;
+    settings.CheckMail = false; // the default mail server is not on this machine
+}
+
+void WholeSession::ConnectA() {
+    // Debug mode shows every received line: the server's answer to the user modes among them.
+    a.Frame().menus().Item(prefs::MenuItem::DebugMode)->trigger();
+    a.Type(0, "/server 127.0.0.1 " + Port());
+    ASSERT_TRUE(WaitUntil([&] { return a.Frame().flags().LoggedOn; }, 10000))
+        << a.Panes().PaneText(0).toStdString();
+    EXPECT_TRUE(WaitLine(a, "", Prefix(kNickA) + "MODE " + kNickA + " :+wi"));
+    a.Frame().menus().Item(prefs::MenuItem::DebugMode)->trigger();
+
+    EXPECT_GE(a.FindLine(0, "Attempting to Connect to 127.0.0.1"), 0);
+    EXPECT_GE(a.FindLine(0, "Connected to 127.0.0.1"), 0);
+    EXPECT_GE(a.FindLine(0, "Registering yourself..."), 0);
+    EXPECT_GE(a.FindLine(0, ":- test server"), 0); // the message of the day
+    EXPECT_EQ(a.Panes().TopicBar(0), kServer);
+    EXPECT_EQ(a.Frame().serverWindow().ServerPort()->text().toStdString(), Port());
+    // The execute-on-connect list of a first start, "$me" and "$server" expanded.
+    EXPECT_TRUE(WaitLine(a, "",
+                         std::string(kNickA) + " -> " + kNickA + " , You are now connected to " +
+                             kServer + " . Enjoy !",
+                         "PICTS\\infomark"));
+    EXPECT_GE(a.FindLine(0, "---"), 0);
+
+    // "#korbi" for a first start, then "#KorBi" and "#Chat" from the list: the server keeps
+    // the first spelling, so one pane serves both.
+    ASSERT_TRUE(
+        WaitLine(a, "#Chat", std::string(kNickA) + " entered the channel.", "PICTS\\EVJOIN"));
+    ASSERT_TRUE(
+        WaitLine(a, "#korbi", std::string(kNickA) + " entered the channel.", "PICTS\\EVJOIN"));
+    EXPECT_EQ(a.Panes().NextChan(), 3);
+    EXPECT_TRUE(WaitUntil([&] { return HasNick(a, "#korbi", std::string("@") + kNickA); }));
+    EXPECT_EQ(a.Panes().WinName(a.Panes().CurVisible()), "#Chat");
+}
+
+void WholeSession::PeerAndSecondCopyArrive() {
+    ASSERT_TRUE(peer.Register(server.Port(), "peer"));
+    peer.Send("JOIN #korbi");
+    peer.Send("JOIN #Chat");
+    EXPECT_TRUE(WaitLine(a, "#korbi", "peer entered the channel.", "PICTS\\EVJOIN"));
+    EXPECT_TRUE(WaitLine(a, "#Chat", "peer entered the channel.", "PICTS\\EVJOIN"));
+    EXPECT_TRUE(HasNick(a, "#Chat", "peer"));
+
+    b.Start(OptionsB());
+    ASSERT_FALSE(b.Frame().StartupFailed());
+    b.Settings().CheckMail = false;
+    b.Type(0, "/server 127.0.0.1 " + Port());
+    ASSERT_TRUE(WaitUntil([&] { return b.Frame().flags().LoggedOn; }, 10000))
+        << b.Panes().PaneText(0).toStdString();
+    // Taken by the first copy: the backup nick is used.
+    EXPECT_GE(b.FindLine(0, std::string(kNickA) + " :Nickname already in use", "PICTS\\ERRORMSG"),
+              0)
+        << b.Panes().PaneText(0).toStdString();
+    EXPECT_EQ(b.Settings().NickName, kNickB);
+    ASSERT_TRUE(WaitLine(b, "#Chat", std::string(kNickB) + " entered the channel."));
+    ASSERT_TRUE(WaitLine(b, "#korbi", std::string(kNickB) + " entered the channel."));
+    EXPECT_TRUE(WaitUntil([&] { return HasNick(b, "#Chat", std::string("@") + kNickA); }));
+
+    EXPECT_TRUE(WaitLine(a, "#Chat", std::string(kNickB) + " entered the channel."));
+    EXPECT_TRUE(WaitLine(a, "#korbi", std::string(kNickB) + " entered the channel."));
+    // The notify watch: the other copy's nick is in the notify list.
+    EXPECT_TRUE(WaitVisibleLine(a, std::string(kNickB) + " is on IRC"));
+}
+
+void WholeSession::ChatInChannelAndPrivate() {
+    std::size_t mark = peer.Mark();
+    a.Type("#Chat", "hello everyone");
+    EXPECT_GE(a.FindLine(a.Slot("#Chat"), std::string(kNickA) + " -> hello everyone", ""), 0);
+    EXPECT_TRUE(WaitLine(b, "#Chat", std::string(kNickA) + " -> hello everyone", ""));
+    EXPECT_TRUE(peer.WaitFor(Prefix(kNickA) + "PRIVMSG #Chat :hello everyone\r\n", mark));
+
+    peer.Send("PRIVMSG #Chat :hi both of you");
+    EXPECT_TRUE(WaitLine(a, "#Chat", "peer -> hi both of you"));
+    EXPECT_TRUE(WaitLine(b, "#Chat", "peer -> hi both of you"));
+
+    mark = peer.Mark();
+    b.Type("#Chat", "/me waves");
+    EXPECT_TRUE(WaitLine(a, "#Chat", std::string(kNickB) + " waves", "PICTS\\EVACTION"));
+    EXPECT_TRUE(peer.WaitFor(Prefix(kNickB) + "PRIVMSG #Chat :\x01"
+                                              "ACTION waves\x01\r\n",
+                             mark));
+
+    // The first popup of the nick list acts on the selected nick.
+    const QList<QListWidgetItem*> selected =
+        a.Panes().NickList(a.Slot("#Chat"))->findItems("peer", Qt::MatchExactly);
+    ASSERT_EQ(selected.size(), 1);
+    selected.front()->setSelected(true);
+    mark = peer.Mark();
+    a.Frame().menus().Pop[0]->trigger();
+    EXPECT_TRUE(peer.WaitFor(Prefix(kNickA) + "PRIVMSG #Chat :\x01"
+                                              "ACTION slaps peer around",
+                             mark));
+    EXPECT_TRUE(WaitLine(b, "#Chat",
+                         std::string(kNickA) +
+                             " slaps peer around with a large ball with bloody spikes on them..",
+                         "PICTS\\EVACTION"));
+
+    // The second copy's user opens a private window and writes in it.
+    b.Type("#Chat", std::string("/query ") + kNickA);
+    ASSERT_GT(b.Slot(kNickA), 0);
+    EXPECT_EQ(b.Panes().CurVisible(), b.Slot(kNickA));
+    b.Type(kNickA, "psst, a secret");
+    EXPECT_GE(b.FindLine(b.Slot(kNickA), std::string(kNickB) + " -> psst, a secret"), 0);
+    // The first copy opens a window for it and answers there.
+    ASSERT_TRUE(WaitLine(a, kNickB, std::string(kNickB) + " -> psst, a secret"));
+    EXPECT_EQ(a.Panes().CurVisible(), a.Slot(kNickB));
+    a.Type(kNickB, "tell me");
+    EXPECT_TRUE(WaitLine(b, kNickA, std::string(kNickA) + " -> tell me"));
+    EXPECT_EQ(b.Panes().NextChan(), 4);
+
+    // A private message from the scripted user opens its own window too.
+    peer.Send(std::string("PRIVMSG ") + kNickA + " :are you there?");
+    ASSERT_TRUE(WaitLine(a, "peer", "peer -> are you there?"));
+    mark = peer.Mark();
+    a.Type("peer", "yes");
+    EXPECT_TRUE(peer.WaitFor(Prefix(kNickA) + "PRIVMSG peer :yes\r\n", mark));
+}
+
+void WholeSession::CtcpBothWays() {
+    b.Type(kNickA, std::string("/ctcp ") + kNickA + " VERSION");
+    EXPECT_TRUE(WaitLine(a, "", std::string(kNickB) + " wants to know your client version..."));
+    // The answer is a NOTICE, which the program treats like a request of its own: the asking
+    // copy shows it with the sender framed by hyphens.
+    EXPECT_TRUE(
+        WaitLine(b, "", std::string("-") + kNickA + "- wants to know your client version..."));
+
+    std::size_t mark = peer.Mark();
+    peer.Send(std::string("PRIVMSG ") + kNickA + " :\x01PING 12345\x01");
+    EXPECT_TRUE(WaitLine(a, "", "peer pings you..."));
+    EXPECT_TRUE(peer.WaitFor(Prefix(kNickA) + "NOTICE peer :\x01PING 12345\x01\r\n", mark));
+
+    mark = peer.Mark();
+    a.Type("peer", "/ctcp peer PING 777");
+    EXPECT_TRUE(peer.WaitFor(Prefix(kNickA) + "PRIVMSG peer :\x01PING 777\x01\r\n", mark));
+
+    // A third request in a short while is too many at the default protection level: it is
+    // still answered, then requests are ignored for a while.
+    mark = peer.Mark();
+    peer.Send(std::string("PRIVMSG ") + kNickA + " :\x01VERSION\x01");
+    EXPECT_TRUE(peer.WaitFor(Prefix(kNickA) +
+                                 "NOTICE peer :\x01VERSION KorBi 1.0 Official Beta 4 -- "
+                                 "Win95/NT\x01\r\n",
+                             mark));
+    EXPECT_TRUE(WaitVisibleLine(a, "Excess Flood Danger ! Ignoring all CTCP's for 20 seconds..."));
+    mark = peer.Mark();
+    peer.Send(std::string("PRIVMSG ") + kNickA + " :\x01PING 999\x01");
+    peer.Send(std::string("PRIVMSG ") + kNickA + " :still there?");
+    ASSERT_TRUE(WaitLine(a, "peer", "peer -> still there?"));
+    a.Type("peer", "here");
+    // The answer comes after anything sent before it on the same connection.
+    EXPECT_TRUE(peer.WaitFor(Prefix(kNickA) + "PRIVMSG peer :here\r\n", mark));
+    EXPECT_EQ(peer.Since(mark).find("PING 999"), std::string::npos);
+}
+
+void WholeSession::PictureTravels() {
+    QImage cat(16, 16, QImage::Format_RGB32);
+    cat.fill(kCatColour);
+    ASSERT_TRUE(cat.save(QString::fromStdString((a.Folder() / "PICTS" / "cat.bmp").string())));
+    ASSERT_FALSE(fs::exists(b.Folder() / "PICTS" / "cat.bmp"));
+
+    const std::size_t mark = peer.Mark();
+    a.Type("#Chat", "/pict cat.bmp look at my cat");
+    EXPECT_GE(
+        a.FindLine(a.Slot("#Chat"), std::string(kNickA) + " -> look at my cat", "PICTS\\cat.bmp"),
+        0);
+    EXPECT_TRUE(peer.WaitFor(Prefix(kNickA) + "PRIVMSG #Chat :\x01PICT cat.bmp\x01\r\n", mark));
+    EXPECT_TRUE(peer.WaitFor(Prefix(kNickA) + "PRIVMSG #Chat :look at my cat", mark));
+
+    // The second copy fetches the picture from the first one and draws it beside the line.
+    const std::string line = std::string(kNickA) + " -> look at my cat";
+    ASSERT_TRUE(WaitLine(b, "#Chat", line, "PICTS\\cat.bmp"));
+    ASSERT_TRUE(WaitUntil([&] { return fs::exists(b.Folder() / "PICTS" / "cat.bmp"); }, 10000));
+    // Served in whole records of 256 bytes: the copy is the file and padding.
+    const std::string sent = Contents(a.Folder() / "PICTS" / "cat.bmp");
+    const std::string got = Contents(b.Folder() / "PICTS" / "cat.bmp");
+    EXPECT_EQ(got.size(), (sent.size() / 256 + 1) * 256);
+    EXPECT_EQ(got.substr(0, sent.size()), sent);
+    const int slot = b.Slot("#Chat");
+    b.Panes().SwitchBut(slot)->click();
+    ASSERT_EQ(b.Panes().CurVisible(), slot);
+    EXPECT_TRUE(WaitUntil([&] {
+        return PictureColourAt(b, slot, b.FindLine(slot, line)) == kCatColour;
+    })) << "the fetched picture is not drawn beside the line";
+
+    // The picture goes with one message only.
+    a.Type("#Chat", "and now without");
+    EXPECT_TRUE(WaitLine(b, "#Chat", std::string(kNickA) + " -> and now without", ""));
+}
+
+void WholeSession::KickNickChangeAndQuit() {
+    std::size_t mark = peer.Mark();
+    a.Type("#korbi", std::string("/kick #korbi ") + kNickB + " enough");
+    EXPECT_TRUE(WaitLine(b, "", std::string(kNickA) + " just kicked you from #korbi (enough)",
+                         "PICTS\\EVKICK"));
+    EXPECT_TRUE(WaitUntil([&] { return b.Slot("#korbi") < 0; }));
+    EXPECT_TRUE(WaitLine(a, "#korbi",
+                         std::string(kNickB) + " was kicked by " + kNickA + " (enough)",
+                         "PICTS\\EVKICK"));
+    EXPECT_FALSE(HasNick(a, "#korbi", kNickB));
+    EXPECT_TRUE(peer.WaitFor(Prefix(kNickA) + "KICK #korbi " + kNickB + " :enough\r\n", mark));
+
+    // Closing a channel's pane leaves the channel; the pane goes when the server confirms.
+    mark = peer.Mark();
+    const int panesBefore = a.Panes().NextChan();
+    a.Panes().CloseWinBut(a.Slot("#korbi"))->click();
+    EXPECT_TRUE(peer.WaitFor(Prefix(kNickA) + "PART #korbi", mark));
+    EXPECT_TRUE(WaitUntil([&] { return a.Slot("#korbi") < 0; }));
+    EXPECT_EQ(a.Panes().NextChan(), panesBefore - 1);
+
+    mark = peer.Mark();
+    a.Type("#Chat", "/nick anna");
+    EXPECT_TRUE(WaitVisibleLine(a, "Your nick is now anna"));
+    EXPECT_EQ(a.Settings().NickName, "anna");
+    EXPECT_TRUE(WaitLine(b, "#Chat", std::string(kNickA) + " changes it's nick to anna"));
+    EXPECT_TRUE(WaitUntil([&] { return HasNick(b, "#Chat", "@anna"); }));
+    EXPECT_TRUE(HasNick(a, "#Chat", "@anna"));
+    EXPECT_TRUE(peer.WaitFor(Prefix(kNickA) + "NICK :anna\r\n", mark));
+
+    // The default alias HOP leaves the channel and joins it again.
+    mark = peer.Mark();
+    a.Type("#Chat", "/hop");
+    EXPECT_TRUE(peer.WaitFor(Prefix("anna") + "PART #Chat", mark));
+    EXPECT_TRUE(peer.WaitFor(Prefix("anna") + "JOIN :#Chat\r\n", mark));
+    EXPECT_TRUE(WaitLine(a, "#Chat", "anna entered the channel."));
+    EXPECT_TRUE(WaitUntil([&] { return HasNick(a, "#Chat", kNickB); }));
+
+    mark = peer.Mark();
+    b.Type("#Chat", "/quit see you");
+    EXPECT_TRUE(WaitLine(b, "", "*** Shutdown ***"));
+    EXPECT_EQ(b.Panes().NextChan(), 1);
+    EXPECT_TRUE(WaitLine(a, "#Chat", std::string(kNickB) + " quits IRC (\"see you\")."));
+    EXPECT_FALSE(HasNick(a, "#Chat", kNickB));
+    EXPECT_TRUE(WaitVisibleLine(a, std::string(kNickB) + " has left IRC"));
+    EXPECT_TRUE(peer.WaitFor(Prefix(kNickB) + "QUIT :\"see you\"\r\n", mark));
+    b.Exit();
+}
+
+void WholeSession::ExitAndRestart() {
+    // Settings the user changes during the session (the automation dialog stores these).
+    a.Settings().ExecOnConnect = {};
+    a.Settings().ExecOnConnect[0] = "/JOIN #Chat";
+    a.Settings().ExecOnConnect[1] = "/display back on $server";
+    a.Settings().LogChan = true; // the preferences dialog stores this one
+
+    std::size_t mark = peer.Mark();
+    a.Exit();
+    EXPECT_TRUE(peer.WaitFor(Prefix("anna") + "QUIT :", mark));
+    const auto saved = FileLines(a.Folder() / prefs::kPrefsFileName);
+    ASSERT_GE(saved.size(), 14u);
+    EXPECT_EQ(saved[3], "anna");
+    EXPECT_EQ(saved[12].substr(0, 10), "127.0.0.1 ");
+    EXPECT_EQ(saved[13], Port());
+
+    a.Start(OptionsA());
+    ASSERT_FALSE(a.Frame().StartupFailed()) << a.startupErrors.join(' ').toStdString();
+    EXPECT_FALSE(a.splash.contains("Creating new, empty Prefs File..."));
+    EXPECT_FALSE(a.Frame().flags().ShouldJoin);
+    EXPECT_EQ(a.Settings().NickName, "anna");
+    EXPECT_EQ(a.Settings().Notifys, std::string(" ") + kNickB);
+    EXPECT_TRUE(a.Settings().ClientW);
+    EXPECT_TRUE(a.Settings().ClientI);
+    EXPECT_FALSE(a.Settings().CheckMail);
+    EXPECT_EQ(a.Frame().serverWindow().ServerName()->currentText(), "127.0.0.1");
+    EXPECT_EQ(a.Frame().serverWindow().ServerPort()->text().toStdString(), Port());
+
+    // The server and port kept from last time: the connect button is enough.
+    mark = peer.Mark();
+    a.Frame().serverWindow().ToolBut(0)->click();
+    ASSERT_TRUE(WaitUntil([&] { return a.Frame().flags().LoggedOn; }, 10000))
+        << a.Panes().PaneText(0).toStdString();
+    EXPECT_TRUE(WaitLine(a, "", std::string("back on ") + kServer));
+    ASSERT_TRUE(WaitLine(a, "#Chat", "anna entered the channel."));
+    EXPECT_TRUE(peer.WaitFor(Prefix("anna") + "JOIN :#Chat\r\n", mark));
+    // Not a first start: "#korbi" is not joined (its join would have come first).
+    EXPECT_EQ(peer.Since(mark).find("JOIN :#korbi"), std::string::npos);
+    EXPECT_LT(a.Slot("#korbi"), 0);
+    EXPECT_EQ(a.Panes().NextChan(), 2);
+    const fs::path log = a.Folder() / "LOGS" / "#Chat.LOG";
+    ASSERT_TRUE(WaitUntil([&] { return fs::exists(log); }));
+    EXPECT_TRUE(FileLines(log).at(0).starts_with("Log File opened at "));
+}
+
+void WholeSession::ReconnectAndDisconnect() {
+    // Typing /server again while connected leaves the server first, with the quit message.
+    std::size_t mark = peer.Mark();
+    a.Type(0, "/server 127.0.0.1 " + Port());
+    EXPECT_TRUE(peer.WaitFor(Prefix("anna") + "QUIT :\"KorBis blues sur KorBi\"\r\n", mark));
+    EXPECT_TRUE(peer.WaitFor(Prefix("anna") + "JOIN :#Chat\r\n", mark));
+    ASSERT_TRUE(WaitLine(a, "#Chat", "anna entered the channel."));
+    EXPECT_GE(a.FindLine(0, "Disconnecting from current server..."), 0);
+
+    // The toolbar's disconnect button: the server closes the connection after the QUIT.
+    mark = peer.Mark();
+    a.Frame().serverWindow().ToolBut(1)->click();
+    EXPECT_TRUE(peer.WaitFor(Prefix("anna") + "QUIT :\"KorBis blues sur KorBi\"\r\n", mark));
+    EXPECT_TRUE(WaitLine(a, "", "*** Shutdown ***"));
+    // The server's parting notice came before its close: still shown as the server's.
+    const panes::LineStore& serverPane = a.Panes().Lines(0);
+    bool partingNotice = false;
+    for (int k = 0; k < serverPane.LineCount(); ++k) {
+        partingNotice = partingNotice ||
+                        (serverPane.Line(k).text.starts_with("Connection statistics: ") &&
+                         platform::EqualsNoCase(serverPane.Line(k).pict, "PICTS\\INFOMARK.BMP"));
+    }
+    EXPECT_TRUE(partingNotice) << a.Panes().PaneText(0).toStdString();
+    EXPECT_EQ(a.Panes().TopicBar(0), "Not Connected to a server");
+    EXPECT_FALSE(a.Frame().flags().LoggedOn);
+    EXPECT_EQ(a.Panes().NextChan(), 1);
+    EXPECT_TRUE(a.Frame().serverWindow().ToolBut(0)->isEnabled());
+    EXPECT_FALSE(a.Frame().serverWindow().ToolBut(1)->isEnabled());
+
+    // Each session of the channel is in its log, opened and closed.
+    const auto log = FileLines(a.Folder() / "LOGS" / "#Chat.LOG");
+    const auto count = [&](const std::string& start) {
+        return std::count_if(log.begin(), log.end(),
+                             [&](const std::string& line) { return line.starts_with(start); });
+    };
+    EXPECT_EQ(count("Log File opened at "), 2);
+    EXPECT_EQ(count("Log File Closed at "), 2);
+    EXPECT_EQ(count("anna entered the channel."), 2);
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.back(), "--");
+    a.Exit();
+}
+
+TEST_F(WholeSession, FromFirstStartThroughASessionToARestart) {
+    KORBI_REQUIRE_NGIRCD(server);
+    for (const auto& phase :
+         {&WholeSession::FirstStart, &WholeSession::ConnectA,
+          &WholeSession::PeerAndSecondCopyArrive, &WholeSession::ChatInChannelAndPrivate,
+          &WholeSession::CtcpBothWays, &WholeSession::PictureTravels,
+          &WholeSession::KickNickChangeAndQuit, &WholeSession::ExitAndRestart,
+          &WholeSession::ReconnectAndDisconnect}) {
+        (this->*phase)();
+        if (HasFatalFailure()) {
+            return;
+        }
+    }
+}
+
+} // namespace
+} // namespace korbi
