@@ -10,6 +10,7 @@
 #include "prefs/main_frame.h"
 #include "prefs/prefs_file.h"
 #include "session/server_window.h"
+#include "session/toolbar.h"
 #include "support/loopback_options.h"
 #include "support/ngircd_server.h"
 #include "support/wait.h"
@@ -521,7 +522,7 @@ void WholeSession::ExitAndRestart() {
 
     // The server and port kept from last time: the connect button is enough.
     mark = peer.Mark();
-    a.Frame().serverWindow().ToolBut(0)->click();
+    a.Frame().serverWindow().toolbar().ToolButs_MouseUp(0);
     ASSERT_TRUE(WaitUntil([&] { return a.Frame().flags().LoggedOn; }, 10000))
         << a.Panes().PaneText(0).toStdString();
     EXPECT_TRUE(WaitLine(a, "", std::string("back on ") + kServer));
@@ -547,7 +548,7 @@ void WholeSession::ReconnectAndDisconnect() {
 
     // The toolbar's disconnect button: the server closes the connection after the QUIT.
     mark = peer.Mark();
-    a.Frame().serverWindow().ToolBut(1)->click();
+    a.Frame().serverWindow().toolbar().ToolButs_MouseUp(1);
     EXPECT_TRUE(peer.WaitFor(Prefix("anna") + "QUIT :\"KorBis blues sur KorBi\"\r\n", mark));
     EXPECT_TRUE(WaitLine(a, "", "*** Shutdown ***"));
     // The server's parting notice came before its close: still shown as the server's.
@@ -562,8 +563,8 @@ void WholeSession::ReconnectAndDisconnect() {
     EXPECT_EQ(a.Panes().TopicBar(0), "Not Connected to a server");
     EXPECT_FALSE(a.Frame().flags().LoggedOn);
     EXPECT_EQ(a.Panes().NextChan(), 1);
-    EXPECT_TRUE(a.Frame().serverWindow().ToolBut(0)->isEnabled());
-    EXPECT_FALSE(a.Frame().serverWindow().ToolBut(1)->isEnabled());
+    EXPECT_TRUE(a.Frame().serverWindow().ToolButEnabled(0));
+    EXPECT_FALSE(a.Frame().serverWindow().ToolButEnabled(1));
 
     // Each session of the channel is in its log, opened and closed.
     const auto log = FileLines(a.Folder() / "LOGS" / "#Chat.LOG");
