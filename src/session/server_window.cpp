@@ -481,6 +481,13 @@ std::vector<std::string> ServerWindow::NickListItems(int slot) const {
 void ServerWindow::SetNickListItems(int slot, const std::vector<std::string>& items) {
     m_conversation.SetNickListItems(slot, items);
 }
+// One entry at a time: rebuilding the whole list would drop the user's selection.
+void ServerWindow::AddNickListItem(int slot, const std::string& item) {
+    m_conversation.AddNickListItem(slot, item);
+}
+void ServerWindow::RemoveNickListItem(int slot, int index) {
+    m_conversation.RemoveNickListItem(slot, index);
+}
 std::vector<std::string> ServerWindow::SelectedNicks(int slot) const {
     return m_conversation.SelectedNicks(slot);
 }
