@@ -5,6 +5,9 @@
 
 #include "prefs/prefs_file.h"
 
+#include <QApplication>
+#include <QClipboard>
+
 #include <gmock/gmock.h>
 
 namespace korbi::session {
@@ -41,6 +44,13 @@ TEST_F(TypingNgircdTest, TextAndCommandsTypedInAChannelPaneReachTheOtherUser) {
               Line(20, 50, 50, "", "korbi -> hello there, \xc3\xa9t\xc3\xa9"));
     EXPECT_TRUE(conversation->InputBox(room)->text().isEmpty());
 
+    // A pasted text with line breaks goes out as one message: none of its lines is a command.
+    QApplication::clipboard()->setText("one\nJOIN #trap\r\nQUIT :pasted");
+    QTest::keyClick(conversation->InputBox(room), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(conversation->InputBox(room), Qt::Key_Return);
+    EXPECT_EQ(bob.WaitForLine(" PRIVMSG #room :"),
+              prefix + " PRIVMSG #room :one JOIN #trap  QUIT :pasted\r\n");
+
     // Formatting codes typed with their keys go out as they are.
     QTest::keyClick(conversation->InputBox(room), Qt::Key_B, Qt::ControlModifier);
     Type(room, "bold");
@@ -72,6 +82,7 @@ TEST_F(TypingNgircdTest, TextAndCommandsTypedInAChannelPaneReachTheOtherUser) {
     ASSERT_TRUE(WaitUntil([&] { return conversation->FindChanWin("#second") == 0; }));
     EXPECT_EQ(conversation->CurVisible(), room);
 
+    EXPECT_EQ(conversation->FindChanWin("#trap"), 0);
     Type(room, "/nick korbi2");
     EXPECT_EQ(bob.WaitForLine(" NICK "), prefix + " NICK :korbi2\r\n");
     EXPECT_EQ(WaitForPaneLine(room, "Your nick is now korbi2"),
