@@ -241,6 +241,11 @@ void ServerWindow::nicklist_DblClick(int slot) {
         return;
     }
     const std::string name = slot == 0 ? GetWord(1, entry) : panes::BareNick(entry);
+    // An entry of marks alone ("@", "+") names nobody: a pane without a name could never be
+    // addressed, and every nameless event would land in it.
+    if (name.empty()) {
+        return;
+    }
     const int existing = FindChanWin(name);
     if (existing > 0) {
         MakeVisible(existing);

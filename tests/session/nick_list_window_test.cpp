@@ -1,4 +1,5 @@
-// A channel pane's nick list while members come and go: what the user selected stays selected.
+// A channel pane's nick list in the real windows: what the user selected stays selected while
+// members come and go, and a double click names a member or does nothing.
 #include "session/server_window.h"
 
 #include "panes/conversation_window.h"
@@ -18,23 +19,36 @@ using korbi::testing::ScriptedServer;
 using korbi::testing::WaitUntil;
 using ::testing::ElementsAre;
 
-TEST(NickListWindow, MembersComingAndGoingKeepTheSelection) {
+class NickListWindow : public ::testing::Test {
+  protected:
+    NickListWindow()
+        : folder(std::filesystem::path(dir.path().toStdString())),
+          conversation(settings, flags, folder),
+          window(settings, flags, folder, conversation, korbi::testing::LoopbackOptions()) {
+        settings.NickName = "korbi";
+    }
+
+    // The client joins "#c" (slot 1), whose names reply lists names.
+    void JoinWithNames(const std::string& names, std::size_t count) {
+        window.ConnectToServer("127.0.0.1", std::to_string(server.Port()));
+        ASSERT_TRUE(server.WaitForReceived("\nUSER "));
+        server.Send(":korbi!k@h JOIN :#c\r\n:irc 353 korbi = #c :" + names + "\r\n");
+        ASSERT_TRUE(WaitUntil([&] { return conversation.NickListItems(1).size() == count; }));
+    }
+
     QTemporaryDir dir;
     prefs::Settings settings;
-    settings.NickName = "korbi";
     prefs::FrameFlags flags;
-    const platform::ProgramFolder folder(std::filesystem::path(dir.path().toStdString()));
-    panes::ConversationWindow conversation(settings, flags, folder);
-    ServerWindow window(settings, flags, folder, conversation, korbi::testing::LoopbackOptions());
+    platform::ProgramFolder folder;
+    panes::ConversationWindow conversation;
+    ServerWindow window;
     ScriptedServer server;
-    window.ConnectToServer("127.0.0.1", std::to_string(server.Port()));
-    ASSERT_TRUE(server.WaitForReceived("\nUSER "));
+};
 
-    server.Send(":korbi!k@h JOIN :#c\r\n:irc 353 korbi = #c :korbi @bob carol dave\r\n");
-    ASSERT_TRUE(WaitUntil([&] { return conversation.NickListItems(1).size() == 4; }));
+TEST_F(NickListWindow, MembersComingAndGoingKeepTheSelection) {
+    JoinWithNames("korbi @bob carol dave", 4);
     QListWidget& list = *conversation.NickList(1);
-    list.item(2)->setSelected(true); // carol
-    list.setCurrentRow(2, QItemSelectionModel::Select);
+    list.setCurrentRow(2, QItemSelectionModel::Select); // carol
 
     server.Send(":erin!e@h JOIN :#c\r\n:bob!b@h PART #c\r\n:dave!d@h QUIT :bye\r\n");
     ASSERT_TRUE(WaitUntil([&] { return conversation.NickListItems(1).size() == 3; }));
@@ -42,6 +56,19 @@ TEST(NickListWindow, MembersComingAndGoingKeepTheSelection) {
     EXPECT_THAT(conversation.SelectedNicks(1), ElementsAre("carol"));
     ASSERT_NE(list.currentItem(), nullptr);
     EXPECT_EQ(list.currentItem()->text(), "carol");
+}
+
+TEST_F(NickListWindow, ADoubleClickOnAnEntryOfMarksAloneOpensNothing) {
+    JoinWithNames("korbi @ @+ bob", 4);
+    QListWidget& list = *conversation.NickList(1);
+    for (const int row : {1, 2}) {
+        list.setCurrentRow(row);
+        emit list.itemDoubleClicked(list.currentItem());
+        EXPECT_EQ(conversation.NextChan(), 2) << row;
+    }
+    list.setCurrentRow(3);
+    emit list.itemDoubleClicked(list.currentItem());
+    EXPECT_EQ(conversation.FindChanWin("bob"), 2);
 }
 
 } // namespace
