@@ -200,6 +200,7 @@ TEST_F(SessionNgircdTest, TopicModeKickNickChangesAndQuit) {
     RegisterPeer(carol);
     bob.Send("JOIN #room");
     ASSERT_FALSE(bob.WaitForLine(" 366 bob #room ").empty());
+    settings.LogChan = true;
     ConnectClient();
     const int room = JoinChannel("#room", 2);
     carol.Send("JOIN #room");
@@ -250,6 +251,17 @@ TEST_F(SessionNgircdTest, TopicModeKickNickChangesAndQuit) {
     EXPECT_EQ(conversation->FindChanWin("#room"), 0);
     EXPECT_EQ(conversation->NextChan(), 1);
     EXPECT_EQ(conversation->CurVisible(), 0);
+
+    // The channel's log holds what the pane showed, between its opening and closing lines.
+    std::ifstream logFile(folder.Resolve("LOGS\\#room.LOG"), std::ios::binary);
+    const std::string log((std::istreambuf_iterator<char>(logFile)),
+                          std::istreambuf_iterator<char>());
+    EXPECT_TRUE(log.starts_with("Log File opened at ")) << log;
+    EXPECT_NE(log.find("\r\nkorbi entered the channel.\r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("\r\nbob changes it's nick to robert\r\n"), std::string::npos) << log;
+    const std::size_t closing = log.rfind("Log File Closed at ");
+    ASSERT_NE(closing, std::string::npos) << log;
+    EXPECT_EQ(log.substr(log.size() - 6), "\r\n--\r\n");
 
     window->SendCommand2Serv("/join #room");
     EXPECT_EQ(WaitForPaneLine(0, "Can't join #room, you're banned !! (+B)"),
