@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QPushButton>
 
 #include <gmock/gmock.h>
 
@@ -115,6 +116,32 @@ TEST_F(TypingNgircdTest, TextAndCommandsTypedInAChannelPaneReachTheOtherUser) {
               Line(16, 160, 64, "PICTS\\EVJOIN.BMP", "korbi2 entered the channel."));
     // Nothing of the ended session shows in the reused pane.
     EXPECT_EQ(PaneText(again), "korbi2 entered the channel.\nbob entered the channel.");
+}
+
+TEST_F(TypingNgircdTest, PanesAboveAClosedOneMoveDownWithTheirConversation) {
+    IrcPeer bob("bob");
+    RegisterPeer(bob);
+    ConnectClient();
+    const int first = JoinBefore(bob, "#first");
+    const int second = JoinBefore(bob, "#second");
+    ASSERT_EQ(second, first + 1);
+    QTest::keyClicks(conversation->InputBox(second), "half typed");
+
+    conversation->MakeVisible(first);
+    Type(first, "/part #first");
+    ASSERT_TRUE(WaitUntil([&] { return conversation->FindChanWin("#first") == 0; }));
+    ASSERT_EQ(conversation->FindChanWin("#second"), first);
+    EXPECT_EQ(conversation->InputBox(first)->text(), "half typed");
+
+    // The moved pane receives and sends for its channel.
+    bob.Send("PRIVMSG #second :still here?");
+    EXPECT_TRUE(WaitForPaneLine(first, "bob -> still here?"));
+    conversation->SwitchBut(first)->click();
+    EXPECT_EQ(conversation->CurVisible(), first);
+    const std::string prefix = ClientPrefix(bob);
+    Type(first, ", yes");
+    EXPECT_EQ(bob.WaitForLine(" PRIVMSG #second :"),
+              prefix + " PRIVMSG #second :half typed, yes\r\n");
 }
 
 TEST_F(TypingNgircdTest, WhoisAndAnUnknownCommandAreAnsweredInThePanes) {
