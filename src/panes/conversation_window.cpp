@@ -207,12 +207,26 @@ void ConversationWindow::SetNickListItems(int slot, const std::vector<std::strin
     if (!ValidSlot(slot)) {
         return;
     }
-    QListWidget& list = *PaneAt(slot).NickList;
-    list.clear();
+    PaneAt(slot).NickList->clear();
     for (const std::string& entry : items) {
-        auto* item = new QListWidgetItem(platform::BytesToScreen(entry), &list);
-        item->setData(Qt::UserRole, Bytes(entry));
+        AddNickListItem(slot, entry);
     }
+}
+
+void ConversationWindow::AddNickListItem(int slot, const std::string& entry) {
+    if (!ValidSlot(slot)) {
+        return;
+    }
+    auto* item = new QListWidgetItem(platform::BytesToScreen(entry), PaneAt(slot).NickList);
+    item->setData(Qt::UserRole, Bytes(entry));
+}
+
+void ConversationWindow::RemoveNickListItem(int slot, int index) {
+    if (!ValidSlot(slot)) {
+        return;
+    }
+    // takeItem gives nothing for an index outside the list.
+    delete PaneAt(slot).NickList->takeItem(index);
 }
 
 std::vector<std::string> ConversationWindow::SelectedNicks(int slot) const {

@@ -117,6 +117,10 @@ class ConversationWindow : public QWidget {
     void SetTopicBar(int slot, const std::string& caption);
     std::vector<std::string> NickListItems(int slot) const;
     void SetNickListItems(int slot, const std::vector<std::string>& items);
+    // One entry more at the end of a slot's list, and one entry less: the other entries keep
+    // their selection, so a member the user picked stays picked while others come and go.
+    void AddNickListItem(int slot, const std::string& entry);
+    void RemoveNickListItem(int slot, int index);
     std::vector<std::string> SelectedNicks(int slot) const;
 
     // ---- Logs

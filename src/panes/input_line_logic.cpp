@@ -38,6 +38,14 @@ void SendRawLine(session::ClientHost& host, const std::string& T) {
     host.SendRaw(T + "\r\n");
 }
 
+// The input line is one line, but a paste can bring line breaks into it: they become blanks,
+// so that no part of a pasted text reaches the server as a protocol line of its own.
+std::string OneLine(std::string text) {
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return text;
+}
+
 } // namespace
 
 char FormattingCode(int key) {
@@ -62,7 +70,8 @@ InputLineText InsertAtCaret(const InputLineText& line, char code) {
     return {std::move(text), caret + 1};
 }
 
-void EnterLine(session::ClientHost& host, int slot, const std::string& T) {
+void EnterLine(session::ClientHost& host, int slot, const std::string& typed) {
+    const std::string T = OneLine(typed);
     if (!T.empty() && T.front() == '/') {
         host.SendCommand2Serv(T);
     } else if (slot > 0) {

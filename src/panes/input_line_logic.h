@@ -29,7 +29,8 @@ InputLineText InsertAtCaret(const InputLineText& line, char code);
 // Enter in the input line of pane slot with the text T: a "/" line is a command; in a channel or
 // private pane the text goes to the pane's name (or as a picture message when the user has a
 // default picture); in the server pane it is a raw protocol line, written only while connected.
-void EnterLine(session::ClientHost& host, int slot, const std::string& T);
+// Line breaks (from a paste) count as blanks.
+void EnterLine(session::ClientHost& host, int slot, const std::string& typed);
 
 // One typed key. A formatting key or Enter is handled here: line changes (Enter empties it)
 // and key becomes 0. Any other key is left as it is, for the line edit.

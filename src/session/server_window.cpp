@@ -223,6 +223,11 @@ void ServerWindow::nicklist_DblClick(int slot) {
         return;
     }
     const std::string name = slot == 0 ? GetWord(1, entry) : panes::BareNick(entry);
+    // An entry of marks alone ("@", "+") names nobody: a pane without a name could never be
+    // addressed, and every nameless event would land in it.
+    if (name.empty()) {
+        return;
+    }
     const int existing = FindChanWin(name);
     if (existing > 0) {
         MakeVisible(existing);
@@ -472,6 +477,13 @@ std::vector<std::string> ServerWindow::NickListItems(int slot) const {
 }
 void ServerWindow::SetNickListItems(int slot, const std::vector<std::string>& items) {
     m_conversation.SetNickListItems(slot, items);
+}
+// One entry at a time: rebuilding the whole list would drop the user's selection.
+void ServerWindow::AddNickListItem(int slot, const std::string& item) {
+    m_conversation.AddNickListItem(slot, item);
+}
+void ServerWindow::RemoveNickListItem(int slot, int index) {
+    m_conversation.RemoveNickListItem(slot, index);
 }
 std::vector<std::string> ServerWindow::SelectedNicks(int slot) const {
     return m_conversation.SelectedNicks(slot);

@@ -114,6 +114,8 @@ class ServerWindow : public QWidget, public ClientHost {
     void SetTopicBar(int slot, const std::string& caption) override;
     std::vector<std::string> NickListItems(int slot) const override;
     void SetNickListItems(int slot, const std::vector<std::string>& items) override;
+    void AddNickListItem(int slot, const std::string& item) override;
+    void RemoveNickListItem(int slot, int index) override;
     std::vector<std::string> SelectedNicks(int slot) const override;
     bool LogOpen(int slot) const override;
     void OpenLog(int slot) override;

@@ -109,6 +109,16 @@ TEST_F(EnterTest, TheServerPaneWritesRawLinesOnlyWhileConnected) {
     }
 }
 
+TEST_F(EnterTest, LineBreaksOfAPasteAreBlanksSoNoPartBecomesAProtocolLine) {
+    EXPECT_EQ(Enter(1, "hello\nJOIN #x\r\nQUIT"),
+              (Log{"print 1 [] (20,50,50) me -> hello JOIN #x  QUIT",
+                   "send PRIVMSG #c :hello JOIN #x  QUIT"}));
+    EXPECT_EQ(Enter(1, "/msg bob hi\rQUIT"),
+              (Log{"command /msg bob hi QUIT", "send PRIVMSG bob :hi QUIT"}));
+    host.visible = 0;
+    EXPECT_EQ(Enter(0, "WHO #a\nQUIT"), Log{"raw WHO #a QUIT\r\n"});
+}
+
 TEST(TextViewDrop, TextFilesPlayWaveFilesAreOfferedAndPlayed) {
     const struct {
         std::vector<std::string> files;

@@ -4,6 +4,8 @@
 
 #include <QPushButton>
 
+#include <fstream>
+
 #include <gmock/gmock.h>
 
 namespace korbi::session {
@@ -22,13 +24,16 @@ TEST_F(SessionNgircdTest, DISABLED_JoinOpensAPaneWithTheNamesAndTheOperatorMark)
     IrcPeer bob("bob");
     RegisterPeer(bob);
     bob.Send("JOIN #room");
-    ASSERT_FALSE(bob.WaitForLine(" 366 bob #room ").empty());
+    bob.Send("TOPIC #room :all about rooms");
+    ASSERT_FALSE(bob.WaitForLine(" TOPIC #room ").empty());
     ConnectClient();
 
     const int room = JoinChannel("#room", 2);
     ASSERT_EQ(room, 1);
     EXPECT_EQ(conversation->CurVisible(), room);
-    EXPECT_EQ(conversation->TopicBar(room), "#room");
+    EXPECT_TRUE(WaitUntil([&] {
+        return conversation->TopicBar(room) == "#room   all about rooms";
+    })) << conversation->TopicBar(room);
     EXPECT_EQ(WaitForPaneLine(room, "korbi entered the channel."),
               Line(16, 160, 64, "PICTS\\EVJOIN.BMP", "korbi entered the channel."));
     // The first to join is the channel's operator; the client's own nick comes from the names.
@@ -58,6 +63,35 @@ TEST_F(SessionNgircdTest, DISABLED_JoinOpensAPaneWithTheNamesAndTheOperatorMark)
     EXPECT_EQ(conversation->FindChanWin("#room"), 0);
 }
 
+TEST_F(SessionNgircdTest, ATakenNickFallsBackToTheSecondNickWhileRegistering) {
+    IrcPeer first("korbi");
+    RegisterPeer(first);
+    ConnectClient();
+    EXPECT_EQ(settings.NickName, "korbi_");
+    EXPECT_EQ(WaitForPaneLine(0, "korbi :Nickname already in use"),
+              Line(128, 0, 0, "PICTS\\ERRORMSG.BMP", "korbi :Nickname already in use"));
+    const int room = JoinChannel("#room", 1);
+    EXPECT_EQ(conversation->NickListItems(room), std::vector<std::string>{"@korbi_"});
+    EXPECT_TRUE(WaitForPaneLine(room, "korbi_ entered the channel."));
+}
+
+TEST_F(SessionNgircdTest, ConnectingAgainQuitsTheOldSessionWithItsMessageFirst) {
+    IrcPeer bob("bob");
+    RegisterPeer(bob);
+    ConnectClient();
+    const int room = JoinChannel("#room", 1);
+    bob.Send("JOIN #room");
+    ASSERT_TRUE(WaitUntil([&] { return ListHolds(room, "bob"); }));
+    const std::string prefix = ClientPrefix(bob);
+
+    flags.LoggedOn = false;
+    window->SendCommand2Serv("/server 127.0.0.1 " + std::to_string(server.Port()));
+    EXPECT_EQ(bob.WaitForLine(" QUIT "), prefix + " QUIT :\"KorBis blues sur KorBi\"\r\n");
+    ASSERT_TRUE(WaitUntil([&] { return flags.LoggedOn; }, 10000)) << PaneText(0);
+    EXPECT_EQ(conversation->NextChan(), 1);
+    EXPECT_TRUE(WaitForPaneLine(0, "Disconnecting from current server..."));
+}
+
 TEST_F(SessionNgircdTest, MessagesAndNoticesGoBothWays) {
     IrcPeer bob("bob");
     RegisterPeer(bob);
@@ -70,6 +104,18 @@ TEST_F(SessionNgircdTest, MessagesAndNoticesGoBothWays) {
     bob.Send("PRIVMSG #room :hello all, and  two blanks");
     EXPECT_EQ(WaitForPaneLine(room, "bob -> hello all, and  two blanks"),
               Line(64, 64, 64, "PICTS\\smile.BMP", "bob -> hello all, and  two blanks"));
+
+    // An announced picture goes with the sender's next message only.
+    folder.MakeDirIfNotExist("PICTS");
+    std::ofstream(folder.Resolve("PICTS\\cat.bmp"), std::ios::binary) << "BM";
+    bob.Send("PRIVMSG #room :\x01PICT cat\x01");
+    bob.Send("PRIVMSG #room :meow");
+    bob.Send("PRIVMSG #room :purr");
+    EXPECT_EQ(WaitForPaneLine(room, "bob -> meow"),
+              Line(64, 64, 64, "PICTS\\cat.BMP", "bob -> meow"));
+    EXPECT_EQ(WaitForPaneLine(room, "bob -> purr"),
+              Line(64, 64, 64, "PICTS\\smile.BMP", "bob -> purr"));
+    EXPECT_FALSE(window->IsFetching()) << "the picture is there already";
 
     bob.Send("PRIVMSG #room :\x01"
              "ACTION dances\x01");
@@ -157,6 +203,7 @@ TEST_F(SessionNgircdTest, TopicModeKickNickChangesAndQuit) {
     RegisterPeer(carol);
     bob.Send("JOIN #room");
     ASSERT_FALSE(bob.WaitForLine(" 366 bob #room ").empty());
+    settings.LogChan = true;
     ConnectClient();
     const int room = JoinChannel("#room", 2);
     carol.Send("JOIN #room");
@@ -198,7 +245,8 @@ TEST_F(SessionNgircdTest, TopicModeKickNickChangesAndQuit) {
     EXPECT_EQ(settings.NickName, "korbi2");
     EXPECT_THAT(conversation->NickListItems(room), UnorderedElementsAre("@robert", "korbi2"));
 
-    // Kicked: the pane closes and the server pane says by whom.
+    // Banned and kicked: the pane closes and the server pane says by whom.
+    bob.Send("MODE #room +b korbi2!*@*");
     bob.Send("KICK #room korbi2 :bye now");
     EXPECT_EQ(
         WaitForPaneLine(0, "robert just kicked you from #room (bye now)"),
@@ -206,6 +254,22 @@ TEST_F(SessionNgircdTest, TopicModeKickNickChangesAndQuit) {
     EXPECT_EQ(conversation->FindChanWin("#room"), 0);
     EXPECT_EQ(conversation->NextChan(), 1);
     EXPECT_EQ(conversation->CurVisible(), 0);
+
+    // The channel's log holds what the pane showed, between its opening and closing lines.
+    std::ifstream logFile(folder.Resolve("LOGS\\#room.LOG"), std::ios::binary);
+    const std::string log((std::istreambuf_iterator<char>(logFile)),
+                          std::istreambuf_iterator<char>());
+    EXPECT_TRUE(log.starts_with("Log File opened at ")) << log;
+    EXPECT_NE(log.find("\r\nkorbi entered the channel.\r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("\r\nbob changes it's nick to robert\r\n"), std::string::npos) << log;
+    const std::size_t closing = log.rfind("Log File Closed at ");
+    ASSERT_NE(closing, std::string::npos) << log;
+    EXPECT_EQ(log.substr(log.size() - 6), "\r\n--\r\n");
+
+    window->SendCommand2Serv("/join #room");
+    EXPECT_EQ(WaitForPaneLine(0, "Can't join #room, you're banned !! (+B)"),
+              Line(64, 0, 0, "PICTS\\ERRORMSG.BMP", "Can't join #room, you're banned !! (+B)"));
+    EXPECT_EQ(conversation->NextChan(), 1);
 }
 
 } // namespace

@@ -5,6 +5,10 @@
 
 #include "prefs/prefs_file.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QPushButton>
+
 #include <gmock/gmock.h>
 
 namespace korbi::session {
@@ -41,6 +45,19 @@ TEST_F(TypingNgircdTest, TextAndCommandsTypedInAChannelPaneReachTheOtherUser) {
               Line(20, 50, 50, "", "korbi -> hello there, \xc3\xa9t\xc3\xa9"));
     EXPECT_TRUE(conversation->InputBox(room)->text().isEmpty());
 
+    // A pasted text with line breaks goes out as one message: none of its lines is a command.
+    QApplication::clipboard()->setText("one\nJOIN #trap\r\nQUIT :pasted");
+    QTest::keyClick(conversation->InputBox(room), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(conversation->InputBox(room), Qt::Key_Return);
+    EXPECT_EQ(bob.WaitForLine(" PRIVMSG #room :"),
+              prefix + " PRIVMSG #room :one JOIN #trap  QUIT :pasted\r\n");
+
+    // Formatting codes typed with their keys go out as they are.
+    QTest::keyClick(conversation->InputBox(room), Qt::Key_B, Qt::ControlModifier);
+    Type(room, "bold");
+    EXPECT_EQ(bob.WaitForLine(" PRIVMSG #room :"), prefix + " PRIVMSG #room :\x02"
+                                                            "bold\r\n");
+
     Type(room, "/me waves");
     EXPECT_EQ(bob.WaitForLine(" PRIVMSG #room :"), prefix + " PRIVMSG #room :\x01"
                                                             "ACTION waves\x01\r\n");
@@ -66,6 +83,7 @@ TEST_F(TypingNgircdTest, TextAndCommandsTypedInAChannelPaneReachTheOtherUser) {
     ASSERT_TRUE(WaitUntil([&] { return conversation->FindChanWin("#second") == 0; }));
     EXPECT_EQ(conversation->CurVisible(), room);
 
+    EXPECT_EQ(conversation->FindChanWin("#trap"), 0);
     Type(room, "/nick korbi2");
     EXPECT_EQ(bob.WaitForLine(" NICK "), prefix + " NICK :korbi2\r\n");
     EXPECT_EQ(WaitForPaneLine(room, "Your nick is now korbi2"),
@@ -77,6 +95,16 @@ TEST_F(TypingNgircdTest, TextAndCommandsTypedInAChannelPaneReachTheOtherUser) {
     EXPECT_EQ(bob.WaitForLine(" QUIT "), prefix + " QUIT :\"see you\"\r\n");
     EXPECT_TRUE(WaitForPaneLine(0, "*** Shutdown ***"));
     EXPECT_EQ(conversation->NextChan(), 1);
+    // The server's parting notice names the server, so it is shown in the server pane.
+    const panes::LineStore& serverLines = conversation->Lines(0);
+    int statistics = serverLines.LineCount() - 1;
+    while (statistics >= 0 && !serverLines.Line(statistics).text.starts_with("Connection stat")) {
+        --statistics;
+    }
+    ASSERT_GE(statistics, 0) << PaneText(0);
+    const panes::LineRecord& notice = serverLines.Line(statistics);
+    EXPECT_EQ(Line(notice.red, notice.green, notice.blue, notice.pict, ""),
+              Line(64, 160, 64, "PICTS\\INFOMARK.BMP", ""));
 
     // Back on the server by typing alone, with the nick the session ended with.
     flags.LoggedOn = false;
@@ -88,6 +116,61 @@ TEST_F(TypingNgircdTest, TextAndCommandsTypedInAChannelPaneReachTheOtherUser) {
               Line(16, 160, 64, "PICTS\\EVJOIN.BMP", "korbi2 entered the channel."));
     // Nothing of the ended session shows in the reused pane.
     EXPECT_EQ(PaneText(again), "korbi2 entered the channel.\nbob entered the channel.");
+}
+
+TEST_F(TypingNgircdTest, PanesAboveAClosedOneMoveDownWithTheirConversation) {
+    IrcPeer bob("bob");
+    RegisterPeer(bob);
+    ConnectClient();
+    const int first = JoinBefore(bob, "#first");
+    const int second = JoinBefore(bob, "#second");
+    ASSERT_EQ(second, first + 1);
+    QTest::keyClicks(conversation->InputBox(second), "half typed");
+
+    conversation->MakeVisible(first);
+    Type(first, "/part #first");
+    ASSERT_TRUE(WaitUntil([&] { return conversation->FindChanWin("#first") == 0; }));
+    ASSERT_EQ(conversation->FindChanWin("#second"), first);
+    EXPECT_EQ(conversation->InputBox(first)->text(), "half typed");
+
+    // The moved pane receives and sends for its channel.
+    bob.Send("PRIVMSG #second :still here?");
+    EXPECT_TRUE(WaitForPaneLine(first, "bob -> still here?"));
+    conversation->SwitchBut(first)->click();
+    EXPECT_EQ(conversation->CurVisible(), first);
+    const std::string prefix = ClientPrefix(bob);
+    Type(first, ", yes");
+    EXPECT_EQ(bob.WaitForLine(" PRIVMSG #second :"),
+              prefix + " PRIVMSG #second :half typed, yes\r\n");
+}
+
+TEST_F(TypingNgircdTest, WhoisAndAnUnknownCommandAreAnsweredInThePanes) {
+    IrcPeer bob("bob");
+    RegisterPeer(bob);
+    ConnectClient();
+    const int room = JoinBefore(bob, "#room");
+
+    Type(room, "/whois bob");
+    EXPECT_EQ(WaitForPaneLine(0, "Information on bob:"),
+              Line(32, 64, 64, "PICTS\\INFOMARK.BMP", "Information on bob:"));
+    EXPECT_EQ(
+        WaitForPaneLine(0, "User@Host: ~bob@127.0.0.1    Name: bob the peer"),
+        Line(32, 64, 64, "PICTS\\INFOMARK.BMP", "User@Host: ~bob@127.0.0.1    Name: bob the peer"));
+    EXPECT_EQ(WaitForPaneLine(0, "bob is on server: irc.test.local  --  :test server"),
+              Line(32, 64, 64, "PICTS\\INFOMARK.BMP",
+                   "bob is on server: irc.test.local  --  :test server"));
+
+    Type(room, "/frobnicate now");
+    EXPECT_EQ(WaitForPaneLine(room, "FROBNICATE is not a invalid command !"),
+              Line(0, 0, 0, "PICTS\\SERVMSG.BMP", "FROBNICATE is not a invalid command !"));
+    EXPECT_EQ(WaitForPaneLine(room, " ---"), Line(0, 0, 0, "", " ---"));
+
+    // A nick already taken, once registered, is only reported.
+    Type(room, "/nick bob");
+    ASSERT_TRUE(WaitUntil([&] {
+        return PaneText(0).find("bob :Nickname already in use") != std::string::npos;
+    })) << PaneText(0);
+    EXPECT_EQ(settings.NickName, "korbi");
 }
 
 TEST_F(TypingNgircdTest, TheBanAliasBansAndKicksAsChannelOperator) {
