@@ -89,7 +89,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         host.SendCommand2Serv(std::string(line));
         host.CheckPanes();
         // One piece sends at most two lines (a picture and its text).
-        Require(host.sent.size() <= 2 * static_cast<std::size_t>(AliasNesting::MaxCommands) + 2,
+        Require(host.sent.size() <=
+                    2 * static_cast<std::size_t>(korbi::fuzz::kAliasLimits.MaxCommands) + 2,
                 "one typed command sends a bounded number of lines");
     }
     return 0;

@@ -10,19 +10,19 @@ std::string_view FirstWord(std::string_view entry) {
     return entry.substr(0, entry.find(' '));
 }
 
-std::string DepthText(std::string_view name) {
+std::string DepthText(std::string_view name, const AliasLimits& limits) {
     return "*** Alias " + std::string(name) + " stopped: aliases nested more than " +
-           std::to_string(AliasNesting::MaxDepth) + " deep (does an alias run itself?)";
+           std::to_string(limits.MaxDepth) + " deep (does an alias run itself?)";
 }
 
-std::string CountText(std::string_view name) {
+std::string CountText(std::string_view name, const AliasLimits& limits) {
     return "*** Alias " + std::string(name) + " stopped: more than " +
-           std::to_string(AliasNesting::MaxCommands) + " commands from one alias";
+           std::to_string(limits.MaxCommands) + " commands from one alias";
 }
 
-std::string SizeText(std::string_view name) {
+std::string SizeText(std::string_view name, const AliasLimits& limits) {
     return "*** Alias " + std::string(name) + " stopped: more than " +
-           std::to_string(AliasNesting::MaxBytes) + " bytes of commands from one alias";
+           std::to_string(limits.MaxBytes) + " bytes of commands from one alias";
 }
 
 } // namespace
@@ -83,8 +83,8 @@ void AliasNesting::Run(std::string_view name, const std::vector<std::string>& pi
     if (m_stopped) {
         return;
     }
-    if (m_depth >= MaxDepth) {
-        Stop(DepthText(name), report);
+    if (m_depth >= m_limits.MaxDepth) {
+        Stop(DepthText(name, m_limits), report);
         return;
     }
     const Level level(*this);
@@ -92,12 +92,12 @@ void AliasNesting::Run(std::string_view name, const std::vector<std::string>& pi
         if (m_stopped) {
             return;
         }
-        if (m_commands >= MaxCommands) {
-            Stop(CountText(name), report);
+        if (m_commands >= m_limits.MaxCommands) {
+            Stop(CountText(name, m_limits), report);
             return;
         }
-        if (piece.size() > MaxBytes - m_bytes) {
-            Stop(SizeText(name), report);
+        if (piece.size() > m_limits.MaxBytes - m_bytes) {
+            Stop(SizeText(name, m_limits), report);
             return;
         }
         ++m_commands;

@@ -35,11 +35,17 @@ std::vector<std::string> AliasPieces(std::string_view entry, const VariableConte
 //
 // Once a limit is hit the report gets one line, and nothing more runs until the outermost
 // alias has returned, so a looping alias stops with a single message.
+struct AliasLimits {
+    int MaxDepth = 16;
+    long MaxCommands = 1000;
+    std::size_t MaxBytes = 64 * 1024;
+};
+
 class AliasNesting {
   public:
-    static constexpr int MaxDepth = 16;
-    static constexpr long MaxCommands = 1000;
-    static constexpr std::size_t MaxBytes = 64 * 1024;
+    explicit AliasNesting(AliasLimits limits = {}) : m_limits(limits) {}
+
+    const AliasLimits& Limits() const { return m_limits; }
 
     using PieceRunner = std::function<void(const std::string& piece)>;
     using Reporter = std::function<void(const std::string& line)>;
@@ -65,6 +71,7 @@ class AliasNesting {
 
     void Stop(const std::string& line, const Reporter& report);
 
+    AliasLimits m_limits;
     int m_depth = 0;
     long m_commands = 0;
     std::size_t m_bytes = 0;

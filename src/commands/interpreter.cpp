@@ -14,8 +14,8 @@ CommandLine SplitCommandLine(std::string_view line) {
             std::string(line.substr(blank))};
 }
 
-CommandInterpreter::CommandInterpreter(session::ClientHost& host, Clock clock)
-    : m_host(host), m_clock(std::move(clock)) {}
+CommandInterpreter::CommandInterpreter(session::ClientHost& host, Clock clock, AliasLimits limits)
+    : m_host(host), m_clock(std::move(clock)), m_aliasNesting(limits) {}
 
 void CommandInterpreter::SendCommand2Serv(const std::string& line) {
     const CommandLine command = SplitCommandLine(line);

@@ -28,8 +28,10 @@ class CommandInterpreter {
   public:
     using Clock = std::function<DateTime()>;
 
-    // host must outlive the interpreter; clock reads "now" for $TIME and $DATE.
-    explicit CommandInterpreter(session::ClientHost& host, Clock clock = CurrentDateTime);
+    // host must outlive the interpreter; clock reads "now" for $TIME and $DATE; limits bound
+    // what one alias may run (smaller ones keep the fuzzer's runs short).
+    explicit CommandInterpreter(session::ClientHost& host, Clock clock = CurrentDateTime,
+                                AliasLimits limits = {});
 
     // Runs one command line; the first character of its first word is dropped unseen.
     void SendCommand2Serv(const std::string& line);

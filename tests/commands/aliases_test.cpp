@@ -128,5 +128,24 @@ TEST(AliasNesting, SixteenLevelsRunAndTheGuardResetsAfterAStop) {
     EXPECT_EQ(irc.reports.size(), 2u);
 }
 
+TEST(AliasNesting, SmallerLimitsStopEarlierAndSayTheirNumbers) {
+    MiniInterpreter irc;
+    irc.nesting = AliasNesting({.MaxDepth = 3, .MaxCommands = 4, .MaxBytes = 20});
+    irc.AliasTable[0] = "A /b";
+    irc.AliasTable[1] = "B /c";
+    irc.AliasTable[2] = "C /d";
+    irc.AliasTable[3] = "D /say too deep";
+    irc.AliasTable[4] = "MANY /x|/x|/x|/x|/x";
+    irc.AliasTable[5] = "LONG /say 12345678901234567890";
+    irc.SendCommand2Serv("/a");
+    irc.SendCommand2Serv("/many");
+    irc.SendCommand2Serv("/long");
+    EXPECT_EQ(irc.sent, (std::vector<std::string>{"X", "X", "X", "X"}));
+    ASSERT_EQ(irc.reports.size(), 3u);
+    EXPECT_NE(irc.reports[0].find("nested more than 3 deep"), std::string::npos);
+    EXPECT_NE(irc.reports[1].find("more than 4 commands"), std::string::npos);
+    EXPECT_NE(irc.reports[2].find("more than 20 bytes"), std::string::npos);
+}
+
 } // namespace
 } // namespace korbi::commands
