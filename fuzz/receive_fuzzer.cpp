@@ -56,6 +56,13 @@ class ReferenceFramer {
     bool m_skipping = false;
 };
 
+// Whether a received line holds no line feed or NUL before the carriage return that ends it.
+// The byte after that carriage return only travels along: "PING x\n\r" carries a line feed of
+// the server's own, which may go back in the answer ("PONG x\n\r\n").
+bool NoBreakBeforeItsEnd(std::string_view line, std::size_t cr) {
+    return line.substr(0, cr).find_first_of(std::string_view("\n\0", 2)) == std::string_view::npos;
+}
+
 void Configure(korbi::fuzz::CheckingHost& host, std::string_view options) {
     const auto bits = options.empty() ? 0u : static_cast<unsigned char>(options.front());
     auto& settings = host.settingsValue;
@@ -104,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         host.ForgetRecords();
         // A line break the server put inside a line (a name, a topic) may go back to it, then
         // or later; until the server sends one, the client must add none.
-        host.checkSentLines = host.checkSentLines && korbi::fuzz::OneProtocolLine(line);
+        host.checkSentLines = host.checkSentLines && NoBreakBeforeItsEnd(line, cr);
         dispatcher.Process_MSG(line);
         host.CheckPanes();
     };
