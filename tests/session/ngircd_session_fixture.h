@@ -26,7 +26,7 @@ namespace korbi::panes {
 // Readable failure messages for pane lines.
 inline void PrintTo(const LineRecord& record, std::ostream* out) {
     *out << "{(" << int(record.red) << "," << int(record.green) << "," << int(record.blue) << ") ["
-         << record.pict << "] \"" << ::testing::PrintToString(record.text) << "\"}";
+         << record.pict << "] " << ::testing::PrintToString(record.text) << "}";
 }
 } // namespace korbi::panes
 
