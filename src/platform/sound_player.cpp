@@ -11,10 +11,7 @@
 
 namespace korbi::platform {
 
-SoundPlayer::SoundPlayer(QObject* parent)
-    : SoundDevice(parent), m_effect(std::make_unique<QSoundEffect>()) {
-    connect(m_effect.get(), &QSoundEffect::playingChanged, this, &SoundPlayer::OnPlayingChanged);
-}
+SoundPlayer::SoundPlayer(QObject* parent) : SoundDevice(parent) {}
 
 SoundPlayer::~SoundPlayer() = default;
 
@@ -37,11 +34,26 @@ void SoundPlayer::Command(const std::string& command) {
     }
 }
 
+// The effect is made when a sound first plays (the device is opened at start-up already):
+// making it connects to the sound server and loads the audio libraries, which a session
+// without sounds need not wait for nor keep in memory.
+QSoundEffect& SoundPlayer::Effect() {
+    if (!m_effect) {
+        m_effect = std::make_unique<QSoundEffect>();
+        connect(m_effect.get(), &QSoundEffect::playingChanged, this,
+                &SoundPlayer::OnPlayingChanged);
+    }
+    return *m_effect;
+}
+
 void SoundPlayer::Close() {
     // The mode changes first, so that stopping is not taken for the end of the sound.
     m_mode = Mode::Closed;
-    m_effect->stop();
-    m_effect->setSource(QUrl());
+    m_source.clear();
+    if (m_effect) {
+        m_effect->stop();
+        m_effect->setSource(QUrl());
+    }
 }
 
 void SoundPlayer::Open() {
@@ -52,7 +64,7 @@ void SoundPlayer::Open() {
     if (!std::filesystem::is_regular_file(m_fileName, error)) {
         return;
     }
-    m_effect->setSource(QUrl::fromLocalFile(QFile::decodeName(m_fileName.c_str())));
+    m_source = QUrl::fromLocalFile(QFile::decodeName(m_fileName.c_str()));
     m_mode = Mode::Open;
 }
 
@@ -61,8 +73,12 @@ void SoundPlayer::Play() {
         return;
     }
     m_mode = Mode::Playing;
+    QSoundEffect& effect = Effect();
+    if (effect.source() != m_source) {
+        effect.setSource(m_source);
+    }
     // Before the file has loaded, the effect keeps the request and starts once it is ready.
-    m_effect->play();
+    effect.play();
 }
 
 void SoundPlayer::OnPlayingChanged() {

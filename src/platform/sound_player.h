@@ -3,6 +3,7 @@
 // name, then the commands "close", "open" and "play", and that reports Done when a sound has
 // played to its end. The interface lets tests record the commands; SoundPlayer plays for real.
 #include <QObject>
+#include <QUrl>
 
 #include <memory>
 #include <string>
@@ -45,12 +46,14 @@ class SoundPlayer : public SoundDevice {
     const std::string& FileName() const { return m_fileName; }
 
   private:
+    QSoundEffect& Effect();
     void Close();
     void Open();
     void Play();
     void OnPlayingChanged();
 
     std::unique_ptr<QSoundEffect> m_effect;
+    QUrl m_source;
     std::string m_deviceType;
     std::string m_fileName;
     Mode m_mode = Mode::Closed;
