@@ -1,12 +1,15 @@
 #include "commands/interpreter.h"
 
-#include "commands/interpreter_fake_host.h"
+#include "support/logging_fake_host.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
 
 namespace korbi::commands {
 namespace {
+
+using testing::Log;
+using testing::LoggingFakeHost;
 
 struct TypedLine {
     const char* line;
@@ -15,9 +18,9 @@ struct TypedLine {
     int NickStyle = 0;
 };
 
-class InterpreterTest : public testing::Test {
+class InterpreterTest : public ::testing::Test {
   protected:
-    InterpreterFakeHost host;
+    LoggingFakeHost host;
     CommandInterpreter irc{host, [] { return DateTime{2024, 3, 9, 7, 5, 1}; }};
 
     Log Run(const std::string& line) {

@@ -42,7 +42,7 @@ TEST_F(PopupsTest, QueryAndWhoisOnTheSelectedNicks) {
     MenuQuery_Click(host);
     const Lines query = host.TakeLog();
     EXPECT_EQ(query.front(), "command /QUERY bob ann ");
-    EXPECT_EQ(std::count(query.begin(), query.end(), "open bob private"), 1);
+    EXPECT_EQ(std::count(query.begin(), query.end(), "open bob private in 3"), 1);
     EXPECT_EQ(std::count_if(query.begin(), query.end(),
                             [](const std::string& line) { return line.starts_with("open "); }),
               1)

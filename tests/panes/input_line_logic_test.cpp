@@ -1,11 +1,14 @@
 #include "panes/input_line_logic.h"
 
-#include "commands/interpreter_fake_host.h"
+#include "support/logging_fake_host.h"
 
 #include <gtest/gtest.h>
 
 namespace korbi::panes {
 namespace {
+
+using testing::Log;
+using testing::LoggingFakeHost;
 
 TEST(InputBoxKeyPress, FormattingKeysInsertTheirCodeAtTheCaret) {
     const struct {
@@ -22,7 +25,7 @@ TEST(InputBoxKeyPress, FormattingKeysInsertTheirCodeAtTheCaret) {
         {"", 0, 2, "\x02", 1},
         {"hi", 9, 2, "hi\x02", 3}, // a caret past the end counts as the end
     };
-    InterpreterFakeHost host;
+    LoggingFakeHost host;
     for (const auto& c : cases) {
         InputLineText line{c.text, c.caret};
         int key = c.key;
@@ -39,9 +42,9 @@ TEST(InputBoxKeyPress, FormattingKeysInsertTheirCodeAtTheCaret) {
     EXPECT_TRUE(host.log.empty());
 }
 
-class EnterTest : public testing::Test {
+class EnterTest : public ::testing::Test {
   protected:
-    InterpreterFakeHost host;
+    LoggingFakeHost host;
     commands::CommandInterpreter irc{host};
 
     void SetUp() override { host.interpreter = &irc; }
@@ -132,7 +135,7 @@ TEST(TextViewDrop, TextFilesPlayWaveFilesAreOfferedAndPlayed) {
         {{}, {}},
     };
     for (const auto& c : cases) {
-        InterpreterFakeHost host;
+        LoggingFakeHost host;
         TextViewWin_OLEDragDrop(host, 2, c.files);
         EXPECT_EQ(host.log, c.effects) << (c.files.empty() ? "" : c.files[0]);
     }

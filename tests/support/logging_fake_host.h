@@ -1,6 +1,9 @@
 #pragma once
-// A client host that records every effect as one readable line, in order, with just enough
-// pane state (names, visible slot, open logs) for the interpreter and the input line to work on.
+// A client host that records every effect as one readable line, in order ("send JOIN #c",
+// "open bob private in 3", "print 0 [PICTS\\X] (0,0,0) text"), with just enough pane state
+// (names, topics, nick lists, selections, visible slot, open logs) for the interpreter, the
+// input line, popups, playback and the notify watch to work on. Tests where the order of
+// effects matters use it; the handler tests use FakeClientHost, which keeps them apart.
 #include "commands/interpreter.h"
 #include "commands/nick_picture_table.h"
 #include "platform/text_values.h"
@@ -11,36 +14,37 @@
 #include <utility>
 #include <vector>
 
-namespace {
+namespace korbi::testing {
 
 using Log = std::vector<std::string>;
 
-class InterpreterFakeHost : public korbi::session::ClientHost {
+class LoggingFakeHost : public session::ClientHost {
   public:
-    korbi::prefs::Settings prefs;
-    korbi::prefs::FrameFlags frameFlags;
-    korbi::commands::NickPictTable picts;
+    prefs::Settings prefs;
+    prefs::FrameFlags frameFlags;
+    commands::NickPictTable picts;
     std::array<std::string, 16> names{"irc.example.net", "#c", "bob"};
     std::array<std::string, 16> topics{"irc.example.net", "Welcome to #c"};
     std::array<std::vector<std::string>, 16> nickLists{};
+    std::array<std::vector<std::string>, 16> selected{};
     std::array<bool, 16> logs{};
     int nextChan = 3;
     int visible = 1;
     int socketState = 7;
     // When set, commands given to the host run through it, as the server window does.
-    korbi::commands::CommandInterpreter* interpreter = nullptr;
+    commands::CommandInterpreter* interpreter = nullptr;
     Log log;
 
-    InterpreterFakeHost() {
+    LoggingFakeHost() {
         prefs.NickName = "me";
         prefs.PhotoPict = "myface";
     }
 
     Log TakeLog() { return std::exchange(log, {}); }
 
-    korbi::prefs::Settings& settings() override { return prefs; }
-    korbi::prefs::FrameFlags& flags() override { return frameFlags; }
-    korbi::commands::NickPictTable& nickPicts() override { return picts; }
+    prefs::Settings& settings() override { return prefs; }
+    prefs::FrameFlags& flags() override { return frameFlags; }
+    commands::NickPictTable& nickPicts() override { return picts; }
 
     void PrintCoul(int slot, const std::string& picture, int red, int green, int blue,
                    const std::string& text) override {
@@ -50,7 +54,7 @@ class InterpreterFakeHost : public korbi::session::ClientHost {
     }
     int FindChanWin(const std::string& name) const override {
         for (int slot = 1; slot < nextChan; ++slot) {
-            if (korbi::platform::EqualsNoCase(names[Index(slot)], name)) {
+            if (platform::EqualsNoCase(names[Index(slot)], name)) {
                 return slot;
             }
         }
@@ -89,7 +93,9 @@ class InterpreterFakeHost : public korbi::session::ClientHost {
     void SetNickListItems(int slot, const std::vector<std::string>& items) override {
         nickLists[Index(slot)] = items;
     }
-    std::vector<std::string> SelectedNicks(int) const override { return {}; }
+    std::vector<std::string> SelectedNicks(int slot) const override {
+        return selected[Index(slot)];
+    }
 
     bool LogOpen(int slot) const override { return logs[Index(slot)]; }
     void OpenLog(int slot) override {
@@ -138,4 +144,4 @@ class InterpreterFakeHost : public korbi::session::ClientHost {
     static std::size_t Index(int slot) { return static_cast<std::size_t>(slot); }
 };
 
-} // namespace
+} // namespace korbi::testing
