@@ -1,11 +1,7 @@
 #include "support/dovecot_server.h"
 
-#include "support/wait.h"
-
 #include <QDir>
 #include <QFile>
-#include <QTcpServer>
-#include <QTcpSocket>
 
 #include <pwd.h>
 #include <unistd.h>
@@ -15,12 +11,6 @@ namespace korbi::testing {
 namespace {
 
 constexpr const char* kBinary = "/usr/sbin/dovecot";
-
-int FreePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
 
 QString Config(const QString& dir, int port) {
     return QString(R"(protocols = pop3
@@ -55,14 +45,6 @@ service pop3-login {
         .arg(port);
 }
 
-bool Listening(int port) {
-    QTcpSocket probe;
-    probe.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
-    const bool up = probe.waitForConnected(200);
-    probe.abort();
-    return up;
-}
-
 bool WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
@@ -82,22 +64,12 @@ void HandToNobody(const QString& path) {
 DovecotServer::DovecotServer(std::string user, std::string password)
     : m_user(std::move(user)), m_password(std::move(password)) {}
 
-DovecotServer::~DovecotServer() {
-    if (m_process.state() != QProcess::NotRunning) {
-        m_process.terminate();
-        if (!m_process.waitForFinished(5000)) {
-            m_process.kill();
-            m_process.waitForFinished(3000);
-        }
-    }
-}
-
 bool DovecotServer::Available() {
     return QFile::exists(kBinary);
 }
 
 bool DovecotServer::Start() {
-    if (m_process.state() == QProcess::Running) {
+    if (m_server.Running()) {
         return true;
     }
     const QString dir = m_dir.path();
@@ -123,27 +95,13 @@ bool DovecotServer::Start() {
                                        .toUtf8())) {
         return false;
     }
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        m_port = FreePort();
-        const QString configPath = dir + "/dovecot.conf";
-        if (!WriteFile(configPath, Config(dir, m_port).toUtf8())) {
-            return false;
+    const QString configPath = dir + "/dovecot.conf";
+    return m_server.Start(kBinary, [&](int port) -> std::optional<QStringList> {
+        if (!WriteFile(configPath, Config(dir, port).toUtf8())) {
+            return std::nullopt;
         }
-        m_process.setProcessChannelMode(QProcess::MergedChannels);
-        m_process.start(kBinary, {"-F", "-c", configPath});
-        if (!m_process.waitForStarted(5000)) {
-            return false;
-        }
-        if (WaitUntil(
-                [&] { return m_process.state() == QProcess::NotRunning || Listening(m_port); },
-                10000) &&
-            m_process.state() == QProcess::Running) {
-            return true;
-        }
-        m_process.kill();
-        m_process.waitForFinished(3000);
-    }
-    return false;
+        return QStringList{"-F", "-c", configPath};
+    });
 }
 
 bool DovecotServer::SetMailboxSize(int count) {
@@ -172,9 +130,8 @@ bool DovecotServer::SetMailboxSize(int count) {
 
 std::string DovecotServer::Log() const {
     QFile log(m_dir.path() + "/dovecot.log");
-    const QByteArray output = const_cast<QProcess&>(m_process).readAll();
-    return output.toStdString() +
-           (log.open(QIODevice::ReadOnly) ? log.readAll().toStdString() : "");
+    const std::string output = m_server.Output();
+    return output + (log.open(QIODevice::ReadOnly) ? log.readAll().toStdString() : "");
 }
 
 } // namespace korbi::testing

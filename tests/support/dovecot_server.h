@@ -2,7 +2,8 @@
 // A real dovecot POP3 server on 127.0.0.1 for end-to-end tests: one user from a passwd file and
 // a maildir, all in a temporary folder, stopped (by its own pid) when the object goes away.
 // It must run as root, which hands the mailbox to "nobody".
-#include <QProcess>
+#include "support/server_process.h"
+
 #include <QTemporaryDir>
 
 #include <string>
@@ -12,11 +13,10 @@ namespace korbi::testing {
 class DovecotServer {
   public:
     DovecotServer(std::string user = "alice", std::string password = "secret");
-    ~DovecotServer();
 
     // False when the server could not be started; true at once when it already runs.
     bool Start();
-    int Port() const { return m_port; }
+    int Port() const { return m_server.Port(); }
     // Makes the mailbox hold exactly count messages.
     bool SetMailboxSize(int count);
     std::string Log() const;
@@ -24,10 +24,9 @@ class DovecotServer {
 
   private:
     QTemporaryDir m_dir;
-    QProcess m_process;
     std::string m_user;
     std::string m_password;
-    int m_port = 0;
+    ServerProcess m_server;
     int m_nextMessage = 1;
 };
 

@@ -1,7 +1,8 @@
 #pragma once
 // A real ngircd on 127.0.0.1 for end-to-end tests, started from a config written into a
 // temporary folder and stopped (by its own pid) when the object goes away.
-#include <QProcess>
+#include "support/server_process.h"
+
 #include <QTemporaryDir>
 
 #include <string>
@@ -12,18 +13,16 @@ class NgircdServer {
   public:
     // pingTimeout: seconds of silence after which the server PINGs a client.
     explicit NgircdServer(int pingTimeout = 120);
-    ~NgircdServer();
 
     // False when ngircd is not installed (tests then skip, except under CI where it fails).
     bool Start();
-    int Port() const { return m_port; }
+    int Port() const { return m_server.Port(); }
     std::string Log() const;
     static bool Available();
 
   private:
     QTemporaryDir m_dir;
-    QProcess m_process;
-    int m_port = 0;
+    ServerProcess m_server;
     int m_pingTimeout;
 };
 

@@ -1,0 +1,39 @@
+#pragma once
+// A server program run for a test on 127.0.0.1: started on a free port, waited for until it
+// listens there, and stopped (by its own pid) when the object goes away.
+#include <QProcess>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace korbi::testing {
+
+class ServerProcess {
+  public:
+    // Writes what the program needs to listen on port and gives its arguments, or nothing
+    // when that failed.
+    using Preparation = std::function<std::optional<QStringList>(int port)>;
+
+    ServerProcess() = default;
+    ~ServerProcess();
+    ServerProcess(const ServerProcess&) = delete;
+    ServerProcess& operator=(const ServerProcess&) = delete;
+
+    // Tries up to three free ports (another program may take one between choosing and
+    // listening); true once the program listens.
+    bool Start(const QString& program, const Preparation& prepare);
+    bool Running() const { return m_process.state() == QProcess::Running; }
+    int Port() const { return m_port; }
+    // What the program wrote to its standard output and error so far.
+    std::string Output() const;
+
+  private:
+    void Stop();
+
+    QProcess m_process;
+    int m_port = 0;
+};
+
+} // namespace korbi::testing
