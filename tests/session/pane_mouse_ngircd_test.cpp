@@ -60,9 +60,11 @@ class PaneMouseNgircdTest : public NgircdSessionTest {
         list->scrollToItem(found.front());
         const QRect place = list->visualItemRect(found.front());
         ASSERT_FALSE(place.isEmpty());
-        // The press and release of the first click, then the second click's double click.
+        // The press and release of the first click, then the second click's double click and
+        // its release (QTest's double click leaves the button held for the tests after it).
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, place.center());
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, place.center());
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, Qt::NoModifier, place.center());
     }
 
     QTemporaryDir dropDir;
