@@ -82,20 +82,24 @@ TEST_F(ToolbarTest, ButtonsStandAtTheirPlacesWithTheirToolTips) {
 TEST_F(ToolbarTest, ConnectionMomentsSetTheFirstThreeButtons) {
     struct Moment {
         const char* name;
-        void (ServerToolbar::*enter)();
+        void (*enter)(ServerToolbar&);
         bool enabled[3];
     };
     const Moment moments[] = {
-        {"loaded", &ServerToolbar::LoadedState, {true, false, true}},
-        {"connect clicked", &ServerToolbar::ConnectingState, {true, false, false}},
-        {"connected", &ServerToolbar::ConnectedState, {false, true, true}},
-        {"disconnected", &ServerToolbar::DisconnectedState, {true, false, true}},
-        {"connect clicked again", &ServerToolbar::ConnectingState, {true, false, false}},
-        {"notify tick, not connected", &ServerToolbar::NotConnectedState, {true, false, false}},
+        {"loaded", [](ServerToolbar& t) { t.LoadedState(); }, {true, false, true}},
+        {"connect clicked", [](ServerToolbar& t) { t.ConnectingState(); }, {true, false, false}},
+        {"connected", [](ServerToolbar& t) { t.ConnectedState(); }, {false, true, true}},
+        {"disconnected", [](ServerToolbar& t) { t.DisconnectedState(); }, {true, false, true}},
+        {"connect clicked again",
+         [](ServerToolbar& t) { t.ConnectingState(); },
+         {true, false, false}},
+        {"notify tick, not connected",
+         [](ServerToolbar& t) { t.NotConnectedState(); },
+         {true, false, false}},
     };
     for (const Moment& moment : moments) {
         SCOPED_TRACE(moment.name);
-        (toolbar->*moment.enter)();
+        moment.enter(*toolbar);
         for (int n = 0; n < 3; ++n) {
             EXPECT_EQ(toolbar->ToolButEnabled(n), moment.enabled[n]) << "button " << n;
             ExpectShows(n, moment.enabled[n] ? ButtonState::Flat : ButtonState::Disabled);
