@@ -3,6 +3,8 @@
 #include "platform/text_values.h"
 
 #include <QFile>
+#include <QAudioDevice>
+#include <QMediaDevices>
 #include <QSoundEffect>
 #include <QUrl>
 
@@ -73,6 +75,11 @@ void SoundPlayer::Play() {
         return;
     }
     m_mode = Mode::Playing;
+    // Without an audio output nothing can be heard, and the effect would only read the file
+    // in a thread of Qt's own; the sound then never reports an end, as when it cannot play.
+    if (QMediaDevices::audioOutputs().isEmpty()) {
+        return;
+    }
     QSoundEffect& effect = Effect();
     if (effect.source() != m_source) {
         effect.setSource(m_source);
