@@ -1,6 +1,7 @@
 #include "prefs/people_dialog.h"
 
 #include "prefs/dialog_fields.h"
+#include "prefs/dialog_layout.h"
 #include "session/message_parsing.h"
 
 #include <QCheckBox>
@@ -67,14 +68,7 @@ PeopleDialog::PeopleDialog(Settings& settings, QWidget* parent)
     static_cast<QVBoxLayout*>(ignores->layout())->addWidget(m_Check1);
     m_tabs->addTab(ignores, "Ignores");
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_Command1);
-    buttons->addWidget(m_Command2);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_tabs);
-    layout->addLayout(buttons);
-    resize(340, 340);
+    LayOutTabsAndButtons(*this, m_tabs, m_Command1, m_Command2, 340, 340);
 
     connect(m_Command1, &QPushButton::clicked, this, &PeopleDialog::Command1_Click);
     connect(m_Command2, &QPushButton::clicked, this, &QDialog::reject);

@@ -1,6 +1,7 @@
 #include "prefs/prefs_dialog.h"
 
 #include "prefs/dialog_fields.h"
+#include "prefs/dialog_layout.h"
 #include "prefs/main_frame.h"
 
 #include <QCheckBox>
@@ -100,14 +101,7 @@ PrefsDialog::PrefsDialog(Settings& settings, QWidget* parent)
     display->addRow(m_Check4);
     m_tabs->addTab(displayTab, "Display");
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_Command2);
-    buttons->addWidget(m_Command1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_tabs);
-    layout->addLayout(buttons);
-    resize(460, 280);
+    LayOutTabsAndButtons(*this, m_tabs, m_Command2, m_Command1, 460, 280);
 
     connect(m_Command2, &QPushButton::clicked, this, &PrefsDialog::Command2_Click);
     connect(m_Command1, &QPushButton::clicked, this, &QDialog::reject);

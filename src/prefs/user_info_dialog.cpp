@@ -2,6 +2,7 @@
 
 #include "platform/text_values.h"
 #include "prefs/dialog_fields.h"
+#include "prefs/dialog_layout.h"
 #include "session/client_host.h"
 
 #include <QCheckBox>
@@ -54,14 +55,7 @@ UserInfoDialog::UserInfoDialog(session::ClientHost& host, QWidget* parent)
     modes->addStretch();
     m_tabs->addTab(clientMode, "Client Mode");
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_Command2);
-    buttons->addWidget(m_Command1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_tabs);
-    layout->addLayout(buttons);
-    resize(360, 220);
+    LayOutTabsAndButtons(*this, m_tabs, m_Command2, m_Command1, 360, 220);
 
     connect(m_Command2, &QPushButton::clicked, this, &UserInfoDialog::Command2_Click);
     connect(m_Command1, &QPushButton::clicked, this, &QDialog::reject);
