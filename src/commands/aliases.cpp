@@ -45,7 +45,7 @@ std::vector<std::string> AliasPieces(std::string_view entry, const VariableConte
     const VariableExpander expander(context);
     std::vector<std::string> pieces;
     std::string piece;
-    for (const std::string_view word : SplitAtBlanks(body)) {
+    for (const std::string_view word : platform::SplitAtBlanks(body)) {
         if (const auto value = expander.ValueOf(word)) {
             piece += *value;
         } else {

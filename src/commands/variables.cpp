@@ -67,20 +67,8 @@ std::string DateText(const DateTime& when) {
     return TwoDigits(when.month) + "-" + TwoDigits(when.day) + "-" + year;
 }
 
-std::vector<std::string_view> SplitAtBlanks(std::string_view text) {
-    std::vector<std::string_view> words;
-    std::size_t start = 0;
-    for (std::size_t blank = text.find(' '); blank != std::string_view::npos;
-         blank = text.find(' ', start)) {
-        words.push_back(text.substr(start, blank - start));
-        start = blank + 1;
-    }
-    words.push_back(text.substr(start));
-    return words;
-}
-
 VariableExpander::VariableExpander(const VariableContext& context)
-    : m_context(context), m_paramWords(SplitAtBlanks(context.params)) {}
+    : m_context(context), m_paramWords(platform::SplitAtBlanks(context.params)) {}
 
 std::optional<std::string> VariableExpander::ValueOf(std::string_view word) const {
     if (word.empty() || word.front() != '$') {
@@ -170,7 +158,7 @@ std::string ExpandVars(std::string_view text, const VariableContext& context) {
     const VariableExpander expander(context);
     std::string result;
     result.reserve(text.size() + 1);
-    for (const std::string_view word : SplitAtBlanks(text)) {
+    for (const std::string_view word : platform::SplitAtBlanks(text)) {
         if (const auto value = expander.ValueOf(word)) {
             result += *value;
         } else {

@@ -60,10 +60,6 @@ class VariableExpander {
     std::vector<std::string_view> m_paramWords;
 };
 
-// The words of text as GetWord numbers them: cut at every single blank, so a leading blank or
-// two blanks in a row give an empty word, and "" is one empty word.
-std::vector<std::string_view> SplitAtBlanks(std::string_view text);
-
 // Replaces every variable word of text. Words are cut at single blanks like GetWord does, and
 // each word, replaced or not, is followed by exactly one blank in the result. Values are not
 // expanded again, so the result is at most the text plus one value per word.

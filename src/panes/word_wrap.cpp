@@ -1,22 +1,8 @@
 #include "panes/word_wrap.h"
 
+#include "platform/text_values.h"
+
 namespace korbi::panes {
-
-namespace {
-
-std::vector<std::string_view> SplitAtBlanks(std::string_view text) {
-    std::vector<std::string_view> words;
-    std::size_t start = 0;
-    for (std::size_t blank = text.find(' '); blank != std::string_view::npos;
-         blank = text.find(' ', start)) {
-        words.push_back(text.substr(start, blank - start));
-        start = blank + 1;
-    }
-    words.push_back(text.substr(start));
-    return words;
-}
-
-} // namespace
 
 double TextWidth(LineMeasure& measure, std::string_view text) {
     measure.Start();
@@ -30,7 +16,7 @@ std::vector<std::string> WrapText(const std::string& text, double innerWidth,
     }
     // The line plus the next word is always the line's text followed by that word, so the
     // measure grows word by word instead of measuring every candidate from its start.
-    const std::vector<std::string_view> words = SplitAtBlanks(text);
+    const std::vector<std::string_view> words = platform::SplitAtBlanks(text);
     std::vector<std::string> lines;
     std::string line;
     measure.Start();

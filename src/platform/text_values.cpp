@@ -104,4 +104,16 @@ std::string TrimBlanks(std::string_view text) {
     return TrimLeftBlanks(TrimRightBlanks(text));
 }
 
+std::vector<std::string_view> SplitAtBlanks(std::string_view text) {
+    std::vector<std::string_view> words;
+    std::size_t start = 0;
+    for (std::size_t blank = text.find(' '); blank != std::string_view::npos;
+         blank = text.find(' ', start)) {
+        words.push_back(text.substr(start, blank - start));
+        start = blank + 1;
+    }
+    words.push_back(text.substr(start));
+    return words;
+}
+
 } // namespace korbi::platform

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korbi::platform {
 
@@ -32,5 +33,9 @@ bool EqualsNoCase(std::string_view a, std::string_view b);
 std::string TrimBlanks(std::string_view text);
 std::string TrimLeftBlanks(std::string_view text);
 std::string TrimRightBlanks(std::string_view text);
+
+// The words of text cut at every single blank (code 32): a leading blank or two blanks in a row
+// give an empty word, and "" is one empty word. The views point into text.
+std::vector<std::string_view> SplitAtBlanks(std::string_view text);
 
 } // namespace korbi::platform

@@ -63,15 +63,8 @@ std::optional<int> Number16(std::string_view line) {
 // Every blank separates two entries, so two blanks in a row, or a blank at either end, give
 // an empty entry; this keeps a selected last entry's trailing blank stable from save to save.
 std::vector<std::string> SplitServerList(std::string_view line) {
-    std::vector<std::string> entries;
-    std::size_t start = 0;
-    for (std::size_t blank = line.find(' '); blank != std::string_view::npos;
-         blank = line.find(' ', start)) {
-        entries.emplace_back(line.substr(start, blank - start));
-        start = blank + 1;
-    }
-    entries.emplace_back(line.substr(start));
-    return entries;
+    const std::vector<std::string_view> entries = platform::SplitAtBlanks(line);
+    return {entries.begin(), entries.end()};
 }
 
 struct Reading {

@@ -19,7 +19,7 @@ struct MiniInterpreter {
     std::vector<std::string> reports;
 
     void SendCommand2Serv(const std::string& line) {
-        const auto words = SplitAtBlanks(line);
+        const auto words = platform::SplitAtBlanks(line);
         const std::string command =
             platform::UpperAscii(words[0].empty() ? words[0] : words[0].substr(1));
         const std::string params = line.substr(words[0].size());
