@@ -1,18 +1,9 @@
 #include "media/bmp_file.h"
 
+#include "media/little_endian.h"
+
 namespace korbi::media {
 namespace {
-
-void PutU16(std::string& out, std::uint16_t value) {
-    out.push_back(static_cast<char>(value & 0xFF));
-    out.push_back(static_cast<char>(value >> 8));
-}
-
-void PutU32(std::string& out, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) {
-        out.push_back(static_cast<char>((value >> shift) & 0xFF));
-    }
-}
 
 constexpr std::uint32_t kHeaderSize = 14 + 40;
 constexpr std::uint32_t kPixelsPerMetre = 3780; // 96 dots per inch

@@ -1,5 +1,7 @@
 #include "media/wave_synth.h"
 
+#include "media/little_endian.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -8,17 +10,6 @@
 
 namespace korbi::media {
 namespace {
-
-void PutU16(std::string& out, std::uint16_t value) {
-    out.push_back(static_cast<char>(value & 0xFF));
-    out.push_back(static_cast<char>(value >> 8));
-}
-
-void PutU32(std::string& out, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) {
-        out.push_back(static_cast<char>((value >> shift) & 0xFF));
-    }
-}
 
 // Short linear ramps at both ends of a note keep the waveform from starting or stopping on a
 // non-zero value, which would be heard as a click.
