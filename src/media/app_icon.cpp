@@ -24,22 +24,9 @@ struct Layer {
     qreal outlineWidth = 0;
 };
 
-QPainterPath Polygon(std::initializer_list<QPointF> points) {
-    QPainterPath path;
-    path.addPolygon(QPolygonF(points));
-    path.closeSubpath();
-    return path;
-}
-
 QPainterPath Ellipse(QPointF centre, qreal rx, qreal ry) {
     QPainterPath path;
     path.addEllipse(centre, rx, ry);
-    return path;
-}
-
-QPainterPath RoundedRect(const QRectF& box, qreal radius) {
-    QPainterPath path;
-    path.addRoundedRect(box, radius, radius);
     return path;
 }
 
@@ -48,16 +35,17 @@ QPainterPath RoundedRect(const QRectF& box, qreal radius) {
 std::vector<Layer> IconLayers() {
     const QColor blue(36, 87, 184);
     const QColor ink(15, 42, 96);
-    QPainterPath letter = RoundedRect(QRectF(8.4, 7.0, 3.0, 11.2), 0.4);
-    letter = letter.united(Polygon({{11.4, 10.6}, {16.2, 7.0}, {20.4, 7.0}, {11.4, 14.2}}));
-    letter = letter.united(Polygon({{11.4, 12.6}, {20.6, 18.2}, {16.4, 18.2}, {11.4, 15.0}}));
+    QPainterPath letter = RectPath(QRectF(8.4, 7.0, 3.0, 11.2), 0.4);
+    letter = letter.united(PolygonPath({{11.4, 10.6}, {16.2, 7.0}, {20.4, 7.0}, {11.4, 14.2}}));
+    letter = letter.united(PolygonPath({{11.4, 12.6}, {20.6, 18.2}, {16.4, 18.2}, {11.4, 15.0}}));
     return {
-        {RoundedRect(QRectF(1, 1, 30, 30), 6), blue, ink, 1.0},
-        {RoundedRect(QRectF(2.2, 2.2, 27.6, 13), 5), QColor(255, 255, 255, 36), {}, 0},
-        {Ellipse({13.6, 12.6}, 10.6, 8.0).united(Polygon({{6.5, 17}, {3.8, 25.6}, {12.6, 19.8}})),
+        {RectPath(QRectF(1, 1, 30, 30), 6), blue, ink, 1.0},
+        {RectPath(QRectF(2.2, 2.2, 27.6, 13), 5), QColor(255, 255, 255, 36), {}, 0},
+        {Ellipse({13.6, 12.6}, 10.6, 8.0)
+             .united(PolygonPath({{6.5, 17}, {3.8, 25.6}, {12.6, 19.8}})),
          Qt::white, ink, 1.2},
         {letter, blue, {}, 0},
-        {Ellipse({21.6, 21.6}, 8.4, 6.2).united(Polygon({{25.2, 25}, {29.6, 30}, {20, 27.4}})),
+        {Ellipse({21.6, 21.6}, 8.4, 6.2).united(PolygonPath({{25.2, 25}, {29.6, 30}, {20, 27.4}})),
          QColor(255, 211, 77), ink, 1.2},
         {Ellipse({18.0, 21.6}, 1.4, 1.4), ink, {}, 0},
         {Ellipse({21.6, 21.6}, 1.4, 1.4), ink, {}, 0},

@@ -103,6 +103,26 @@ QPainterPath CirclePath(QPointF centre, qreal radius) {
     return path;
 }
 
+QPainterPath RectPath(const QRectF& box, qreal radius) {
+    QPainterPath path;
+    path.addRoundedRect(box, radius, radius); // a radius of 0 adds the plain rectangle
+    return path;
+}
+
+QPainterPath PolygonPath(std::initializer_list<QPointF> points) {
+    QPainterPath path;
+    path.addPolygon(QPolygonF(points));
+    path.closeSubpath();
+    return path;
+}
+
+void StrokeLine(QPainter& painter, QPointF from, QPointF to, const QColor& colour, qreal width) {
+    painter.save();
+    painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(from, to);
+    painter.restore();
+}
+
 void Exclamation(QPainter& painter, const QRectF& box, const QColor& colour) {
     const qreal w = box.width();
     const qreal cx = box.center().x();

@@ -10,6 +10,8 @@
 #include <QRectF>
 #include <QSize>
 
+#include <initializer_list>
+
 namespace korbi::media::drawing {
 
 // A premultiplied ARGB image filled with background (transparent by default).
@@ -33,6 +35,15 @@ QPainterPath GearPath(QPointF centre, qreal outerRadius, qreal rootRadius, int t
                       qreal holeRadius);
 
 QPainterPath CirclePath(QPointF centre, qreal radius);
+
+// A rectangle, its corners rounded by radius when that is above 0.
+QPainterPath RectPath(const QRectF& box, qreal radius = 0);
+
+// The closed outline through points.
+QPainterPath PolygonPath(std::initializer_list<QPointF> points);
+
+// A straight line with round ends; the painter's pen is restored after.
+void StrokeLine(QPainter& painter, QPointF from, QPointF to, const QColor& colour, qreal width);
 
 // An exclamation mark filling box: a tapered bar and a dot.
 void Exclamation(QPainter& painter, const QRectF& box, const QColor& colour);

@@ -31,24 +31,11 @@ constexpr std::string_view kFolderPrefix = "PICTS\\";
 constexpr std::string_view kExtension = ".BMP";
 constexpr qreal kUnits = 18;
 
-QPainterPath Rect(const QRectF& box) {
-    QPainterPath path;
-    path.addRect(box);
-    return path;
-}
-
-void StrokeLine(QPainter& painter, QPointF from, QPointF to, const QColor& colour, qreal width) {
-    painter.save();
-    painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(from, to);
-    painter.restore();
-}
-
 // A doorway seen from the front: a wooden frame around a dark opening.
 void Doorway(QPainter& painter, qreal left) {
-    FillOutlined(painter, Rect(QRectF(left, 1.5, 6.5, 16)), QColor(160, 104, 48),
+    FillOutlined(painter, RectPath(QRectF(left, 1.5, 6.5, 16)), QColor(160, 104, 48),
                  QColor(90, 56, 20), 1.0);
-    FillOutlined(painter, Rect(QRectF(left + 1.6, 3.2, 3.3, 14.3)), QColor(36, 36, 56),
+    FillOutlined(painter, RectPath(QRectF(left + 1.6, 3.2, 3.3, 14.3)), QColor(36, 36, 56),
                  QColor(36, 36, 56), 0);
 }
 
@@ -91,10 +78,10 @@ void DrawKick(QPainter& painter) {
     boot.lineTo(4.5, 14.6);
     boot.closeSubpath();
     FillOutlined(painter, boot, QColor(164, 96, 40), QColor(74, 40, 12), 1.0);
-    FillOutlined(painter, Rect(QRectF(4.2, 14.6, 12.9, 2.2)), QColor(58, 36, 16),
+    FillOutlined(painter, RectPath(QRectF(4.2, 14.6, 12.9, 2.2)), QColor(58, 36, 16),
                  QColor(58, 36, 16), 0.5);
-    FillOutlined(painter, Rect(QRectF(4.2, 1.2, 5.9, 2.4)), QColor(110, 62, 22), QColor(74, 40, 12),
-                 0.6);
+    FillOutlined(painter, RectPath(QRectF(4.2, 1.2, 5.9, 2.4)), QColor(110, 62, 22),
+                 QColor(74, 40, 12), 0.6);
 }
 
 void DrawAction(QPainter& painter) {
@@ -137,8 +124,8 @@ void DrawServMsg(QPainter& painter) {
     tower.addRoundedRect(QRectF(4.5, 1.5, 9, 15), 1.2, 1.2);
     FillOutlined(painter, tower, QColor(184, 188, 204), QColor(68, 72, 90), 1.0);
     const QColor bay(84, 88, 110);
-    FillOutlined(painter, Rect(QRectF(6.2, 3.4, 5.6, 1.9)), bay, bay, 0);
-    FillOutlined(painter, Rect(QRectF(6.2, 6.4, 5.6, 1.9)), bay, bay, 0);
+    FillOutlined(painter, RectPath(QRectF(6.2, 3.4, 5.6, 1.9)), bay, bay, 0);
+    FillOutlined(painter, RectPath(QRectF(6.2, 6.4, 5.6, 1.9)), bay, bay, 0);
     FillOutlined(painter, CirclePath({7.2, 13.2}, 1.2), QColor(32, 210, 64), QColor(10, 110, 30),
                  0.5);
     FillOutlined(painter, CirclePath({10.8, 13.2}, 1.2), QColor(255, 176, 0), QColor(150, 90, 0),
@@ -163,12 +150,12 @@ void DrawWarnMark(QPainter& painter) {
 // A road-works barrier: striped board on two legs, with a lamp.
 void DrawBetaWarn(QPainter& painter) {
     const QColor leg(110, 110, 120);
-    FillOutlined(painter, Rect(QRectF(3.4, 10, 1.6, 6.6)), leg, leg, 0);
-    FillOutlined(painter, Rect(QRectF(13, 10, 1.6, 6.6)), leg, leg, 0);
+    FillOutlined(painter, RectPath(QRectF(3.4, 10, 1.6, 6.6)), leg, leg, 0);
+    FillOutlined(painter, RectPath(QRectF(13, 10, 1.6, 6.6)), leg, leg, 0);
     StrokeLine(painter, {1.8, 16.6}, {6.6, 16.6}, QColor(60, 60, 70), 1.2);
     StrokeLine(painter, {11.4, 16.6}, {16.2, 16.6}, QColor(60, 60, 70), 1.2);
     const QRectF board(0.8, 4.6, 16.4, 5.8);
-    FillOutlined(painter, Rect(board), Qt::white, Qt::white, 0);
+    FillOutlined(painter, RectPath(board), Qt::white, Qt::white, 0);
     painter.save();
     painter.setClipRect(board);
     for (qreal x = -4; x < 18; x += 5) {
@@ -180,7 +167,7 @@ void DrawBetaWarn(QPainter& painter) {
         FillOutlined(painter, path, QColor(240, 96, 0), QColor(240, 96, 0), 0);
     }
     painter.restore();
-    FillOutlined(painter, Rect(board), Qt::transparent, QColor(70, 40, 20), 1.0);
+    FillOutlined(painter, RectPath(board), Qt::transparent, QColor(70, 40, 20), 1.0);
     FillOutlined(painter, CirclePath({4.2, 2.6}, 1.7), QColor(255, 200, 0), QColor(150, 90, 0),
                  0.7);
 }

@@ -16,40 +16,20 @@ constexpr int kSmallGlyph = 13;
 
 const QColor kOutline(40, 44, 56);
 
-QPainterPath Rect(const QRectF& box, qreal radius = 0) {
-    QPainterPath path;
-    path.addRoundedRect(box, radius, radius);
-    return path;
-}
-
-QPainterPath Polygon(std::initializer_list<QPointF> points) {
-    QPainterPath path;
-    path.addPolygon(QPolygonF(points));
-    path.closeSubpath();
-    return path;
-}
-
-void StrokeLine(QPainter& painter, QPointF from, QPointF to, const QColor& colour, qreal width) {
-    painter.save();
-    painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(from, to);
-    painter.restore();
-}
-
 // A mains plug whose body spans left..left+7, prongs pointing right.
 void Plug(QPainter& painter, qreal left, const QColor& body, const QColor& outline, bool prongs) {
     if (prongs) {
         const QColor metal(196, 196, 204);
-        FillOutlined(painter, Rect(QRectF(left + 6.5, 8.8, 3.5, 1.9)), metal, QColor(90, 90, 96),
-                     0.6);
-        FillOutlined(painter, Rect(QRectF(left + 6.5, 13.3, 3.5, 1.9)), metal, QColor(90, 90, 96),
-                     0.6);
+        FillOutlined(painter, RectPath(QRectF(left + 6.5, 8.8, 3.5, 1.9)), metal,
+                     QColor(90, 90, 96), 0.6);
+        FillOutlined(painter, RectPath(QRectF(left + 6.5, 13.3, 3.5, 1.9)), metal,
+                     QColor(90, 90, 96), 0.6);
     }
-    FillOutlined(painter, Rect(QRectF(left, 6.5, 7, 11), 1.5), body, outline, 1.0);
+    FillOutlined(painter, RectPath(QRectF(left, 6.5, 7, 11), 1.5), body, outline, 1.0);
 }
 
 void Socket(QPainter& painter, qreal left, const QColor& body, const QColor& outline) {
-    FillOutlined(painter, Rect(QRectF(left, 4.5, 7, 15), 1.5), body, outline, 1.0);
+    FillOutlined(painter, RectPath(QRectF(left, 4.5, 7, 15), 1.5), body, outline, 1.0);
 }
 
 void DrawConnect(QPainter& painter) {
@@ -90,13 +70,13 @@ void DrawFloodProtection(QPainter& painter) {
     shield.closeSubpath();
     FillOutlined(painter, shield, QColor(52, 100, 196), QColor(20, 46, 110), 1.2);
     FillOutlined(painter,
-                 Polygon({{13.8, 4.5},
-                          {7.6, 13},
-                          {11.4, 13},
-                          {9.6, 19.8},
-                          {16.4, 10.6},
-                          {12.6, 10.6},
-                          {15.6, 4.5}}),
+                 PolygonPath({{13.8, 4.5},
+                              {7.6, 13},
+                              {11.4, 13},
+                              {9.6, 19.8},
+                              {16.4, 10.6},
+                              {12.6, 10.6},
+                              {15.6, 4.5}}),
                  QColor(255, 214, 40), QColor(130, 92, 0), 0.8);
 }
 
@@ -115,7 +95,7 @@ void DrawScripts(QPainter& painter) {
     page.lineTo(4.5, 22.5);
     page.closeSubpath();
     FillOutlined(painter, page, QColor(252, 252, 246), QColor(80, 80, 96), 1.0);
-    FillOutlined(painter, Polygon({{15.5, 1.5}, {15.5, 6}, {20, 6}}), QColor(214, 214, 206),
+    FillOutlined(painter, PolygonPath({{15.5, 1.5}, {15.5, 6}, {20, 6}}), QColor(214, 214, 206),
                  QColor(80, 80, 96), 0.8);
     StrokeLine(painter, {7, 9}, {14, 9}, QColor(48, 96, 200), 1.6);
     StrokeLine(painter, {9.5, 12.5}, {17.5, 12.5}, QColor(40, 150, 70), 1.6);
@@ -125,7 +105,7 @@ void DrawScripts(QPainter& painter) {
 
 // A list with a pencil over it; drawn bold because the button is small.
 void DrawServerList(QPainter& painter) {
-    FillOutlined(painter, Rect(QRectF(2, 1.5, 15, 21)), Qt::white, QColor(60, 60, 76), 1.6);
+    FillOutlined(painter, RectPath(QRectF(2, 1.5, 15, 21)), Qt::white, QColor(60, 60, 76), 1.6);
     for (const qreal y : {6.0, 11.5, 17.0}) {
         FillOutlined(painter, CirclePath({5.6, y}, 1.6), QColor(40, 150, 70), QColor(40, 150, 70),
                      0);
@@ -134,42 +114,43 @@ void DrawServerList(QPainter& painter) {
     painter.save();
     painter.translate(17.5, 12.5);
     painter.rotate(120);
-    FillOutlined(painter, Rect(QRectF(-10, -2.6, 3, 5.2)), QColor(240, 140, 150),
+    FillOutlined(painter, RectPath(QRectF(-10, -2.6, 3, 5.2)), QColor(240, 140, 150),
                  QColor(90, 40, 40), 1.0);
-    FillOutlined(painter, Rect(QRectF(-7, -2.6, 11, 5.2)), QColor(250, 196, 30), QColor(110, 76, 0),
-                 1.0);
-    FillOutlined(painter, Polygon({{4, -2.6}, {9, 0}, {4, 2.6}}), QColor(236, 200, 150),
+    FillOutlined(painter, RectPath(QRectF(-7, -2.6, 11, 5.2)), QColor(250, 196, 30),
                  QColor(110, 76, 0), 1.0);
-    FillOutlined(painter, Polygon({{7.4, -0.8}, {9, 0}, {7.4, 0.8}}), QColor(40, 40, 40),
+    FillOutlined(painter, PolygonPath({{4, -2.6}, {9, 0}, {4, 2.6}}), QColor(236, 200, 150),
+                 QColor(110, 76, 0), 1.0);
+    FillOutlined(painter, PolygonPath({{7.4, -0.8}, {9, 0}, {7.4, 0.8}}), QColor(40, 40, 40),
                  QColor(40, 40, 40), 0.6);
     painter.restore();
 }
 
 // A popup menu with its highlighted item and the mouse pointer.
 void DrawAliasesPopups(QPainter& painter) {
-    FillOutlined(painter, Rect(QRectF(2.5, 2.5, 16, 18)), QColor(244, 244, 240), kOutline, 1.0);
+    FillOutlined(painter, RectPath(QRectF(2.5, 2.5, 16, 18)), QColor(244, 244, 240), kOutline, 1.0);
     const QColor item(110, 110, 120);
     StrokeLine(painter, {5, 6}, {15, 6}, item, 1.4);
-    FillOutlined(painter, Rect(QRectF(3.5, 8.5, 14, 4)), QColor(48, 96, 200), QColor(48, 96, 200),
-                 0);
+    FillOutlined(painter, RectPath(QRectF(3.5, 8.5, 14, 4)), QColor(48, 96, 200),
+                 QColor(48, 96, 200), 0);
     StrokeLine(painter, {5, 10.5}, {14, 10.5}, Qt::white, 1.4);
     StrokeLine(painter, {5, 15}, {13, 15}, item, 1.4);
     StrokeLine(painter, {5, 18}, {11, 18}, item, 1.4);
     FillOutlined(painter,
-                 Polygon({{13, 10.5},
-                          {13, 22},
-                          {15.8, 19.4},
-                          {17.8, 23.6},
-                          {19.8, 22.7},
-                          {17.8, 18.6},
-                          {21.4, 18.6}}),
+                 PolygonPath({{13, 10.5},
+                              {13, 22},
+                              {15.8, 19.4},
+                              {17.8, 23.6},
+                              {19.8, 22.7},
+                              {17.8, 18.6},
+                              {21.4, 18.6}}),
                  Qt::white, Qt::black, 1.0);
 }
 
 void Monitor(QPainter& painter, qreal left) {
-    FillOutlined(painter, Rect(QRectF(left + 3, 11, 3, 2.5)), QColor(120, 120, 130), kOutline, 0.8);
-    FillOutlined(painter, Rect(QRectF(left, 3, 9, 8), 1), QColor(200, 204, 214), kOutline, 1.0);
-    FillOutlined(painter, Rect(QRectF(left + 1.4, 4.4, 6.2, 5.2)), QColor(64, 132, 224),
+    FillOutlined(painter, RectPath(QRectF(left + 3, 11, 3, 2.5)), QColor(120, 120, 130), kOutline,
+                 0.8);
+    FillOutlined(painter, RectPath(QRectF(left, 3, 9, 8), 1), QColor(200, 204, 214), kOutline, 1.0);
+    FillOutlined(painter, RectPath(QRectF(left + 1.4, 4.4, 6.2, 5.2)), QColor(64, 132, 224),
                  QColor(64, 132, 224), 0);
 }
 
