@@ -2,7 +2,6 @@
 #include "media/artwork.h"
 #include "media/artwork_drawing.h"
 
-#include <QPolygonF>
 #include <QString>
 
 #include <algorithm>

@@ -3,8 +3,6 @@
 #include "media/artwork_drawing.h"
 #include "platform/text_values.h"
 
-#include <QPolygonF>
-
 #include <array>
 
 namespace korbi::media {
@@ -92,13 +90,10 @@ void DrawAction(QPainter& painter) {
 void DrawSound(QPainter& painter) {
     const QColor fill(112, 80, 208);
     const QColor outline(58, 32, 128);
-    QPolygonF speaker;
-    speaker << QPointF(1.5, 6.5) << QPointF(5, 6.5) << QPointF(9.5, 2.5) << QPointF(9.5, 15.5)
-            << QPointF(5, 11.5) << QPointF(1.5, 11.5);
-    QPainterPath path;
-    path.addPolygon(speaker);
-    path.closeSubpath();
-    FillOutlined(painter, path, fill, outline, 1.0);
+    FillOutlined(
+        painter,
+        PolygonPath({{1.5, 6.5}, {5, 6.5}, {9.5, 2.5}, {9.5, 15.5}, {5, 11.5}, {1.5, 11.5}}), fill,
+        outline, 1.0);
     painter.save();
     painter.setPen(QPen(fill, 1.5, Qt::SolidLine, Qt::RoundCap));
     painter.drawArc(QRectF(7.5, 5.5, 7, 7), -50 * 16, 100 * 16);
@@ -120,9 +115,8 @@ void DrawInfoMark(QPainter& painter) {
 
 // A server tower with two drive bays and its lights.
 void DrawServMsg(QPainter& painter) {
-    QPainterPath tower;
-    tower.addRoundedRect(QRectF(4.5, 1.5, 9, 15), 1.2, 1.2);
-    FillOutlined(painter, tower, QColor(184, 188, 204), QColor(68, 72, 90), 1.0);
+    FillOutlined(painter, RectPath(QRectF(4.5, 1.5, 9, 15), 1.2), QColor(184, 188, 204),
+                 QColor(68, 72, 90), 1.0);
     const QColor bay(84, 88, 110);
     FillOutlined(painter, RectPath(QRectF(6.2, 3.4, 5.6, 1.9)), bay, bay, 0);
     FillOutlined(painter, RectPath(QRectF(6.2, 6.4, 5.6, 1.9)), bay, bay, 0);
@@ -138,12 +132,8 @@ void DrawErrorMsg(QPainter& painter) {
 }
 
 void DrawWarnMark(QPainter& painter) {
-    QPolygonF triangle;
-    triangle << QPointF(9, 1.0) << QPointF(17.3, 16.3) << QPointF(0.7, 16.3);
-    QPainterPath path;
-    path.addPolygon(triangle);
-    path.closeSubpath();
-    FillOutlined(painter, path, QColor(255, 210, 31), QColor(120, 90, 0), 1.2);
+    FillOutlined(painter, PolygonPath({{9, 1.0}, {17.3, 16.3}, {0.7, 16.3}}), QColor(255, 210, 31),
+                 QColor(120, 90, 0), 1.2);
     Exclamation(painter, QRectF(7.8, 5.6, 2.4, 8.8), QColor(24, 24, 24));
 }
 
@@ -159,12 +149,9 @@ void DrawBetaWarn(QPainter& painter) {
     painter.save();
     painter.setClipRect(board);
     for (qreal x = -4; x < 18; x += 5) {
-        QPolygonF stripe;
-        stripe << QPointF(x, 10.4) << QPointF(x + 2.5, 10.4) << QPointF(x + 8.3, 4.6)
-               << QPointF(x + 5.8, 4.6);
-        QPainterPath path;
-        path.addPolygon(stripe);
-        FillOutlined(painter, path, QColor(240, 96, 0), QColor(240, 96, 0), 0);
+        const QPainterPath stripe =
+            PolygonPath({{x, 10.4}, {x + 2.5, 10.4}, {x + 8.3, 4.6}, {x + 5.8, 4.6}});
+        FillOutlined(painter, stripe, QColor(240, 96, 0), QColor(240, 96, 0), 0);
     }
     painter.restore();
     FillOutlined(painter, RectPath(board), Qt::transparent, QColor(70, 40, 20), 1.0);

@@ -2,8 +2,6 @@
 #include "media/artwork.h"
 #include "media/artwork_drawing.h"
 
-#include <QPolygonF>
-
 namespace korbi::media {
 namespace {
 

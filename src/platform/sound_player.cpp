@@ -2,8 +2,8 @@
 
 #include "platform/text_values.h"
 
-#include <QFile>
 #include <QAudioDevice>
+#include <QFile>
 #include <QMediaDevices>
 #include <QSoundEffect>
 #include <QUrl>
