@@ -86,6 +86,8 @@ class ClientHost {
     // Writes bytes to the server socket as they are (the server pane's raw line).
     virtual void SendRaw(const std::string& bytes) = 0;
     virtual void ConnectToServer(const std::string& server, const std::string& port) = 0;
+    // Asks the server which nicks of the notify list are online, as the notify watch does.
+    virtual void SendNotifyQuery() = 0;
     virtual std::string LocalIP() const = 0;
     virtual std::string LocalHostName() const = 0;
 

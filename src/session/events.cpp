@@ -131,10 +131,7 @@ void OnNick(HandlerContext& context, const ServerLine& line) {
         }
         panes::RenameNickInList(host, i, line.sender, newNick);
     }
-    const std::string& notifys = host.settings().Notifys;
-    if (notifys.size() > 1) {
-        host.Send2Serv("ISON " + notifys);
-    }
+    host.SendNotifyQuery();
 }
 
 void OnMode(HandlerContext& context, const ServerLine& line) {

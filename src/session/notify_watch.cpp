@@ -86,6 +86,39 @@ std::string NotifListOf303(std::string_view params) {
     return current;
 }
 
+std::vector<std::string> IsonLines(std::string_view Notifys, std::size_t maxLine) {
+    static constexpr std::string_view kCommand = "ISON ";
+    static constexpr std::size_t kFraming = 2; // the line feed before, the carriage return after
+    std::vector<std::string> lines;
+    std::string line;
+    for (const std::string_view nick : ListedNicks(Notifys)) {
+        const std::size_t added = 1 + nick.size();
+        if (nick.empty() || kCommand.size() + added + kFraming > maxLine) {
+            continue;
+        }
+        if (!line.empty() && line.size() + added + kFraming > maxLine) {
+            lines.push_back(std::move(line));
+            line.clear();
+        }
+        if (line.empty()) {
+            line = kCommand;
+        }
+        line += ' ';
+        line += nick;
+    }
+    if (!line.empty()) {
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+std::vector<std::string> NotifyQueryLines(ClientHost& host) {
+    if (host.SocketState() != kConnected || !host.flags().LoggedOn) {
+        return {};
+    }
+    return IsonLines(host.settings().Notifys);
+}
+
 NotifyWatch::NotifyWatch(ClientHost& host, Hooks hooks, int intervalMs)
     : m_host(host), m_hooks(std::move(hooks)), m_notifyCheck(std::make_unique<QTimer>()) {
     m_notifyCheck->setInterval(intervalMs);
@@ -111,14 +144,37 @@ void NotifyWatch::NotifyCheck_Timer() {
 }
 
 void NotifyWatch::SendNotifyQuery() {
-    const std::string& Notifys = m_host.settings().Notifys;
-    if (m_host.SocketState() == kConnected && Notifys.size() > 1) {
-        m_host.Send2Serv("ISON " + Notifys);
+    const std::vector<std::string> lines = NotifyQueryLines(m_host);
+    if (lines.empty()) {
+        return;
     }
+    for (const std::string& line : lines) {
+        m_host.Send2Serv(line);
+    }
+    m_pendingAnswers.push_back(lines.size());
+}
+
+void NotifyWatch::ForgetPendingAnswers() {
+    m_pendingAnswers.clear();
+    m_gathered.clear();
 }
 
 void NotifyWatch::Process303(std::string_view params) {
     const std::string current = NotifListOf303(params);
+    // An answer nobody waits for (an ISON the user typed) stands alone.
+    if (m_pendingAnswers.empty()) {
+        Announce(current);
+        return;
+    }
+    m_gathered += current;
+    if (--m_pendingAnswers.front() > 0) {
+        return;
+    }
+    m_pendingAnswers.pop_front();
+    Announce(std::exchange(m_gathered, {}));
+}
+
+void NotifyWatch::Announce(const std::string& current) {
     const std::string added = GetNewNicks(current, m_lastNotifList);
     const std::string lost = GetLostNicks(current, m_lastNotifList);
     for (const std::string_view nick : ListedNicks(added)) {

@@ -5,10 +5,13 @@
 // periodic mail check and resets the connection controls once the connection is gone.
 #include "session/client_host.h"
 
+#include <cstddef>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QTimer;
 
@@ -25,6 +28,18 @@ std::string GetLostNicks(std::string_view newlis, std::string_view oldlis);
 // parameter, without its colon and the line end. params is the parameter string of the reply
 // (GetMsgParams), so it starts with a blank and the user's own nick. No nick gives "".
 std::string NotifListOf303(std::string_view params);
+
+// The most bytes a line to the server may take, its two framing bytes included.
+inline constexpr std::size_t kMaxServerLine = 512;
+
+// The ISON lines that ask for the nicks of a blank-led list: "ISON " and the nicks, each behind
+// one blank, as many to a line as fit in maxLine bytes with the framing. A nick too long to fit
+// in a line of its own is not asked for: no server would know it.
+std::vector<std::string> IsonLines(std::string_view Notifys, std::size_t maxLine = kMaxServerLine);
+
+// The ISON lines a notify query sends now: none while not connected, and none before the
+// registration has completed (the server would refuse them, or count a long list as a flood).
+std::vector<std::string> NotifyQueryLines(ClientHost& host);
 
 class NotifyWatch {
   public:
@@ -47,21 +62,29 @@ class NotifyWatch {
 
     // One tick of NotifyCheck.
     void NotifyCheck_Timer();
-    // "ISON" + Notifys when connected and the list is longer than one character; the NICK
-    // event sends the same query.
+    // The ISON lines of the notify list when connected and registered; the NICK event sends
+    // the same query.
     void SendNotifyQuery();
-    // The 303 answer; params as GetMsgParams gives them.
+    // A 303 answer; params as GetMsgParams gives them. A query sent as several lines is
+    // answered line by line: the answers are gathered and compared as one.
     void Process303(std::string_view params);
+    // A new connection: answers still awaited from the last one will never come.
+    void ForgetPendingAnswers();
 
     // The online nicks of the last answer; kept across reconnections.
     const std::string& LastNotifList() const { return m_lastNotifList; }
     bool NotifyCheckEnabled() const;
 
   private:
+    void Announce(const std::string& current);
+
     ClientHost& m_host;
     Hooks m_hooks;
     std::unique_ptr<QTimer> m_notifyCheck;
     std::string m_lastNotifList;
+    // For each query sent, the number of its answers still awaited, oldest first.
+    std::deque<std::size_t> m_pendingAnswers;
+    std::string m_gathered; // the online nicks of the answers so far to the oldest query
 };
 
 } // namespace korbi::session

@@ -357,6 +357,7 @@ void ServerWindow::Socket1_Connect() {
     // A new session starts clean: nothing of an earlier connection may leak into it.
     m_flags.LoggedOn = false;
     m_readTempBuf.Clear();
+    m_notifyWatch->ForgetPendingAnswers();
     if (m_conversation.NextChan() > 1) {
         m_conversation.PartAllChan();
     }
@@ -518,6 +519,9 @@ void ServerWindow::SendRaw(const std::string& bytes) {
     if (m_socket->State() == platform::Socket::kConnected) {
         m_socket->SendData(bytes);
     }
+}
+void ServerWindow::SendNotifyQuery() {
+    m_notifyWatch->SendNotifyQuery();
 }
 std::string ServerWindow::LocalIP() const {
     return m_socket->LocalIP();

@@ -126,6 +126,7 @@ class ServerWindow : public QWidget, public ClientHost {
     // ClientHost: connection, interpreter, media.
     int SocketState() const override;
     void SendRaw(const std::string& bytes) override;
+    void SendNotifyQuery() override;
     std::string LocalIP() const override;
     std::string LocalHostName() const override;
     void SendCommand2Serv(const std::string& line) override;

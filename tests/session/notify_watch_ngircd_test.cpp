@@ -48,6 +48,7 @@ class SocketHost : public MediaFakeHost {
             } else if (command == "PING") {
                 Send2Serv("PONG" + GetMsgParams(line).substr(0, GetMsgParams(line).size() - 2));
             } else if (command == "376") {
+                frameFlags.LoggedOn = true;
                 log.push_back("registered");
             }
         }

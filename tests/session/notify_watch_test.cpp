@@ -1,8 +1,11 @@
 #include "session/notify_watch.h"
 
 #include "media/media_fake_host.h"
+#include "support/scripted_session.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace korbi::session {
 namespace {
@@ -43,6 +46,27 @@ TEST(NotifyListsTest, OnlineNicksOfTheAnswer) {
     }
 }
 
+TEST(NotifyListsTest, IsonLinesHoldAtMost512BytesWithTheirFraming) {
+    const std::string fits(504, 'x');    // "ISON  " and it: 510 bytes, 512 framed
+    const std::string tooLong(505, 'y'); // alone already one byte too many
+    const std::string half(252, 'h');    // two of them need 511 bytes
+    const struct {
+        std::string Notifys;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {" Ann Bob", {"ISON  Ann Bob"}},
+        {"", {}},
+        {" ", {}},
+        {" Ann  Bob ", {"ISON  Ann Bob"}},
+        {" " + fits, {"ISON  " + fits}},
+        {" " + tooLong + " Ann", {"ISON  Ann"}},
+        {" " + half + " " + half + " Bob", {"ISON  " + half, "ISON  " + half + " Bob"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsonLines(c.Notifys), c.lines) << c.Notifys.substr(0, 20);
+    }
+}
+
 class NotifyWatchTest : public ::testing::Test {
   protected:
     MediaFakeHost host;
@@ -50,7 +74,10 @@ class NotifyWatchTest : public ::testing::Test {
     int resets = 0;
     NotifyWatch watch{host, {[this] { ++mailChecks; }, [this] { ++resets; }}};
 
-    void SetUp() override { host.prefs.Notifys = " Ann Bob"; }
+    void SetUp() override {
+        host.prefs.Notifys = " Ann Bob";
+        host.frameFlags.LoggedOn = true;
+    }
     static std::string Line(const std::string& text) { return "print 1 [] (64,64,160) " + text; }
 };
 
@@ -80,11 +107,82 @@ TEST_F(NotifyWatchTest, TickAsksWhileConnectedAndResetsTheControlsWhileNot) {
     EXPECT_EQ(resets, 1);
 
     host.socketState = 7;
+    host.frameFlags.LoggedOn = false;
+    watch.NotifyCheck_Timer();
+    EXPECT_TRUE(host.TakeLog().empty()) << "not before the registration is complete";
+
+    host.frameFlags.LoggedOn = true;
     host.prefs.Notifys = " ";
     host.prefs.CheckMail = false;
     watch.NotifyCheck_Timer();
     EXPECT_TRUE(host.TakeLog().empty());
-    EXPECT_EQ(mailChecks, 2);
+    EXPECT_EQ(mailChecks, 3);
+}
+
+// A list sent as two ISON lines is answered by two 303 replies: together they are one answer,
+// or each would report the other's nicks as gone.
+TEST_F(NotifyWatchTest, TheAnswersToAQueryOfSeveralLinesCountAsOne) {
+    host.prefs.Notifys.clear();
+    for (int n = 1; n <= 60; ++n) {
+        host.prefs.Notifys += " nick" + std::to_string(10000 + n); // 50 to a line
+    }
+    watch.NotifyCheck_Timer();
+    ASSERT_EQ(host.TakeLog().size(), 2u) << "two ISON lines";
+
+    watch.Process303(" me :nick10001 \r\n");
+    EXPECT_TRUE(host.TakeLog().empty()) << "half an answer says nothing yet";
+    watch.Process303(" me :nick10060 \r\n");
+    EXPECT_EQ(host.TakeLog(), (Lines{Line("nick10001 is on IRC"), Line("nick10060 is on IRC")}));
+
+    watch.NotifyCheck_Timer();
+    host.TakeLog();
+    watch.Process303(" me :\r\n");
+    watch.Process303(" me :nick10060 \r\n");
+    EXPECT_EQ(host.TakeLog(), Lines{Line("nick10001 has left IRC")});
+
+    watch.NotifyCheck_Timer(); // its answers never come: the connection ends
+    host.TakeLog();
+    watch.ForgetPendingAnswers();
+    watch.Process303(" me :nick10001 \r\n");
+    EXPECT_EQ(host.TakeLog(), (Lines{Line("nick10001 is on IRC"), Line("nick10060 has left IRC")}));
+}
+
+// Against the server: nothing before the registration completes; then every watched nick that
+// can exist, in lines of at most 512 bytes, the over-long entries left out.
+TEST(NotifyQuerySession, AsksOnceLoggedOnInLinesOfAtMost512Bytes) {
+    testing::ScriptedSession session;
+    std::vector<std::string> nicks;
+    for (int n = 1; n <= 120; ++n) {
+        nicks.push_back("nick" + std::to_string(10000 + n));
+    }
+    for (const std::string& nick : nicks) {
+        session.settings.Notifys += " " + nick;
+    }
+    for (int n = 0; n < 3; ++n) {
+        session.settings.Notifys += " " + std::string(5000, static_cast<char>('a' + n));
+    }
+    ASSERT_TRUE(session.Connect());
+    session.window.notifyWatch().NotifyCheck_Timer();
+    ASSERT_TRUE(session.LogOn());
+    session.window.notifyWatch().NotifyCheck_Timer();
+
+    std::string expected = "\nMODE Joe +\r";
+    for (std::size_t first = 0; first < nicks.size(); first += 50) {
+        expected += "\nISON ";
+        for (std::size_t n = first; n < std::min(first + 50, nicks.size()); ++n) {
+            expected += " " + nicks[n];
+        }
+        expected += "\r";
+    }
+    ASSERT_TRUE(session.server.WaitForReceived(nicks.back() + "\r"));
+    EXPECT_EQ(session.SentAfterRegistration(), expected);
+    const std::string sent = session.SentAfterRegistration();
+    for (std::size_t start = 0; start < sent.size();) {
+        const std::size_t end = sent.find('\r', start);
+        ASSERT_NE(end, std::string::npos);
+        EXPECT_LE(end + 1 - start, kMaxServerLine);
+        start = end + 1;
+    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 // limit test, close with compaction).
 #include "commands/nick_picture_table.h"
 #include "session/client_host.h"
+#include "session/notify_watch.h"
 
 #include <array>
 #include <map>
@@ -104,6 +105,11 @@ class FakeClientHost : public session::ClientHost {
     int SocketState() const override { return socketState; }
     void Send2Serv(const std::string& line) override;
     void SendRaw(const std::string& bytes) override { rawSent.push_back(bytes); }
+    void SendNotifyQuery() override {
+        for (const std::string& line : session::NotifyQueryLines(*this)) {
+            Send2Serv(line);
+        }
+    }
     void ConnectToServer(const std::string& server, const std::string& port) override;
     std::string LocalIP() const override { return "127.0.0.1"; }
     std::string LocalHostName() const override { return "localhost"; }

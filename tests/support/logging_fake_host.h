@@ -8,6 +8,7 @@
 #include "commands/nick_picture_table.h"
 #include "platform/text_values.h"
 #include "session/client_host.h"
+#include "session/notify_watch.h"
 
 #include <array>
 #include <string>
@@ -110,6 +111,11 @@ class LoggingFakeHost : public session::ClientHost {
     int SocketState() const override { return socketState; }
     void Send2Serv(const std::string& line) override { log.push_back("send " + line); }
     void SendRaw(const std::string& bytes) override { log.push_back("raw " + bytes); }
+    void SendNotifyQuery() override {
+        for (const std::string& line : session::NotifyQueryLines(*this)) {
+            Send2Serv(line);
+        }
+    }
     void ConnectToServer(const std::string& server, const std::string& port) override {
         log.push_back("connect " + server + "|" + port);
     }
