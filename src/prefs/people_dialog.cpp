@@ -1,5 +1,6 @@
 #include "prefs/people_dialog.h"
 
+#include "platform/text_values.h"
 #include "prefs/dialog_fields.h"
 #include "prefs/dialog_layout.h"
 #include "session/message_parsing.h"
@@ -28,6 +29,24 @@ QLineEdit* MakeText(const char* name) {
     auto* box = new QLineEdit;
     box->setObjectName(name);
     return box;
+}
+
+// Adds the field's text to the list and empties the field for the next entry. An entry already
+// listed (nicks and masks compare without regard to case) is not added twice: it is selected,
+// so the user sees it is there.
+void AddNewEntry(QListWidget& list, QLineEdit& box) {
+    const std::string entry = FieldBytes(box);
+    if (entry.empty()) {
+        return;
+    }
+    box.clear();
+    for (int row = 0; row < list.count(); ++row) {
+        if (platform::EqualsNoCase(ItemBytes(*list.item(row)), entry)) {
+            list.setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+            return;
+        }
+    }
+    list.addItem(MakeByteItem(entry));
 }
 
 } // namespace
@@ -86,14 +105,11 @@ QWidget* PeopleDialog::BuildPage(QListWidget* list, QLineEdit* box, QPushButton*
     layout->addWidget(list, 1);
     layout->addLayout(row);
 
-    connect(add, &QPushButton::clicked, this, [list, box] { AddFieldToList(*list, *box); });
+    connect(add, &QPushButton::clicked, this, [list, box] { AddNewEntry(*list, *box); });
     connect(remove, &QPushButton::clicked, this, [list] { RemoveSelected(*list); });
     connect(list, &QListWidget::itemClicked, this,
             [list, box](QListWidgetItem* item) { CopyEntryToField(*list, list->row(item), *box); });
-    OnEnter(box, [list, box] {
-        AddFieldToList(*list, *box);
-        box->clear();
-    });
+    OnEnter(box, [list, box] { AddNewEntry(*list, *box); });
     return page;
 }
 

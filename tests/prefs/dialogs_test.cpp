@@ -290,12 +290,19 @@ TEST_F(DialogsTest, PeopleShowsTheListsAndStoresThemBlankLed) {
 
     dialog.text1()->setText("erin");
     dialog.AddNotify()->click();
-    EXPECT_EQ(dialog.text1()->text(), "erin") << "Add keeps the text";
-    dialog.text1()->clear();
+    EXPECT_EQ(dialog.text1()->text(), "") << "Add empties the field for the next nick";
     dialog.AddNotify()->click();
+    dialog.text1()->setText("ERIN");
+    dialog.AddNotify()->click();
+    EXPECT_EQ(Entries(*dialog.NotifyList()), (QStringList{"dave", "erin"})) << "no second erin";
+    EXPECT_EQ(dialog.NotifyList()->selectedItems().size(), 1);
+    EXPECT_TRUE(dialog.NotifyList()->item(1)->isSelected()) << "the entry it has is shown";
+    EXPECT_EQ(dialog.text1()->text(), "");
     dialog.Text2()->setText("*!*@*.bad");
     Key(dialog.Text2(), Qt::Key_Return);
     EXPECT_EQ(dialog.Text2()->text(), "") << "Enter adds and empties";
+    Key(dialog.Text2(), Qt::Key_Return);
+    dialog.Text2()->setText("*!TROLL@*");
     Key(dialog.Text2(), Qt::Key_Return);
     dialog.Check1()->setChecked(false);
 
