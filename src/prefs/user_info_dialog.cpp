@@ -7,16 +7,28 @@
 
 #include <QCheckBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
 
 namespace korbi::prefs {
 
 namespace {
 
 constexpr int kConnected = 7;
+
+// A nick goes into protocol lines as one word: an empty one or one with a blank (or a control
+// character) would make lines the server cannot read ("NICK ", "MODE  +").
+bool UsableNick(const std::string& nick) {
+    return !nick.empty() && std::none_of(nick.begin(), nick.end(), [](char c) {
+        return static_cast<unsigned char>(c) <= ' ' || c == '\x7f';
+    });
+}
 
 } // namespace
 
@@ -25,7 +37,7 @@ UserInfoDialog::UserInfoDialog(session::ClientHost& host, QWidget* parent)
       m_Text1(new QLineEdit), m_RealText(new QLineEdit), m_EMailText(new QLineEdit),
       m_Check1(new QCheckBox("Receive WallOps Messages")),
       m_Check2(new QCheckBox("Receive Server Messages")),
-      m_Check3(new QCheckBox("Invisible on Server")),
+      m_Check3(new QCheckBox("Invisible on Server")), m_Warning(new QLabel),
       m_Command2(MakeButton("OK", "Command2", this)),
       m_Command1(MakeButton("Cancel", "Command1", this)) {
     setObjectName("Form3");
@@ -44,6 +56,11 @@ UserInfoDialog::UserInfoDialog(session::ClientHost& host, QWidget* parent)
     fields->addRow("Backup Nick:", m_Text1);
     fields->addRow("Real Name:", m_RealText);
     fields->addRow("User Name:", m_EMailText);
+    m_Warning->setObjectName("Warning");
+    m_Warning->setStyleSheet("color: #c00000;");
+    m_Warning->setWordWrap(true);
+    m_Warning->hide();
+    fields->addRow(m_Warning);
     m_tabs->addTab(ircInfo, "IRC Info");
 
     auto* clientMode = new QWidget;
@@ -70,9 +87,32 @@ void UserInfoDialog::Form_Load() {
     m_Check1->setChecked(settings.ClientW);
     m_Check2->setChecked(settings.ClientS);
     m_Check3->setChecked(settings.ClientI);
+    m_Warning->hide();
+}
+
+bool UserInfoDialog::NicksUsable() {
+    const std::pair<QLineEdit*, const char*> nicks[] = {
+        {m_NickText, "The nick cannot be empty or contain blanks."},
+        {m_Text1, "The backup nick cannot be empty or contain blanks."},
+    };
+    for (const auto& [field, problem] : nicks) {
+        if (!UsableNick(FieldBytes(*field))) {
+            m_Warning->setText(problem);
+            m_Warning->show();
+            m_tabs->setCurrentIndex(0);
+            field->setFocus();
+            field->selectAll();
+            return false;
+        }
+    }
+    m_Warning->hide();
+    return true;
 }
 
 void UserInfoDialog::Command2_Click() {
+    if (!NicksUsable()) {
+        return;
+    }
     Settings& settings = m_host.settings();
     const bool connected = m_host.SocketState() == kConnected;
     const std::string nick = FieldBytes(*m_NickText);

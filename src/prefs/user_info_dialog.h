@@ -5,6 +5,7 @@
 #include "prefs/form_dialog.h"
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
@@ -33,9 +34,13 @@ class UserInfoDialog : public FormDialog {
     QCheckBox* Check3() const { return m_Check3; }
     QPushButton* Command2() const { return m_Command2; }
     QPushButton* Command1() const { return m_Command1; }
+    // Says why OK did not close the dialog; hidden otherwise.
+    QLabel* Warning() const { return m_Warning; }
 
   private:
     void Command2_Click();
+    // False, with the reason shown and the field in focus, when a nick cannot be used.
+    bool NicksUsable();
 
     session::ClientHost& m_host;
     QTabWidget* m_tabs;
@@ -46,6 +51,7 @@ class UserInfoDialog : public FormDialog {
     QCheckBox* m_Check1;
     QCheckBox* m_Check2;
     QCheckBox* m_Check3;
+    QLabel* m_Warning;
     QPushButton* m_Command2;
     QPushButton* m_Command1;
 };

@@ -6,6 +6,7 @@
 #include "prefs/server_list_dialog.h"
 #include "prefs/user_info_dialog.h"
 #include "support/fake_client_host.h"
+#include "support/scripted_session.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -200,6 +201,49 @@ TEST_F(DialogsTest, UnchangedFieldsKeepBytesThatAreNotUtf8) {
     EXPECT_EQ(settings.NickName, "caf\xe9");
     EXPECT_EQ(settings.RealName, "Jos\xe9 \xff");
     EXPECT_TRUE(host.sent.empty()) << "the nick did not change";
+}
+
+// A nick is one word of the protocol lines: the dialog stays open and says why, and the server
+// is sent nothing, until both nicks can be used.
+TEST(UserInfoDialogSession, RefusesAnEmptyOrBlankNickAndSendsNothingUntilItIsFixed) {
+    testing::ScriptedSession session;
+    session.settings.BackName = "Joe_";
+    ASSERT_TRUE(session.Connect());
+    UserInfoDialog dialog(session.window);
+    const struct {
+        const char* nick;
+        const char* backup;
+        const char* warning;
+    } refused[] = {
+        {"", "Joe_", "The nick cannot be empty or contain blanks."},
+        {"Jo e", "Joe_", "The nick cannot be empty or contain blanks."},
+        {" Joe", "Joe_", "The nick cannot be empty or contain blanks."},
+        {"Joey", "", "The backup nick cannot be empty or contain blanks."},
+        {"Joey", "Joe 2", "The backup nick cannot be empty or contain blanks."},
+    };
+    for (const auto& c : refused) {
+        dialog.Open();
+        dialog.Tabs()->setCurrentIndex(1);
+        dialog.NickText()->setText(c.nick);
+        dialog.Text1()->setText(c.backup);
+        dialog.Command2()->click();
+        EXPECT_TRUE(dialog.isVisible()) << c.nick << "|" << c.backup;
+        EXPECT_FALSE(dialog.Warning()->isHidden());
+        EXPECT_EQ(dialog.Warning()->text(), c.warning);
+        EXPECT_EQ(dialog.Tabs()->currentIndex(), 0) << "the field is shown";
+    }
+    EXPECT_EQ(session.settings.NickName, "Joe");
+    EXPECT_EQ(session.settings.BackName, "Joe_");
+
+    dialog.Text1()->setText("Joey_");
+    dialog.Command2()->click();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(session.settings.BackName, "Joey_");
+    ASSERT_TRUE(session.server.WaitForReceived("MODE Joey +\r"));
+    EXPECT_EQ(session.SentAfterRegistration(), "\nNICK Joey\r\nMODE Joey -wsi\r\nMODE Joey +\r");
+
+    dialog.Open();
+    EXPECT_TRUE(dialog.Warning()->isHidden()) << "a new showing starts without the warning";
 }
 
 // ---- Preferences
