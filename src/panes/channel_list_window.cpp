@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace korbi::panes {
@@ -19,9 +20,9 @@ namespace korbi::panes {
 namespace {
 
 constexpr int kConnected = 7;
-// Where the columns of an entry start, in characters: the channel name is padded to 20, the
-// user count to 5, then the topic.
-constexpr int kColumnStarts[] = {0, 20, 25};
+constexpr int kLayoutBatch = 1000;
+// Where the columns of a row start, in characters.
+constexpr int kColumnStarts[] = {0, static_cast<int>(kUsersColumn), static_cast<int>(kTopicColumn)};
 constexpr const char* kHeadings[] = {"Channel Name", "Users", "Topic"};
 
 QFont ListFont() {
@@ -46,19 +47,30 @@ ChannelListWindow::ChannelListWindow(session::ClientHost& host, QWidget* parent)
     m_Label1->setObjectName("Label1");
     m_Command1->setObjectName("Command1");
 
-    // The headings stand above the columns of the fixed-pitch entries.
+    // A hundred thousand rows may arrive: one height for all spares measuring each, and the
+    // list is laid out a thousand rows at a time between other work rather than whole after
+    // every arrival.
+    m_List1->setUniformItemSizes(true);
+    m_List1->setLayoutMode(QListView::Batched);
+    m_List1->setBatchSize(kLayoutBatch);
+
+    // The headings stand above the columns, in the rows' fixed-pitch font: where the list
+    // starts a row's text, then so many characters in.
     auto* headings = new QWidget(m_frame);
     const QFontMetrics metrics(m_List1->font());
-    const int inset = m_List1->frameWidth() + 2;
-    int widest = 0;
+    const int textStart = m_List1->frameWidth() +
+                          style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_List1) + 1;
+    int tallest = 0;
     for (int column = 0; column < 3; ++column) {
         m_headings[column] = new QLabel(kHeadings[column], headings);
+        m_headings[column]->setFont(m_List1->font());
+        m_headings[column]->setContentsMargins(0, 0, 0, 0);
         m_headings[column]->move(
-            inset + metrics.horizontalAdvance(QString(kColumnStarts[column], 'x')), 0);
+            textStart + metrics.horizontalAdvance(QString(kColumnStarts[column], 'x')), 0);
         m_headings[column]->adjustSize();
-        widest = std::max(widest, m_headings[column]->height());
+        tallest = std::max(tallest, m_headings[column]->height());
     }
-    headings->setFixedHeight(widest);
+    headings->setFixedHeight(tallest);
 
     auto* frameLayout = new QVBoxLayout(m_frame);
     frameLayout->addWidget(headings);
@@ -113,7 +125,8 @@ void ChannelListWindow::List1_DblClick() {
     if (item == nullptr) {
         return;
     }
-    const std::string chan = session::GetWord(1, prefs::ItemBytes(*item));
+    // The row may show the name shortened; the join takes the whole name.
+    const std::string chan = prefs::ItemBytes(*item);
     if (chan.empty()) {
         return;
     }
@@ -128,8 +141,11 @@ void ChannelListWindow::ClearChanList() {
     m_List1->clear();
 }
 
-void ChannelListWindow::AddChanListEntry(const std::string& entry) {
-    m_List1->addItem(prefs::MakeByteItem(entry));
+void ChannelListWindow::AddChanListEntry(const ChanListRow& row) {
+    auto* item = new QListWidgetItem(
+        QString::fromUtf8(row.text.data(), static_cast<qsizetype>(row.text.size())));
+    item->setData(Qt::UserRole, QByteArray::fromStdString(row.chan));
+    m_List1->addItem(item);
 }
 
 } // namespace korbi::panes

@@ -2,6 +2,8 @@
 // ChanListForm, "Channel List": asks the server for its busier channels and joins the one the
 // user double-clicks. The server's list replies fill it through ClearChanList and
 // AddChanListEntry, also while it is hidden.
+#include "panes/channel_list_row.h"
+
 #include <QWidget>
 
 #include <string>
@@ -35,7 +37,7 @@ class ChannelListWindow : public QWidget {
     void List1_DblClick();
 
     void ClearChanList();
-    void AddChanListEntry(const std::string& entry);
+    void AddChanListEntry(const ChanListRow& row);
 
     QGroupBox* Frame() const { return m_frame; }
     QListWidget* List1() const { return m_List1; }

@@ -17,6 +17,7 @@ namespace korbi::panes {
 namespace {
 
 constexpr int kTwipsPerPixel = 15;
+constexpr int kLayoutBatch = 1000;
 
 int Px(int twips) {
     return twips / kTwipsPerPixel;
@@ -69,6 +70,12 @@ void ConversationWindow::BuildPane(int slot) {
     pane.InputBox->setFont(QFont("Arial", 8));
     pane.NickList = new QListWidget(this);
     pane.NickList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // A channel listing puts thousands of entries into the server pane's list while they
+    // arrive: one height for all spares measuring each, and the list is laid out a thousand
+    // entries at a time between other work rather than whole after every arrival.
+    pane.NickList->setUniformItemSizes(true);
+    pane.NickList->setLayoutMode(QListView::Batched);
+    pane.NickList->setBatchSize(kLayoutBatch);
     pane.SwitchBut = new QPushButton(this);
     pane.CloseWinBut = new QPushButton("x", this);
     pane.CloseWinBut->setToolTip("Close this window");
@@ -217,8 +224,11 @@ void ConversationWindow::AddNickListItem(int slot, const std::string& entry) {
     if (!ValidSlot(slot)) {
         return;
     }
-    auto* item = new QListWidgetItem(platform::BytesToScreen(entry), PaneAt(slot).NickList);
+    // Filled before it joins the list: a change to an item in a list makes the list look for
+    // it, entry by entry.
+    auto* item = new QListWidgetItem(platform::BytesToScreen(entry));
     item->setData(Qt::UserRole, Bytes(entry));
+    PaneAt(slot).NickList->addItem(item);
 }
 
 void ConversationWindow::RemoveNickListItem(int slot, int index) {

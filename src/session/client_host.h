@@ -3,6 +3,7 @@
 // the connection, the settings. The server window implements it over the real windows; tests
 // implement it with recording fakes. Names are the ones the whole program uses.
 #include "commands/masks.h"
+#include "panes/channel_list_row.h"
 #include "prefs/settings.h"
 
 #include <string>
@@ -78,7 +79,7 @@ class ClientHost {
 
     // Channel list window.
     virtual void ClearChanList() = 0;
-    virtual void AddChanListEntry(const std::string& entry) = 0;
+    virtual void AddChanListEntry(const panes::ChanListRow& row) = 0;
 
     // Connection.
     virtual int SocketState() const = 0; // 7 when connected

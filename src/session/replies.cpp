@@ -1,11 +1,13 @@
 #include "session/replies.h"
 
+#include "panes/channel_list_row.h"
 #include "panes/nick_list.h"
 #include "platform/text_values.h"
 #include "session/client_host.h"
 #include "session/message_parsing.h"
 
 #include <array>
+#include <string>
 
 namespace korbi::session {
 namespace {
@@ -20,13 +22,6 @@ std::string Word(long n, const ServerLine& line) {
 
 void PrintDashes(ClientHost& host, int slot, const std::string& dashes = "---") {
     host.PrintCoul(slot, "", 0, 0, 0, dashes);
-}
-
-std::string PaddedTo(std::string text, std::size_t width) {
-    if (text.size() < width) {
-        text.append(width - text.size(), ' ');
-    }
-    return text;
 }
 
 // 001: the server names itself in the source of its welcome; notices from that name are the
@@ -138,12 +133,17 @@ void OnListStart(HandlerContext& context, const ServerLine&) {
     context.host.MakeVisible(0);
 }
 
+// 322: a reply cut short (no count, no topic) leaves those fields empty, and no line end of it
+// reaches a list entry, nor the JOIN a double click sends.
 void OnListEntry(HandlerContext& context, const ServerLine& line) {
-    const std::string chan = Word(3, line);
-    const std::string users = Word(4, line);
-    const std::string topic = CutText(JoinedWords(5, line.params), 1, 3);
+    std::string params = WithoutLineEnd(line.params);
+    std::erase_if(params, [](char c) { return c == '\r' || c == '\n'; });
+    const long words = GetNumWords(params);
+    const std::string chan = words >= 3 ? GetWord(3, params) : std::string();
+    const std::string users = words >= 4 ? GetWord(4, params) : std::string();
+    const std::string topic = WithoutColon(WordsFrom(5, params));
     context.host.AddNickListItem(0, chan + "  (" + users + ")");
-    context.host.AddChanListEntry(ChanListEntry(chan, users, topic));
+    context.host.AddChanListEntry(panes::MakeChanListRow(chan, users, topic));
 }
 
 void OnListEnd(HandlerContext& context, const ServerLine&) {
@@ -209,13 +209,6 @@ constexpr std::array kReplyHandlers{
 
 std::span<const HandlerEntry> ReplyHandlers() {
     return kReplyHandlers;
-}
-
-std::string ChanListEntry(const std::string& chan, const std::string& users,
-                          const std::string& topic) {
-    const std::string shownChan =
-        chan.size() > 18 ? chan.substr(0, 15) + "...  " : PaddedTo(chan, 20);
-    return shownChan + PaddedTo(users, 5) + topic;
 }
 
 } // namespace korbi::session

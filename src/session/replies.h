@@ -11,10 +11,4 @@ namespace korbi::session {
 // The handlers of this file, by command or numeric.
 std::span<const HandlerEntry> ReplyHandlers();
 
-// The line a "322" reply adds to the channel list window: the channel padded to 20
-// characters (or cut to 15 and "...  " when longer than 18), the user count padded to 5,
-// then the topic.
-std::string ChanListEntry(const std::string& chan, const std::string& users,
-                          const std::string& topic);
-
 } // namespace korbi::session

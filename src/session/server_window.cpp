@@ -504,9 +504,9 @@ void ServerWindow::ClearChanList() {
         m_chanListForm->ClearChanList();
     }
 }
-void ServerWindow::AddChanListEntry(const std::string& entry) {
+void ServerWindow::AddChanListEntry(const panes::ChanListRow& row) {
     if (m_chanListForm != nullptr) {
-        m_chanListForm->AddChanListEntry(entry);
+        m_chanListForm->AddChanListEntry(row);
     }
 }
 

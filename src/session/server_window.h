@@ -121,7 +121,7 @@ class ServerWindow : public QWidget, public ClientHost {
     void OpenLog(int slot) override;
     void CloseLog(int slot) override;
     void ClearChanList() override;
-    void AddChanListEntry(const std::string& entry) override;
+    void AddChanListEntry(const panes::ChanListRow& row) override;
 
     // ClientHost: connection, interpreter, media.
     int SocketState() const override;

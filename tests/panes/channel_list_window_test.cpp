@@ -2,12 +2,15 @@
 
 #include "session/dispatcher.h"
 #include "support/fake_client_host.h"
+#include "support/scripted_session.h"
+#include "support/wait.h"
 
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -20,7 +23,7 @@ class ListForwardingHost : public testing::FakeClientHost {
     ChannelListWindow* window = nullptr;
 
     void ClearChanList() override { window->ClearChanList(); }
-    void AddChanListEntry(const std::string& entry) override { window->AddChanListEntry(entry); }
+    void AddChanListEntry(const ChanListRow& row) override { window->AddChanListEntry(row); }
 };
 
 class ChannelListWindowTest : public ::testing::Test {
@@ -73,12 +76,12 @@ TEST_F(ChannelListWindowTest, ControlsFollowTheConnectionWhenShown) {
 
 TEST_F(ChannelListWindowTest, ListRepliesFillItAlsoWhileHiddenAndClosingEmptiesIt) {
     ChannelListWindow window(host);
-    window.AddChanListEntry("#stale  3  old");
+    window.AddChanListEntry({"#stale", "#stale  3  old"});
     FillFromListReplies(window);
     host.sent.clear();
     ASSERT_EQ(window.List1()->count(), 2);
-    EXPECT_EQ(window.List1()->item(0)->text(), "#linux              120  Linux help");
-    EXPECT_EQ(window.List1()->item(1)->text(), "#chat               17   talk");
+    EXPECT_EQ(window.List1()->item(0)->text(), "#linux              120    Linux help");
+    EXPECT_EQ(window.List1()->item(1)->text(), "#chat               17     talk");
 
     window.Open();
     window.close();
@@ -104,10 +107,84 @@ TEST_F(ChannelListWindowTest, DoubleClickJoinsOrSwitchesToTheChannel) {
     EXPECT_EQ(host.curVisible, chatSlot);
 }
 
+// The left edges of the words drawn along a band of a picture: runs of dark pixels more than
+// gap pixels apart are words.
+std::vector<int> WordStarts(const QImage& image, const QRect& band, int gap) {
+    std::vector<int> starts;
+    int lastInk = -gap - 1;
+    for (int x = band.left(); x <= band.right(); ++x) {
+        bool ink = false;
+        for (int y = band.top(); y <= band.bottom() && !ink; ++y) {
+            ink = qGray(image.pixel(x, y)) < 160;
+        }
+        if (!ink) {
+            continue;
+        }
+        if (x - lastInk > gap) {
+            starts.push_back(x);
+        }
+        lastInk = x;
+    }
+    return starts;
+}
+
+// A row whose fields are the headings' own words shows where the columns start: each heading
+// begins where its column does, and "Users" and "Topic" stay apart.
+TEST_F(ChannelListWindowTest, HeadingsStandOverTheColumnsOfTheRows) {
+    ChannelListWindow window(host);
+    window.AddChanListEntry(MakeChanListRow("Channel", "Users", "Topic"));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.List1()->clearSelection();
+    window.List1()->setCurrentItem(nullptr);
+    const QImage image = window.grab().toImage();
+
+    QRect headings;
+    for (int column = 0; column < 3; ++column) {
+        const QLabel* heading = window.Heading(column);
+        headings |= QRect(heading->mapTo(&window, QPoint(0, 0)), heading->size());
+    }
+    const QListWidget& list = *window.List1();
+    const QRect row = list.visualItemRect(list.item(0));
+    const QRect rowBand(list.viewport()->mapTo(&window, row.topLeft()), row.size());
+    const int gap = QFontMetrics(list.font()).horizontalAdvance('x') * 2 / 3;
+
+    const std::vector<int> words = WordStarts(image, headings, gap);
+    const std::vector<int> columns = WordStarts(image, rowBand, gap);
+    ASSERT_EQ(words.size(), 4u) << "Channel Name, Users, Topic";
+    ASSERT_EQ(columns.size(), 3u);
+    EXPECT_EQ(words[0], columns[0]);
+    EXPECT_EQ(words[2], columns[1]);
+    EXPECT_EQ(words[3], columns[2]);
+}
+
+// What the server receives from a double click: the whole name a row stands for, however it
+// is shown, and never a line end that came with the reply.
+TEST(ChannelListSession, DoubleClickJoinsTheWholeNameOfItsRow) {
+    testing::ScriptedSession session;
+    ChannelListWindow window(session.window);
+    session.window.SetChanListForm(&window);
+    ASSERT_TRUE(session.Connect());
+    const std::string longName = "#a-channel-of-thirty-characters";
+    session.server.Send(":irc.test 321 Joe Channel :Users  Name\r\n:irc.test 322 Joe " + longName +
+                        " 40 :long\r\n:irc.test 322 Joe #bare\r\n:irc.test 323 Joe :End\r\n");
+    ASSERT_TRUE(korbi::testing::WaitUntil(
+        [&] { return session.Pane().contains("Channel Listing is over."); }));
+    ASSERT_EQ(window.List1()->count(), 2) << "one row per reply";
+    EXPECT_TRUE(window.List1()->item(0)->text().startsWith("#a-channel-of-t...  40 "));
+
+    for (int row : {0, 1}) {
+        window.List1()->setCurrentRow(row);
+        emit window.List1()->itemDoubleClicked(window.List1()->item(row));
+    }
+    ASSERT_TRUE(session.server.WaitForReceived("#bare\r"));
+    EXPECT_EQ(session.SentAfterRegistration(), "\nJOIN " + longName + "\r\nJOIN #bare\r");
+}
+
 TEST_F(ChannelListWindowTest, DoubleClickOnNothingDoesNothing) {
     ChannelListWindow window(host);
     window.List1_DblClick();
-    window.AddChanListEntry("");
+    window.AddChanListEntry({"", ""});
     window.List1()->setCurrentRow(0);
     window.List1_DblClick();
     EXPECT_TRUE(host.sent.empty());

@@ -165,9 +165,47 @@ TEST(RepliesTest, ChannelListFillsTheServerPaneAndTheListWindow) {
     EXPECT_EQ(s.host.nickLists[0],
               (Texts{"#a  (7)", "#eighteen-chars-ab  (12345)", "#nineteen-chars-abc  (123456)"}));
     EXPECT_EQ(s.host.chanList,
-              (Texts{"#a" + std::string(18, ' ') + "7    hello",
-                     "#eighteen-chars-ab  12345two words", "#nineteen-chars...  123456"}));
+              (Texts{"#a" + std::string(18, ' ') + "7      hello",
+                     "#eighteen-chars-ab  12345  two words", "#nineteen-chars...  123456 "}));
+    EXPECT_EQ(s.host.chanListNames, (Texts{"#a", "#eighteen-chars-ab", "#nineteen-chars-abc"}));
     EXPECT_TRUE(s.host.printed.empty());
+}
+
+// Columns count the characters shown, not bytes; what does not fit is cut with "..."; a reply
+// cut short leaves its fields empty, and no line end of a reply reaches a row or a name.
+TEST(RepliesTest, ChannelListRowsKeepTheirColumnsWhateverTheReply) {
+    const std::string e = "\xc3\xa9"; // é in UTF-8
+    std::string long20;
+    std::string cut14;
+    for (int n = 0; n < 20; ++n) {
+        long20 += e;
+        cut14 += n < 14 ? e : "";
+    }
+    const struct {
+        std::string reply;
+        std::string row;
+        std::string name;
+        std::string nickEntry;
+    } cases[] = {
+        {"#caf" + e + " 12 :x", "#caf" + e + std::string(15, ' ') + "12     x", "#caf" + e,
+         "#caf" + e + "  (12)"},
+        {"#caf\xe9 12 :Latin-1", "#caf" + e + std::string(15, ' ') + "12     Latin-1", "#caf\xe9",
+         "#caf\xe9  (12)"},
+        {"#" + long20 + " 5 :cut between characters",
+         "#" + cut14 + "...  5      cut between characters", "#" + long20, "#" + long20 + "  (5)"},
+        {"#big 12345678901234567890 :topic", "#big" + std::string(16, ' ') + "123... topic", "#big",
+         "#big  (12345678901234567890)"},
+        {"#bare", "#bare" + std::string(22, ' '), "#bare", "#bare  ()"},
+        {"#count 9", "#count" + std::string(14, ' ') + "9      ", "#count", "#count  (9)"},
+    };
+    for (const auto& c : cases) {
+        Session s;
+        s.Receive(":srv 322 Me " + c.reply + "\r\n");
+        ASSERT_EQ(s.host.chanList.size(), 1u) << c.reply;
+        EXPECT_EQ(s.host.chanList[0], c.row) << c.reply;
+        EXPECT_EQ(s.host.chanListNames[0], c.name) << c.reply;
+        EXPECT_EQ(s.host.nickLists[0].back(), c.nickEntry) << c.reply;
+    }
 }
 
 TEST(RepliesTest, TopicReplySetsTheTopicBarOfItsPaneOnly) {

@@ -48,7 +48,8 @@ class FakeClientHost : public session::ClientHost {
     std::vector<std::string> commands;                        // SendCommand2Serv lines
     std::vector<std::string> runLines;                        // RunCommandLine lines
     std::vector<std::string> refused;                         // names NoMoreChan refused
-    std::vector<std::string> chanList;                        // entries of the channel list window
+    std::vector<std::string> chanList;                        // rows of the channel list window
+    std::vector<std::string> chanListNames;                   // the channel of each row
     std::vector<std::string> sounds;                          // PlaySound files
     std::vector<std::string> fetches;                         // "host path" of FetchFile
     std::vector<std::string> connects;                        // "server port" of ConnectToServer
@@ -99,8 +100,14 @@ class FakeClientHost : public session::ClientHost {
     void OpenLog(int slot) override;
     void CloseLog(int slot) override;
 
-    void ClearChanList() override { chanList.clear(); }
-    void AddChanListEntry(const std::string& entry) override { chanList.push_back(entry); }
+    void ClearChanList() override {
+        chanList.clear();
+        chanListNames.clear();
+    }
+    void AddChanListEntry(const panes::ChanListRow& row) override {
+        chanList.push_back(row.text);
+        chanListNames.push_back(row.chan);
+    }
 
     int SocketState() const override { return socketState; }
     void Send2Serv(const std::string& line) override;

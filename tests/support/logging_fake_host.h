@@ -106,7 +106,7 @@ class LoggingFakeHost : public session::ClientHost {
     void CloseLog(int slot) override { logs[Index(slot)] = false; }
 
     void ClearChanList() override {}
-    void AddChanListEntry(const std::string&) override {}
+    void AddChanListEntry(const panes::ChanListRow&) override {}
 
     int SocketState() const override { return socketState; }
     void Send2Serv(const std::string& line) override { log.push_back("send " + line); }
