@@ -314,11 +314,15 @@ void ServerWindow::DisconnectFromServer() {
     EndSession();
 }
 
-void ServerWindow::EndSession() {
+void ServerWindow::ShowDisconnectedControls() {
     SetBoxesEditable(true);
     EnableToolBut(0);
     DisabToolBut(1);
     EnableToolBut(2);
+}
+
+void ServerWindow::EndSession() {
+    ShowDisconnectedControls();
     if (m_conversation.LogOpen(0)) {
         m_conversation.CloseLog(0);
     }
@@ -419,6 +423,13 @@ void ServerWindow::Socket1_Error(int number, const QString& description) {
                 "Unknown Error ! (err" + std::to_string(number) + ") (" +
                     platform::ScreenToBytes(description) + ")",
                 "PICTS\\ERRORMSG");
+    // Nothing is left to wait for: the user may correct the server or the port at once, not
+    // only when the notify timer next finds the connection gone.
+    if (m_socket->State() != platform::Socket::kConnected) {
+        m_flags.LoggedOn = false;
+        m_toolbar->RWDisable();
+        ShowDisconnectedControls();
+    }
 }
 
 void ServerWindow::Form_Unload() {

@@ -156,6 +156,8 @@ class ServerWindow : public QWidget, public ClientHost {
     void ToolButs_MouseUp(int n);
     void ConnectButtonAction();
     void SetBoxesEditable(bool editable);
+    // The server and port boxes editable, connect and personal info on, disconnect off.
+    void ShowDisconnectedControls();
     void PrintServer(int red, int green, int blue, const std::string& text,
                      const std::string& picture = {});
     std::string ServerText() const;

@@ -1,15 +1,11 @@
 #include "session/server_window.h"
 
-#include "panes/conversation_window.h"
-#include "support/loopback_options.h"
-#include "support/scripted_server.h"
-#include "support/wait.h"
+#include "support/scripted_session.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTcpServer>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -18,33 +14,12 @@ namespace {
 using korbi::testing::ScriptedServer;
 using korbi::testing::WaitUntil;
 
-class ServerWindowTest : public ::testing::Test {
+class ServerWindowTest : public ::testing::Test, protected korbi::testing::ScriptedSession {
   protected:
-    ServerWindowTest()
-        : folder(std::filesystem::path(dir.path().toStdString())),
-          conversation(settings, flags, folder),
-          window(settings, flags, folder, conversation, korbi::testing::LoopbackOptions()) {
-        settings.NickName = "Joe";
-        settings.MyUserName = "joe@example.net";
-        settings.RealName = "Joe Real";
-    }
-
-    QString Pane() const { return conversation.PaneText(0); }
     bool PaneShows(const QString& text) const {
         return WaitUntil([&] { return Pane().contains(text); });
     }
-    void ConnectTo(ScriptedServer& server) {
-        window.ConnectToServer("127.0.0.1", std::to_string(server.Port()));
-        ASSERT_TRUE(server.WaitForConnections(server.Connections() + 1));
-        ASSERT_TRUE(server.WaitForReceived("\nUSER "));
-    }
-
-    QTemporaryDir dir;
-    prefs::Settings settings;
-    prefs::FrameFlags flags;
-    platform::ProgramFolder folder;
-    panes::ConversationWindow conversation;
-    ServerWindow window;
+    void ConnectTo(ScriptedServer& to) { ASSERT_TRUE(Connect(to)); }
 };
 
 TEST_F(ServerWindowTest, RegistersWithFramedNickAndUserLines) {
@@ -116,7 +91,9 @@ TEST_F(ServerWindowTest, AnInvalidPortEndsTheConnectAfterTheAttemptLine) {
     EXPECT_EQ(window.Socket1().State(), platform::Socket::kClosed);
 }
 
-TEST_F(ServerWindowTest, ARefusedConnectionPrintsBothErrorLines) {
+// The user can correct a mistyped server or port at once, not only at the notify timer's next
+// tick (45 s away here).
+TEST_F(ServerWindowTest, ARefusedConnectionPrintsBothErrorLinesAndFreesTheControlsAtOnce) {
     int port = 0;
     {
         QTcpServer probe;
@@ -124,8 +101,15 @@ TEST_F(ServerWindowTest, ARefusedConnectionPrintsBothErrorLines) {
         port = probe.serverPort();
     }
     window.ConnectToServer("127.0.0.1", std::to_string(port));
+    ASSERT_FALSE(window.ServerName()->isEnabled());
+    ASSERT_FALSE(window.ToolButEnabled(2));
     ASSERT_TRUE(PaneShows("Unknown Error ! (err25001) (Connection refused)"));
     EXPECT_TRUE(Pane().contains("Server not found\\Unable to reach it.\nUnknown Error !"));
+    EXPECT_TRUE(window.ServerName()->isEnabled());
+    EXPECT_FALSE(window.ServerPort()->isReadOnly());
+    EXPECT_TRUE(window.ToolButEnabled(0));
+    EXPECT_FALSE(window.ToolButEnabled(1));
+    EXPECT_TRUE(window.ToolButEnabled(2));
 }
 
 TEST_F(ServerWindowTest, TheServersCloseShowsShutdownAndResetsTheControls) {
