@@ -1,5 +1,6 @@
 #include "platform/socket.h"
 
+#include <QDeadlineTimer>
 #include <QHostInfo>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -138,6 +139,19 @@ void Socket::Close() {
     }
     m_pending.clear();
     LocalPort = 0;
+}
+
+void Socket::CloseGracefully(int waitMs) {
+    if (m_socket && m_socket->state() == QAbstractSocket::ConnectedState) {
+        QTcpSocket& socket = *m_socket;
+        socket.disconnect(this);
+        const QDeadlineTimer deadline(waitMs);
+        while (socket.state() == QAbstractSocket::ConnectedState && !deadline.hasExpired()) {
+            socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
+            socket.readAll();
+        }
+    }
+    Close();
 }
 
 void Socket::SendData(const std::string& bytes) {

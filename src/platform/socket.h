@@ -49,6 +49,11 @@ class Socket : public QObject {
     // Ends the connection (or stops listening). Bytes already queued are still sent; no Closed
     // event follows, since that event reports only a close made by the peer.
     void Close();
+    // Ends a connection politely: what was sent leaves first, and the peer has up to waitMs to
+    // close its side, so that it reads everything (a close with unread data would reset the
+    // connection and could lose the last line). What arrives meanwhile is dropped unreported;
+    // no Closed event follows.
+    void CloseGracefully(int waitMs);
     // Sends bytes at once, as far as the network takes them; the rest is queued. Dropped when
     // not connected.
     void SendData(const std::string& bytes);

@@ -34,6 +34,7 @@ namespace {
 
 constexpr int kTwipsPerPixel = 15;
 constexpr int kFloodCheckMs = 750;
+constexpr int kQuitWaitMs = 1000; // the most the program waits for the server when it ends
 constexpr const char* kNotConnected = "Not Connected to a server";
 
 int Px(int twips) {
@@ -314,6 +315,17 @@ void ServerWindow::DisconnectFromServer() {
     EndSession();
 }
 
+// Leaving the program while connected: the server is told why, as the disconnect button tells
+// it, but is not waited for long.
+void ServerWindow::QuitServer() {
+    if (m_socket->State() != platform::Socket::kConnected) {
+        return;
+    }
+    Send2Serv(":" + m_settings.NickName + " QUIT :" + m_settings.QuitMsg);
+    m_socket->CloseGracefully(kQuitWaitMs);
+    m_flags.LoggedOn = false;
+}
+
 void ServerWindow::ShowDisconnectedControls() {
     SetBoxesEditable(true);
     EnableToolBut(0);
@@ -433,6 +445,7 @@ void ServerWindow::Socket1_Error(int number, const QString& description) {
 }
 
 void ServerWindow::Form_Unload() {
+    QuitServer();
     std::vector<std::string> entries;
     for (int i = 0; i < m_serverName->count(); ++i) {
         entries.push_back(platform::ScreenToBytes(m_serverName->itemText(i)));

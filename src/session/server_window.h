@@ -70,7 +70,8 @@ class ServerWindow : public QWidget, public ClientHost {
     void DisconnectFromServer();
     // Handles one received line, its line end still attached.
     void Process_MSG(const std::string& line);
-    // Hands the server list and port to the settings before they are saved.
+    // The window closes with the program: a connected server gets the QUIT line with the quit
+    // message before the connection ends, and the server list and port go to the settings.
     void Form_Unload();
 
     platform::Socket& Socket1() { return *m_socket; }
@@ -158,6 +159,7 @@ class ServerWindow : public QWidget, public ClientHost {
     void SetBoxesEditable(bool editable);
     // The server and port boxes editable, connect and personal info on, disconnect off.
     void ShowDisconnectedControls();
+    void QuitServer();
     void PrintServer(int red, int green, int blue, const std::string& text,
                      const std::string& picture = {});
     std::string ServerText() const;

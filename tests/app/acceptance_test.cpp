@@ -500,8 +500,8 @@ void WholeSession::ExitAndRestart() {
     a.Settings().LogChan = true; // the preferences dialog stores this one
 
     std::size_t mark = peer.Mark();
-    a.Exit();
-    EXPECT_TRUE(peer.WaitFor(Prefix("anna") + "QUIT :", mark));
+    a.Exit(); // the server hears the quit message, not a dropped connection
+    EXPECT_TRUE(peer.WaitFor(Prefix("anna") + "QUIT :\"KorBis blues sur KorBi\"\r\n", mark));
     const auto saved = FileLines(a.Folder() / prefs::kPrefsFileName);
     ASSERT_GE(saved.size(), 14u);
     EXPECT_EQ(saved[3], "anna");

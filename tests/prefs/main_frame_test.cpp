@@ -4,11 +4,13 @@
 #include "prefs/prefs_file.h"
 #include "session/server_window.h"
 #include "support/loopback_options.h"
+#include "support/scripted_server.h"
 #include "support/wait.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -392,6 +394,25 @@ TEST_F(MainFrameTest, MenuShortcutsWinOverAFocusedLineEdit) {
     EXPECT_FALSE(claimed(Qt::CTRL | Qt::Key_A)); // the alias editor, not "select all"
     EXPECT_FALSE(claimed(Qt::CTRL | Qt::Key_S));
     EXPECT_TRUE(claimed(Qt::CTRL | Qt::Key_C)); // copy stays the line edit's
+}
+
+// Leaving the program (the Quit item or the close control: both close the frame) tells a
+// connected server why, before the connection goes, and waits for it a second at most.
+TEST_F(MainFrameTest, ClosingWhileConnectedSendsTheQuitLineFirst) {
+    auto frame = Start();
+    const Settings& s = frame->settings();
+    testing::ScriptedServer server;
+    frame->serverWindow().ConnectToServer("127.0.0.1", std::to_string(server.Port()));
+    ASSERT_TRUE(server.WaitForReceived("\nUSER "));
+    ASSERT_TRUE(WaitUntil([&] { return !frame->serverWindow().ToolButEnabled(0); }));
+    QElapsedTimer clock;
+    clock.start();
+    frame->close(); // this thread's server cannot answer meanwhile: the whole wait runs out
+    EXPECT_LT(clock.elapsed(), 1500);
+    ASSERT_TRUE(WaitUntil([&] { return server.ClientClosed(); }));
+    EXPECT_EQ(server.Received(), "\nNICK " + s.NickName + "\r\nUSER " + s.MyUserName + " " +
+                                     s.HostName + " 127.0.0.1 :" + s.RealName +
+                                     "\r\n:" + s.NickName + " QUIT :KorBis blues sur KorBi\r");
 }
 
 } // namespace
