@@ -139,6 +139,8 @@ class ConversationWindow : public QWidget {
     QPushButton* CloseWinBut(int slot) const { return PaneAt(slot).CloseWinBut; }
     TextView* TextViewWin(int slot) const { return PaneAt(slot).TextViewWin; }
     QLineEdit* InputBox(int slot) const { return PaneAt(slot).InputBox; }
+    // Whether widget is the input line of a pane.
+    bool IsInputBox(const QObject* widget) const;
     QListWidget* NickList(int slot) const { return PaneAt(slot).NickList; }
     QLabel* TopicBarLabel(int slot) const { return PaneAt(slot).TopicBar; }
     QColor Line1Colour(int slot) const { return PaneAt(slot).Line1Colour; }

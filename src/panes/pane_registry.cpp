@@ -41,6 +41,11 @@ int ConversationWindow::FindChanWin(const std::string& name) const {
     return found;
 }
 
+bool ConversationWindow::IsInputBox(const QObject* widget) const {
+    return std::any_of(m_panes.begin(), m_panes.end(),
+                       [widget](const Pane& pane) { return pane.InputBox == widget; });
+}
+
 std::string ConversationWindow::WinName(int slot) const {
     return ValidSlot(slot) ? PaneAt(slot).WinName : std::string();
 }

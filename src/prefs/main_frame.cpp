@@ -78,7 +78,10 @@ MainFrame::MainFrame(std::filesystem::path programFolder, FrameHooks hooks, QWid
     resize(TwipsToPixels(15600), TwipsToPixels(11400));
     m_menus = BuildMainMenus(*this);
     WireMenus();
-    QApplication::instance()->installEventFilter(new MenuShortcutGuard(this));
+    QApplication::instance()->installEventFilter(
+        new MenuShortcutGuard(*this, [this](const QObject* widget) {
+            return m_conversationWindow != nullptr && m_conversationWindow->IsInputBox(widget);
+        }));
 
     m_timer1->setInterval(kTimer1Interval);
     connect(m_timer1, &QTimer::timeout, this, &MainFrame::Timer1_Timer);

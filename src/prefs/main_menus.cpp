@@ -4,13 +4,17 @@
 
 #include "platform/text_encoding.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 
+#include <algorithm>
+#include <iterator>
 #include <string_view>
+#include <utility>
 
 namespace korbi::prefs {
 
@@ -67,9 +71,10 @@ MainMenus BuildMainMenus(QMainWindow& frame) {
         }
         QAction* action = menu->addAction(entry.caption);
         action->setObjectName(entry.objectName);
+        // The frame's shortcuts; MenuShortcutGuard keeps them out of the other windows.
         if (entry.shortcut != kNoShortcut) {
             action->setShortcut(QKeySequence(entry.shortcut));
-            action->setShortcutContext(Qt::ApplicationShortcut);
+            action->setShortcutContext(Qt::WindowShortcut);
         }
         menus.items[static_cast<std::size_t>(entry.item)] = action;
         if (entry.item == MenuItem::CheckMail) {
@@ -108,16 +113,41 @@ void SetPopupItems(const MainMenus& menus, const PopupTableSlots& PopupTable) {
     }
 }
 
+MenuShortcutGuard::MenuShortcutGuard(QWidget& frame,
+                                     std::function<bool(const QObject*)> isInputLine)
+    : QObject(&frame), m_frame(frame), m_isInputLine(std::move(isInputLine)) {}
+
 bool MenuShortcutGuard::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::ShortcutOverride) {
+    if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType()) {
         return QObject::eventFilter(watched, event);
     }
-    const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
-    for (const MenuEntry& entry : kMenuTable) {
-        if (entry.shortcut != kNoShortcut && QKeySequence(entry.shortcut) == pressed) {
-            // Not accepted: the key is not the widget's, so the shortcut runs.
-            event->ignore();
-            return true;
+    auto* key = static_cast<QKeyEvent*>(event);
+    const QKeySequence pressed(key->keyCombination());
+    const bool menuKey =
+        std::any_of(std::begin(kMenuTable), std::end(kMenuTable), [&](const MenuEntry& entry) {
+            return entry.shortcut != kNoShortcut && QKeySequence(entry.shortcut) == pressed;
+        });
+    if (!menuKey) {
+        return QObject::eventFilter(watched, event);
+    }
+    const auto* widget = static_cast<QWidget*>(watched);
+    // Accepted: the key goes to the widget. Ignored: the shortcut runs.
+    if (widget->window() != &m_frame) {
+        event->accept();
+        return true;
+    }
+    if (m_isInputLine && m_isInputLine(watched)) {
+        event->ignore();
+        return true;
+    }
+    if (qobject_cast<const QAbstractItemView*>(widget) != nullptr) {
+        for (const QKeySequence::StandardKey editing :
+             {QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste,
+              QKeySequence::Undo, QKeySequence::Redo}) {
+            if (key->matches(editing)) {
+                event->accept();
+                return true;
+            }
         }
     }
     return QObject::eventFilter(watched, event);

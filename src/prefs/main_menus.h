@@ -6,10 +6,12 @@
 #include <QObject>
 
 #include <array>
+#include <functional>
 
 class QAction;
 class QMainWindow;
 class QMenu;
+class QWidget;
 
 namespace korbi::prefs {
 
@@ -45,23 +47,30 @@ struct MainMenus {
     QAction* Item(MenuItem item) const { return items[static_cast<std::size_t>(item)]; }
 };
 
-// Fills frame's menu bar and builds the popup menu as a child of frame. Shortcuts work anywhere
-// in the program, an input line with the focus included.
+// Fills frame's menu bar and builds the popup menu as a child of frame.
 MainMenus BuildMainMenus(QMainWindow& frame);
 
 // Gives Pop1..Pop15 the first word of popup slots 0..14 and shows the filled ones; an item whose
 // caption is "-" is a separator. Items of empty slots keep their caption and visibility.
 void SetPopupItems(const MainMenus& menus, const PopupTableSlots& PopupTable);
 
-// Lets the menu shortcuts through when the focused widget would claim the key for itself (a line
-// edit takes Ctrl+A as "select all"). Install on the application.
+// Decides who gets a key of a menu shortcut. Outside the frame's own window (a dialog, the
+// channel list, the picture manager) the control with the focus keeps it: the frame's menu does
+// not act behind the user's back. In the panes' input lines the menu acts, although a line edit
+// takes Ctrl+A as "select all". Over a list of the frame the standard editing keys stay the
+// list's (Ctrl+A selects every name). Install on the application.
 class MenuShortcutGuard : public QObject {
     Q_OBJECT
   public:
-    using QObject::QObject;
+    // isInputLine tells the panes' input lines; frame is the guard's parent.
+    MenuShortcutGuard(QWidget& frame, std::function<bool(const QObject*)> isInputLine);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QWidget& m_frame;
+    std::function<bool(const QObject*)> m_isInputLine;
 };
 
 } // namespace korbi::prefs

@@ -1,7 +1,10 @@
 #include "prefs/main_frame.h"
 
+#include "commands/alias_popup_editor.h"
+#include "media/picture_manager.h"
 #include "panes/conversation_window.h"
 #include "prefs/prefs_file.h"
+#include "prefs/user_info_dialog.h"
 #include "session/server_window.h"
 #include "support/loopback_options.h"
 #include "support/scripted_server.h"
@@ -13,11 +16,13 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <fstream>
 
@@ -339,7 +344,7 @@ QString MenuBarText(const QMenuBar& bar) {
             QString line = item->isSeparator() ? "--" : item->text();
             if (!item->shortcut().isEmpty()) {
                 line += " [" + item->shortcut().toString() + "]";
-                EXPECT_EQ(item->shortcutContext(), Qt::ApplicationShortcut) << line.toStdString();
+                EXPECT_EQ(item->shortcutContext(), Qt::WindowShortcut) << line.toStdString();
             }
             text << "  " + line;
         }
@@ -382,18 +387,45 @@ TEST_F(MainFrameTest, DebugModeItemSetsTheFlag) {
     EXPECT_FALSE(frame->flags().DebugMode);
 }
 
-TEST_F(MainFrameTest, MenuShortcutsWinOverAFocusedLineEdit) {
+// Ctrl+A is the alias editor's in the panes' input lines, as the other menu shortcuts are;
+// over a nick list and in a dialog's field the standard editing keys stay the control's.
+TEST_F(MainFrameTest, MenuShortcutsActInTheFramesInputLinesButNotOverListsOrDialogs) {
     auto frame = Start();
-    QLineEdit input;
-    const auto claimed = [&](QKeyCombination key) {
-        QKeyEvent override(QEvent::ShortcutOverride, key.key(), key.keyboardModifiers());
-        override.ignore();
-        QApplication::sendEvent(&input, &override);
-        return override.isAccepted();
-    };
-    EXPECT_FALSE(claimed(Qt::CTRL | Qt::Key_A)); // the alias editor, not "select all"
-    EXPECT_FALSE(claimed(Qt::CTRL | Qt::Key_S));
-    EXPECT_TRUE(claimed(Qt::CTRL | Qt::Key_C)); // copy stays the line edit's
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    panes::ConversationWindow& conversation = frame->conversationWindow();
+    const QWidget& aliasEditor = frame->aliasPopupEditor();
+    for (const char* nick : {"@ann", "bob", "cy"}) {
+        conversation.AddNickListItem(0, nick);
+    }
+    QListWidget* nicks = conversation.NickList(0);
+    nicks->setFocus();
+    QTest::keyClick(nicks, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(nicks->selectedItems().size(), 3) << "Ctrl+A selects every name";
+    EXPECT_FALSE(aliasEditor.isVisible());
+
+    frame->menus().Item(MenuItem::Setup)->trigger();
+    auto* setup = frame->findChild<UserInfoDialog*>("Form3");
+    ASSERT_NE(setup, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(setup));
+    QLineEdit* nickField = setup->NickText();
+    nickField->setFocus();
+    nickField->deselect();
+    QTest::keyClick(nickField, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(nickField->selectedText(), nickField->text()) << "select all in the dialog";
+    QTest::keyClick(nickField, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_FALSE(aliasEditor.isVisible());
+    EXPECT_FALSE(frame->pictManager().isVisible()) << "no frame shortcut over a dialog";
+    setup->reject();
+
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    QLineEdit* input = conversation.InputBox(0);
+    input->setText("hello");
+    input->setFocus();
+    QTest::keyClick(input, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(aliasEditor.isVisible());
+    EXPECT_EQ(input->selectedText(), "");
 }
 
 // Leaving the program (the Quit item or the close control: both close the frame) tells a
