@@ -43,9 +43,12 @@ void TextView::paintEvent(QPaintEvent* event) {
     // Line k owns the 20-pixel band from 20k: its picture at (2, 20k + 1), its text 5 pixels
     // down, and 25 pixels in when there is a picture. (Advancing text lines by the font's
     // height instead would let pictures drift beside other people's lines.)
-    const int bands = std::min(m_lines.LineCount(), inner.height() / kLinePixels + 1);
-    for (int k = 0; k < bands; ++k) {
-        const LineRecord& record = m_lines.Line(k);
+    // A view made smaller holds more lines than it shows until the next line is printed: it
+    // shows the newest that fit, as printing would have left them.
+    const int count = m_lines.LineCount();
+    const int first = std::max(0, count - LineCapacity(inner.height()));
+    for (int k = 0; k < count - first; ++k) {
+        const LineRecord& record = m_lines.Line(first + k);
         const int top = kLinePixels * k;
         int x = 0;
         if (!record.pict.empty()) {

@@ -182,6 +182,29 @@ TEST_F(PanePrintingTest, PicturesStandOnTheTwentyPixelGridAndTextBeside) {
     EXPECT_EQ(third.topLeft(), QPoint(0, 45));
 }
 
+// Made smaller, a view shows its newest lines at once, where printing them would have put
+// them; made taller again, it shows the older lines it kept.
+TEST_F(PanePrintingTest, AViewMadeSmallerShowsItsNewestLinesAsPrintingWould) {
+    WriteBmp("PICTS\\RED.BMP", Qt::red);
+    const auto print = [&](int slot, int from, int to) {
+        for (int n = from; n <= to; ++n) {
+            window.PrintCoul(slot, n % 2 == 1 ? "PICTS\\RED" : "", 0, 0, 255,
+                             "line " + std::to_string(n));
+        }
+    };
+    print(0, 1, 10);
+    const QImage tall = Drawn(0);
+    SetViewSize(400, 110);
+    ASSERT_EQ(window.OpenChanWin("#same", false), 1);
+    print(1, 6, 10);
+    const QImage small = Drawn(0);
+    EXPECT_EQ(small, Drawn(1)) << "lines 6 to 10, bottom line last";
+    EXPECT_NE(small, tall.copy(0, 0, small.width(), small.height()));
+
+    SetViewSize(400, 200);
+    EXPECT_EQ(Drawn(0), tall);
+}
+
 TEST_F(PanePrintingTest, AMissingPictureShowsTheErrorPictureAndFilesAreReadOnce) {
     window.PrintCoul(0, "PICTS\\NOSUCH", 0, 0, 0, "x");
     const QImage builtIn = Drawn();
