@@ -168,6 +168,7 @@ class ConversationWindow : public QWidget {
     void EmptySlot(int slot);
     void MoveSlotDown(int from);
     void HideSlotControls(int slot);
+    void HideOtherTopicBars();
     void WriteLog(int slot, const std::string& line);
     void CloseLogLines(int slot, bool blankLine);
     void RepaintViews();

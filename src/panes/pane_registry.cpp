@@ -88,8 +88,19 @@ void ConversationWindow::MakeVisible(int slot) {
     hidden.CloseWinBut->hide();
     const QColor face = palette().color(QPalette::Button);
     SetLineColours(m_ancVisible, face, face);
+    HideOtherTopicBars();
 
     shown.InputBox->setFocus();
+}
+
+// The topic bars share one place: a bar that moved down with its pane while it was shown would
+// otherwise stay drawn over the bar of the pane shown next.
+void ConversationWindow::HideOtherTopicBars() {
+    for (int slot = 0; slot < kPaneCount; ++slot) {
+        if (slot != m_curVisible) {
+            PaneAt(slot).TopicBar->hide();
+        }
+    }
 }
 
 void ConversationWindow::TileSwitchButs() {
@@ -195,6 +206,7 @@ void ConversationWindow::CloseConversation(int slot) {
     --m_nextChan;
     TileSwitchButs();
     MakeVisible(slot - 1);
+    HideOtherTopicBars();
 }
 
 void ConversationWindow::PartAllChan() {

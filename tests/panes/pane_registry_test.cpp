@@ -95,6 +95,28 @@ TEST_F(PaneRegistryTest, ClosingSlotTwoMovesSlotsThreeAndFourDownWithTheirText) 
     EXPECT_FALSE(window.SwitchBut(4)->isEnabled());
 }
 
+// #c1 #c2 #c3 open, #c3 shown, #c2 closed: #c3 moves down while shown, and #c1 comes to the
+// front with its own topic bar alone.
+TEST_F(PaneRegistryTest, OnlyTheShownPanesTopicBarIsVisibleAfterPanesMoveDown) {
+    OpenChannels(3);
+    ASSERT_EQ(window.CurVisible(), 3);
+    const auto shownTopicBars = [&] {
+        std::vector<int> shown;
+        for (int slot = 0; slot <= ConversationWindow::MaxWins; ++slot) {
+            if (!window.TopicBarLabel(slot)->isHidden()) {
+                shown.push_back(slot);
+            }
+        }
+        return shown;
+    };
+    window.CloseConversation(2);
+    ASSERT_EQ(window.CurVisible(), 1);
+    EXPECT_EQ(shownTopicBars(), std::vector<int>{1});
+    window.SwitchBut_Click(2);
+    EXPECT_EQ(shownTopicBars(), std::vector<int>{2});
+    EXPECT_EQ(window.TopicBarLabel(2)->text(), "#c3");
+}
+
 TEST_F(PaneRegistryTest, ClosingShowsTheSlotBelowAndNeverTheServerPaneOrAFreeSlot) {
     OpenChannels(2);
     window.CloseConversation(2);
