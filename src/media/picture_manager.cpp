@@ -208,24 +208,31 @@ void PictureManager::ShowManager() {
     activateWindow();
 }
 
+// However the window closes, the docked manager is there again, on the same file: a closed
+// window would otherwise leave no picture manager in sight.
 void PictureManager::closeEvent(QCloseEvent* event) {
     if (m_chooser->ListIndex() >= 0) {
         m_lastPictManger = m_chooser->ListIndex();
     }
-    QWidget::closeEvent(event);
-}
-
-void PictureManager::Undock() {
-    m_docked.DockPictMan(0);
-    ShowManager();
-}
-
-void PictureManager::Dock() {
     const std::string file = m_chooser->SelectedFile();
     m_docked.DockPictMan(1);
     if (!file.empty()) {
         m_docked.Chooser().SelectFile(file);
     }
+    QWidget::closeEvent(event);
+}
+
+// The window takes over the file chosen in the frame.
+void PictureManager::Undock() {
+    const std::string file = m_docked.Chooser().SelectedFile();
+    m_docked.DockPictMan(0);
+    ShowManager();
+    if (!file.empty()) {
+        m_chooser->SelectFile(file);
+    }
+}
+
+void PictureManager::Dock() {
     close();
 }
 

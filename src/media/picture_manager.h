@@ -82,7 +82,8 @@ class PictureFrame : public QWidget {
 };
 
 // PictManager: the picture manager in its own window, with "Select", "Dock" and "Close". Its
-// list opens on the position it had when it was last closed (LastPictManger).
+// list opens on the position it had when it was last closed (LastPictManger), or on the file
+// chosen in the frame when it is undocked. Closing it by any means docks it again.
 class PictureManager : public QWidget {
     Q_OBJECT
   public:

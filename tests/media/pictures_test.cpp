@@ -108,7 +108,7 @@ TEST_F(PictureManagerTest, SelectPutsThePictCommandBeforeTheTypedText) {
     EXPECT_EQ(focused, 1);
 }
 
-TEST_F(PictureManagerTest, UndockDockAndTheRememberedListPosition) {
+TEST_F(PictureManagerTest, UndockingCarriesTheChoiceAndClosingDocksAgain) {
     for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) {
         Bitmap(name);
     }
@@ -119,19 +119,29 @@ TEST_F(PictureManagerTest, UndockDockAndTheRememberedListPosition) {
     ASSERT_TRUE(frame->isVisible());
     EXPECT_EQ(manager.LastPictManger(), 1);
 
+    manager.ShowManager();
+    EXPECT_EQ(manager.Chooser().SelectedFile(), "b.bmp") << "position 1 at start";
+    manager.close();
+
+    frame->Chooser().SelectFile("a.bmp");
     frame->Command3()->click(); // Undock
     EXPECT_FALSE(frame->isVisible());
     ASSERT_TRUE(manager.isVisible());
-    EXPECT_EQ(manager.Chooser().SelectedFile(), "b.bmp") << "position 1 at start";
+    EXPECT_EQ(manager.Chooser().SelectedFile(), "a.bmp") << "the frame's choice goes along";
 
     manager.Chooser().File1()->setCurrentRow(2);
-    manager.Command3()->click(); // Close: no docking, the position is kept
+    manager.Command3()->click(); // Close: docked again, on the same file
     EXPECT_FALSE(manager.isVisible());
-    EXPECT_FALSE(frame->isVisible());
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(frame->Chooser().SelectedFile(), "c.bmp");
     EXPECT_EQ(manager.LastPictManger(), 2);
 
+    frame->Command3()->click();
+    manager.close(); // the window's close control does the same
+    EXPECT_TRUE(frame->isVisible());
+
     fs::remove(root / "PICTS" / "c.bmp");
-    manager.ShowManager();
+    manager.ShowManager(); // from the menu
     EXPECT_EQ(manager.Chooser().SelectedFile(), "b.bmp") << "a shorter list selects its last";
 
     manager.Chooser().SelectFile("a.bmp");
@@ -145,6 +155,7 @@ TEST_F(PictureManagerTest, UndockDockAndTheRememberedListPosition) {
     manager.Command2()->click(); // Select closes the window
     EXPECT_EQ(inputLine, "/PICT a.bmp hello");
     EXPECT_FALSE(manager.isVisible());
+    EXPECT_TRUE(frame->isVisible());
 }
 
 TEST_F(PictureManagerTest, ListFollowsTheFolder) {
