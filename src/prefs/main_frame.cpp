@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
 #include <QIcon>
 #include <QLineEdit>
 #include <QListWidget>
@@ -170,7 +171,14 @@ bool MainFrame::LoadPreferences() {
     if (!load.read.Ok()) {
         // The file stays as it is: nothing is saved after a failed start.
         m_startupFailed = true;
-        const QString text = QString::fromStdString(StartupErrorText(load.read.ErrorNumber));
+        // The number alone says nothing about where to look: the file and the cause follow it.
+        const std::string cause = load.read.FailureLine > 0
+                                      ? PrefsPath().string() + ", " + load.read.Failure
+                                      : load.read.Failure;
+        const std::string number = StartupErrorText(load.read.ErrorNumber);
+        qWarning("%s: %s", number.c_str(), cause.c_str());
+        const QString text =
+            QString::fromStdString(number) + "\n" + QFile::decodeName(cause.c_str());
         if (m_hooks.ShowStartupError) {
             m_hooks.ShowStartupError(text);
         } else {

@@ -84,7 +84,21 @@ struct Reading {
         if (!next) {
             return Fail(kErrInputPastEndOfFile, "Input past end of file");
         }
+        if (next->size() > kMaxPrefsLineBytes) {
+            return Fail(kErrOutOfMemory,
+                        "a line of more than " + std::to_string(kMaxPrefsLineBytes) + " bytes");
+        }
         line = std::move(*next);
+        return true;
+    }
+
+    // A blank-separated list of more entries than any user keeps.
+    bool CheckEntries(const std::string& line) {
+        const auto blanks = static_cast<std::size_t>(std::count(line.begin(), line.end(), ' '));
+        if (blanks + 1 > kMaxPrefsListEntries) {
+            return Fail(kErrOutOfMemory,
+                        "a list of more than " + std::to_string(kMaxPrefsListEntries) + " entries");
+        }
         return true;
     }
 
@@ -136,7 +150,7 @@ struct Reading {
         default:
             break;
         }
-        if (!ReadLine(line)) {
+        if (!ReadLine(line) || (layout.isList && !CheckEntries(line))) {
             return false;
         }
         switch (layout.kind) {

@@ -193,14 +193,21 @@ TEST_F(MainFrameTest, FaultyFileStopsStartUpAndIsLeftUntouched) {
     tooMany.insert(tooMany.begin() + 43, 52, "/echo x");
     auto overflow = good;
     overflow[30] = "40000"; // line 31: outside 16 bits
+    // A damaged file with a value no window could take.
+    auto hugeTitle = good;
+    hugeTitle[31] = std::string(16000000, 'T');
     const struct {
         const char* name;
         std::string bytes;
         int error;
+        const char* cause;
     } cases[] = {
-        {"cut after line 30", Joined(cut), kErrInputPastEndOfFile},
-        {"count larger than its table", Joined(tooMany), kErrSubscriptOutOfRange},
-        {"number out of range", Joined(overflow), kErrOverflow},
+        {"cut after line 30", Joined(cut), kErrInputPastEndOfFile,
+         "line 31: Input past end of file"},
+        {"count larger than its table", Joined(tooMany), kErrSubscriptOutOfRange,
+         "line 95: Subscript out of range"},
+        {"number out of range", Joined(overflow), kErrOverflow, "line 31: Overflow"},
+        {"title of 16 MB", Joined(hugeTitle), kErrOutOfMemory, "line 32: a line of more than"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -210,7 +217,13 @@ TEST_F(MainFrameTest, FaultyFileStopsStartUpAndIsLeftUntouched) {
             EXPECT_TRUE(frame->StartupFailed());
             frame->close();
         }
-        EXPECT_EQ(errors, QStringList{QString("Unknown Error at startup (%1)").arg(c.error)});
+        ASSERT_EQ(errors.size(), 1);
+        const QStringList box = errors[0].split('\n');
+        ASSERT_EQ(box.size(), 2);
+        EXPECT_EQ(box[0], QString("Unknown Error at startup (%1)").arg(c.error));
+        EXPECT_TRUE(
+            box[1].startsWith(QString::fromStdString(PrefsFile().string() + ", " + c.cause)))
+            << box[1].toStdString();
         EXPECT_EQ(Contents(PrefsFile()), c.bytes);
     }
 }
