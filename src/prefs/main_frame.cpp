@@ -33,6 +33,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTimer>
 
 #include <ctime>
@@ -428,10 +429,35 @@ void MainFrame::MDIForm_Unload() {
     m_unloaded = true;
     m_pictLog.Close();
     m_serverWindow->Form_Unload();
-    const SaveResult saved = SavePrefsFile(PrefsPath(), m_settings);
-    if (!saved.ok) {
+    // A failed save keeps the old file; the user decides whether this session's changes may go.
+    for (;;) {
+        const SaveResult saved = SavePrefsFile(PrefsPath(), m_settings);
+        if (saved.ok) {
+            return;
+        }
         qWarning("Prefs File.INI not saved: %s", saved.failure.c_str());
+        if (!RetryFailedSave(saved.failure)) {
+            m_exitStatus = 1;
+            return;
+        }
     }
+}
+
+bool MainFrame::RetryFailedSave(const std::string& failure) {
+    const QString text =
+        QString("The preferences could not be saved to \"%1\":\n%2\n\nQuitting without saving "
+                "loses the changes made since the program started.")
+            .arg(QFile::decodeName(QByteArray(PrefsPath().c_str())),
+                 platform::BytesToScreen(failure));
+    if (m_hooks.RetryFailedSave) {
+        return m_hooks.RetryFailedSave(text);
+    }
+    QMessageBox box(QMessageBox::Critical, kFrameTitle, text, QMessageBox::NoButton, this);
+    QPushButton* retry = box.addButton("Retry", QMessageBox::AcceptRole);
+    box.addButton("Quit without saving", QMessageBox::DestructiveRole);
+    box.setDefaultButton(retry);
+    box.exec();
+    return box.clickedButton() == retry;
 }
 
 } // namespace korbi::prefs

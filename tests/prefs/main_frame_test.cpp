@@ -2,6 +2,7 @@
 
 #include "panes/conversation_window.h"
 #include "prefs/prefs_file.h"
+#include "prefs/prefs_storage.h"
 #include "session/server_window.h"
 #include "support/loopback_options.h"
 #include "support/wait.h"
@@ -66,6 +67,9 @@ class MainFrameTest : public ::testing::Test {
         hooks.SplashStep = [this](const QString& text) { steps << text; };
         hooks.IsForeground = [this] { return inFront; };
         hooks.ServerOptions = korbi::testing::LoopbackOptions();
+        hooks.RetryFailedSave = [this](const QString& text) {
+            return retryFailedSave && retryFailedSave(text);
+        };
         return std::make_unique<MainFrame>(Folder(), hooks);
     }
 
@@ -90,6 +94,7 @@ class MainFrameTest : public ::testing::Test {
     QStringList errors;
     QStringList steps;
     bool inFront = false;
+    std::function<bool(const QString& text)> retryFailedSave;
 };
 
 TEST_F(MainFrameTest, FirstStartInAnEmptyFolderCreatesFoldersAndDefaults) {
@@ -225,6 +230,41 @@ TEST_F(MainFrameTest, FaultyFileStopsStartUpAndIsLeftUntouched) {
             box[1].startsWith(QString::fromStdString(PrefsFile().string() + ", " + c.cause)))
             << box[1].toStdString();
         EXPECT_EQ(Contents(PrefsFile()), c.bytes);
+    }
+}
+
+// A save that fails at exit (a read-only folder, a full disk) is not passed over: the user is
+// told which file and why, may try again, and a quit without saving ends with status 1.
+TEST_F(MainFrameTest, AFailedSaveAtExitAsksAndQuitsWithoutSavingOnlyWhenTold) {
+    const fs::path blocker = TemporaryPathFor(PrefsFile());
+    for (const bool retry : {true, false}) {
+        SCOPED_TRACE(retry ? "retry" : "quit without saving");
+        fs::remove_all(Folder());
+        fs::create_directories(Folder());
+        auto frame = Start();
+        ASSERT_FALSE(frame->StartupFailed());
+        const std::string before = Contents(PrefsFile());
+        frame->settings().NickName = "Changed";
+        // Not a file where the new contents go: the save fails, also for root.
+        fs::create_directories(blocker / "inside");
+        QStringList asked;
+        retryFailedSave = [&](const QString& text) {
+            asked << text;
+            if (retry) {
+                fs::remove_all(blocker);
+            }
+            return retry;
+        };
+        frame->close();
+        ASSERT_EQ(asked.size(), 1);
+        EXPECT_TRUE(asked[0].contains(QString::fromStdString(PrefsFile().string())));
+        EXPECT_TRUE(asked[0].contains("cannot create")) << asked[0].toStdString();
+        EXPECT_EQ(frame->ExitStatus(), retry ? 0 : 1);
+        EXPECT_EQ(Contents(PrefsFile()).find("Changed") != std::string::npos, retry);
+        if (!retry) {
+            EXPECT_EQ(Contents(PrefsFile()), before);
+        }
+        fs::remove_all(blocker);
     }
 }
 
