@@ -62,7 +62,7 @@ ServerWindow::ServerWindow(prefs::Settings& settings, prefs::FrameFlags& flags,
       m_floodCheck(new QTimer(this)), m_soundPlayer(new platform::SoundPlayer(this)),
       m_sounds(new media::Sounds(*m_soundPlayer, folder, this)),
       m_playback(std::make_unique<media::TextPlayback>(*this, folder)),
-      m_mailChecker(new mail::MailChecker(*this, options.pop3Port, this)),
+      m_mailChecker(new mail::MailChecker(*this, options.pop3Port, options.mailTimeoutMs, this)),
       m_pictureExchange(new pictx::PictureExchange(*this, folder, options.pictureExchange, this)),
       m_toolbar(new ServerToolbar(this)) {
     setWindowTitle("Server Bar");

@@ -46,6 +46,7 @@ class ServerToolbar;
 // Ports and periods of the services the server window runs; tests change them.
 struct ServerWindowOptions {
     int pop3Port = mail::Pop3Port;
+    int mailTimeoutMs = mail::MailTimeoutMs;
     pictx::PictureExchangeOptions pictureExchange;
     int notifyIntervalMs = 45000;
 };
