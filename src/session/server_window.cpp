@@ -16,6 +16,7 @@
 #include "session/conversations.h"
 #include "session/message_parsing.h"
 #include "session/notify_watch.h"
+#include "session/outgoing_line.h"
 #include "session/toolbar.h"
 
 #include <QComboBox>
@@ -270,7 +271,7 @@ void ServerWindow::Send2Serv(const std::string& line) {
     if (m_socket->State() != platform::Socket::kConnected) {
         return;
     }
-    m_socket->SendData("\n" + line + "\r");
+    m_socket->SendData("\n" + OutgoingLine(line) + "\r");
 }
 
 void ServerWindow::ConnectToServer(const std::string& Serv, const std::string& Port) {

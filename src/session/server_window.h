@@ -65,7 +65,8 @@ class ServerWindow : public QWidget, public ClientHost {
 
     // Disconnects from the current server when connected, then connects to Serv:Port.
     void ConnectToServer(const std::string& Serv, const std::string& Port) override;
-    // Frames one protocol line (line feed, text, carriage return) and sends it when connected.
+    // Frames one protocol line (line feed, text, carriage return) and sends it when connected;
+    // a line break inside the text never goes out (OutgoingLine).
     void Send2Serv(const std::string& line) override;
     // The toolbar's disconnect: QUIT, and the close is left to the server when connected.
     void DisconnectFromServer();
