@@ -486,6 +486,12 @@ void ServerWindow::AddNickListItem(int slot, const std::string& item) {
 void ServerWindow::RemoveNickListItem(int slot, int index) {
     m_conversation.RemoveNickListItem(slot, index);
 }
+int ServerWindow::FindNick(int slot, const std::string& nick) const {
+    return m_conversation.FindNick(slot, nick);
+}
+std::string ServerWindow::NickListEntry(int slot, int index) const {
+    return m_conversation.NickListEntry(slot, index);
+}
 std::vector<std::string> ServerWindow::SelectedNicks(int slot) const {
     return m_conversation.SelectedNicks(slot);
 }

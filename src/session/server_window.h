@@ -118,6 +118,8 @@ class ServerWindow : public QWidget, public ClientHost {
     void SetNickListItems(int slot, const std::vector<std::string>& items) override;
     void AddNickListItem(int slot, const std::string& item) override;
     void RemoveNickListItem(int slot, int index) override;
+    int FindNick(int slot, const std::string& nick) const override;
+    std::string NickListEntry(int slot, int index) const override;
     std::vector<std::string> SelectedNicks(int slot) const override;
     bool LogOpen(int slot) const override;
     void OpenLog(int slot) override;
