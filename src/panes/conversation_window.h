@@ -188,6 +188,7 @@ class ConversationWindow : public QWidget {
     int m_curVisible = 0;
     int m_ancVisible = 0;
     platform::LineFile* m_pictLog = nullptr;
+    bool m_logFailureShown = false;
     prefs::ErrorWindow* m_errorWindow;
 };
 
