@@ -122,7 +122,7 @@ std::string ManyEntries(std::size_t count) {
     return list;
 }
 
-TEST(PrefsFile, ValuesUpToTheirBoundsAreRead) {
+TEST(PrefsFile, ValuesUpToTheirBoundsAreReadAndNoneBeyondIsWritten) {
     const std::string title(kMaxPrefsLineBytes, 'T');
     std::vector<std::string> lines = NewFileLines();
     lines.at(12) = ManyEntries(kMaxPrefsListEntries);
@@ -132,6 +132,17 @@ TEST(PrefsFile, ValuesUpToTheirBoundsAreRead) {
     ASSERT_TRUE(read.Ok()) << read.Failure;
     EXPECT_EQ(read.ServerNameEntries.size(), kMaxPrefsListEntries);
     EXPECT_EQ(read.settings.TitleBarText, title);
+
+    // A file the program writes must let it start again: longer values are cut to the bounds.
+    Settings settings = read.settings;
+    settings.TitleBarText += "T";
+    settings.ServList = ManyEntries(kMaxPrefsListEntries + 1);
+    settings.Notifys = " " + ManyEntries(kMaxPrefsListEntries);
+    const PrefsReadResult again = Read(RewrittenPrefsFile(settings));
+    ASSERT_TRUE(again.Ok()) << again.Failure;
+    EXPECT_EQ(again.settings.TitleBarText, title);
+    EXPECT_EQ(again.ServerNameEntries.size(), kMaxPrefsListEntries);
+    EXPECT_EQ(again.settings.Notifys, " " + ManyEntries(kMaxPrefsListEntries - 1));
 }
 
 TEST(PrefsFile, NewFileIsExactlyTheDocumentedLayout) {
