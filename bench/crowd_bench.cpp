@@ -11,10 +11,12 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -119,14 +121,21 @@ int main(int argc, char** argv) {
     QuietHost quiet;
     korbi::commands::NickPictTable picts;
     korbi::commands::CtcpHandler ctcp(quiet, picts);
-    QElapsedTimer timer;
-    timer.start();
-    ctcp.ProcessCTCP(sound, "bob!b@h", "bob");
-    const double handler = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+    // The median of a few runs: one run alone may be cut short by another program's turn.
+    std::vector<double> runs;
+    for (int run = 0; run < 11; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        ctcp.ProcessCTCP(sound, "bob!b@h", "bob");
+        runs.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(runs.begin(), runs.end());
+    const double handler = runs[runs.size() / 2];
     const double dispatched =
         Feed(window, 1, [&](int) { return ":bob!b@h PRIVMSG #big :" + sound + "\r\n"; }).wall;
-    std::printf("CTCP SOUND of %d words (%zu bytes): CTCP handler %.2f ms; through the "
-                "dispatcher into a pane %.2f ms\n",
-                kSoundWords, sound.size(), handler, dispatched * 1e3);
+    std::printf(
+        "CTCP SOUND of %d words (%zu bytes): CTCP handler %.2f ms (median of 11); through the "
+        "dispatcher into a pane %.2f ms\n",
+        kSoundWords, sound.size(), handler, dispatched * 1e3);
     return 0;
 }
