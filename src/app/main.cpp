@@ -24,5 +24,6 @@ int main(int argc, char** argv) {
         return 1;
     }
     frame.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    return status != 0 ? status : frame.ExitStatus();
 }

@@ -20,6 +20,17 @@ bool HasLineBreak(std::string_view text) {
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
+// Words 3 to the last, each followed by one blank: what follows the second blank, and a blank.
+// One search, however many words a peer sends.
+std::string WordsFromThird(std::string_view text) {
+    const std::size_t first = text.find(' ');
+    const std::size_t second = first == std::string_view::npos ? first : text.find(' ', first + 1);
+    if (second == std::string_view::npos) {
+        return {};
+    }
+    return std::string(text.substr(second + 1)) + " ";
+}
+
 } // namespace
 
 CtcpHandler::CtcpHandler(CtcpHost& host, NickPictTable& nickPicts, MonotonicClock clock)
@@ -125,10 +136,7 @@ void CtcpHandler::PlayRequestedSound(std::string_view text, const std::string& n
     if (GetNumWords(text) < 2 || !platform::IsBareFileName(name)) {
         return;
     }
-    std::string words;
-    for (long i = 3; i <= GetNumWords(text); ++i) {
-        words += GetWord(i, text) + " ";
-    }
+    const std::string words = WordsFromThird(text);
     m_host.PrintCoul(m_host.CurVisible(), "PICTS\\EVSOUND", 96, 64, 192, nick + " " + words);
     m_host.PlaySound("SOUNDS\\" + WithWavExtension(name));
 }

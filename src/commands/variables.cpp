@@ -27,13 +27,14 @@ bool StartsWithNoCase(std::string_view word, std::string_view prefix) {
 }
 
 // $CHR(n): n stands between the "(" and the last character of the word. A code that is
-// missing, not a number, 0 or beyond 255 gives an empty word: a NUL byte cannot travel in a
-// protocol line and there is no character above 255 in an 8-bit line.
+// missing, not a number, 0, 10, 13 or beyond 255 gives an empty word: NUL, line feed and
+// carriage return cannot travel inside a protocol line (the last two would end it and start a
+// line of their own), and there is no character above 255 in an 8-bit line.
 std::string CharacterOf(std::string_view word) {
     const std::string_view number =
         word.size() > 6 ? word.substr(5, word.size() - 6) : std::string_view();
     const std::int64_t code = platform::RoundedValue(number, 0, 256);
-    if (code < 1 || code > 255) {
+    if (code < 1 || code > 255 || code == '\n' || code == '\r') {
         return {};
     }
     return std::string(1, static_cast<char>(static_cast<unsigned char>(code)));

@@ -5,6 +5,7 @@
 #include "session/client_host.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <optional>
 
@@ -30,8 +31,12 @@ std::optional<media::MailImage> Picture(MailImage icon) {
 
 } // namespace
 
-MailChecker::MailChecker(session::ClientHost& host, int pop3Port, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_host(host), m_pop3Port(pop3Port), m_socket(new platform::Socket(this)) {
+MailChecker::MailChecker(session::ClientHost& host, int pop3Port, int timeoutMs, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_host(host), m_pop3Port(pop3Port),
+      m_socket(new platform::Socket(this)), m_checkTimer(new QTimer(this)) {
+    m_checkTimer->setSingleShot(true);
+    m_checkTimer->setInterval(timeoutMs);
+    connect(m_checkTimer, &QTimer::timeout, this, [this] { Apply(MailTimedOut(m_state)); });
     connect(m_socket, &platform::Socket::Connected, this, &MailChecker::Socket1_Connect);
     connect(m_socket, &platform::Socket::DataArrival, this, &MailChecker::Socket1_DataArrival);
     connect(m_socket, &platform::Socket::Closed, this, &MailChecker::Socket1_Close);
@@ -42,6 +47,7 @@ MailChecker::~MailChecker() = default;
 
 void MailChecker::StartMailCheck() {
     EnableMenuMailCheck(false);
+    m_checkTimer->stop();
     if (m_socket->State() != platform::Socket::kClosed) {
         m_socket->Close();
     }
@@ -54,6 +60,7 @@ void MailChecker::StartMailCheck() {
     }
     m_socket->LocalPort = 0;
     m_socket->Connect();
+    m_checkTimer->start();
 }
 
 void MailChecker::Socket1_Connect() {
@@ -106,6 +113,7 @@ void MailChecker::Apply(const Pop3Step& step) {
         SetMailIcon(*picture);
     }
     if (step.EnableMenuMailCheck) {
+        m_checkTimer->stop(); // the check is over
         EnableMenuMailCheck(true);
     }
 }

@@ -11,6 +11,8 @@
 #include <QImage>
 #include <QWidget>
 
+class QTimer;
+
 namespace korbi::platform {
 class Socket;
 }
@@ -24,8 +26,9 @@ class MailChecker : public QWidget {
     Q_OBJECT
   public:
     // pop3Port: where the POP3 server listens (110; tests use a server of their own).
+    // timeoutMs: how long a check may take before it is given up.
     explicit MailChecker(session::ClientHost& host, int pop3Port = Pop3Port,
-                         QWidget* parent = nullptr);
+                         int timeoutMs = MailTimeoutMs, QWidget* parent = nullptr);
     ~MailChecker() override;
 
     // Starts one check (menu item, double click on the mail icon, periodic check).
@@ -56,6 +59,7 @@ class MailChecker : public QWidget {
     session::ClientHost& m_host;
     int m_pop3Port;
     platform::Socket* m_socket;
+    QTimer* m_checkTimer;
     bool m_menuMailCheckEnabled = true;
     Pop3State m_state;
     ReplyLines m_replies;

@@ -154,6 +154,12 @@ Pop3Step MailError(const Pop3State& state, long number, std::string_view descrip
     return Failed(state, "Got mail error: " + message);
 }
 
+Pop3Step MailTimedOut(const Pop3State& state) {
+    Pop3State next = state;
+    next.Next2Receive = Idle;
+    return Failed(next, "Mail Error: No answer from the mail server!");
+}
+
 Pop3Step MailClosed(const Pop3State& state) {
     Pop3Step step = StepFrom(state);
     step.Icon = MailImage::UnknownMailImage;

@@ -17,6 +17,9 @@ inline constexpr int PassSent = 8;
 inline constexpr int StatSent = 1;
 
 inline constexpr std::uint16_t Pop3Port = 110;
+// A check that has not ended after this long is given up: a server that accepts and never
+// answers would otherwise keep it running, and the menu item disabled, for ever.
+inline constexpr int MailTimeoutMs = 30000;
 
 struct Pop3State {
     int Next2Receive = Idle;
@@ -68,5 +71,8 @@ Pop3Step MailError(const Pop3State& state, long number, std::string_view descrip
 
 // The mail server closed the connection.
 Pop3Step MailClosed(const Pop3State& state);
+
+// The check did not end within MailTimeoutMs: it is given up like a failed one.
+Pop3Step MailTimedOut(const Pop3State& state);
 
 } // namespace korbi::mail

@@ -23,20 +23,6 @@ int Px(int twips) {
     return twips / kTwipsPerPixel;
 }
 
-QByteArray Bytes(const std::string& text) {
-    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// The bytes an entry stands for: kept beside its screen text, so that a nick that is not
-// valid UTF-8 comes back unchanged.
-std::string EntryBytes(const QListWidgetItem& item) {
-    const QVariant bytes = item.data(Qt::UserRole);
-    if (bytes.isValid()) {
-        return bytes.toByteArray().toStdString();
-    }
-    return platform::ScreenToBytes(item.text());
-}
-
 } // namespace
 
 ConversationWindow::ConversationWindow(const prefs::Settings& settings, prefs::FrameFlags& flags,
@@ -196,61 +182,6 @@ void ConversationWindow::SetTopicBar(int slot, const std::string& caption) {
     pane.TopicText = caption;
     // A label cannot show the formatting codes a topic may carry.
     pane.TopicBar->setText(platform::BytesToScreen(StripCodes(caption)));
-}
-
-std::vector<std::string> ConversationWindow::NickListItems(int slot) const {
-    std::vector<std::string> items;
-    if (!ValidSlot(slot)) {
-        return items;
-    }
-    const QListWidget& list = *PaneAt(slot).NickList;
-    for (int row = 0; row < list.count(); ++row) {
-        items.push_back(EntryBytes(*list.item(row)));
-    }
-    return items;
-}
-
-void ConversationWindow::SetNickListItems(int slot, const std::vector<std::string>& items) {
-    if (!ValidSlot(slot)) {
-        return;
-    }
-    PaneAt(slot).NickList->clear();
-    for (const std::string& entry : items) {
-        AddNickListItem(slot, entry);
-    }
-}
-
-void ConversationWindow::AddNickListItem(int slot, const std::string& entry) {
-    if (!ValidSlot(slot)) {
-        return;
-    }
-    // Filled before it joins the list: a change to an item in a list makes the list look for
-    // it, entry by entry.
-    auto* item = new QListWidgetItem(platform::BytesToScreen(entry));
-    item->setData(Qt::UserRole, Bytes(entry));
-    PaneAt(slot).NickList->addItem(item);
-}
-
-void ConversationWindow::RemoveNickListItem(int slot, int index) {
-    if (!ValidSlot(slot)) {
-        return;
-    }
-    // takeItem gives nothing for an index outside the list.
-    delete PaneAt(slot).NickList->takeItem(index);
-}
-
-std::vector<std::string> ConversationWindow::SelectedNicks(int slot) const {
-    std::vector<std::string> selected;
-    if (!ValidSlot(slot)) {
-        return selected;
-    }
-    const QListWidget& list = *PaneAt(slot).NickList;
-    for (int row = 0; row < list.count(); ++row) {
-        if (list.item(row)->isSelected()) {
-            selected.push_back(EntryBytes(*list.item(row)));
-        }
-    }
-    return selected;
 }
 
 } // namespace korbi::panes

@@ -4,6 +4,7 @@
 // kept contiguous (closing one moves the higher ones down). Every line the user sees is
 // printed into a pane by PrintCoul.
 #include "panes/line_store.h"
+#include "panes/nick_index.h"
 #include "panes/picture_cache.h"
 #include "panes/text_metrics.h"
 #include "platform/line_file.h"
@@ -37,6 +38,7 @@ struct Pane {
     TextView* TextViewWin = nullptr;
     QLineEdit* InputBox = nullptr;
     QListWidget* NickList = nullptr;
+    NickIndex Nicks; // where the entries of NickList stand, by nick
     QLabel* TopicBar = nullptr;
     // The highlight lines along the upper and lower edge of the switch button.
     QWidget* Line1 = nullptr;
@@ -121,6 +123,11 @@ class ConversationWindow : public QWidget {
     // their selection, so a member the user picked stays picked while others come and go.
     void AddNickListItem(int slot, const std::string& entry);
     void RemoveNickListItem(int slot, int index);
+    // Position of nick in a slot's list, its "@" or "+" mark and letter case ignored; -1 when
+    // absent. In a member list it takes no longer however long the list is.
+    int FindNick(int slot, const std::string& nick) const;
+    // The entry at index, "" outside the list.
+    std::string NickListEntry(int slot, int index) const;
     std::vector<std::string> SelectedNicks(int slot) const;
 
     // ---- Logs
@@ -166,6 +173,7 @@ class ConversationWindow : public QWidget {
     void PlaceLines(int slot);
     void SetLineColours(int slot, const QColor& line1, const QColor& line2);
     void EmptySlot(int slot);
+    void ClearNickList(int slot);
     void MoveSlotDown(int from);
     void HideSlotControls(int slot);
     void HideOtherTopicBars();
@@ -183,6 +191,7 @@ class ConversationWindow : public QWidget {
     int m_curVisible = 0;
     int m_ancVisible = 0;
     platform::LineFile* m_pictLog = nullptr;
+    bool m_logFailureShown = false;
     prefs::ErrorWindow* m_errorWindow;
 };
 

@@ -47,9 +47,7 @@ bool RenameNickInList(session::ClientHost& host, int slot, const std::string& ol
     if (k == -1) {
         return false;
     }
-    const auto items = host.NickListItems(slot);
-    const std::string mark =
-        k < static_cast<int>(items.size()) ? StatusMark(items[static_cast<std::size_t>(k)]) : "";
+    const std::string mark = StatusMark(host.NickListEntry(slot, k));
     host.RemoveNickListItem(slot, k);
     host.AddNickListItem(slot, mark + newNick);
     return true;

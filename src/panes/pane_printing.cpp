@@ -10,7 +10,9 @@
 #include "platform/text_encoding.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 
 namespace korbi::panes {
 
@@ -124,8 +126,15 @@ void ConversationWindow::OpenLog(int slot, const std::string& logName) {
     Pane& pane = PaneAt(slot);
     m_folder.MakeDirIfNotExist("LOGS");
     // The name comes from the network: SafeFileName keeps the file inside LOGS.
-    const auto path = m_folder.Resolve("LOGS\\" + platform::SafeFileName(logName) + ".LOG");
-    if (!pane.Log.Open(path, platform::LineFile::Mode::Append)) {
+    const std::string file = "LOGS\\" + platform::SafeFileName(logName) + ".LOG";
+    if (!pane.Log.Open(m_folder.Resolve(file), platform::LineFile::Mode::Append)) {
+        // Said once: a folder that cannot be written stays so, and every pane would say it.
+        const std::string reason = std::strerror(errno);
+        if (!m_logFailureShown) {
+            m_logFailureShown = true;
+            PrintCoul(0, "PICTS\\WARNMARK", 192, 64, 64,
+                      "Unable to open the log file " + file + " (" + reason + ")");
+        }
         return;
     }
     pane.Log.WriteLine("Log File opened at " + Now());

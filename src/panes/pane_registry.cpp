@@ -136,7 +136,7 @@ int ConversationWindow::OpenChanWin(const std::string& name, bool isPrivate) {
     pane.SwitchBut->setText(platform::BytesToScreen(name));
     pane.SwitchBut->setEnabled(true);
     SetTopicBar(slot, name);
-    pane.NickList->clear();
+    ClearNickList(slot);
     // A slot freed by PartAllChan still holds the old session's lines.
     pane.Lines.Clear();
     pane.InputBox->clear();
@@ -159,7 +159,7 @@ void ConversationWindow::EmptySlot(int slot) {
     HideSlotControls(slot);
     pane.Lines.Clear();
     pane.TextViewWin->ScheduleRepaint();
-    pane.NickList->clear();
+    ClearNickList(slot);
     pane.InputBox->clear();
 }
 
@@ -217,7 +217,7 @@ void ConversationWindow::PartAllChan() {
         pane.SwitchBut->setText("");
         pane.SwitchBut->setEnabled(false);
         HideSlotControls(slot);
-        pane.NickList->clear();
+        ClearNickList(slot);
     }
     MakeVisible(0);
     m_nextChan = 1;

@@ -6,15 +6,10 @@
 #include "session/client_host.h"
 
 #include <QAction>
-#include <QFile>
 #include <QMenu>
-#include <QSaveFile>
 #include <QTimer>
 
 #include <array>
-#include <fstream>
-#include <iterator>
-#include <system_error>
 
 namespace korbi::pictx {
 
@@ -23,22 +18,9 @@ namespace {
 constexpr int kPortsTried = ListenPortLimit - FirstListenPort;
 constexpr int kHighestPort = 65535;
 
-QString NativePath(const std::filesystem::path& path) {
-    return QFile::decodeName(QByteArray(path.c_str()));
-}
-
-// The bytes of a regular file, or nothing when it cannot be read.
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
-        return std::nullopt;
-    }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return std::nullopt;
-    }
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
+// How far a serving connection's queue is filled ahead of the network: a large file goes out
+// in slices of this size, read from disk as the peer takes them.
+constexpr std::size_t kSendAheadBytes = 64 * 1024;
 
 } // namespace
 
@@ -82,6 +64,7 @@ void PictureExchange::Form_Load() {
     auto* listener = new platform::Socket(this);
     m_socket2.push_back(listener);
     m_servingTimers.push_back(nullptr);
+    m_served.emplace_back();
     connect(listener, &platform::Socket::ConnectionRequest, this,
             &PictureExchange::Socket2_ConnectionRequest);
 
@@ -128,8 +111,8 @@ void PictureExchange::FetchFile(const std::string& host, const std::string& path
 // file has arrived, so a cut-off fetch never leaves a picture that looks complete.
 void PictureExchange::Socket1_Connect() {
     m_folder.MakeDirIfNotExist("PICTS");
-    m_fetchFile = std::make_unique<QSaveFile>(NativePath(m_folder.Resolve(m_fileFetching)));
-    if (!m_fetchFile->open(QIODevice::WriteOnly)) {
+    m_fetchFile = FetchedFile::Create(m_folder.Resolve("PICTS"));
+    if (!m_fetchFile) {
         EndFetch();
         return;
     }
@@ -147,13 +130,17 @@ void PictureExchange::Socket1_DataArrival() {
         EndFetch(); // too big for a picture; the icon keeps showing the download
         return;
     }
-    m_fetchFile->write(data.data(), static_cast<qint64>(data.size()));
+    if (!m_fetchFile->Write(data)) {
+        EndFetch();
+        return;
+    }
     m_recvsGot = chunk.RecvsGot;
 }
 
 void PictureExchange::Socket1_Close() {
     const std::string path = m_fileFetching;
-    const bool kept = m_fetchFile && KeepFetchedFile(true, m_recvsGot) && m_fetchFile->commit();
+    const bool kept = m_fetchFile && KeepFetchedFile(true, m_recvsGot) &&
+                      m_fetchFile->CommitAs(m_folder.Resolve(path));
     EndFetch();
     SetIcon(media::PicServImage::FreePicServ);
     if (kept) {
@@ -196,8 +183,13 @@ void PictureExchange::Socket2_ConnectionRequest(int requestID) {
         timer->setSingleShot(true);
         m_socket2.push_back(socket);
         m_servingTimers.push_back(timer);
+        m_served.emplace_back();
         connect(socket, &platform::Socket::DataArrival, this,
                 [this, i] { Socket2_DataArrival(i); });
+        // Queued: the socket may tell of written bytes from inside the SendData that fed it.
+        connect(
+            socket, &platform::Socket::BytesWritten, this, [this, i] { FeedServing(i); },
+            Qt::QueuedConnection);
         connect(socket, &platform::Socket::Closed, this, [this, i] { Socket2_Close(i); });
         connect(socket, &platform::Socket::Error, this, [this, i] { CloseServing(i); });
         // A peer that never sends its request must not hold a serving place for ever.
@@ -211,7 +203,7 @@ void PictureExchange::Socket2_ConnectionRequest(int requestID) {
 // Only the first chunk is read as the request; anything but a picture of "PICTS" is refused.
 void PictureExchange::Socket2_DataArrival(std::size_t i) {
     const std::string data = m_socket2[i]->GetData();
-    if (m_socket2[i]->State() != platform::Socket::kConnected) {
+    if (m_socket2[i]->State() != platform::Socket::kConnected || m_served[i]) {
         return;
     }
     const std::optional<std::string> name = RequestedPictName(data);
@@ -222,23 +214,37 @@ void PictureExchange::Socket2_DataArrival(std::size_t i) {
     SendFile(i, "PICTS\\" + *name);
 }
 
+// A file that may not be served (a link, no regular file, too large) closes the connection
+// without data, as a missing one does.
 void PictureExchange::SendFile(std::size_t i, const std::string& path) {
     if (!m_host.settings().SendPics) {
         CloseServing(i);
         return;
     }
-    const std::optional<std::string> bytes = ReadWholeFile(m_folder.Resolve(path));
-    if (!bytes) {
+    m_served[i] = ServedFile::Open(m_folder.Resolve(path));
+    if (!m_served[i]) {
         CloseServing(i);
         return;
     }
     SetIcon(m_isFetching ? media::PicServImage::BothPicServ : media::PicServImage::UpPicServ);
-    std::string records;
-    for (const std::string& record : SendFileRecords(*bytes)) {
-        records += record;
+    FeedServing(i);
+}
+
+// Tops the connection's queue up from the file; closes it once the last record is queued. The
+// peer that stops taking bytes loses its place after the timeout, as one that never asks.
+void PictureExchange::FeedServing(std::size_t i) {
+    ServedFile* file = m_served[i].get();
+    platform::Socket& socket = *m_socket2[i];
+    if (file == nullptr || socket.State() != platform::Socket::kConnected) {
+        return;
     }
-    m_socket2[i]->SendData(records);
-    CloseServing(i);
+    while (!file->Finished() && socket.BytesToWrite() < static_cast<qint64>(kSendAheadBytes)) {
+        socket.SendData(file->NextRecords(kSendAheadBytes));
+    }
+    m_servingTimers[i]->start(m_options.TimeoutMs);
+    if (file->Finished()) {
+        CloseServing(i);
+    }
 }
 
 void PictureExchange::Socket2_Close(std::size_t i) {
@@ -248,6 +254,7 @@ void PictureExchange::Socket2_Close(std::size_t i) {
 
 void PictureExchange::CloseServing(std::size_t i) {
     m_servingTimers[i]->stop();
+    m_served[i].reset();
     m_socket2[i]->Close();
 }
 

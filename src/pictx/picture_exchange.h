@@ -5,6 +5,7 @@
 // `pictmenu` and its status picture are shown by the server window's picture-server icon.
 #include "media/artwork.h"
 #include "pictx/exchange_rules.h"
+#include "pictx/picture_files.h"
 
 #include <QImage>
 #include <QWidget>
@@ -15,7 +16,6 @@
 
 class QAction;
 class QMenu;
-class QSaveFile;
 class QTimer;
 
 namespace korbi::platform {
@@ -83,6 +83,7 @@ class PictureExchange : public QWidget {
     void Socket2_DataArrival(std::size_t i);
     void Socket2_Close(std::size_t i);
     void SendFile(std::size_t i, const std::string& path);
+    void FeedServing(std::size_t i);
     void CloseServing(std::size_t i);
     void SetIcon(media::PicServImage image);
 
@@ -92,7 +93,7 @@ class PictureExchange : public QWidget {
 
     platform::Socket* m_socket1;
     QTimer* m_fetchTimer;
-    std::unique_ptr<QSaveFile> m_fetchFile;
+    std::unique_ptr<FetchedFile> m_fetchFile;
     bool m_isFetching = false;
     std::string m_fileFetching;
     std::uint32_t m_recvsGot = 0;
@@ -100,6 +101,7 @@ class PictureExchange : public QWidget {
     // Socket2[0] listens; the others serve one request each and are reused.
     std::vector<platform::Socket*> m_socket2;
     std::vector<QTimer*> m_servingTimers; // indexed like m_socket2, none for the listener
+    std::vector<std::unique_ptr<ServedFile>> m_served; // the file each connection is sending
     int m_listenPort = 0;
 
     QMenu* m_pictmenu;

@@ -90,6 +90,7 @@ void Socket::Adopt(QTcpSocket* socket) {
     });
     connect(m_socket, &QTcpSocket::readyRead, this,
             [this] { emit DataArrival(m_socket->bytesAvailable()); });
+    connect(m_socket, &QTcpSocket::bytesWritten, this, &Socket::BytesWritten);
     connect(m_socket, &QTcpSocket::disconnected, this, &Socket::OnDisconnected);
     connect(m_socket, &QTcpSocket::errorOccurred, this, &Socket::OnError);
 }
@@ -187,6 +188,10 @@ std::string Socket::GetData() {
     }
     const QByteArray data = m_socket->readAll();
     return std::string(data.constData(), static_cast<std::size_t>(data.size()));
+}
+
+qint64 Socket::BytesToWrite() const {
+    return m_socket ? m_socket->bytesToWrite() : 0;
 }
 
 void Socket::OnDisconnected() {

@@ -59,6 +59,8 @@ class Socket : public QObject {
     void SendData(const std::string& bytes);
     // All bytes that arrived and were not taken yet.
     std::string GetData();
+    // Bytes sent but still queued, not yet taken by the network.
+    qint64 BytesToWrite() const;
 
     // Listening side: takes a local port (false when it is taken), then waits for peers.
     // An empty address listens on every interface.
@@ -74,6 +76,8 @@ class Socket : public QObject {
   signals:
     void Connected();
     void DataArrival(qint64 bytesTotal);
+    // Some queued bytes went out: a sender that feeds a long transfer piece by piece goes on.
+    void BytesWritten();
     void Closed();
     void Error(int number, const QString& description);
     void ConnectionRequest(int requestID);

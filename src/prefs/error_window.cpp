@@ -1,5 +1,7 @@
 #include "prefs/error_window.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -7,10 +9,12 @@
 namespace korbi::prefs {
 
 ErrorWindow::ErrorWindow(QWidget* parent)
-    : QWidget(parent, Qt::Dialog), m_label1(new QLabel("An Unknown Error Occured !", this)),
+    : QWidget(parent, Qt::Dialog | Qt::WindowDoesNotAcceptFocus),
+      m_label1(new QLabel("An Unknown Error Occured !", this)),
       m_command1(new QPushButton("OK", this)) {
     setWindowTitle("Error");
     setObjectName("ErrorWindow");
+    setAttribute(Qt::WA_ShowWithoutActivating);
     m_label1->setObjectName("Label1");
     m_command1->setObjectName("Command1");
     m_command1->setMinimumWidth(90);
@@ -27,9 +31,22 @@ ErrorWindow::ErrorWindow(QWidget* parent)
 
 void ErrorWindow::ShowMessage(const QString& text) {
     m_label1->setText(text);
+    QWidget* active = QApplication::activeWindow();
+    if (active != this) {
+        m_keyboardOwner = active;
+    }
     show();
     raise();
-    activateWindow();
+}
+
+// The window system is asked not to activate the box; where it does anyway (some platforms
+// activate every new window), the keyboard goes back at once.
+void ErrorWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_keyboardOwner &&
+        m_keyboardOwner->isVisible()) {
+        m_keyboardOwner->activateWindow();
+    }
 }
 
 QString ErrorWindow::Text() const {

@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
 #include <QIcon>
 #include <QLineEdit>
 #include <QListWidget>
@@ -32,6 +33,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTimer>
 
 #include <ctime>
@@ -173,7 +175,14 @@ bool MainFrame::LoadPreferences() {
     if (!load.read.Ok()) {
         // The file stays as it is: nothing is saved after a failed start.
         m_startupFailed = true;
-        const QString text = QString::fromStdString(StartupErrorText(load.read.ErrorNumber));
+        // The number alone says nothing about where to look: the file and the cause follow it.
+        const std::string cause = load.read.FailureLine > 0
+                                      ? PrefsPath().string() + ", " + load.read.Failure
+                                      : load.read.Failure;
+        const std::string number = StartupErrorText(load.read.ErrorNumber);
+        qWarning("%s: %s", number.c_str(), cause.c_str());
+        const QString text =
+            QString::fromStdString(number) + "\n" + QFile::decodeName(cause.c_str());
         if (m_hooks.ShowStartupError) {
             m_hooks.ShowStartupError(text);
         } else {
@@ -423,10 +432,35 @@ void MainFrame::MDIForm_Unload() {
     m_unloaded = true;
     m_pictLog.Close();
     m_serverWindow->Form_Unload();
-    const SaveResult saved = SavePrefsFile(PrefsPath(), m_settings);
-    if (!saved.ok) {
+    // A failed save keeps the old file; the user decides whether this session's changes may go.
+    for (;;) {
+        const SaveResult saved = SavePrefsFile(PrefsPath(), m_settings);
+        if (saved.ok) {
+            return;
+        }
         qWarning("Prefs File.INI not saved: %s", saved.failure.c_str());
+        if (!RetryFailedSave(saved.failure)) {
+            m_exitStatus = 1;
+            return;
+        }
     }
+}
+
+bool MainFrame::RetryFailedSave(const std::string& failure) {
+    const QString text =
+        QString("The preferences could not be saved to \"%1\":\n%2\n\nQuitting without saving "
+                "loses the changes made since the program started.")
+            .arg(QFile::decodeName(QByteArray(PrefsPath().c_str())),
+                 platform::BytesToScreen(failure));
+    if (m_hooks.RetryFailedSave) {
+        return m_hooks.RetryFailedSave(text);
+    }
+    QMessageBox box(QMessageBox::Critical, kFrameTitle, text, QMessageBox::NoButton, this);
+    QPushButton* retry = box.addButton("Retry", QMessageBox::AcceptRole);
+    box.addButton("Quit without saving", QMessageBox::DestructiveRole);
+    box.setDefaultButton(retry);
+    box.exec();
+    return box.clickedButton() == retry;
 }
 
 } // namespace korbi::prefs

@@ -61,6 +61,10 @@ struct FrameHooks {
     std::function<bool()> IsForeground{};
     // Told every text the splash window shows, in order.
     std::function<void(const QString& text)> SplashStep{};
+    // Asked when the preferences could not be saved at exit, with a text naming the file and
+    // the reason: true to try again, false to quit without saving. Unset: a message box with
+    // "Retry" and "Quit without saving".
+    std::function<bool(const QString& text)> RetryFailedSave{};
     // Ports and periods of the server window's services (tests keep them on 127.0.0.1).
     session::ServerWindowOptions ServerOptions{};
 };
@@ -78,6 +82,8 @@ class MainFrame : public QMainWindow {
     ~MainFrame() override;
 
     bool StartupFailed() const { return m_startupFailed; }
+    // What the program ends with: 1 when the user quit without saving the preferences, else 0.
+    int ExitStatus() const { return m_exitStatus; }
 
     Settings& settings() { return m_settings; }
     FrameFlags& flags() { return m_flags; }
@@ -128,6 +134,7 @@ class MainFrame : public QMainWindow {
     // Shows a window of the program: loads it on first use, raises it when already shown.
     static void ShowWindow(QWidget& window);
     void MDIForm_Unload();
+    bool RetryFailedSave(const std::string& failure);
     void SetFrameIcon(media::FrameIcon icon);
     std::filesystem::path PrefsPath() const;
 
@@ -160,6 +167,7 @@ class MainFrame : public QMainWindow {
     media::FrameIcon m_frameIcon = media::FrameIcon::DefaultIcon;
     bool m_startupFailed = false;
     bool m_unloaded = false;
+    int m_exitStatus = 0;
 };
 
 } // namespace korbi::prefs

@@ -84,7 +84,21 @@ struct Reading {
         if (!next) {
             return Fail(kErrInputPastEndOfFile, "Input past end of file");
         }
+        if (next->size() > kMaxPrefsLineBytes) {
+            return Fail(kErrOutOfMemory,
+                        "a line of more than " + std::to_string(kMaxPrefsLineBytes) + " bytes");
+        }
         line = std::move(*next);
+        return true;
+    }
+
+    // A blank-separated list of more entries than any user keeps.
+    bool CheckEntries(const std::string& line) {
+        const auto blanks = static_cast<std::size_t>(std::count(line.begin(), line.end(), ' '));
+        if (blanks + 1 > kMaxPrefsListEntries) {
+            return Fail(kErrOutOfMemory,
+                        "a list of more than " + std::to_string(kMaxPrefsListEntries) + " entries");
+        }
         return true;
     }
 
@@ -136,7 +150,7 @@ struct Reading {
         default:
             break;
         }
-        if (!ReadLine(line)) {
+        if (!ReadLine(line) || (layout.isList && !CheckEntries(line))) {
             return false;
         }
         switch (layout.kind) {
@@ -158,11 +172,26 @@ struct Reading {
     }
 };
 
-// A value line must stay one line: a CR or LF inside it would shift every later line.
+// A value line must stay one line: a CR or LF inside it would shift every later line. Nor may
+// it be longer than the reader takes, or the next start-up would refuse the whole file.
 std::string OneLine(std::string_view value) {
-    std::string line(value);
+    std::string line(value.substr(0, kMaxPrefsLineBytes));
     std::replace(line.begin(), line.end(), '\r', ' ');
     std::replace(line.begin(), line.end(), '\n', ' ');
+    return line;
+}
+
+// A list line holds at most the entries the reader takes.
+std::string ListLine(std::string_view value) {
+    std::string line = OneLine(value);
+    std::size_t blank = std::string::npos;
+    for (std::size_t entries = 1; entries <= kMaxPrefsListEntries; ++entries) {
+        blank = line.find(' ', blank + 1);
+        if (blank == std::string::npos) {
+            return line;
+        }
+    }
+    line.resize(blank);
     return line;
 }
 
@@ -258,7 +287,8 @@ std::string RewrittenPrefsFile(const Settings& settings) {
         case LineKind::Text:
         case LineKind::ServerList:
         case LineKind::ServerPort:
-            AppendLine(file, OneLine(settings.*line.text));
+            AppendLine(file,
+                       line.isList ? ListLine(settings.*line.text) : OneLine(settings.*line.text));
             break;
         case LineKind::Flag:
             AppendLine(file, settings.*line.flag ? " 1" : " 0");

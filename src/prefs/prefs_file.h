@@ -4,6 +4,7 @@
 // Pure byte logic; the file system is met in prefs_storage.h.
 #include "prefs/settings.h"
 
+#include <cstddef>
 #include <ctime>
 #include <string>
 #include <string_view>
@@ -20,6 +21,14 @@ inline constexpr int kErrSubscriptOutOfRange = 9; // a count larger than its tab
 inline constexpr int kErrFileNotFound = 53;       // the file vanished between create and read
 inline constexpr int kErrInputPastEndOfFile = 62; // the file ends before its last line
 inline constexpr int kErrPathFileAccess = 75;     // the file cannot be read or created
+inline constexpr int kErrOutOfMemory = 7; // a line, a list or the file too long to be settings
+
+// Bounds of what a preferences file may hold; anything longer is a damaged file, refused before
+// it reaches a window (a title of megabytes, a server box of millions of names). An IRC line
+// has 512 bytes, so a setting of 64 KiB is already far beyond any use.
+inline constexpr std::size_t kMaxPrefsLineBytes = 64 * 1024;
+inline constexpr std::size_t kMaxPrefsListEntries = 2000; // server list, notify and ignore lists
+inline constexpr std::size_t kMaxPrefsFileBytes = 16 * 1024 * 1024;
 
 struct PrefsReadResult {
     // The values read. Settings the file does not carry keep the values given to the reader;

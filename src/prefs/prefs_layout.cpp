@@ -51,6 +51,12 @@ constexpr PrefsLine Text(std::string Settings::*member, std::string_view default
     return line;
 }
 
+constexpr PrefsLine List(std::string Settings::*member, std::string_view defaultText) {
+    PrefsLine line = Text(member, defaultText);
+    line.isList = true;
+    return line;
+}
+
 constexpr PrefsLine Flag(bool Settings::*member, std::string_view defaultText) {
     PrefsLine line{LineKind::Flag, defaultText, ""};
     line.flag = member;
@@ -83,6 +89,7 @@ constexpr PrefsLine ServerLine(LineKind kind, std::string Settings::*member,
                                std::string_view defaultText) {
     PrefsLine line{kind, defaultText, ""};
     line.text = member;
+    line.isList = kind == LineKind::ServerList;
     return line;
 }
 
@@ -107,8 +114,8 @@ constexpr auto kLayout = std::to_array<PrefsLine>({
     ServerLine(LineKind::ServerPort, &S::ServPort, "6660"),
     Empty(),
     Header("[People (notify and ignore list)]", "[People (notify list)]"),
-    Text(&S::Notifys, ""),
-    Text(&S::Silences, " *!*@*.example.org"),
+    List(&S::Notifys, ""),
+    List(&S::Silences, " *!*@*.example.org"),
     Empty(),
     Header("[Misc Prefs]"), // 20
     Text(&S::PhotoPict, ""),

@@ -41,6 +41,9 @@ struct PrefsLine {
 
     // Table only: the entries of a new file, the empty end entry included when it has one.
     std::span<const std::string_view> defaultEntries{};
+
+    // A blank-separated list (server list, notify and ignore lists): its entries are bounded.
+    bool isList = false;
 };
 
 // Every line of the file in order, from line 1 to the tail.

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
-#include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -109,7 +108,7 @@ PrefsReadResult AccessFailure(const Settings& start, std::string failure) {
 
 } // namespace
 
-FileBytes ReadFileBytes(const fs::path& file) {
+FileBytes ReadFileBytes(const fs::path& file, std::size_t maxBytes) {
     FileBytes result;
     std::error_code ec;
     const fs::file_status status = fs::status(file, ec);
@@ -127,10 +126,19 @@ FileBytes ReadFileBytes(const fs::path& file) {
         result.failure = ErrnoText("cannot open", file);
         return result;
     }
-    result.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    // One byte beyond the bound tells a file that is too large from one that just fits.
+    result.bytes.resize(maxBytes + 1);
+    in.read(result.bytes.data(), static_cast<std::streamsize>(result.bytes.size()));
+    result.bytes.resize(static_cast<std::size_t>(in.gcount()));
     if (in.bad()) {
         result.bytes.clear();
         result.failure = "cannot read " + file.string();
+        return result;
+    }
+    if (result.bytes.size() > maxBytes) {
+        result.bytes.clear();
+        result.status = FileBytes::Status::TooLarge;
+        result.failure = file.string() + " is larger than " + std::to_string(maxBytes) + " bytes";
         return result;
     }
     result.status = FileBytes::Status::Read;
@@ -186,6 +194,9 @@ PrefsLoad LoadPrefsFile(const fs::path& file, const Settings& start,
     }
     if (bytes.status != FileBytes::Status::Read) {
         load.read = AccessFailure(start, bytes.failure);
+        if (bytes.status == FileBytes::Status::TooLarge) {
+            load.read.ErrorNumber = kErrOutOfMemory;
+        }
         return load;
     }
     load.read = ReadPrefsFile(bytes.bytes, start);

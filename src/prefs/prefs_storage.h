@@ -13,7 +13,7 @@
 namespace korbi::prefs {
 
 struct FileBytes {
-    enum class Status { Read, Missing, Unreadable };
+    enum class Status { Read, Missing, Unreadable, TooLarge };
     Status status = Status::Unreadable;
     std::string bytes;
     std::string failure; // why the file could not be read
@@ -24,7 +24,9 @@ struct SaveResult {
     std::string failure; // why the file was not replaced; the old file is then unchanged
 };
 
-FileBytes ReadFileBytes(const std::filesystem::path& file);
+// Reads the whole file; one of more than maxBytes is not read (TooLarge).
+FileBytes ReadFileBytes(const std::filesystem::path& file,
+                        std::size_t maxBytes = kMaxPrefsFileBytes);
 
 // The name the new contents are written under before they replace target: in the same folder,
 // so the final rename never crosses file systems, and unique to this process.
@@ -41,7 +43,7 @@ struct PrefsLoad {
 
 // Reads the file; when it is missing, calls beforeCreating (the splash text), writes the
 // default file with line 2 stamped createdTimeDate, and reads that. A file that cannot be read
-// or created gives kErrPathFileAccess.
+// or created gives kErrPathFileAccess, one larger than kMaxPrefsFileBytes kErrOutOfMemory.
 PrefsLoad LoadPrefsFile(const std::filesystem::path& file, const Settings& start,
                         const std::string& createdTimeDate,
                         const std::function<void()>& beforeCreating = {});

@@ -69,6 +69,13 @@ class ClientHost {
     virtual int FindNick(int slot, const std::string& nick) const {
         return commands::FindNick(NickListItems(slot), nick);
     }
+    // The entry at index of the slot's list, "" outside the list.
+    virtual std::string NickListEntry(int slot, int index) const {
+        const auto items = NickListItems(slot);
+        return index >= 0 && index < static_cast<int>(items.size())
+                   ? items[static_cast<std::size_t>(index)]
+                   : std::string();
+    }
     // Selected entries of a pane's nick list.
     virtual std::vector<std::string> SelectedNicks(int slot) const = 0;
 

@@ -6,6 +6,7 @@
 #include "session/client_host.h"
 #include "session/conversations.h"
 #include "session/message_parsing.h"
+#include "session/outgoing_line.h"
 
 #include <array>
 
@@ -118,6 +119,11 @@ void OnNick(HandlerContext& context, const ServerLine& line) {
         return;
     }
     const bool own = IsOwnNick(host, line.sender);
+    // The own nick goes out in every later NICK, PONG and QUIT, to the next server too: a nick
+    // that is not one plain word is not taken.
+    if (own && !IsOneWord(newNick)) {
+        return;
+    }
     if (own) {
         host.settings().NickName = newNick;
         host.PrintCoul(host.CurVisible(), "", 64, 192, 64, "Your nick is now " + newNick);

@@ -40,8 +40,11 @@ void LineFramer::Feed(std::string_view arrival, const LineHandler& onLine,
         }
         const std::size_t cr =
             static_cast<std::size_t>(static_cast<const char*>(found) - m_buffer.data());
+        // A line feed right after the carriage return belongs to the line end; any other byte
+        // there starts the next line (a stray carriage return must not swallow its first byte).
         const bool crIsLast = cr + 1 == m_buffer.size();
-        const std::size_t end = crIsLast ? cr + 1 : cr + 2;
+        const bool lineFeedFollows = !crIsLast && m_buffer[cr + 1] == '\n';
+        const std::size_t end = lineFeedFollows ? cr + 2 : cr + 1;
         const bool skipped = m_skippingLongLine;
         m_skippingLongLine = false;
         std::string line;

@@ -1,6 +1,6 @@
 #pragma once
 // Cuts received bytes into protocol lines at each carriage return. A line is handed on with
-// its carriage return and the one character after it (normally the line feed). The work per
+// its carriage return and the line feed right after it, when there is one. The work per
 // received byte is constant, however large an arrival is.
 #include <cstddef>
 #include <functional>

@@ -7,8 +7,9 @@ namespace korbi::session {
 ServerLine ParseServerLine(std::string_view received) {
     ServerLine parsed;
     parsed.line = std::string(received);
-    // Only the cutting carriage return may lack its follower: in "\r\r" the second one is the
-    // character after the cut, and a line feed added there would stay inside the texts.
+    // Only the carriage return that ends the line may lack its line feed; one found earlier
+    // (a line handed in by other means) is text, and a line feed added there would stay
+    // inside the texts.
     if (!parsed.line.empty() && parsed.line.find('\r') == parsed.line.size() - 1) {
         parsed.line += '\n';
     }

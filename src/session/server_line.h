@@ -21,8 +21,8 @@ struct ServerLine {
     std::string sender;  // the nick part of source
 };
 
-// A line whose carriage return was the last byte of its arrival comes without its line feed;
-// it gets it back here, so that every line ends with its carriage return and one character.
+// A line whose carriage return had no line feed after it (the arrival ended there, or the
+// server sent a bare carriage return) gets one here, so that every line ends with CR LF.
 ServerLine ParseServerLine(std::string_view line);
 
 // text less left characters at the front and right at the end; what is shorter than the cut

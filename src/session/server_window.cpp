@@ -16,6 +16,7 @@
 #include "session/conversations.h"
 #include "session/message_parsing.h"
 #include "session/notify_watch.h"
+#include "session/outgoing_line.h"
 #include "session/toolbar.h"
 
 #include <QComboBox>
@@ -63,7 +64,7 @@ ServerWindow::ServerWindow(prefs::Settings& settings, prefs::FrameFlags& flags,
       m_floodCheck(new QTimer(this)), m_soundPlayer(new platform::SoundPlayer(this)),
       m_sounds(new media::Sounds(*m_soundPlayer, folder, this)),
       m_playback(std::make_unique<media::TextPlayback>(*this, folder)),
-      m_mailChecker(new mail::MailChecker(*this, options.pop3Port, this)),
+      m_mailChecker(new mail::MailChecker(*this, options.pop3Port, options.mailTimeoutMs, this)),
       m_pictureExchange(new pictx::PictureExchange(*this, folder, options.pictureExchange, this)),
       m_toolbar(new ServerToolbar(this)) {
     setWindowTitle("Server Bar");
@@ -271,7 +272,7 @@ void ServerWindow::Send2Serv(const std::string& line) {
     if (m_socket->State() != platform::Socket::kConnected) {
         return;
     }
-    m_socket->SendData("\n" + line + "\r");
+    m_socket->SendData("\n" + OutgoingLine(line) + "\r");
 }
 
 void ServerWindow::ConnectToServer(const std::string& Serv, const std::string& Port) {
@@ -509,6 +510,12 @@ void ServerWindow::AddNickListItem(int slot, const std::string& item) {
 }
 void ServerWindow::RemoveNickListItem(int slot, int index) {
     m_conversation.RemoveNickListItem(slot, index);
+}
+int ServerWindow::FindNick(int slot, const std::string& nick) const {
+    return m_conversation.FindNick(slot, nick);
+}
+std::string ServerWindow::NickListEntry(int slot, int index) const {
+    return m_conversation.NickListEntry(slot, index);
 }
 std::vector<std::string> ServerWindow::SelectedNicks(int slot) const {
     return m_conversation.SelectedNicks(slot);

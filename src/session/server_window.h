@@ -46,6 +46,7 @@ class ServerToolbar;
 // Ports and periods of the services the server window runs; tests change them.
 struct ServerWindowOptions {
     int pop3Port = mail::Pop3Port;
+    int mailTimeoutMs = mail::MailTimeoutMs;
     pictx::PictureExchangeOptions pictureExchange;
     int notifyIntervalMs = 45000;
 };
@@ -64,7 +65,8 @@ class ServerWindow : public QWidget, public ClientHost {
 
     // Disconnects from the current server when connected, then connects to Serv:Port.
     void ConnectToServer(const std::string& Serv, const std::string& Port) override;
-    // Frames one protocol line (line feed, text, carriage return) and sends it when connected.
+    // Frames one protocol line (line feed, text, carriage return) and sends it when connected;
+    // a line break inside the text never goes out (OutgoingLine).
     void Send2Serv(const std::string& line) override;
     // The toolbar's disconnect: QUIT, and the close is left to the server when connected.
     void DisconnectFromServer();
@@ -117,6 +119,8 @@ class ServerWindow : public QWidget, public ClientHost {
     void SetNickListItems(int slot, const std::vector<std::string>& items) override;
     void AddNickListItem(int slot, const std::string& item) override;
     void RemoveNickListItem(int slot, int index) override;
+    int FindNick(int slot, const std::string& nick) const override;
+    std::string NickListEntry(int slot, int index) const override;
     std::vector<std::string> SelectedNicks(int slot) const override;
     bool LogOpen(int slot) const override;
     void OpenLog(int slot) override;

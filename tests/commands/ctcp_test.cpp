@@ -78,12 +78,15 @@ TEST_F(CtcpTest, ActionAndSoundArePrinted) {
     Request("ACTION waves", "ann!a@h", "#elsewhere");
     Request("SOUND ding hello there", "ann!a@h", "#chat");
     Request("SOUND horn.wav");
-    EXPECT_EQ(TakeLog(),
-              (Log{"print 2 [PICTS\\EVACTION] (128,64,0) ann waves at #chat",
-                   "print 0 [PICTS\\EVACTION] (128,64,0) ann waves",
-                   "print 5 [PICTS\\EVSOUND] (96,64,192) ann hello there ", "play SOUNDS\\ding.WAV",
-                   "print 5 [PICTS\\EVSOUND] (96,64,192) bob ", "play SOUNDS\\horn.wav"}));
-    EXPECT_EQ(ctcp.Flood().NumCTCPs(), 2); // actions are not counted
+    Request("SOUND ding  two  blanks");
+    EXPECT_EQ(
+        TakeLog(),
+        (Log{"print 2 [PICTS\\EVACTION] (128,64,0) ann waves at #chat",
+             "print 0 [PICTS\\EVACTION] (128,64,0) ann waves",
+             "print 5 [PICTS\\EVSOUND] (96,64,192) ann hello there ", "play SOUNDS\\ding.WAV",
+             "print 5 [PICTS\\EVSOUND] (96,64,192) bob ", "play SOUNDS\\horn.wav",
+             "print 5 [PICTS\\EVSOUND] (96,64,192) bob  two  blanks ", "play SOUNDS\\ding.WAV"}));
+    EXPECT_EQ(ctcp.Flood().NumCTCPs(), 3); // actions are not counted
 }
 
 TEST_F(CtcpTest, PictIsRecordedAndOnlyMissingPicturesOfOthersFetched) {

@@ -69,11 +69,12 @@ TEST(ExpandVars, ValuesAreNotExpandedAgain) {
 }
 
 TEST(ExpandVars, CharacterCodes) {
-    // A code that is missing, 0 or beyond a byte gives an empty word rather than a NUL or a
-    // wrapped byte on the wire.
+    // A code that is missing, 0, a line break or beyond a byte gives an empty word rather
+    // than a NUL, a second protocol line or a wrapped byte on the wire.
     ExpectExpansions(SampleContext(),
                      {{"$CHR(65) $chr(97) $CHR(65),", "A a A "},
                       {"$CHR(233) $CHR(255) $CHR(1)", "\xE9 \xFF \x01 "},
+                      {"a $CHR(13) b $CHR(10) $CHR(9) $CHR(12.6)", "a  b  \t  "},
                       {"$CHR(0) $CHR(256) $CHR(-1) $CHR(99999999999999999999)", "    "},
                       {"$CHR() $CHR( $CHR(x) $CHR(6", "    "},
                       {"$ASC(A) $asc(a) $ASC(\xC3\xA9)", "65 97 195 "},

@@ -37,7 +37,8 @@ struct MailFakeHost : korbi::testing::FakeClientHost {
 
 // A checker with its icon changes recorded.
 struct Checker {
-    Checker(MailFakeHost& host, int port) : checker(host, port) {
+    Checker(MailFakeHost& host, int port, int timeoutMs = MailTimeoutMs)
+        : checker(host, port, timeoutMs) {
         QObject::connect(&checker, &MailChecker::MailIconChanged,
                          [this](MailImage image) { icons.push_back(image); });
     }
@@ -179,6 +180,29 @@ TEST(MailChecker, RepliesAreTakenLineByLineAndAServerCloseEndsTheCheck) {
     ASSERT_TRUE(WaitUntil([&] { return mail.checker.MenuMail_CheckEnabled(); }));
     EXPECT_EQ(mail.icons, (std::vector{MailImage::CheckMailImage, MailImage::UnknownMailImage}));
     EXPECT_TRUE(host.printed.empty());
+}
+
+// A server that accepts and never answers ends the check after the timeout, closed, so that
+// the next check starts over.
+TEST(MailChecker, ASilentServerIsGivenUpAndTheNextCheckStartsClean) {
+    ScriptedServer server;
+    MailFakeHost host;
+    host.settings().MailServer = "127.0.0.1";
+    host.settings().UserName = "bob";
+    Checker mail(host, server.Port(), 1500);
+    ASSERT_TRUE(mail.Run());
+    EXPECT_EQ(host.printed, (Lines{{0, "PICTS\\ERRORMSG", 64, 0, 0,
+                                    "Mail Error: No answer from the mail server!"},
+                                   {0, "", 0, 0, 0, "---"}}));
+    EXPECT_EQ(mail.icons, (std::vector{MailImage::CheckMailImage, MailImage::UnknownMailImage}));
+    EXPECT_TRUE(WaitUntil([&] { return server.ClientClosed(0); }));
+
+    mail.checker.StartMailCheck();
+    ASSERT_TRUE(server.WaitForConnections(2));
+    server.Send("+OK ready\r\n", 1);
+    EXPECT_TRUE(server.WaitForReceived("USER bob\r\n", 1));
+    EXPECT_EQ(mail.checker.Next2Receive(), UserSent);
+    EXPECT_EQ(host.printed.size(), 2u);
 }
 
 TEST(MailPrefsDialog, ShowsTheSettingsAndStoresThemOnlyOnOk) {

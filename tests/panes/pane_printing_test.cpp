@@ -158,6 +158,21 @@ TEST_F(PanePrintingTest, LogsFollowTheirConversationWhenSlotsMoveDown) {
     EXPECT_TRUE(Log("#c").ends_with("--\r\n"));
 }
 
+// A log that cannot be written is said once in the server pane, not passed over in silence
+// nor repeated for every pane.
+TEST_F(PanePrintingTest, ALogThatCannotBeOpenedIsToldOnce) {
+    settings.LogChan = true;
+    // Folders where the logs should be: no file can be opened there, not even by root.
+    std::filesystem::create_directory(folder.Resolve("LOGS\\#a.LOG"));
+    std::filesystem::create_directory(folder.Resolve("LOGS\\#b.LOG"));
+    window.OpenChanWin("#a", false);
+    window.OpenChanWin("#b", false);
+    EXPECT_FALSE(window.LogOpen(1));
+    EXPECT_FALSE(window.LogOpen(2));
+    ASSERT_EQ(window.LineCount(0), 1);
+    EXPECT_EQ(Line(0, 0).text, "Unable to open the log file LOGS\\#a.LOG (Is a directory)");
+}
+
 TEST_F(PanePrintingTest, PicturesStandOnTheTwentyPixelGridAndTextBeside) {
     WriteBmp("PICTS\\RED.BMP", Qt::red);
     window.PrintCoul(0, "PICTS\\RED", 0, 0, 0,

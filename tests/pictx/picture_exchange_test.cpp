@@ -19,6 +19,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace korbi::pictx {
@@ -158,6 +159,102 @@ TEST(PictureExchange, ServesPicturesInWholeRecordsAndRefusesEverythingElse) {
     EXPECT_EQ(server.exchange->PicServIcon(), PicServImage::UpPicServ);
 }
 
+// Links planted in PICTS never lead out of it: the files behind them are not served.
+TEST(PictureExchange, ServesNoLinkNorAnythingButARegularFile) {
+    Client server;
+    const fs::path prefs = server.folder.Root() / "Prefs File.INI";
+    WriteFile(prefs, "UserPass secret");
+    fs::create_directories(server.folder.Root() / "LOGS");
+    WriteFile(server.folder.Root() / "LOGS" / "#chan.LOG", "private talk");
+    fs::create_symlink("../Prefs File.INI", server.Picts() / "prefs.bmp");
+    fs::create_symlink("/etc/passwd", server.Picts() / "passwd.bmp");
+    fs::create_symlink("../LOGS/#chan.LOG", server.Picts() / "log.bmp");
+    fs::create_hard_link(prefs, server.Picts() / "hard.bmp");
+    ASSERT_EQ(::mkfifo((server.Picts() / "fifo.bmp").c_str(), 0600), 0);
+    fs::create_directory(server.Picts() / "folder.bmp");
+
+    for (const char* name :
+         {"prefs.bmp", "PASSWD.BMP", "log.bmp", "hard.bmp", "fifo.bmp", "folder.bmp"}) {
+        Peer peer(server.exchange->ListenPort());
+        ASSERT_TRUE(peer.Connected()) << name;
+        peer.Send(std::string("FILE PICTS\\") + name);
+        EXPECT_TRUE(peer.WaitClosed()) << name;
+        EXPECT_EQ(peer.received, "") << name;
+    }
+}
+
+// The peak memory of this process since the call; a sanitizer's own bookkeeping makes it
+// meaningless there.
+struct PeakMemory {
+    PeakMemory() {
+        std::ofstream clear("/proc/self/clear_refs");
+        clear << "5" << std::flush; // the peak starts again from now
+        reset = clear.good();
+        start = Kilobytes("VmRSS:");
+    }
+    static long Kilobytes(const std::string& field) {
+        std::ifstream status("/proc/self/status");
+        for (std::string line; std::getline(status, line);) {
+            if (line.starts_with(field)) {
+                return std::stol(line.substr(field.size()));
+            }
+        }
+        return 0;
+    }
+    long GrowthKilobytes() const { return Kilobytes("VmHWM:") - start; }
+    bool reset = false;
+    long start = 0;
+};
+
+// A peer that checks every byte against Pattern() and its padding without keeping them.
+struct CountingPeer : Peer {
+    explicit CountingPeer(int port) : Peer(port) { socket.setReadBufferSize(64 * 1024); }
+    bool ReceiveAll(std::size_t fileSize, int timeoutMs = 30000) {
+        return WaitUntil(
+            [&] {
+                const QByteArray data = socket.readAll();
+                for (const char byte : data) {
+                    const std::size_t at = count++;
+                    mismatches += byte != (at < fileSize ? static_cast<char>(at * 7 + 1) : '\0');
+                }
+                return socket.state() == QAbstractSocket::UnconnectedState &&
+                       socket.bytesAvailable() == 0;
+            },
+            timeoutMs);
+    }
+    std::size_t count = 0;
+    std::size_t mismatches = 0;
+};
+
+// Files are read as they are sent, and one far above any picture is refused: a peer cannot
+// make the program hold hundreds of megabytes, nor get a transfer cut off unannounced.
+TEST(PictureExchange, ServesUpToTheLimitFromDiskAndRefusesLargerFiles) {
+    Client server;
+    constexpr std::size_t kLimit = MaxServeBytes;
+    WriteFile(server.Picts() / "big.bmp", Pattern(kLimit));
+    WriteFile(server.Picts() / "huge.bmp", "");
+    fs::resize_file(server.Picts() / "huge.bmp", 200u * 1024 * 1024); // sparse
+    const PeakMemory memory;
+
+    Peer refused(server.exchange->ListenPort());
+    ASSERT_TRUE(refused.Connected());
+    refused.Send("FILE PICTS\\huge.bmp");
+    EXPECT_TRUE(refused.WaitClosed());
+    EXPECT_EQ(refused.received, "");
+
+    CountingPeer peer(server.exchange->ListenPort());
+    ASSERT_TRUE(peer.Connected());
+    peer.Send("FILE PICTS\\big.bmp");
+    ASSERT_TRUE(peer.ReceiveAll(kLimit));
+    EXPECT_EQ(peer.count, kLimit + RecordSize) << "every record, and one more after the last";
+    EXPECT_EQ(peer.mismatches, 0u);
+#if !defined(__SANITIZE_ADDRESS__)
+    if (memory.reset) {
+        EXPECT_LT(memory.GrowthKilobytes(), 4 * 1024);
+    }
+#endif
+}
+
 TEST(PictureExchange, ServingSwitchedOffFromTheMenuClosesAtOnce) {
     Client server;
     WriteFile(server.Picts() / "cat.bmp", Pattern(300));
@@ -254,6 +351,31 @@ TEST(PictureExchange, FetchKeepsOnlyACompletePictureOfAtMostTenThousandBytes) {
             EXPECT_TRUE(FolderEntries(client.Picts()).empty()) << c.name;
             EXPECT_TRUE(client.host.refreshed.empty()) << c.name;
         }
+    }
+}
+
+// A fetched picture never goes through a link planted under its name: the file the link
+// points to is neither created nor changed, and nothing is left in PICTS but the link.
+TEST(PictureExchange, FetchWritesThroughNoLink) {
+    QTemporaryDir outside;
+    const fs::path target = fs::path(outside.path().toStdString()) / "outside-target";
+    const fs::path existing = fs::path(outside.path().toStdString()) / "existing";
+    WriteFile(existing, "keep me");
+    for (const auto& [name, pointsTo] :
+         {std::pair{"victim.BMP", target}, std::pair{"other.BMP", existing}}) {
+        ScriptedServer peer;
+        Client client({"127.0.0.1", 0, peer.Port(), FetchTimeoutMs});
+        fs::create_symlink(pointsTo, client.Picts() / name);
+        client.exchange->FetchFile("127.0.0.1", std::string("PICTS\\") + name);
+        ASSERT_TRUE(peer.WaitForReceived(name)) << name;
+        peer.Send("peer's bytes");
+        peer.CloseClient();
+        ASSERT_TRUE(WaitUntil([&] { return !client.exchange->IsFetching(); })) << name;
+        EXPECT_FALSE(fs::exists(target)) << name;
+        EXPECT_EQ(ReadFile(existing), "keep me") << name;
+        EXPECT_EQ(FolderEntries(client.Picts()), std::vector<std::string>{name});
+        EXPECT_TRUE(fs::is_symlink(client.Picts() / name)) << name;
+        EXPECT_TRUE(client.host.refreshed.empty()) << name;
     }
 }
 

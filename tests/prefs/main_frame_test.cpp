@@ -4,6 +4,7 @@
 #include "media/picture_manager.h"
 #include "panes/conversation_window.h"
 #include "prefs/prefs_file.h"
+#include "prefs/prefs_storage.h"
 #include "prefs/user_info_dialog.h"
 #include "session/server_window.h"
 #include "support/loopback_options.h"
@@ -73,6 +74,9 @@ class MainFrameTest : public ::testing::Test {
         hooks.SplashStep = [this](const QString& text) { steps << text; };
         hooks.IsForeground = [this] { return inFront; };
         hooks.ServerOptions = korbi::testing::LoopbackOptions();
+        hooks.RetryFailedSave = [this](const QString& text) {
+            return retryFailedSave && retryFailedSave(text);
+        };
         return std::make_unique<MainFrame>(Folder(), hooks);
     }
 
@@ -97,6 +101,7 @@ class MainFrameTest : public ::testing::Test {
     QStringList errors;
     QStringList steps;
     bool inFront = false;
+    std::function<bool(const QString& text)> retryFailedSave;
 };
 
 TEST_F(MainFrameTest, FirstStartInAnEmptyFolderCreatesFoldersAndDefaults) {
@@ -200,14 +205,21 @@ TEST_F(MainFrameTest, FaultyFileStopsStartUpAndIsLeftUntouched) {
     tooMany.insert(tooMany.begin() + 43, 52, "/echo x");
     auto overflow = good;
     overflow[30] = "40000"; // line 31: outside 16 bits
+    // A damaged file with a value no window could take.
+    auto hugeTitle = good;
+    hugeTitle[31] = std::string(16000000, 'T');
     const struct {
         const char* name;
         std::string bytes;
         int error;
+        const char* cause;
     } cases[] = {
-        {"cut after line 30", Joined(cut), kErrInputPastEndOfFile},
-        {"count larger than its table", Joined(tooMany), kErrSubscriptOutOfRange},
-        {"number out of range", Joined(overflow), kErrOverflow},
+        {"cut after line 30", Joined(cut), kErrInputPastEndOfFile,
+         "line 31: Input past end of file"},
+        {"count larger than its table", Joined(tooMany), kErrSubscriptOutOfRange,
+         "line 95: Subscript out of range"},
+        {"number out of range", Joined(overflow), kErrOverflow, "line 31: Overflow"},
+        {"title of 16 MB", Joined(hugeTitle), kErrOutOfMemory, "line 32: a line of more than"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -217,8 +229,49 @@ TEST_F(MainFrameTest, FaultyFileStopsStartUpAndIsLeftUntouched) {
             EXPECT_TRUE(frame->StartupFailed());
             frame->close();
         }
-        EXPECT_EQ(errors, QStringList{QString("Unknown Error at startup (%1)").arg(c.error)});
+        ASSERT_EQ(errors.size(), 1);
+        const QStringList box = errors[0].split('\n');
+        ASSERT_EQ(box.size(), 2);
+        EXPECT_EQ(box[0], QString("Unknown Error at startup (%1)").arg(c.error));
+        EXPECT_TRUE(
+            box[1].startsWith(QString::fromStdString(PrefsFile().string() + ", " + c.cause)))
+            << box[1].toStdString();
         EXPECT_EQ(Contents(PrefsFile()), c.bytes);
+    }
+}
+
+// A save that fails at exit (a read-only folder, a full disk) is not passed over: the user is
+// told which file and why, may try again, and a quit without saving ends with status 1.
+TEST_F(MainFrameTest, AFailedSaveAtExitAsksAndQuitsWithoutSavingOnlyWhenTold) {
+    const fs::path blocker = TemporaryPathFor(PrefsFile());
+    for (const bool retry : {true, false}) {
+        SCOPED_TRACE(retry ? "retry" : "quit without saving");
+        fs::remove_all(Folder());
+        fs::create_directories(Folder());
+        auto frame = Start();
+        ASSERT_FALSE(frame->StartupFailed());
+        const std::string before = Contents(PrefsFile());
+        frame->settings().NickName = "Changed";
+        // Not a file where the new contents go: the save fails, also for root.
+        fs::create_directories(blocker / "inside");
+        QStringList asked;
+        retryFailedSave = [&](const QString& text) {
+            asked << text;
+            if (retry) {
+                fs::remove_all(blocker);
+            }
+            return retry;
+        };
+        frame->close();
+        ASSERT_EQ(asked.size(), 1);
+        EXPECT_TRUE(asked[0].contains(QString::fromStdString(PrefsFile().string())));
+        EXPECT_TRUE(asked[0].contains("cannot create")) << asked[0].toStdString();
+        EXPECT_EQ(frame->ExitStatus(), retry ? 0 : 1);
+        EXPECT_EQ(Contents(PrefsFile()).find("Changed") != std::string::npos, retry);
+        if (!retry) {
+            EXPECT_EQ(Contents(PrefsFile()), before);
+        }
+        fs::remove_all(blocker);
     }
 }
 

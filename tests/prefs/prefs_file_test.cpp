@@ -113,6 +113,38 @@ PrefsReadResult Read(const std::string& bytes) {
     return ReadPrefsFile(bytes, ProvisionalSettings());
 }
 
+// A blank-separated list of count one-letter entries.
+std::string ManyEntries(std::size_t count) {
+    std::string list = "a";
+    for (std::size_t i = 1; i < count; ++i) {
+        list += " a";
+    }
+    return list;
+}
+
+TEST(PrefsFile, ValuesUpToTheirBoundsAreReadAndNoneBeyondIsWritten) {
+    const std::string title(kMaxPrefsLineBytes, 'T');
+    std::vector<std::string> lines = NewFileLines();
+    lines.at(12) = ManyEntries(kMaxPrefsListEntries);
+    lines.at(16) = ManyEntries(kMaxPrefsListEntries);
+    lines.at(31) = title;
+    const PrefsReadResult read = Read(Join(lines));
+    ASSERT_TRUE(read.Ok()) << read.Failure;
+    EXPECT_EQ(read.ServerNameEntries.size(), kMaxPrefsListEntries);
+    EXPECT_EQ(read.settings.TitleBarText, title);
+
+    // A file the program writes must let it start again: longer values are cut to the bounds.
+    Settings settings = read.settings;
+    settings.TitleBarText += "T";
+    settings.ServList = ManyEntries(kMaxPrefsListEntries + 1);
+    settings.Notifys = " " + ManyEntries(kMaxPrefsListEntries);
+    const PrefsReadResult again = Read(RewrittenPrefsFile(settings));
+    ASSERT_TRUE(again.Ok()) << again.Failure;
+    EXPECT_EQ(again.settings.TitleBarText, title);
+    EXPECT_EQ(again.ServerNameEntries.size(), kMaxPrefsListEntries);
+    EXPECT_EQ(again.settings.Notifys, " " + ManyEntries(kMaxPrefsListEntries - 1));
+}
+
 TEST(PrefsFile, NewFileIsExactlyTheDocumentedLayout) {
     EXPECT_EQ(DefaultPrefsFile(kStamp), Join(NewFileLines()));
 }
@@ -220,6 +252,12 @@ TEST(PrefsFile, FaultyFilesStopWithTheirErrorNumber) {
         {"number rounding above 16 bits", NewFileWith(30, "32767.5"), kErrOverflow, 30},
         {"number below 16 bits", NewFileWith(31, "-40000"), kErrOverflow, 31},
         {"count above 16 bits", NewFileWith(43, "99999"), kErrOverflow, 43},
+        {"line over 64 KiB", NewFileWith(32, std::string(kMaxPrefsLineBytes + 1, 'T')),
+         kErrOutOfMemory, 32},
+        {"server list over its entries", NewFileWith(13, ManyEntries(kMaxPrefsListEntries + 1)),
+         kErrOutOfMemory, 13},
+        {"ignore list over its entries", NewFileWith(18, ManyEntries(kMaxPrefsListEntries + 1)),
+         kErrOutOfMemory, 18},
     };
     for (const auto& c : cases) {
         const PrefsReadResult read = Read(c.file);

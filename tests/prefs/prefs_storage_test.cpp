@@ -70,6 +70,18 @@ TEST(PrefsStorage, UnreadableOrUncreatableFileStopsStartUp) {
     EXPECT_FALSE(fs::exists(noFolder));
 }
 
+TEST(PrefsStorage, AFileLargerThanAnySettingsIsNotRead) {
+    TempFolder folder;
+    const fs::path file = folder.Path() / kPrefsFileName;
+    std::ofstream(file) << "x";
+    fs::resize_file(file, kMaxPrefsFileBytes + 1);
+    const PrefsLoad load = LoadPrefsFile(file, Settings{}, "");
+    EXPECT_EQ(load.read.ErrorNumber, kErrOutOfMemory);
+    EXPECT_EQ(fs::file_size(file), kMaxPrefsFileBytes + 1);
+    fs::resize_file(file, kMaxPrefsFileBytes);
+    EXPECT_EQ(ReadFileBytes(file).bytes.size(), kMaxPrefsFileBytes);
+}
+
 TEST(PrefsStorage, SaveReplacesTheFileReadableByItsOwnerOnly) {
     TempFolder folder;
     const fs::path file = folder.Path() / kPrefsFileName;

@@ -3,13 +3,16 @@
 #include "session/server_window.h"
 
 #include "panes/conversation_window.h"
+#include "prefs/error_window.h"
 #include "support/loopback_options.h"
 #include "support/scripted_server.h"
 #include "support/wait.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -111,6 +114,37 @@ TEST_F(InputBoxTest, ARawLineWhileConnectedIsWrittenAsTyped) {
     QTest::keyClick(&Box(0), Qt::Key_Return);
     EXPECT_TRUE(server.WaitForReceived("\rWHO #c\r\n"));
     EXPECT_EQ(conversation.LineCount(0), shown);
+}
+
+// The box that refuses a fifteenth window comes up by itself, on a join the server forces: the
+// keys the user is typing meanwhile must go on into the input line.
+TEST_F(InputBoxTest, TheBoxOfTooManyWindowsLeavesTheKeysToTheInputLine) {
+    ScriptedServer server;
+    window.ConnectToServer("127.0.0.1", std::to_string(server.Port()));
+    ASSERT_TRUE(server.WaitForReceived("\nUSER "));
+    std::string joins;
+    for (int n = 1; n <= 14; ++n) {
+        joins += ":korbi!k@h JOIN :#c" + std::to_string(n) + "\r\n";
+    }
+    server.Send(joins);
+    ASSERT_TRUE(WaitUntil([&] { return conversation.NextChan() == 15; }));
+    conversation.show();
+    conversation.activateWindow();
+    Box(14).setFocus();
+    ASSERT_TRUE(WaitUntil([&] { return QApplication::focusWidget() == &Box(14); }));
+
+    QTest::keyClicks(QApplication::focusWidget(), "hello ");
+    server.Send(":korbi!k@h JOIN :#c15\r\n");
+    QWidget& box = conversation.errorWindow();
+    ASSERT_TRUE(WaitUntil([&] { return box.isVisible() && box.windowHandle()->isExposed(); }));
+    // Some platforms (this one among them) activate every new window: the keyboard must come
+    // back to the line once the window system has told of it.
+    QApplication::processEvents();
+    EXPECT_TRUE(WaitUntil([&] { return QApplication::focusWidget() == &Box(14); }));
+    EXPECT_TRUE(box.isVisible());
+    QTest::keyClicks(QApplication::focusWidget(), "world");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(server.WaitForReceived("\nPRIVMSG #c14 :hello world\r"));
 }
 
 } // namespace

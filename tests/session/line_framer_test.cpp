@@ -33,11 +33,25 @@ TEST(LineFramer, CutsLinesWithTheirLineEndAcrossArrivals) {
          {"PING :1\r", "PING :2\r\n"},
          ""},
         {"only a line feed at the very start is dropped", {"x\r", "y\r\n"}, {"x\r", "y\r\n"}, ""},
-        {"the character after a carriage return goes with it",
-         {"a\rbc\r\n"},
-         {"a\rb", "c\r\n"},
-         ""},
         {"line feeds alone do not end lines", {"a\nb\n"}, {}, "a\nb\n"},
+        // A stray carriage return ends its line without taking the next byte: no line loses
+        // its first byte, and no line is lost.
+        {"a byte other than a line feed starts the next line",
+         {"a\rbc\r\n"},
+         {"a\r", "bc\r\n"},
+         ""},
+        {"two carriage returns",
+         {"PING :a1\r\r\nPING :a2\r\n"},
+         {"PING :a1\r", "\r\n", "PING :a2\r\n"},
+         ""},
+        {"a line feed before the carriage return",
+         {"PING :d1\n\rPING :d2\r\n"},
+         {"PING :d1\n\r", "PING :d2\r\n"},
+         ""},
+        {"two carriage returns in two arrivals",
+         {"PING :c1\r", "\rPING :c2\r\n"},
+         {"PING :c1\r", "\r", "PING :c2\r\n"},
+         ""},
     };
     for (const auto& c : cases) {
         LineFramer framer;

@@ -62,6 +62,20 @@ TEST_F(ServerWindowTest, AnswersPingWithTheReceivedLineEndInsideThePong) {
     EXPECT_TRUE(PaneShows("Ping?? PONG!!!"));
 }
 
+// A server cannot make the client send a line of its choosing, to itself or to the next server.
+TEST_F(ServerWindowTest, ALineBreakFromTheServerNeverGoesOut) {
+    ScriptedServer first;
+    ScriptedServer second;
+    ConnectTo(first);
+    first.Send(":Joe!j@h NICK :a\nQUIT\r\nPING :x\nQUIT\r\n");
+    ASSERT_TRUE(first.WaitForReceived("PONG"));
+    EXPECT_TRUE(first.WaitForReceived("\n:Joe PONG :x\r\n\r"));
+    EXPECT_EQ(settings.NickName, "Joe");
+    window.ConnectToServer("127.0.0.1", std::to_string(second.Port()));
+    ASSERT_TRUE(second.WaitForReceived("\nUSER "));
+    EXPECT_EQ(second.Received().substr(0, 11), "\nNICK Joe\r\n");
+}
+
 TEST_F(ServerWindowTest, ConnectingWhileConnectedQuitsFirst) {
     ScriptedServer first;
     ScriptedServer second;
