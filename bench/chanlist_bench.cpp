@@ -68,8 +68,8 @@ int main(int argc, char** argv) {
     const int replies = argc > 1 ? std::atoi(argv[1]) : kDefaultReplies;
 
     QTemporaryDir dir;
-    korbi::prefs::Settings settings;
-    korbi::prefs::FrameFlags flags;
+    korbi::core::Settings settings;
+    korbi::core::FrameFlags flags;
     const korbi::platform::ProgramFolder folder(dir.path().toStdString());
     korbi::panes::ConversationWindow conversation(settings, flags, folder);
     korbi::session::ServerWindowOptions options;

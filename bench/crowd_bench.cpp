@@ -89,8 +89,8 @@ int main(int argc, char** argv) {
     const int members = argc > 1 ? std::atoi(argv[1]) : 50000;
 
     QTemporaryDir dir;
-    korbi::prefs::Settings settings;
-    korbi::prefs::FrameFlags flags;
+    korbi::core::Settings settings;
+    korbi::core::FrameFlags flags;
     settings.NickName = "Me";
     const korbi::platform::ProgramFolder folder(dir.path().toStdString());
     ConversationWindow conversation(settings, flags, folder);

@@ -9,9 +9,9 @@
 //      build/bench/flood_bench --flat [lines]
 //        14 channels and one private conversation flooded in turn; the peak memory after
 //        10000 lines and after all of them (default 1000000)
+#include "app/main_frame.h"
 #include "panes/conversation_window.h"
 #include "panes/text_view.h"
-#include "prefs/main_frame.h"
 #include "session/server_window.h"
 
 #include <QApplication>
@@ -94,7 +94,7 @@ struct FloodRun {
 
 // Starts the server, connects the frame to it and follows the server's report until the end;
 // atEnd looks at the client while the connection is still open.
-FloodRun RunFlood(korbi::prefs::MainFrame& frame, const QStringList& serverArguments,
+FloodRun RunFlood(korbi::app::MainFrame& frame, const QStringList& serverArguments,
                   PaintCounter& paints, const std::function<void()>& atEnd) {
     FloodRun run;
     QProcess server;
@@ -224,7 +224,7 @@ int ChannelFlood(long lines, int length) {
     FloodRun run;
     PaintCounter paints;
     {
-        korbi::prefs::MainFrame frame(dir.path().toStdString());
+        korbi::app::MainFrame frame(dir.path().toStdString());
         frame.show();
         auto& panes = frame.conversationWindow();
         run = RunFlood(frame,
@@ -275,7 +275,7 @@ int FlatFlood(long lines) {
     constexpr int kChannels = 14;
     constexpr long kFirstMark = 10000;
     QTemporaryDir dir;
-    korbi::prefs::MainFrame frame(dir.path().toStdString());
+    korbi::app::MainFrame frame(dir.path().toStdString());
     frame.show();
     PaintCounter paints;
     int complete = 0;

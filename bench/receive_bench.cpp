@@ -1,8 +1,8 @@
 // Receive-path benchmark: typical server lines arrive in chunks of random sizes (1 byte to
 // 64 KiB), are cut into lines and parsed into source, command and parameters.
 // Run: build/bench/receive_bench
-#include "session/line_framer.h"
-#include "session/message_parsing.h"
+#include "irc/line_framer.h"
+#include "irc/message_parsing.h"
 
 #include <chrono>
 #include <cstdio>
@@ -12,10 +12,10 @@
 
 namespace {
 
-using korbi::session::GetMsgCommand;
-using korbi::session::GetMsgParams;
-using korbi::session::GetMsgSource;
-using korbi::session::LineFramer;
+using korbi::irc::GetMsgCommand;
+using korbi::irc::GetMsgParams;
+using korbi::irc::GetMsgSource;
+using korbi::irc::LineFramer;
 
 std::string MakeStream(std::size_t lines) {
     const char* templates[] = {

@@ -1,7 +1,7 @@
 // Start-up benchmark: from constructing the main frame to a shown frame with no events left to
 // handle, with an existing preferences file and a seeded program folder (offscreen).
 // Run: build/bench/startup_bench
-#include "prefs/main_frame.h"
+#include "app/main_frame.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -26,7 +26,7 @@ void RunUntilIdle() {
 double StartOnce(const std::filesystem::path& folder) {
     QElapsedTimer clock;
     clock.start();
-    korbi::prefs::MainFrame frame(folder, {.ShowStartupError = [](const QString&) {}});
+    korbi::app::MainFrame frame(folder, {.ShowStartupError = [](const QString&) {}});
     frame.show();
     RunUntilIdle();
     const double ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;

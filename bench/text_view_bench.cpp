@@ -82,8 +82,8 @@ struct Result {
 };
 
 Result Run(const QString& folderPath, int viewHeight, const std::vector<PrintedLine>& lines) {
-    korbi::prefs::Settings settings;
-    korbi::prefs::FrameFlags flags;
+    korbi::core::Settings settings;
+    korbi::core::FrameFlags flags;
     flags.IsActive = true;
     korbi::platform::ProgramFolder folder(folderPath.toStdString());
     korbi::platform::LineFile pictLog;

@@ -1,6 +1,6 @@
 // Formatting codes on arbitrary text: the runs a pane paints and the text a log receives.
 #include "fuzz_support.h"
-#include "panes/formatting_codes.h"
+#include "irc/formatting_codes.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -11,7 +11,7 @@
 namespace {
 
 using korbi::fuzz::Require;
-using namespace korbi::panes;
+using namespace korbi::irc;
 
 bool HoldsCode(std::string_view text) {
     return text.find_first_of(std::string_view{"\x02\x03\x16\x1f", 4}) != std::string_view::npos;

@@ -1,8 +1,8 @@
 // The preferences reader on arbitrary file contents. Whatever it accepts, the file the program
 // writes back at exit must read again, to the same values: otherwise one save would stop every
 // later start.
+#include "core/prefs_file.h"
 #include "fuzz_support.h"
-#include "prefs/prefs_file.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -23,7 +23,7 @@ std::string Joined(const std::vector<std::string>& entries) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace korbi::prefs;
+    using namespace korbi::core;
     const PrefsReadResult first =
         ReadPrefsFile(korbi::fuzz::AsText(data, size), ProvisionalSettings());
     if (!first.Ok()) {

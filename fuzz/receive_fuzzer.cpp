@@ -14,8 +14,8 @@
 // lost whole, is caught there.
 #include "checking_host.h"
 #include "fuzz_support.h"
+#include "irc/line_framer.h"
 #include "session/dispatcher.h"
-#include "session/line_framer.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -90,8 +90,7 @@ SplitStream SplitIntoLines(std::string_view stream) {
 // the oracle. The one allowed difference: a carriage return that ended an arrival ends its line
 // at once, and the line feed that starts the next arrival is dropped.
 void CheckFramerAgainstOracle(std::string_view stream, korbi::fuzz::Sequence& sizes) {
-    korbi::session::LineFramer framer(
-        std::max(korbi::session::LineFramer::kMaxPending, stream.size() + 1));
+    korbi::irc::LineFramer framer(std::max(korbi::irc::LineFramer::kMaxPending, stream.size() + 1));
     const SplitStream oracle = SplitIntoLines(stream);
     std::vector<std::string> framed;
     std::vector<bool> endsArrival(stream.size() + 1, false);
@@ -158,7 +157,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Configure(host, options);
     std::int64_t now = 0;
     korbi::session::Dispatcher dispatcher(host, [&now] { return now; });
-    korbi::session::LineFramer framer(kMaxPending);
+    korbi::irc::LineFramer framer(kMaxPending);
     ReferenceFramer reference;
     korbi::fuzz::Sequence sizes(options);
     const bool large = !options.empty() && (options.front() & 64) != 0;

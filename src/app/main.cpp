@@ -1,5 +1,5 @@
+#include "app/main_frame.h"
 #include "media/artwork.h"
-#include "prefs/main_frame.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(icon);
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(folder);
-    korbi::prefs::MainFrame frame(folder.toStdString());
+    korbi::app::MainFrame frame(folder.toStdString());
     if (frame.StartupFailed()) {
         return 1;
     }

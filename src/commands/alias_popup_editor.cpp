@@ -36,7 +36,7 @@ QListWidgetItem* MakeItem(const std::string& entry) {
 
 } // namespace
 
-AliasPopupEditor::AliasPopupEditor(prefs::Settings& settings, QWidget* parent)
+AliasPopupEditor::AliasPopupEditor(core::Settings& settings, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_tabs(new QTabWidget(this)),
       m_ok(new QPushButton("OK", this)), m_cancel(new QPushButton("Cancel", this)) {
     setObjectName("AlPopForm");

@@ -2,7 +2,7 @@
 // AlPopForm, the "Alias/Popups" dialog: one page lists the aliases, the other the popups; an
 // entry is edited in the page's text box and added (replacing the entry of the same name) or
 // removed. Only OK writes the tables.
-#include "prefs/settings.h"
+#include "core/settings.h"
 
 #include <QDialog>
 
@@ -23,7 +23,7 @@ class AliasPopupEditor : public QDialog {
     Q_OBJECT
   public:
     // settings must outlive the dialog; its AliasTable and PopupTable change on OK only.
-    explicit AliasPopupEditor(prefs::Settings& settings, QWidget* parent = nullptr);
+    explicit AliasPopupEditor(core::Settings& settings, QWidget* parent = nullptr);
 
     // Fills both lists from the tables (empty entries skipped); done at construction.
     void Form_Load();
@@ -74,7 +74,7 @@ class AliasPopupEditor : public QDialog {
     void OK();
     Page* PageOfTextBox(QObject* watched);
 
-    prefs::Settings& m_settings;
+    core::Settings& m_settings;
     QTabWidget* m_tabs;
     Page m_aliases;
     Page m_popups;

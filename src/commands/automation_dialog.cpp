@@ -4,7 +4,7 @@
 #include "commands/flood_protection.h"
 #include "commands/table_lists.h"
 #include "platform/text_encoding.h"
-#include "prefs/dialog_fields.h"
+#include "ui/dialog_fields.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -19,7 +19,7 @@
 
 namespace korbi::commands {
 
-AutomationDialog::AutomationDialog(prefs::Settings& settings, QWidget* parent)
+AutomationDialog::AutomationDialog(core::Settings& settings, QWidget* parent)
     : FormDialog(parent), m_settings(settings),
       m_floodFrame(new QGroupBox("Flood Protection", this)),
       m_Slider1(new QSlider(Qt::Horizontal, m_floodFrame)), m_floodLabel(new QLabel(m_floodFrame)),
@@ -69,14 +69,14 @@ AutomationDialog::AutomationDialog(prefs::Settings& settings, QWidget* parent)
 
     connect(m_Slider1, &QSlider::valueChanged, this, &AutomationDialog::ChangeFloodText);
     connect(m_AddCmd, &QPushButton::clicked, this, &AutomationDialog::AddCmd_Click);
-    connect(m_RemCmd, &QPushButton::clicked, this, [this] { prefs::RemoveSelected(*m_List3); });
+    connect(m_RemCmd, &QPushButton::clicked, this, [this] { ui::RemoveSelected(*m_List3); });
     connect(m_Command2, &QPushButton::clicked, this, &AutomationDialog::Command2_Click);
     connect(m_Command1, &QPushButton::clicked, this, &QDialog::reject);
     Form_Load();
 }
 
 void AutomationDialog::Form_Load() {
-    prefs::FillList(*m_List3, ListFromTable(m_settings.ExecOnConnect));
+    ui::FillList(*m_List3, ListFromTable(m_settings.ExecOnConnect));
     const QSignalBlocker blocker(m_Slider1);
     m_Slider1->setValue(m_settings.FloodProtDelay);
     ChangeFloodText();
@@ -97,11 +97,11 @@ bool AutomationDialog::AddCmd_Click() {
         QApplication::beep();
         return false;
     }
-    return prefs::AddFieldToList(*m_List3, *m_Text2);
+    return ui::AddFieldToList(*m_List3, *m_Text2);
 }
 
 void AutomationDialog::Command2_Click() {
-    StoreListInTable(prefs::ListBytes(*m_List3), m_settings.ExecOnConnect, kMaxExecOnConnect);
+    StoreListInTable(ui::ListBytes(*m_List3), m_settings.ExecOnConnect, kMaxExecOnConnect);
     m_settings.FloodProtDelay = m_Slider1->value();
     accept();
 }

@@ -1,8 +1,8 @@
 #pragma once
 // Form4, "Automation": the CTCP flood-protection level and the commands run after connecting.
 // Only OK stores them.
-#include "prefs/form_dialog.h"
-#include "prefs/settings.h"
+#include "core/settings.h"
+#include "ui/form_dialog.h"
 
 #include <cstddef>
 
@@ -17,16 +17,16 @@ namespace korbi::commands {
 
 // The execute-on-connect table keeps its last slot empty, since a table ends at its first empty
 // slot.
-inline constexpr std::size_t kMaxExecOnConnect = prefs::kCommandTableSlots - 1;
+inline constexpr std::size_t kMaxExecOnConnect = core::kCommandTableSlots - 1;
 
-class AutomationDialog : public prefs::FormDialog {
+class AutomationDialog : public ui::FormDialog {
     Q_OBJECT
   public:
     static constexpr int kMinFloodLevel = 1;
     static constexpr int kMaxFloodLevel = 20;
 
     // settings must outlive the dialog; FloodProtDelay and ExecOnConnect change on OK only.
-    explicit AutomationDialog(prefs::Settings& settings, QWidget* parent = nullptr);
+    explicit AutomationDialog(core::Settings& settings, QWidget* parent = nullptr);
 
     // The non-empty execute-on-connect entries into List3, the flood level into Slider1.
     void Form_Load() override;
@@ -49,7 +49,7 @@ class AutomationDialog : public prefs::FormDialog {
     bool AddCmd_Click();
     void Command2_Click();
 
-    prefs::Settings& m_settings;
+    core::Settings& m_settings;
     QGroupBox* m_floodFrame;
     QSlider* m_Slider1;
     QLabel* m_floodLabel;

@@ -1,14 +1,14 @@
 #include "commands/builtins.h"
 
 #include "commands/media_names.h"
+#include "irc/message_parsing.h"
 #include "platform/text_values.h"
-#include "session/message_parsing.h"
 
 namespace korbi::commands {
 
 namespace {
 
-using session::ClientHost;
+using core::ClientHost;
 
 constexpr char CtcpMark = '\x01';
 
@@ -166,8 +166,8 @@ void Msg(ClientHost& host, const std::string& P) {
 
 // Without a port the one shown in the server window is kept.
 void Server(ClientHost& host, const std::string& P) {
-    const std::string port = session::GetNumWords(P) >= 3 ? session::GetWord(3, P) : "";
-    host.ConnectToServer(session::GetWord(2, P), port);
+    const std::string port = irc::GetNumWords(P) >= 3 ? irc::GetWord(3, P) : "";
+    host.ConnectToServer(irc::GetWord(2, P), port);
 }
 
 void Display(ClientHost& host, const std::string& P) {

@@ -1,18 +1,18 @@
 #include "commands/ctcp.h"
 
 #include "commands/media_names.h"
+#include "irc/message_parsing.h"
 #include "platform/program_folder.h"
 #include "platform/text_values.h"
-#include "session/message_parsing.h"
 
 #include <utility>
 
 namespace korbi::commands {
 namespace {
 
-using session::GetNick;
-using session::GetNumWords;
-using session::GetWord;
+using irc::GetNick;
+using irc::GetNumWords;
+using irc::GetWord;
 
 constexpr char kCtcpMark = '\x01';
 
@@ -103,7 +103,7 @@ void CtcpHandler::RecordPicture(std::string_view text, std::string_view source) 
     }
     const std::string nick = GetNick(source);
     const std::string path = PictPathFor(name);
-    const std::string host = session::GetMachine(source);
+    const std::string host = irc::GetMachine(source);
     // A request inside a NOTICE carries only "-nick-" as its source: there is no host to ask.
     if (!host.empty() && !m_host.CheckFileExist(path) && !m_host.IsFetching() &&
         !platform::EqualsNoCase(nick, m_host.NickName())) {

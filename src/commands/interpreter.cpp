@@ -14,7 +14,7 @@ CommandLine SplitCommandLine(std::string_view line) {
             std::string(line.substr(blank))};
 }
 
-CommandInterpreter::CommandInterpreter(session::ClientHost& host, Clock clock, AliasLimits limits)
+CommandInterpreter::CommandInterpreter(core::ClientHost& host, Clock clock, AliasLimits limits)
     : m_host(host), m_clock(std::move(clock)), m_aliasNesting(limits) {}
 
 void CommandInterpreter::SendCommand2Serv(const std::string& line) {
@@ -56,7 +56,7 @@ void CommandInterpreter::RunPieces(std::string_view name, const std::vector<std:
 }
 
 VariableContext CommandInterpreter::CurrentContext(std::string params) const {
-    const prefs::Settings& settings = m_host.settings();
+    const core::Settings& settings = m_host.settings();
     const int visible = m_host.CurVisible();
     return {
         .params = std::move(params),

@@ -6,7 +6,7 @@
 #include "commands/aliases.h"
 #include "commands/builtins.h"
 #include "commands/variables.h"
-#include "session/client_host.h"
+#include "core/client_host.h"
 
 #include <functional>
 #include <string>
@@ -30,7 +30,7 @@ class CommandInterpreter {
 
     // host must outlive the interpreter; clock reads "now" for $TIME and $DATE; limits bound
     // what one alias may run (smaller ones keep the fuzzer's runs short).
-    explicit CommandInterpreter(session::ClientHost& host, Clock clock = CurrentDateTime,
+    explicit CommandInterpreter(core::ClientHost& host, Clock clock = CurrentDateTime,
                                 AliasLimits limits = {});
 
     // Runs one command line; the first character of its first word is dropped unseen.
@@ -50,7 +50,7 @@ class CommandInterpreter {
     VariableContext CurrentContext(std::string params) const;
 
   private:
-    session::ClientHost& m_host;
+    core::ClientHost& m_host;
     Clock m_clock;
     AliasNesting m_aliasNesting;
 };

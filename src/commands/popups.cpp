@@ -1,13 +1,13 @@
 #include "commands/popups.h"
 
 #include "commands/aliases.h"
-#include "session/message_parsing.h"
+#include "irc/message_parsing.h"
 
 namespace korbi::commands {
 
 namespace {
 
-std::string NicksEachWithBlank(const session::ClientHost& host) {
+std::string NicksEachWithBlank(const core::ClientHost& host) {
     std::string text;
     for (const std::string& nick : SelectedNickNames(host)) {
         text += nick + " ";
@@ -27,7 +27,7 @@ std::string NickWithoutMarks(std::string_view entry) {
     return std::string(entry);
 }
 
-std::vector<std::string> SelectedNickNames(const session::ClientHost& host) {
+std::vector<std::string> SelectedNickNames(const core::ClientHost& host) {
     std::vector<std::string> nicks;
     for (const std::string& entry : host.SelectedNicks(host.CurVisible())) {
         nicks.push_back(NickWithoutMarks(entry));
@@ -43,15 +43,15 @@ std::string PopupParams(const std::vector<std::string>& nicks) {
     return params;
 }
 
-void MenuWhois_Click(session::ClientHost& host) {
+void MenuWhois_Click(core::ClientHost& host) {
     host.SendCommand2Serv("/WHOIS " + NicksEachWithBlank(host));
 }
 
-void MenuQuery_Click(session::ClientHost& host) {
+void MenuQuery_Click(core::ClientHost& host) {
     host.SendCommand2Serv("/QUERY " + NicksEachWithBlank(host));
 }
 
-void RunPopup(session::ClientHost& host, CommandInterpreter& interpreter, int N) {
+void RunPopup(core::ClientHost& host, CommandInterpreter& interpreter, int N) {
     if (N < 1 || N > kPopupItems) {
         return;
     }
@@ -61,15 +61,15 @@ void RunPopup(session::ClientHost& host, CommandInterpreter& interpreter, int N)
     }
     const VariableContext context =
         interpreter.CurrentContext(PopupParams(SelectedNickNames(host)));
-    interpreter.RunPieces(session::GetWord(1, entry), AliasPieces(entry, context));
+    interpreter.RunPieces(irc::GetWord(1, entry), AliasPieces(entry, context));
 }
 
 std::array<std::optional<std::string>, kPopupItems>
-PopupCaptions(const prefs::PopupTableSlots& PopupTable) {
+PopupCaptions(const core::PopupTableSlots& PopupTable) {
     std::array<std::optional<std::string>, kPopupItems> captions;
     for (std::size_t i = 0; i < captions.size(); ++i) {
         if (!PopupTable[i].empty()) {
-            captions[i] = session::GetWord(1, PopupTable[i]);
+            captions[i] = irc::GetWord(1, PopupTable[i]);
         }
     }
     return captions;

@@ -1,8 +1,8 @@
 #include "mail/mail_checker.h"
 
+#include "core/client_host.h"
 #include "platform/socket.h"
 #include "platform/text_values.h"
-#include "session/client_host.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -31,7 +31,7 @@ std::optional<media::MailImage> Picture(MailImage icon) {
 
 } // namespace
 
-MailChecker::MailChecker(session::ClientHost& host, int pop3Port, int timeoutMs, QWidget* parent)
+MailChecker::MailChecker(core::ClientHost& host, int pop3Port, int timeoutMs, QWidget* parent)
     : QWidget(parent, Qt::Window), m_host(host), m_pop3Port(pop3Port),
       m_socket(new platform::Socket(this)), m_checkTimer(new QTimer(this)) {
     m_checkTimer->setSingleShot(true);

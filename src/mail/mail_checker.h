@@ -16,7 +16,7 @@ class QTimer;
 namespace korbi::platform {
 class Socket;
 }
-namespace korbi::session {
+namespace korbi::core {
 class ClientHost;
 }
 
@@ -27,7 +27,7 @@ class MailChecker : public QWidget {
   public:
     // pop3Port: where the POP3 server listens (110; tests use a server of their own).
     // timeoutMs: how long a check may take before it is given up.
-    explicit MailChecker(session::ClientHost& host, int pop3Port = Pop3Port,
+    explicit MailChecker(core::ClientHost& host, int pop3Port = Pop3Port,
                          int timeoutMs = MailTimeoutMs, QWidget* parent = nullptr);
     ~MailChecker() override;
 
@@ -56,7 +56,7 @@ class MailChecker : public QWidget {
     void SetMailIcon(media::MailImage image);
     void EnableMenuMailCheck(bool enabled);
 
-    session::ClientHost& m_host;
+    core::ClientHost& m_host;
     int m_pop3Port;
     platform::Socket* m_socket;
     QTimer* m_checkTimer;

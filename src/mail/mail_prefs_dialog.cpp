@@ -1,7 +1,7 @@
 #include "mail/mail_prefs_dialog.h"
 
+#include "core/client_host.h"
 #include "platform/text_encoding.h"
-#include "session/client_host.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -23,7 +23,7 @@ QString Screen(const std::string& bytes) {
 
 } // namespace
 
-MailPrefsDialog::MailPrefsDialog(session::ClientHost& host, QWidget* parent)
+MailPrefsDialog::MailPrefsDialog(core::ClientHost& host, QWidget* parent)
     : QDialog(parent), m_host(host), m_text1(new QLineEdit(this)), m_text2(new QLineEdit(this)),
       m_text3(new QLineEdit(this)), m_check1(new QCheckBox("Enable Periodic Check", this)),
       m_text5(new QLineEdit("SOUNDS\\HORN.WAV", this)), m_command1(new QPushButton("OK", this)),
@@ -65,7 +65,7 @@ MailPrefsDialog::MailPrefsDialog(session::ClientHost& host, QWidget* parent)
 }
 
 void MailPrefsDialog::Form_Load() {
-    const prefs::Settings& settings = m_host.settings();
+    const core::Settings& settings = m_host.settings();
     m_text1->setText(Screen(settings.MailServer));
     m_text2->setText(Screen(settings.UserName));
     m_text3->setText(Screen(settings.UserPass));
@@ -82,7 +82,7 @@ void MailPrefsDialog::showEvent(QShowEvent* event) {
 }
 
 void MailPrefsDialog::Command1_Click() {
-    prefs::Settings& settings = m_host.settings();
+    core::Settings& settings = m_host.settings();
     settings.MailServer = platform::ScreenToBytes(m_text1->text());
     settings.UserName = platform::ScreenToBytes(m_text2->text());
     settings.UserPass = platform::ScreenToBytes(m_text3->text());

@@ -7,7 +7,7 @@ class QCheckBox;
 class QLineEdit;
 class QPushButton;
 
-namespace korbi::session {
+namespace korbi::core {
 class ClientHost;
 }
 
@@ -16,7 +16,7 @@ namespace korbi::mail {
 class MailPrefsDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit MailPrefsDialog(session::ClientHost& host, QWidget* parent = nullptr);
+    explicit MailPrefsDialog(core::ClientHost& host, QWidget* parent = nullptr);
 
     // Shows the current settings in the controls; runs each time the dialog is opened.
     void Form_Load();
@@ -37,7 +37,7 @@ class MailPrefsDialog : public QDialog {
     void Command1_Click();
     void Command3_Click();
 
-    session::ClientHost& m_host;
+    core::ClientHost& m_host;
     QLineEdit* m_text1;
     QLineEdit* m_text2;
     QLineEdit* m_text3;

@@ -1,7 +1,7 @@
 #include "mail/pop3_dialogue.h"
 
+#include "irc/message_parsing.h"
 #include "platform/text_values.h"
-#include "session/message_parsing.h"
 
 #include <algorithm>
 #include <limits>
@@ -135,9 +135,9 @@ Pop3Step MailConnected(const Pop3State& state) {
 
 Pop3Step ProcessMSG(const Pop3State& state, std::string_view reply, const MailAccount& account) {
     const std::string_view line = ReplyLine(reply);
-    const std::string status = platform::UpperAscii(session::GetWord(1, line));
+    const std::string status = platform::UpperAscii(irc::GetWord(1, line));
     if (status == "+OK") {
-        return Accepted(state, session::GetWord(2, line), account);
+        return Accepted(state, irc::GetWord(2, line), account);
     }
     if (status == "-ERR") {
         return Refused(state, account);

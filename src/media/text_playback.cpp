@@ -56,7 +56,7 @@ bool TextLineReader::Failed() const {
     return IsOpen() && std::ferror(m_file.get()) != 0;
 }
 
-TextPlayback::TextPlayback(session::ClientHost& host, const platform::ProgramFolder& folder,
+TextPlayback::TextPlayback(core::ClientHost& host, const platform::ProgramFolder& folder,
                            int intervalMs)
     : m_host(host), m_folder(folder), m_playTimer(std::make_unique<QTimer>()) {
     m_playTimer->setInterval(intervalMs);
@@ -107,7 +107,7 @@ void TextPlayback::PlayTimer_Timer() {
             line = "  ";
         }
         m_host.Send2Serv("PRIVMSG " + m_playChan + " :" + line);
-        const prefs::Settings& settings = m_host.settings();
+        const core::Settings& settings = m_host.settings();
         m_host.PrintCoul(m_host.FindChanWin(m_playChan), "", 32, 32, 48,
                          commands::OwnEchoPrefix(settings.NickName, settings.NickStyle) + line);
     }

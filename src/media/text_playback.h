@@ -1,8 +1,8 @@
 #pragma once
 // Playing a text file into a channel or private conversation: one line per tick of PlayTimer,
 // sent as an ordinary message and echoed as if typed. One playback runs at a time.
+#include "core/client_host.h"
 #include "platform/program_folder.h"
-#include "session/client_host.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -42,7 +42,7 @@ class TextPlayback {
     static constexpr int kReadErrorNumber = 57;
 
     // host and folder must outlive the playback. intervalMs paces the lines.
-    TextPlayback(session::ClientHost& host, const platform::ProgramFolder& folder,
+    TextPlayback(core::ClientHost& host, const platform::ProgramFolder& folder,
                  int intervalMs = kPlayInterval);
     ~TextPlayback();
     TextPlayback(const TextPlayback&) = delete;
@@ -64,7 +64,7 @@ class TextPlayback {
     void StopPlaying();
     void PlayError(int number);
 
-    session::ClientHost& m_host;
+    core::ClientHost& m_host;
     const platform::ProgramFolder& m_folder;
     std::unique_ptr<QTimer> m_playTimer;
     TextLineReader m_playFile;

@@ -1,8 +1,8 @@
 #include "panes/channel_list_window.h"
 
-#include "prefs/dialog_fields.h"
-#include "session/client_host.h"
-#include "session/message_parsing.h"
+#include "core/client_host.h"
+#include "irc/message_parsing.h"
+#include "ui/dialog_fields.h"
 
 #include <QCloseEvent>
 #include <QFontDatabase>
@@ -22,7 +22,8 @@ namespace {
 constexpr int kConnected = 7;
 constexpr int kLayoutBatch = 1000;
 // Where the columns of a row start, in characters.
-constexpr int kColumnStarts[] = {0, static_cast<int>(kUsersColumn), static_cast<int>(kTopicColumn)};
+constexpr int kColumnStarts[] = {0, static_cast<int>(irc::kUsersColumn),
+                                 static_cast<int>(irc::kTopicColumn)};
 constexpr const char* kHeadings[] = {"Channel Name", "Users", "Topic"};
 
 QFont ListFont() {
@@ -35,7 +36,7 @@ QFont ListFont() {
 
 } // namespace
 
-ChannelListWindow::ChannelListWindow(session::ClientHost& host, QWidget* parent)
+ChannelListWindow::ChannelListWindow(core::ClientHost& host, QWidget* parent)
     : QWidget(parent, Qt::Window), m_host(host), m_frame(new QGroupBox("Channels List", this)),
       m_List1(new QListWidget(m_frame)),
       m_Label1(new QLabel("Double Click a channel to join it.", this)),
@@ -126,7 +127,7 @@ void ChannelListWindow::List1_DblClick() {
         return;
     }
     // The row may show the name shortened; the join takes the whole name.
-    const std::string chan = prefs::ItemBytes(*item);
+    const std::string chan = ui::ItemBytes(*item);
     if (chan.empty()) {
         return;
     }
@@ -141,7 +142,7 @@ void ChannelListWindow::ClearChanList() {
     m_List1->clear();
 }
 
-void ChannelListWindow::AddChanListEntry(const ChanListRow& row) {
+void ChannelListWindow::AddChanListEntry(const irc::ChanListRow& row) {
     auto* item = new QListWidgetItem(
         QString::fromUtf8(row.text.data(), static_cast<qsizetype>(row.text.size())));
     item->setData(Qt::UserRole, QByteArray::fromStdString(row.chan));

@@ -2,7 +2,7 @@
 // ChanListForm, "Channel List": asks the server for its busier channels and joins the one the
 // user double-clicks. The server's list replies fill it through ClearChanList and
 // AddChanListEntry, also while it is hidden.
-#include "panes/channel_list_row.h"
+#include "irc/channel_list_row.h"
 
 #include <QWidget>
 
@@ -13,7 +13,7 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 
-namespace korbi::session {
+namespace korbi::core {
 class ClientHost;
 }
 
@@ -25,7 +25,7 @@ class ChannelListWindow : public QWidget {
     Q_OBJECT
   public:
     // host must outlive the window: its connection and panes are used.
-    explicit ChannelListWindow(session::ClientHost& host, QWidget* parent = nullptr);
+    explicit ChannelListWindow(core::ClientHost& host, QWidget* parent = nullptr);
 
     // Shows the window in front; its controls follow the connection state of this moment.
     void Open();
@@ -37,7 +37,7 @@ class ChannelListWindow : public QWidget {
     void List1_DblClick();
 
     void ClearChanList();
-    void AddChanListEntry(const ChanListRow& row);
+    void AddChanListEntry(const irc::ChanListRow& row);
 
     QGroupBox* Frame() const { return m_frame; }
     QListWidget* List1() const { return m_List1; }
@@ -50,7 +50,7 @@ class ChannelListWindow : public QWidget {
     void showEvent(QShowEvent* event) override;
 
   private:
-    session::ClientHost& m_host;
+    core::ClientHost& m_host;
     QGroupBox* m_frame;
     QLabel* m_headings[3];
     QListWidget* m_List1;

@@ -1,9 +1,9 @@
 #include "panes/conversation_window.h"
 
-#include "panes/formatting_codes.h"
+#include "irc/formatting_codes.h"
 #include "panes/text_view.h"
 #include "platform/text_encoding.h"
-#include "prefs/error_window.h"
+#include "ui/error_window.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -25,10 +25,10 @@ int Px(int twips) {
 
 } // namespace
 
-ConversationWindow::ConversationWindow(const prefs::Settings& settings, prefs::FrameFlags& flags,
+ConversationWindow::ConversationWindow(const core::Settings& settings, core::FrameFlags& flags,
                                        const platform::ProgramFolder& folder, QWidget* parent)
     : QWidget(parent), m_settings(settings), m_flags(flags), m_folder(folder), m_pictures(folder),
-      m_errorWindow(new prefs::ErrorWindow(this)) {
+      m_errorWindow(new ui::ErrorWindow(this)) {
     setWindowTitle("Text Window");
     m_metrics.UseFont(m_settings.Font2Use);
     Form_Load();
@@ -181,7 +181,7 @@ void ConversationWindow::SetTopicBar(int slot, const std::string& caption) {
     Pane& pane = PaneAt(slot);
     pane.TopicText = caption;
     // A label cannot show the formatting codes a topic may carry.
-    pane.TopicBar->setText(platform::BytesToScreen(StripCodes(caption)));
+    pane.TopicBar->setText(platform::BytesToScreen(irc::StripCodes(caption)));
 }
 
 } // namespace korbi::panes

@@ -3,13 +3,13 @@
 // is the server pane; panes 1 to 15 hold channels and private conversations, found by name and
 // kept contiguous (closing one moves the higher ones down). Every line the user sees is
 // printed into a pane by PrintCoul.
+#include "core/settings.h"
 #include "panes/line_store.h"
 #include "panes/nick_index.h"
 #include "panes/picture_cache.h"
 #include "panes/text_metrics.h"
 #include "platform/line_file.h"
 #include "platform/program_folder.h"
-#include "prefs/settings.h"
 
 #include <QColor>
 #include <QWidget>
@@ -23,7 +23,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-namespace korbi::prefs {
+namespace korbi::ui {
 class ErrorWindow;
 }
 
@@ -59,7 +59,7 @@ class ConversationWindow : public QWidget {
     static constexpr int MaxWins = 15;
     static constexpr int kPaneCount = MaxWins + 1;
 
-    ConversationWindow(const prefs::Settings& settings, prefs::FrameFlags& flags,
+    ConversationWindow(const core::Settings& settings, core::FrameFlags& flags,
                        const platform::ProgramFolder& folder, QWidget* parent = nullptr);
     ~ConversationWindow() override;
 
@@ -152,7 +152,7 @@ class ConversationWindow : public QWidget {
     QLabel* TopicBarLabel(int slot) const { return PaneAt(slot).TopicBar; }
     QColor Line1Colour(int slot) const { return PaneAt(slot).Line1Colour; }
     QColor Line2Colour(int slot) const { return PaneAt(slot).Line2Colour; }
-    prefs::ErrorWindow& errorWindow() const { return *m_errorWindow; }
+    ui::ErrorWindow& errorWindow() const { return *m_errorWindow; }
 
   signals:
     // A protocol line to send to the server (the PART of a refused or closed channel).
@@ -181,8 +181,8 @@ class ConversationWindow : public QWidget {
     void CloseLogLines(int slot, bool blankLine);
     void RepaintViews();
 
-    const prefs::Settings& m_settings;
-    prefs::FrameFlags& m_flags;
+    const core::Settings& m_settings;
+    core::FrameFlags& m_flags;
     const platform::ProgramFolder& m_folder;
     TextMetrics m_metrics;
     PictureCache m_pictures;
@@ -192,7 +192,7 @@ class ConversationWindow : public QWidget {
     int m_ancVisible = 0;
     platform::LineFile* m_pictLog = nullptr;
     bool m_logFailureShown = false;
-    prefs::ErrorWindow* m_errorWindow;
+    ui::ErrorWindow* m_errorWindow;
 };
 
 } // namespace korbi::panes

@@ -17,8 +17,8 @@ std::string Extension(const std::string& path) {
     return platform::UpperAscii(path.size() > 4 ? path.substr(path.size() - 4) : path);
 }
 
-void SayInPane(session::ClientHost& host, int slot, const std::string& T) {
-    const prefs::Settings& settings = host.settings();
+void SayInPane(core::ClientHost& host, int slot, const std::string& T) {
+    const core::Settings& settings = host.settings();
     if (!settings.YourDefaultPict.empty()) {
         host.SendCommand2Serv("/PICT " + settings.YourDefaultPict + " " + T);
         return;
@@ -30,7 +30,7 @@ void SayInPane(session::ClientHost& host, int slot, const std::string& T) {
 
 // A raw line cannot go anywhere without a connection: it is shown instead, so the user sees it
 // was not sent, and the socket is not touched.
-void SendRawLine(session::ClientHost& host, const std::string& T) {
+void SendRawLine(core::ClientHost& host, const std::string& T) {
     if (host.SocketState() != SocketConnected) {
         host.SendCommand2Serv("/DISPLAY " + T);
         return;
@@ -70,7 +70,7 @@ InputLineText InsertAtCaret(const InputLineText& line, char code) {
     return {std::move(text), caret + 1};
 }
 
-void EnterLine(session::ClientHost& host, int slot, const std::string& typed) {
+void EnterLine(core::ClientHost& host, int slot, const std::string& typed) {
     const std::string T = OneLine(typed);
     if (!T.empty() && T.front() == '/') {
         host.SendCommand2Serv(T);
@@ -81,7 +81,7 @@ void EnterLine(session::ClientHost& host, int slot, const std::string& typed) {
     }
 }
 
-void InputBox_KeyPress(session::ClientHost& host, int slot, int& key, InputLineText& line) {
+void InputBox_KeyPress(core::ClientHost& host, int slot, int& key, InputLineText& line) {
     if (const char code = FormattingCode(key); code != 0) {
         line = InsertAtCaret(line, code);
         key = 0;
@@ -96,7 +96,7 @@ void InputBox_KeyPress(session::ClientHost& host, int slot, int& key, InputLineT
     EnterLine(host, slot, T);
 }
 
-void TextViewWin_OLEDragDrop(session::ClientHost& host, int slot,
+void TextViewWin_OLEDragDrop(core::ClientHost& host, int slot,
                              const std::vector<std::string>& files) {
     if (files.empty()) {
         return;

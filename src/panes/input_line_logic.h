@@ -2,7 +2,7 @@
 // What the input line of a pane does with the keys typed into it and with files dropped on the
 // pane's text view, apart from the widgets: text is bytes, and every effect goes through the
 // client host.
-#include "session/client_host.h"
+#include "core/client_host.h"
 
 #include <cstddef>
 #include <string>
@@ -30,15 +30,15 @@ InputLineText InsertAtCaret(const InputLineText& line, char code);
 // private pane the text goes to the pane's name (or as a picture message when the user has a
 // default picture); in the server pane it is a raw protocol line, written only while connected.
 // Line breaks (from a paste) count as blanks.
-void EnterLine(session::ClientHost& host, int slot, const std::string& typed);
+void EnterLine(core::ClientHost& host, int slot, const std::string& typed);
 
 // One typed key. A formatting key or Enter is handled here: line changes (Enter empties it)
 // and key becomes 0. Any other key is left as it is, for the line edit.
-void InputBox_KeyPress(session::ClientHost& host, int slot, int& key, InputLineText& line);
+void InputBox_KeyPress(core::ClientHost& host, int slot, int& key, InputLineText& line);
 
 // Files dropped onto the text view of pane slot, as full paths; only the first one counts. A
 // ".TXT" file is played into the pane, a ".WAV" file is offered to the pane's name and played.
-void TextViewWin_OLEDragDrop(session::ClientHost& host, int slot,
+void TextViewWin_OLEDragDrop(core::ClientHost& host, int slot,
                              const std::vector<std::string>& files);
 
 } // namespace korbi::panes

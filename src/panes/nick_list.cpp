@@ -1,6 +1,6 @@
 #include "panes/nick_list.h"
 
-#include "session/client_host.h"
+#include "core/client_host.h"
 
 namespace korbi::panes {
 
@@ -20,19 +20,19 @@ std::vector<std::string> NickListNames(std::string_view names) {
     return entries;
 }
 
-void FillNickList(session::ClientHost& host, int slot, std::string_view names) {
+void FillNickList(core::ClientHost& host, int slot, std::string_view names) {
     for (const std::string& name : NickListNames(names)) {
         host.AddNickListItem(slot, name);
     }
 }
 
-void AddNickToList(session::ClientHost& host, int slot, const std::string& nick) {
+void AddNickToList(core::ClientHost& host, int slot, const std::string& nick) {
     if (!nick.empty() && host.FindNick(slot, nick) == -1) {
         host.AddNickListItem(slot, nick);
     }
 }
 
-bool RemoveNickFromList(session::ClientHost& host, int slot, const std::string& nick) {
+bool RemoveNickFromList(core::ClientHost& host, int slot, const std::string& nick) {
     const int k = host.FindNick(slot, nick);
     if (k == -1) {
         return false;
@@ -41,7 +41,7 @@ bool RemoveNickFromList(session::ClientHost& host, int slot, const std::string& 
     return true;
 }
 
-bool RenameNickInList(session::ClientHost& host, int slot, const std::string& oldNick,
+bool RenameNickInList(core::ClientHost& host, int slot, const std::string& oldNick,
                       const std::string& newNick) {
     const int k = host.FindNick(slot, oldNick);
     if (k == -1) {

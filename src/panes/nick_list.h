@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace korbi::session {
+namespace korbi::core {
 class ClientHost;
 }
 
@@ -17,17 +17,17 @@ namespace korbi::panes {
 std::vector<std::string> NickListNames(std::string_view names);
 
 // Appends the entries of a names text to the list of slot. The list is not cleared first.
-void FillNickList(session::ClientHost& host, int slot, std::string_view names);
+void FillNickList(core::ClientHost& host, int slot, std::string_view names);
 
 // Appends nick to the list of slot unless it holds the nick already, with or without a mark.
-void AddNickToList(session::ClientHost& host, int slot, const std::string& nick);
+void AddNickToList(core::ClientHost& host, int slot, const std::string& nick);
 
 // Removes the entry of nick, whatever its mark. Returns whether there was one.
-bool RemoveNickFromList(session::ClientHost& host, int slot, const std::string& nick);
+bool RemoveNickFromList(core::ClientHost& host, int slot, const std::string& nick);
 
 // Replaces the entry of oldNick by newNick with the same mark; the renamed entry goes to the
 // end of the list. Returns whether there was one.
-bool RenameNickInList(session::ClientHost& host, int slot, const std::string& oldNick,
+bool RenameNickInList(core::ClientHost& host, int slot, const std::string& oldNick,
                       const std::string& newNick);
 
 // "@" or "+" when the entry begins with it, else "".

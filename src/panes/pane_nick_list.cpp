@@ -3,7 +3,7 @@
 // (there may be a hundred thousand) that no event looks up: it goes without an index.
 #include "panes/conversation_window.h"
 
-#include "commands/masks.h"
+#include "irc/masks.h"
 #include "platform/text_encoding.h"
 
 #include <QListWidget>
@@ -88,7 +88,7 @@ void ConversationWindow::RemoveNickListItem(int slot, int index) {
 
 int ConversationWindow::FindNick(int slot, const std::string& nick) const {
     if (slot == 0) {
-        return commands::FindNick(NickListItems(0), nick);
+        return irc::FindNick(NickListItems(0), nick);
     }
     return ValidSlot(slot) ? PaneAt(slot).Nicks.Find(nick) : -1;
 }

@@ -3,10 +3,10 @@
 #include "panes/conversation_window.h"
 
 #include "commands/variables.h"
-#include "panes/formatting_codes.h"
+#include "irc/formatting_codes.h"
+#include "irc/word_wrap.h"
 #include "panes/picture_names.h"
 #include "panes/text_view.h"
-#include "panes/word_wrap.h"
 #include "platform/text_encoding.h"
 
 #include <algorithm>
@@ -50,7 +50,7 @@ void ConversationWindow::PrintCoul(int slot, const std::string& pict, int red, i
     const int capacity = LineCapacity(pane.TextViewWin->InnerHeight());
     // Each wrapped line is handled completely here, with no events let through in between:
     // a socket event run in the middle would print its lines into the middle of this text.
-    for (std::string& line : WrapText(text, room, measure)) {
+    for (std::string& line : irc::WrapText(text, room, measure)) {
         WriteLog(slot, line);
         if (m_pictLog != nullptr) {
             m_pictLog->WriteLine(picture);
@@ -175,7 +175,7 @@ void ConversationWindow::WriteLog(int slot, const std::string& line) {
         wanted = channel ? m_settings.LogChan : m_settings.LogPrivChat;
     }
     if (wanted) {
-        pane.Log.WriteLine(StripCodes(line));
+        pane.Log.WriteLine(irc::StripCodes(line));
     }
 }
 

@@ -5,7 +5,7 @@
 #include "panes/text_view.h"
 #include "platform/text_encoding.h"
 #include "platform/text_values.h"
-#include "prefs/error_window.h"
+#include "ui/error_window.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -43,14 +43,14 @@ bool TextMetrics::UseFont(int font2Use) {
     return true;
 }
 
-QFont TextMetrics::Font(const TextStyle& style) const {
+QFont TextMetrics::Font(const irc::TextStyle& style) const {
     QFont font =
         m_faces[static_cast<std::size_t>((style.bold ? 1 : 0) + (style.italic ? 2 : 0))].font;
     font.setUnderline(style.underline);
     return font;
 }
 
-TextMetrics::Face& TextMetrics::FaceOf(const TextStyle& style) {
+TextMetrics::Face& TextMetrics::FaceOf(const irc::TextStyle& style) {
     return m_faces[static_cast<std::size_t>((style.bold ? 1 : 0) + (style.italic ? 2 : 0))];
 }
 
@@ -62,7 +62,7 @@ double TextMetrics::Advance(Face& face, char16_t ch) {
     return advance;
 }
 
-double TextMetrics::RunWidth(std::string_view bytes, bool utf8, const TextStyle& style) {
+double TextMetrics::RunWidth(std::string_view bytes, bool utf8, const irc::TextStyle& style) {
     // Every word of every printed line comes here while it is wrapped: one pass over the bytes,
     // the cached advance read in place, and only a character not measured yet costs a call.
     Face& face = FaceOf(style);
@@ -78,7 +78,7 @@ double TextMetrics::RunWidth(std::string_view bytes, bool utf8, const TextStyle&
     return width;
 }
 
-double TextMetrics::RunWidth(const QString& text, const TextStyle& style) {
+double TextMetrics::RunWidth(const QString& text, const irc::TextStyle& style) {
     Face& face = FaceOf(style);
     double width = 0;
     for (const QChar ch : text) {
@@ -96,7 +96,7 @@ void ViewLineMeasure::Start() {
 }
 
 double ViewLineMeasure::Add(std::string_view piece) {
-    ScanCodes(piece, m_style, [&](std::string_view run, const TextStyle& style) {
+    irc::ScanCodes(piece, m_style, [&](std::string_view run, const irc::TextStyle& style) {
         m_width += m_metrics.RunWidth(run, m_utf8, style);
     });
     return m_width;

@@ -2,8 +2,8 @@
 // The fonts of the text views and the width of printed text in them. Widths are summed from
 // cached character advances (kerning off, so drawn text matches), which keeps measuring a line
 // cheap enough to wrap every printed line of a flood.
-#include "panes/formatting_codes.h"
-#include "panes/word_wrap.h"
+#include "irc/formatting_codes.h"
+#include "irc/word_wrap.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -24,12 +24,12 @@ class TextMetrics {
     bool UseFont(int font2Use);
     QString Family() const { return m_faces[0].font.family(); }
 
-    QFont Font(const TextStyle& style) const;
+    QFont Font(const irc::TextStyle& style) const;
     double Ascent() const { return m_faces[0].metrics.ascent(); }
 
     // Width of a run of printable bytes, decoded as UTF-8 or as Latin-1.
-    double RunWidth(std::string_view bytes, bool utf8, const TextStyle& style);
-    double RunWidth(const QString& text, const TextStyle& style);
+    double RunWidth(std::string_view bytes, bool utf8, const irc::TextStyle& style);
+    double RunWidth(const QString& text, const irc::TextStyle& style);
 
   private:
     // The advances of characters up to U+02FF are cached; beyond them (combining marks,
@@ -43,14 +43,14 @@ class TextMetrics {
     };
 
     void SetFamily(const QString& family);
-    Face& FaceOf(const TextStyle& style);
+    Face& FaceOf(const irc::TextStyle& style);
     double Advance(Face& face, char16_t ch);
 
     std::vector<Face> m_faces; // plain, bold, italic, bold italic
 };
 
 // The width of a line as the view draws it, codes read as the line goes.
-class ViewLineMeasure : public LineMeasure {
+class ViewLineMeasure : public irc::LineMeasure {
   public:
     ViewLineMeasure(TextMetrics& metrics, bool utf8) : m_metrics(metrics), m_utf8(utf8) {}
     void Start() override;
@@ -59,7 +59,7 @@ class ViewLineMeasure : public LineMeasure {
   private:
     TextMetrics& m_metrics;
     bool m_utf8;
-    TextStyle m_style;
+    irc::TextStyle m_style;
     double m_width = 0;
 };
 

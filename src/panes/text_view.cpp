@@ -66,9 +66,9 @@ void TextView::DrawPict(QPainter& painter, int x, int y, const std::string& name
 void TextView::PrintExtra(QPainter& painter, double x, double y, const LineRecord& record) {
     const bool utf8 = IsUtf8Text(record.text);
     const double baseline = y + m_metrics.Ascent();
-    TextStyle style;
+    irc::TextStyle style;
     style.colour = {record.red, record.green, record.blue};
-    ScanCodes(record.text, style, [&](std::string_view run, const TextStyle& in) {
+    irc::ScanCodes(record.text, style, [&](std::string_view run, const irc::TextStyle& in) {
         const QString text = DecodeRun(run, utf8);
         painter.setFont(m_metrics.Font(in));
         painter.setPen(QColor(in.colour.red, in.colour.green, in.colour.blue));

@@ -1,9 +1,9 @@
 #include "pictx/picture_exchange.h"
 
+#include "core/client_host.h"
 #include "platform/program_folder.h"
 #include "platform/socket.h"
 #include "platform/text_values.h"
-#include "session/client_host.h"
 
 #include <QAction>
 #include <QMenu>
@@ -24,7 +24,7 @@ constexpr std::size_t kSendAheadBytes = 64 * 1024;
 
 } // namespace
 
-PictureExchange::PictureExchange(session::ClientHost& host, const platform::ProgramFolder& folder,
+PictureExchange::PictureExchange(core::ClientHost& host, const platform::ProgramFolder& folder,
                                  PictureExchangeOptions options, QWidget* parent)
     : QWidget(parent, Qt::Window), m_host(host), m_folder(folder), m_options(std::move(options)),
       m_socket1(new platform::Socket(this)), m_fetchTimer(new QTimer(this)),

@@ -22,7 +22,7 @@ namespace korbi::platform {
 class ProgramFolder;
 class Socket;
 } // namespace korbi::platform
-namespace korbi::session {
+namespace korbi::core {
 class ClientHost;
 }
 
@@ -43,7 +43,7 @@ struct PictureExchangeOptions {
 class PictureExchange : public QWidget {
     Q_OBJECT
   public:
-    PictureExchange(session::ClientHost& host, const platform::ProgramFolder& folder,
+    PictureExchange(core::ClientHost& host, const platform::ProgramFolder& folder,
                     PictureExchangeOptions options = {}, QWidget* parent = nullptr);
     ~PictureExchange() override;
 
@@ -87,7 +87,7 @@ class PictureExchange : public QWidget {
     void CloseServing(std::size_t i);
     void SetIcon(media::PicServImage image);
 
-    session::ClientHost& m_host;
+    core::ClientHost& m_host;
     const platform::ProgramFolder& m_folder;
     PictureExchangeOptions m_options;
 

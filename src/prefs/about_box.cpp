@@ -16,8 +16,8 @@ constexpr int kPictureSize = 64;
 } // namespace
 
 AboutBox::AboutBox(QWidget* parent)
-    : FormDialog(parent), m_picture(new QLabel(this)), m_version(new QLabel(kAboutVersion, this)),
-      m_Command1(MakeButton("OK", "Command1", this)) {
+    : ui::FormDialog(parent), m_picture(new QLabel(this)),
+      m_version(new QLabel(kAboutVersion, this)), m_Command1(MakeButton("OK", "Command1", this)) {
     setObjectName("AboForm");
     setWindowTitle("About KorBi");
     m_picture->setPixmap(QPixmap::fromImage(media::ApplicationIcon(kPictureSize)));

@@ -1,6 +1,6 @@
 #pragma once
 // AboForm, "About KorBi": the program's picture, its version and where it comes from.
-#include "prefs/form_dialog.h"
+#include "ui/form_dialog.h"
 
 class QLabel;
 class QPushButton;
@@ -9,7 +9,7 @@ namespace korbi::prefs {
 
 inline constexpr const char* kAboutVersion = "Version 1.0 Beta 4 (Build B4R0) ";
 
-class AboutBox : public FormDialog {
+class AboutBox : public ui::FormDialog {
     Q_OBJECT
   public:
     explicit AboutBox(QWidget* parent = nullptr);

@@ -1,9 +1,9 @@
 #include "prefs/people_dialog.h"
 
+#include "irc/message_parsing.h"
 #include "platform/text_values.h"
-#include "prefs/dialog_fields.h"
-#include "prefs/dialog_layout.h"
-#include "session/message_parsing.h"
+#include "ui/dialog_fields.h"
+#include "ui/dialog_layout.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -35,27 +35,27 @@ QLineEdit* MakeText(const char* name) {
 // listed (nicks and masks compare without regard to case) is not added twice: it is selected,
 // so the user sees it is there.
 void AddNewEntry(QListWidget& list, QLineEdit& box) {
-    const std::string entry = FieldBytes(box);
+    const std::string entry = ui::FieldBytes(box);
     if (entry.empty()) {
         return;
     }
     box.clear();
     for (int row = 0; row < list.count(); ++row) {
-        if (platform::EqualsNoCase(ItemBytes(*list.item(row)), entry)) {
+        if (platform::EqualsNoCase(ui::ItemBytes(*list.item(row)), entry)) {
             list.setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
             return;
         }
     }
-    list.addItem(MakeByteItem(entry));
+    list.addItem(ui::MakeByteItem(entry));
 }
 
 } // namespace
 
 std::vector<std::string> BlankLedEntries(const std::string& list) {
     std::vector<std::string> entries;
-    const long count = session::GetNumWords(list);
+    const long count = irc::GetNumWords(list);
     for (long i = 2; i <= count; ++i) {
-        entries.push_back(session::GetWord(i, list));
+        entries.push_back(irc::GetWord(i, list));
     }
     return entries;
 }
@@ -68,8 +68,8 @@ std::string BlankLedList(const std::vector<std::string>& entries) {
     return list;
 }
 
-PeopleDialog::PeopleDialog(Settings& settings, QWidget* parent)
-    : FormDialog(parent), m_settings(settings), m_tabs(new QTabWidget(this)),
+PeopleDialog::PeopleDialog(core::Settings& settings, QWidget* parent)
+    : ui::FormDialog(parent), m_settings(settings), m_tabs(new QTabWidget(this)),
       m_NotifyList(MakeList("NotifyList")), m_text1(MakeText("text1")),
       m_AddNotify(MakeButton("Add", "AddNotify", this)),
       m_RemoveNotify(MakeButton("Remove", "RemoveNotify", this)), m_List1(MakeList("List1")),
@@ -87,7 +87,7 @@ PeopleDialog::PeopleDialog(Settings& settings, QWidget* parent)
     static_cast<QVBoxLayout*>(ignores->layout())->addWidget(m_Check1);
     m_tabs->addTab(ignores, "Ignores");
 
-    LayOutTabsAndButtons(*this, m_tabs, m_Command1, m_Command2, 340, 340);
+    ui::LayOutTabsAndButtons(*this, m_tabs, m_Command1, m_Command2, 340, 340);
 
     connect(m_Command1, &QPushButton::clicked, this, &PeopleDialog::Command1_Click);
     connect(m_Command2, &QPushButton::clicked, this, &QDialog::reject);
@@ -106,22 +106,23 @@ QWidget* PeopleDialog::BuildPage(QListWidget* list, QLineEdit* box, QPushButton*
     layout->addLayout(row);
 
     connect(add, &QPushButton::clicked, this, [list, box] { AddNewEntry(*list, *box); });
-    connect(remove, &QPushButton::clicked, this, [list] { RemoveSelected(*list); });
-    connect(list, &QListWidget::itemClicked, this,
-            [list, box](QListWidgetItem* item) { CopyEntryToField(*list, list->row(item), *box); });
+    connect(remove, &QPushButton::clicked, this, [list] { ui::RemoveSelected(*list); });
+    connect(list, &QListWidget::itemClicked, this, [list, box](QListWidgetItem* item) {
+        ui::CopyEntryToField(*list, list->row(item), *box);
+    });
     OnEnter(box, [list, box] { AddNewEntry(*list, *box); });
     return page;
 }
 
 void PeopleDialog::Form_Load() {
-    FillList(*m_NotifyList, BlankLedEntries(m_settings.Notifys));
-    FillList(*m_List1, BlankLedEntries(m_settings.Silences));
+    ui::FillList(*m_NotifyList, BlankLedEntries(m_settings.Notifys));
+    ui::FillList(*m_List1, BlankLedEntries(m_settings.Silences));
     m_Check1->setChecked(m_settings.DisplayIgnores);
 }
 
 void PeopleDialog::Command1_Click() {
-    m_settings.Notifys = BlankLedList(ListBytes(*m_NotifyList));
-    m_settings.Silences = BlankLedList(ListBytes(*m_List1));
+    m_settings.Notifys = BlankLedList(ui::ListBytes(*m_NotifyList));
+    m_settings.Silences = BlankLedList(ui::ListBytes(*m_List1));
     m_settings.DisplayIgnores = m_Check1->isChecked();
     accept();
 }

@@ -1,8 +1,8 @@
 #pragma once
 // Form5, "People": the nicks the notify watch looks for, the ignore masks, and whether to be
 // told when an ignored user tries to make contact.
-#include "prefs/form_dialog.h"
-#include "prefs/settings.h"
+#include "core/settings.h"
+#include "ui/form_dialog.h"
 
 #include <string>
 #include <vector>
@@ -20,11 +20,11 @@ std::vector<std::string> BlankLedEntries(const std::string& list);
 // The blank-led list of entries: each one preceded by one blank; "" for none.
 std::string BlankLedList(const std::vector<std::string>& entries);
 
-class PeopleDialog : public FormDialog {
+class PeopleDialog : public ui::FormDialog {
     Q_OBJECT
   public:
     // settings must outlive the dialog; Notifys, Silences and DisplayIgnores change on OK only.
-    explicit PeopleDialog(Settings& settings, QWidget* parent = nullptr);
+    explicit PeopleDialog(core::Settings& settings, QWidget* parent = nullptr);
 
     void Form_Load() override;
 
@@ -45,7 +45,7 @@ class PeopleDialog : public FormDialog {
     QWidget* BuildPage(QListWidget* list, QLineEdit* box, QPushButton* add, QPushButton* remove);
     void Command1_Click();
 
-    Settings& m_settings;
+    core::Settings& m_settings;
     QTabWidget* m_tabs;
     QListWidget* m_NotifyList;
     QLineEdit* m_text1;

@@ -1,8 +1,8 @@
 #include "prefs/prefs_dialog.h"
 
-#include "prefs/dialog_fields.h"
-#include "prefs/dialog_layout.h"
-#include "prefs/main_frame.h"
+#include "ui/dialog_fields.h"
+#include "ui/dialog_layout.h"
+#include "ui/frame_title.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -56,8 +56,8 @@ int SelectedIndex(const QComboBox& box, int stored) {
 
 } // namespace
 
-PrefsDialog::PrefsDialog(Settings& settings, QWidget* parent)
-    : FormDialog(parent), m_settings(settings), m_tabs(new QTabWidget(this)),
+PrefsDialog::PrefsDialog(core::Settings& settings, QWidget* parent)
+    : ui::FormDialog(parent), m_settings(settings), m_tabs(new QTabWidget(this)),
       m_pictFrame(new QGroupBox("PICTs Preferences")), m_logFrame(new QGroupBox("Logs")),
       m_Text1(MakeText("Text1")), m_Text2(MakeText("Text2")), m_Text3(MakeText("Text3")),
       m_Check1(MakeCheck("Log Server", "Check1")), m_Check2(MakeCheck("Log Channels", "Check2")),
@@ -100,7 +100,7 @@ PrefsDialog::PrefsDialog(Settings& settings, QWidget* parent)
     display->addRow(m_Check4);
     m_tabs->addTab(displayTab, "Display");
 
-    LayOutTabsAndButtons(*this, m_tabs, m_Command2, m_Command1, 460, 280);
+    ui::LayOutTabsAndButtons(*this, m_tabs, m_Command2, m_Command1, 460, 280);
 
     connect(m_Command2, &QPushButton::clicked, this, &PrefsDialog::Command2_Click);
     connect(m_Command1, &QPushButton::clicked, this, &QDialog::reject);
@@ -108,30 +108,30 @@ PrefsDialog::PrefsDialog(Settings& settings, QWidget* parent)
 }
 
 void PrefsDialog::Form_Load() {
-    SetFieldBytes(*m_Text1, m_settings.PhotoPict);
-    SetFieldBytes(*m_Text2, m_settings.YourDefaultPict);
-    SetFieldBytes(*m_Text3, m_settings.OtherDefaultPict);
+    ui::SetFieldBytes(*m_Text1, m_settings.PhotoPict);
+    ui::SetFieldBytes(*m_Text2, m_settings.YourDefaultPict);
+    ui::SetFieldBytes(*m_Text3, m_settings.OtherDefaultPict);
     m_Check1->setChecked(m_settings.LogServer);
     m_Check2->setChecked(m_settings.LogChan);
     m_Check3->setChecked(m_settings.LogPrivChat);
     SelectIndex(*m_Combo1, m_settings.Font2Use);
     SelectIndex(*m_Combo2, m_settings.NickStyle);
-    SetFieldBytes(*m_Text4, m_settings.TitleBarText);
+    ui::SetFieldBytes(*m_Text4, m_settings.TitleBarText);
     m_Check4->setChecked(m_settings.ShowAddress);
 }
 
 void PrefsDialog::Command2_Click() {
-    m_settings.PhotoPict = FieldBytes(*m_Text1);
-    m_settings.YourDefaultPict = FieldBytes(*m_Text2);
-    m_settings.OtherDefaultPict = FieldBytes(*m_Text3);
-    m_settings.TitleBarText = FieldBytes(*m_Text4);
+    m_settings.PhotoPict = ui::FieldBytes(*m_Text1);
+    m_settings.YourDefaultPict = ui::FieldBytes(*m_Text2);
+    m_settings.OtherDefaultPict = ui::FieldBytes(*m_Text3);
+    m_settings.TitleBarText = ui::FieldBytes(*m_Text4);
     m_settings.LogServer = m_Check1->isChecked();
     m_settings.LogChan = m_Check2->isChecked();
     m_settings.LogPrivChat = m_Check3->isChecked();
     m_settings.ShowAddress = m_Check4->isChecked();
     m_settings.Font2Use = SelectedIndex(*m_Combo1, m_settings.Font2Use);
     m_settings.NickStyle = SelectedIndex(*m_Combo2, m_settings.NickStyle);
-    emit TitleChanged(FrameTitle(m_settings.TitleBarText));
+    emit TitleChanged(ui::FrameTitle(m_settings.TitleBarText));
     accept();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // PrefsForm, "Preferences": the picture names, the logging flags, the font, the nick style,
 // the extra title text and the extra join/part/quit information.
-#include "prefs/form_dialog.h"
-#include "prefs/settings.h"
+#include "core/settings.h"
+#include "ui/form_dialog.h"
 
 class QCheckBox;
 class QComboBox;
@@ -13,11 +13,11 @@ class QTabWidget;
 
 namespace korbi::prefs {
 
-class PrefsDialog : public FormDialog {
+class PrefsDialog : public ui::FormDialog {
     Q_OBJECT
   public:
     // settings must outlive the dialog; they change on OK only.
-    explicit PrefsDialog(Settings& settings, QWidget* parent = nullptr);
+    explicit PrefsDialog(core::Settings& settings, QWidget* parent = nullptr);
 
     void Form_Load() override;
 
@@ -44,7 +44,7 @@ class PrefsDialog : public FormDialog {
   private:
     void Command2_Click();
 
-    Settings& m_settings;
+    core::Settings& m_settings;
     QTabWidget* m_tabs;
     QGroupBox* m_pictFrame;
     QGroupBox* m_logFrame;

@@ -1,6 +1,6 @@
 #include "prefs/server_list_dialog.h"
 
-#include "prefs/dialog_fields.h"
+#include "ui/dialog_fields.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -13,7 +13,7 @@
 namespace korbi::prefs {
 
 ServerListDialog::ServerListDialog(QComboBox& ServerName, QWidget* parent)
-    : FormDialog(parent), m_ServerName(ServerName), m_frame(new QGroupBox("Server List", this)),
+    : ui::FormDialog(parent), m_ServerName(ServerName), m_frame(new QGroupBox("Server List", this)),
       m_List1(new QListWidget(m_frame)), m_Text1(new QLineEdit(m_frame)),
       m_Command1(MakeButton("Add", "Command1", m_frame)),
       m_Command2(MakeButton("Remove", "Command2", m_frame)),
@@ -43,7 +43,7 @@ ServerListDialog::ServerListDialog(QComboBox& ServerName, QWidget* parent)
     resize(340, 300);
 
     connect(m_Command1, &QPushButton::clicked, this, &ServerListDialog::Command1_Click);
-    connect(m_Command2, &QPushButton::clicked, this, [this] { RemoveSelected(*m_List1); });
+    connect(m_Command2, &QPushButton::clicked, this, [this] { ui::RemoveSelected(*m_List1); });
     connect(m_Command3, &QPushButton::clicked, this, &ServerListDialog::Command3_Click);
     connect(m_Command4, &QPushButton::clicked, this, &QDialog::reject);
     Form_Load();

@@ -1,7 +1,7 @@
 #pragma once
 // EdServList, "Edit Server List": edits the entries of the server window's server box. The port
 // is not edited here; the list reaches the preferences file when the program ends.
-#include "prefs/form_dialog.h"
+#include "ui/form_dialog.h"
 
 class QComboBox;
 class QGroupBox;
@@ -11,7 +11,7 @@ class QPushButton;
 
 namespace korbi::prefs {
 
-class ServerListDialog : public FormDialog {
+class ServerListDialog : public ui::FormDialog {
     Q_OBJECT
   public:
     // ServerName is the server window's server box; it must outlive the dialog and changes on

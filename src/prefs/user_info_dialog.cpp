@@ -1,9 +1,9 @@
 #include "prefs/user_info_dialog.h"
 
+#include "core/client_host.h"
 #include "platform/text_values.h"
-#include "prefs/dialog_fields.h"
-#include "prefs/dialog_layout.h"
-#include "session/client_host.h"
+#include "ui/dialog_fields.h"
+#include "ui/dialog_layout.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -32,8 +32,8 @@ bool UsableNick(const std::string& nick) {
 
 } // namespace
 
-UserInfoDialog::UserInfoDialog(session::ClientHost& host, QWidget* parent)
-    : FormDialog(parent), m_host(host), m_tabs(new QTabWidget(this)), m_NickText(new QLineEdit),
+UserInfoDialog::UserInfoDialog(core::ClientHost& host, QWidget* parent)
+    : ui::FormDialog(parent), m_host(host), m_tabs(new QTabWidget(this)), m_NickText(new QLineEdit),
       m_Text1(new QLineEdit), m_RealText(new QLineEdit), m_EMailText(new QLineEdit),
       m_Check1(new QCheckBox("Receive WallOps Messages")),
       m_Check2(new QCheckBox("Receive Server Messages")),
@@ -71,7 +71,7 @@ UserInfoDialog::UserInfoDialog(session::ClientHost& host, QWidget* parent)
     modes->addStretch();
     m_tabs->addTab(clientMode, "Client Mode");
 
-    LayOutTabsAndButtons(*this, m_tabs, m_Command2, m_Command1, 360, 220);
+    ui::LayOutTabsAndButtons(*this, m_tabs, m_Command2, m_Command1, 360, 220);
 
     connect(m_Command2, &QPushButton::clicked, this, &UserInfoDialog::Command2_Click);
     connect(m_Command1, &QPushButton::clicked, this, &QDialog::reject);
@@ -79,11 +79,11 @@ UserInfoDialog::UserInfoDialog(session::ClientHost& host, QWidget* parent)
 }
 
 void UserInfoDialog::Form_Load() {
-    const Settings& settings = m_host.settings();
-    SetFieldBytes(*m_NickText, settings.NickName);
-    SetFieldBytes(*m_Text1, settings.BackName);
-    SetFieldBytes(*m_RealText, settings.RealName);
-    SetFieldBytes(*m_EMailText, settings.MyUserName);
+    const core::Settings& settings = m_host.settings();
+    ui::SetFieldBytes(*m_NickText, settings.NickName);
+    ui::SetFieldBytes(*m_Text1, settings.BackName);
+    ui::SetFieldBytes(*m_RealText, settings.RealName);
+    ui::SetFieldBytes(*m_EMailText, settings.MyUserName);
     m_Check1->setChecked(settings.ClientW);
     m_Check2->setChecked(settings.ClientS);
     m_Check3->setChecked(settings.ClientI);
@@ -96,7 +96,7 @@ bool UserInfoDialog::NicksUsable() {
         {m_Text1, "The backup nick cannot be empty or contain blanks."},
     };
     for (const auto& [field, problem] : nicks) {
-        if (!UsableNick(FieldBytes(*field))) {
+        if (!UsableNick(ui::FieldBytes(*field))) {
             m_Warning->setText(problem);
             m_Warning->show();
             m_tabs->setCurrentIndex(0);
@@ -113,18 +113,18 @@ void UserInfoDialog::Command2_Click() {
     if (!NicksUsable()) {
         return;
     }
-    Settings& settings = m_host.settings();
+    core::Settings& settings = m_host.settings();
     const bool connected = m_host.SocketState() == kConnected;
-    const std::string nick = FieldBytes(*m_NickText);
+    const std::string nick = ui::FieldBytes(*m_NickText);
     // While connected the nick changes when the server confirms it.
     if (connected && !platform::EqualsNoCase(nick, settings.NickName)) {
         m_host.Send2Serv("NICK " + nick);
     } else {
         settings.NickName = nick;
     }
-    settings.RealName = FieldBytes(*m_RealText);
-    settings.MyUserName = FieldBytes(*m_EMailText);
-    settings.BackName = FieldBytes(*m_Text1);
+    settings.RealName = ui::FieldBytes(*m_RealText);
+    settings.MyUserName = ui::FieldBytes(*m_EMailText);
+    settings.BackName = ui::FieldBytes(*m_Text1);
     settings.ClientW = m_Check1->isChecked();
     settings.ClientS = m_Check2->isChecked();
     settings.ClientI = m_Check3->isChecked();

@@ -2,7 +2,7 @@
 // Form3, "Personnal Info": the nick, backup nick, real name and user name, and the three user
 // modes. While connected a new nick is asked of the server rather than set, and the modes are
 // set on the server again.
-#include "prefs/form_dialog.h"
+#include "ui/form_dialog.h"
 
 class QCheckBox;
 class QLabel;
@@ -10,17 +10,17 @@ class QLineEdit;
 class QPushButton;
 class QTabWidget;
 
-namespace korbi::session {
+namespace korbi::core {
 class ClientHost;
 }
 
 namespace korbi::prefs {
 
-class UserInfoDialog : public FormDialog {
+class UserInfoDialog : public ui::FormDialog {
     Q_OBJECT
   public:
     // host must outlive the dialog: its settings are shown and changed, its connection used.
-    explicit UserInfoDialog(session::ClientHost& host, QWidget* parent = nullptr);
+    explicit UserInfoDialog(core::ClientHost& host, QWidget* parent = nullptr);
 
     void Form_Load() override;
 
@@ -42,7 +42,7 @@ class UserInfoDialog : public FormDialog {
     // False, with the reason shown and the field in focus, when a nick cannot be used.
     bool NicksUsable();
 
-    session::ClientHost& m_host;
+    core::ClientHost& m_host;
     QTabWidget* m_tabs;
     QLineEdit* m_NickText;
     QLineEdit* m_Text1;

@@ -1,10 +1,10 @@
 #include "session/conversations.h"
 
-#include "session/client_host.h"
+#include "core/client_host.h"
 
 namespace korbi::session {
 
-int OpenConversation(ClientHost& host, const std::string& name, bool isPrivate) {
+int OpenConversation(core::ClientHost& host, const std::string& name, bool isPrivate) {
     const int slot = host.OpenChanWin(name, isPrivate);
     if (slot <= 0) {
         return 0;
@@ -16,7 +16,7 @@ int OpenConversation(ClientHost& host, const std::string& name, bool isPrivate) 
     return slot;
 }
 
-void EndConversation(ClientHost& host, int slot) {
+void EndConversation(core::ClientHost& host, int slot) {
     if (slot <= 0) {
         return;
     }

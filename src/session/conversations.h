@@ -3,17 +3,19 @@
 // opens (a join, a private message, a query, a double click in a nick list) logs alike.
 #include <string>
 
-namespace korbi::session {
-
+namespace korbi::core {
 class ClientHost;
+}
+
+namespace korbi::session {
 
 // Opens a pane for name in slot NextChan (the host refuses beyond the limit and then returns
 // 0). The new pane's log is opened when LogChan (a channel) or LogPrivChat (a private
 // conversation) is set. Returns the new slot, or 0.
-int OpenConversation(ClientHost& host, const std::string& name, bool isPrivate);
+int OpenConversation(core::ClientHost& host, const std::string& name, bool isPrivate);
 
 // Closes the pane in slot, writing the closing lines of its log first when the log is open.
 // Slot 0, the server pane, is never closed.
-void EndConversation(ClientHost& host, int slot);
+void EndConversation(core::ClientHost& host, int slot);
 
 } // namespace korbi::session

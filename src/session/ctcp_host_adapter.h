@@ -2,13 +2,13 @@
 // The CTCP handler's view of the client: every call goes to the client host, and the
 // settings are read at the moment they are needed.
 #include "commands/ctcp_host.h"
-#include "session/client_host.h"
+#include "core/client_host.h"
 
 namespace korbi::session {
 
 class CtcpHostAdapter : public commands::CtcpHost {
   public:
-    explicit CtcpHostAdapter(ClientHost& host) : m_host(host) {}
+    explicit CtcpHostAdapter(core::ClientHost& host) : m_host(host) {}
 
     void PrintCoul(int slot, const std::string& picture, int red, int green, int blue,
                    const std::string& text) override {
@@ -31,7 +31,7 @@ class CtcpHostAdapter : public commands::CtcpHost {
     int FloodProtDelay() const override { return m_host.settings().FloodProtDelay; }
 
   private:
-    ClientHost& m_host;
+    core::ClientHost& m_host;
 };
 
 } // namespace korbi::session

@@ -1,6 +1,6 @@
 #include "session/dispatcher.h"
 
-#include "commands/masks.h"
+#include "irc/masks.h"
 #include "platform/text_values.h"
 #include "session/events.h"
 #include "session/replies.h"
@@ -9,7 +9,7 @@
 
 namespace korbi::session {
 
-Dispatcher::Dispatcher(ClientHost& host, commands::MonotonicClock clock)
+Dispatcher::Dispatcher(core::ClientHost& host, commands::MonotonicClock clock)
     : m_host(host), m_ctcpHost(host),
       m_ctcp(m_ctcpHost, host.nickPicts(), std::move(clock)), m_context{host, m_ctcp} {
     AddHandlers(ReplyHandlers());
@@ -18,9 +18,10 @@ Dispatcher::Dispatcher(ClientHost& host, commands::MonotonicClock clock)
 
 void Dispatcher::AddHandlers(std::span<const HandlerEntry> entries) {
     for (const HandlerEntry& entry : entries) {
-        SetHandler(
-            std::string(entry.command),
-            [this, handle = entry.handle](const ServerLine& line) { handle(m_context, line); });
+        SetHandler(std::string(entry.command),
+                   [this, handle = entry.handle](const irc::ServerLine& line) {
+                       handle(m_context, line);
+                   });
     }
 }
 
@@ -29,22 +30,22 @@ void Dispatcher::SetHandler(const std::string& command, Handler handler) {
 }
 
 void Dispatcher::Process_MSG(std::string_view received) {
-    const ServerLine line = ParseServerLine(received);
+    const irc::ServerLine line = irc::ParseServerLine(received);
     if (!Ignored(line)) {
         if (const auto found = m_handlers.find(line.command); found != m_handlers.end()) {
             found->second(line);
         }
     }
     if (m_host.flags().DebugMode) {
-        m_host.PrintCoul(0, "", 128, 96, 96, CutText(line.line, 0, 2));
+        m_host.PrintCoul(0, "", 128, 96, 96, irc::CutText(line.line, 0, 2));
     }
 }
 
-bool Dispatcher::Ignored(const ServerLine& line) {
-    const prefs::Settings& settings = m_host.settings();
+bool Dispatcher::Ignored(const irc::ServerLine& line) {
+    const core::Settings& settings = m_host.settings();
     if (platform::EqualsNoCase(line.sender, settings.NickName) ||
         platform::TrimBlanks(line.source).empty() ||
-        !commands::IsIgnored(line.source, settings.Silences)) {
+        !irc::IsIgnored(line.source, settings.Silences)) {
         return false;
     }
     if (settings.DisplayIgnores) {

@@ -3,9 +3,9 @@
 // when its sender is on the ignore list, handed to the one handler of its command, and echoed
 // into the server pane in debug mode.
 #include "commands/ctcp.h"
-#include "session/client_host.h"
+#include "core/client_host.h"
 #include "session/ctcp_host_adapter.h"
-#include "session/server_line.h"
+#include "session/handler_table.h"
 
 #include <functional>
 #include <span>
@@ -17,10 +17,10 @@ namespace korbi::session {
 
 class Dispatcher {
   public:
-    using Handler = std::function<void(const ServerLine& line)>;
+    using Handler = std::function<void(const irc::ServerLine& line)>;
 
     // host must outlive the dispatcher. clock measures the CTCP ignore period.
-    explicit Dispatcher(ClientHost& host,
+    explicit Dispatcher(core::ClientHost& host,
                         commands::MonotonicClock clock = commands::SteadyMilliseconds);
     Dispatcher(const Dispatcher&) = delete;
     Dispatcher& operator=(const Dispatcher&) = delete;
@@ -38,10 +38,10 @@ class Dispatcher {
     commands::CtcpHandler& Ctcp() { return m_ctcp; }
 
   private:
-    bool Ignored(const ServerLine& line);
+    bool Ignored(const irc::ServerLine& line);
     void AddHandlers(std::span<const HandlerEntry> entries);
 
-    ClientHost& m_host;
+    core::ClientHost& m_host;
     CtcpHostAdapter m_ctcpHost;
     commands::CtcpHandler m_ctcp;
     HandlerContext m_context;

@@ -1,12 +1,12 @@
 #include "session/events.h"
 
 #include "commands/ctcp.h"
+#include "core/client_host.h"
+#include "irc/message_parsing.h"
+#include "irc/outgoing_line.h"
 #include "panes/nick_list.h"
 #include "platform/text_values.h"
-#include "session/client_host.h"
 #include "session/conversations.h"
-#include "session/message_parsing.h"
-#include "session/outgoing_line.h"
 
 #include <array>
 
@@ -18,25 +18,25 @@ using platform::EqualsNoCase;
 // The parameters without the line end: the last parameter then reads like any other. A
 // trailing parameter's colon is taken off where it is used, and only when it is there, so
 // that servers that leave it out of a one-word parameter are understood too.
-std::string Body(const ServerLine& line) {
-    return WithoutLineEnd(line.params);
+std::string Body(const irc::ServerLine& line) {
+    return irc::WithoutLineEnd(line.params);
 }
 
-bool IsOwnNick(ClientHost& host, std::string_view nick) {
+bool IsOwnNick(core::ClientHost& host, std::string_view nick) {
     return EqualsNoCase(nick, host.settings().NickName);
 }
 
 // The sender, followed by user name and host in square brackets when ShowAddress is set.
-std::string DisplayName(ClientHost& host, const ServerLine& line) {
+std::string DisplayName(core::ClientHost& host, const irc::ServerLine& line) {
     if (!host.settings().ShowAddress) {
         return line.sender;
     }
-    return line.sender + " [" + CutText(line.source, line.sender.size() + 1, 0) + "]";
+    return line.sender + " [" + irc::CutText(line.source, line.sender.size() + 1, 0) + "]";
 }
 
-void OnJoin(HandlerContext& context, const ServerLine& line) {
-    ClientHost& host = context.host;
-    const std::string chan = WithoutColon(GetWord(2, Body(line)));
+void OnJoin(HandlerContext& context, const irc::ServerLine& line) {
+    core::ClientHost& host = context.host;
+    const std::string chan = irc::WithoutColon(irc::GetWord(2, Body(line)));
     if (chan.empty()) {
         return;
     }
@@ -56,9 +56,9 @@ void OnJoin(HandlerContext& context, const ServerLine& line) {
     }
 }
 
-void OnPart(HandlerContext& context, const ServerLine& line) {
-    ClientHost& host = context.host;
-    const std::string chan = WithoutColon(GetWord(2, Body(line)));
+void OnPart(HandlerContext& context, const irc::ServerLine& line) {
+    core::ClientHost& host = context.host;
+    const std::string chan = irc::WithoutColon(irc::GetWord(2, Body(line)));
     if (IsOwnNick(host, line.sender) && host.NextChan() != 1) {
         EndConversation(host, host.FindChanWin(chan));
     }
@@ -70,12 +70,12 @@ void OnPart(HandlerContext& context, const ServerLine& line) {
     panes::RemoveNickFromList(host, w, line.sender);
 }
 
-void OnKick(HandlerContext& context, const ServerLine& line) {
-    ClientHost& host = context.host;
+void OnKick(HandlerContext& context, const irc::ServerLine& line) {
+    core::ClientHost& host = context.host;
     const std::string body = Body(line);
-    const std::string chan = GetWord(2, body);
-    const std::string victim = GetWord(3, body);
-    const std::string reason = WithoutColon(WordsFrom(4, body));
+    const std::string chan = irc::GetWord(2, body);
+    const std::string victim = irc::GetWord(3, body);
+    const std::string reason = irc::WithoutColon(irc::WordsFrom(4, body));
     if (IsOwnNick(host, victim)) {
         if (host.NextChan() == 1) {
             return;
@@ -94,13 +94,13 @@ void OnKick(HandlerContext& context, const ServerLine& line) {
     }
 }
 
-void OnQuit(HandlerContext& context, const ServerLine& line) {
-    ClientHost& host = context.host;
+void OnQuit(HandlerContext& context, const irc::ServerLine& line) {
+    core::ClientHost& host = context.host;
     std::string reason = Body(line);
     if (reason.size() < 2) {
         reason = " :Buh Bye...";
     }
-    reason = WithoutColon(CutText(reason, 1, 0));
+    reason = irc::WithoutColon(irc::CutText(reason, 1, 0));
     const std::string text = DisplayName(host, line) + " quits IRC (" + reason + "). ";
     const int bound = host.NextChan();
     for (int i = 1; i < bound; ++i) {
@@ -112,16 +112,16 @@ void OnQuit(HandlerContext& context, const ServerLine& line) {
     }
 }
 
-void OnNick(HandlerContext& context, const ServerLine& line) {
-    ClientHost& host = context.host;
-    const std::string newNick = WithoutColon(GetWord(2, Body(line)));
+void OnNick(HandlerContext& context, const irc::ServerLine& line) {
+    core::ClientHost& host = context.host;
+    const std::string newNick = irc::WithoutColon(irc::GetWord(2, Body(line)));
     if (newNick.empty()) {
         return;
     }
     const bool own = IsOwnNick(host, line.sender);
     // The own nick goes out in every later NICK, PONG and QUIT, to the next server too: a nick
     // that is not one plain word is not taken.
-    if (own && !IsOneWord(newNick)) {
+    if (own && !irc::IsOneWord(newNick)) {
         return;
     }
     if (own) {
@@ -140,23 +140,23 @@ void OnNick(HandlerContext& context, const ServerLine& line) {
     host.SendNotifyQuery();
 }
 
-void OnMode(HandlerContext& context, const ServerLine& line) {
-    ClientHost& host = context.host;
+void OnMode(HandlerContext& context, const irc::ServerLine& line) {
+    core::ClientHost& host = context.host;
     const std::string body = Body(line);
-    const std::string target = GetWord(2, body);
+    const std::string target = irc::GetWord(2, body);
     const int w = host.FindChanWin(target);
     if (w <= 0) {
         return;
     }
     host.PrintCoul(w, "", 64, 64, 192,
-                   line.sender + " sets mode " + CutText(body, target.size() + 2, 0));
+                   line.sender + " sets mode " + irc::CutText(body, target.size() + 2, 0));
 }
 
-void OnTopic(HandlerContext& context, const ServerLine& line) {
-    ClientHost& host = context.host;
+void OnTopic(HandlerContext& context, const irc::ServerLine& line) {
+    core::ClientHost& host = context.host;
     const std::string body = Body(line);
-    const std::string chan = GetWord(2, body);
-    const std::string topic = WithoutColon(WordsFrom(3, body));
+    const std::string chan = irc::GetWord(2, body);
+    const std::string topic = irc::WithoutColon(irc::WordsFrom(3, body));
     const int w = host.FindChanWin(chan);
     if (w <= 0) {
         return;
@@ -167,7 +167,7 @@ void OnTopic(HandlerContext& context, const ServerLine& line) {
 }
 
 // An announced picture goes with one message only.
-std::string MessagePicture(ClientHost& host, const std::string& sender) {
+std::string MessagePicture(core::ClientHost& host, const std::string& sender) {
     commands::NickPictTable& picts = host.nickPicts();
     const std::string announced = picts.GetNickPict(sender);
     if (!announced.empty()) {
@@ -178,11 +178,11 @@ std::string MessagePicture(ClientHost& host, const std::string& sender) {
     return fallback.empty() ? std::string() : "PICTS\\" + fallback;
 }
 
-void OnPrivmsg(HandlerContext& context, const ServerLine& line) {
-    ClientHost& host = context.host;
+void OnPrivmsg(HandlerContext& context, const irc::ServerLine& line) {
+    core::ClientHost& host = context.host;
     const std::string body = Body(line);
-    std::string target = GetWord(2, body);
-    const std::string text = WithoutColon(WordsFrom(3, body));
+    std::string target = irc::GetWord(2, body);
+    const std::string text = irc::WithoutColon(irc::WordsFrom(3, body));
     if (IsOwnNick(host, target)) {
         target = line.sender;
     }
@@ -211,10 +211,10 @@ std::string NoticePrefix(int NickStyle, const std::string& name) {
     }
 }
 
-void OnNotice(HandlerContext& context, const ServerLine& line) {
-    ClientHost& host = context.host;
+void OnNotice(HandlerContext& context, const irc::ServerLine& line) {
+    core::ClientHost& host = context.host;
     const std::string name = "-" + line.sender + "-";
-    const std::string text = WithoutColon(WordsFrom(3, Body(line)));
+    const std::string text = irc::WithoutColon(irc::WordsFrom(3, Body(line)));
     if (!text.empty() && text.front() == '\x01') {
         context.ctcp.ProcessCTCP(text, name, "");
         return;

@@ -112,14 +112,14 @@ std::vector<std::string> IsonLines(std::string_view Notifys, std::size_t maxLine
     return lines;
 }
 
-std::vector<std::string> NotifyQueryLines(ClientHost& host) {
+std::vector<std::string> NotifyQueryLines(core::ClientHost& host) {
     if (host.SocketState() != kConnected || !host.flags().LoggedOn) {
         return {};
     }
     return IsonLines(host.settings().Notifys);
 }
 
-NotifyWatch::NotifyWatch(ClientHost& host, Hooks hooks, int intervalMs)
+NotifyWatch::NotifyWatch(core::ClientHost& host, Hooks hooks, int intervalMs)
     : m_host(host), m_hooks(std::move(hooks)), m_notifyCheck(std::make_unique<QTimer>()) {
     m_notifyCheck->setInterval(intervalMs);
     QObject::connect(m_notifyCheck.get(), &QTimer::timeout, m_notifyCheck.get(),

@@ -3,7 +3,7 @@
 // of the user's notify list are online; each answer (303) is compared with the one before and
 // the nicks that came and went are announced in the visible pane. The same timer starts the
 // periodic mail check and resets the connection controls once the connection is gone.
-#include "session/client_host.h"
+#include "core/client_host.h"
 
 #include <cstddef>
 #include <deque>
@@ -39,7 +39,7 @@ std::vector<std::string> IsonLines(std::string_view Notifys, std::size_t maxLine
 
 // The ISON lines a notify query sends now: none while not connected, and none before the
 // registration has completed (the server would refuse them, or count a long list as a flood).
-std::vector<std::string> NotifyQueryLines(ClientHost& host);
+std::vector<std::string> NotifyQueryLines(core::ClientHost& host);
 
 class NotifyWatch {
   public:
@@ -55,7 +55,7 @@ class NotifyWatch {
 
     // The timer NotifyCheck runs from construction on, every intervalMs. host must outlive
     // the watch.
-    NotifyWatch(ClientHost& host, Hooks hooks, int intervalMs = kNotifyCheckInterval);
+    NotifyWatch(core::ClientHost& host, Hooks hooks, int intervalMs = kNotifyCheckInterval);
     ~NotifyWatch();
     NotifyWatch(const NotifyWatch&) = delete;
     NotifyWatch& operator=(const NotifyWatch&) = delete;
@@ -78,7 +78,7 @@ class NotifyWatch {
   private:
     void Announce(const std::string& current);
 
-    ClientHost& m_host;
+    core::ClientHost& m_host;
     Hooks m_hooks;
     std::unique_ptr<QTimer> m_notifyCheck;
     std::string m_lastNotifList;

@@ -1,10 +1,10 @@
 #include "session/replies.h"
 
-#include "panes/channel_list_row.h"
+#include "core/client_host.h"
+#include "irc/channel_list_row.h"
+#include "irc/message_parsing.h"
 #include "panes/nick_list.h"
 #include "platform/text_values.h"
-#include "session/client_host.h"
-#include "session/message_parsing.h"
 
 #include <array>
 #include <string>
@@ -16,46 +16,47 @@ constexpr const char* kServMsg = "PICTS\\SERVMSG";
 constexpr const char* kErrorMsg = "PICTS\\ERRORMSG";
 constexpr const char* kInfoMark = "PICTS\\INFOMARK";
 
-std::string Word(long n, const ServerLine& line) {
-    return GetWord(n, line.params);
+std::string Word(long n, const irc::ServerLine& line) {
+    return irc::GetWord(n, line.params);
 }
 
-void PrintDashes(ClientHost& host, int slot, const std::string& dashes = "---") {
+void PrintDashes(core::ClientHost& host, int slot, const std::string& dashes = "---") {
     host.PrintCoul(slot, "", 0, 0, 0, dashes);
 }
 
 // 001: the server names itself in the source of its welcome; notices from that name are the
 // server's own.
-void OnWelcome(HandlerContext& context, const ServerLine& line) {
+void OnWelcome(HandlerContext& context, const irc::ServerLine& line) {
     const std::string name = platform::TrimBlanks(line.source);
     if (!name.empty()) {
         context.host.SetTopicBar(0, name);
     }
 }
 
-void OnWallops(HandlerContext& context, const ServerLine& line) {
-    context.host.PrintCoul(0, kServMsg, 64, 32, 192, CutText(line.source + line.params, 0, 2));
+void OnWallops(HandlerContext& context, const irc::ServerLine& line) {
+    context.host.PrintCoul(0, kServMsg, 64, 32, 192, irc::CutText(line.source + line.params, 0, 2));
 }
 
-void OnPing(HandlerContext& context, const ServerLine& line) {
+void OnPing(HandlerContext& context, const irc::ServerLine& line) {
     // The parameters go back as received, their line end inside the answer.
     context.host.Send2Serv(":" + context.host.settings().NickName + " PONG" + line.params);
     context.host.PrintCoul(0, kServMsg, 0, 0, 160, "Ping?? PONG!!!");
 }
 
-void OnError(HandlerContext& context, const ServerLine& line) {
-    context.host.PrintCoul(context.host.CurVisible(), kErrorMsg, 192, 0, 0, ReplyText(line.params));
+void OnError(HandlerContext& context, const irc::ServerLine& line) {
+    context.host.PrintCoul(context.host.CurVisible(), kErrorMsg, 192, 0, 0,
+                           irc::ReplyText(line.params));
 }
 
-void On513(HandlerContext& context, const ServerLine& line) {
-    context.host.PrintCoul(0, kServMsg, 128, 0, 0, ReplyText(line.params));
+void On513(HandlerContext& context, const irc::ServerLine& line) {
+    context.host.PrintCoul(0, kServMsg, 128, 0, 0, irc::ReplyText(line.params));
 }
 
 // 433, nick in use: while registering, the second nick is tried once.
-void OnNickInUse(HandlerContext& context, const ServerLine& line) {
-    ClientHost& host = context.host;
-    host.PrintCoul(0, kErrorMsg, 128, 0, 0, ReplyText(line.params));
-    prefs::Settings& settings = host.settings();
+void OnNickInUse(HandlerContext& context, const irc::ServerLine& line) {
+    core::ClientHost& host = context.host;
+    host.PrintCoul(0, kErrorMsg, 128, 0, 0, irc::ReplyText(line.params));
+    core::Settings& settings = host.settings();
     // Retrying the refused nick would have the server and the client loop until the client is
     // thrown out for flooding.
     if (host.SocketState() != 7 || host.flags().LoggedOn ||
@@ -72,37 +73,37 @@ void PrintJoinError(HandlerContext& context, const std::string& text) {
     PrintDashes(context.host, slot);
 }
 
-void OnChannelFull(HandlerContext& context, const ServerLine& line) {
+void OnChannelFull(HandlerContext& context, const irc::ServerLine& line) {
     PrintJoinError(context, "Can't join " + Word(3, line) + ", it's full ! (+L)");
 }
 
-void OnInviteOnly(HandlerContext& context, const ServerLine& line) {
+void OnInviteOnly(HandlerContext& context, const irc::ServerLine& line) {
     PrintJoinError(context, "Can't join " + Word(3, line) + ", you must be invited in ! (+I)");
 }
 
-void OnBanned(HandlerContext& context, const ServerLine& line) {
+void OnBanned(HandlerContext& context, const irc::ServerLine& line) {
     PrintJoinError(context, "Can't join " + Word(3, line) + ", you're banned !! (+B)");
 }
 
-void OnBadKey(HandlerContext& context, const ServerLine& line) {
+void OnBadKey(HandlerContext& context, const irc::ServerLine& line) {
     const std::string chan = Word(3, line);
     PrintJoinError(context, "Can't join " + chan +
                                 ", it requires the correct password ! (+K) Use /join " + chan +
                                 " <password>");
 }
 
-void OnMotdLine(HandlerContext& context, const ServerLine& line) {
-    context.host.PrintCoul(0, "", 0, 0, 0, "   " + ReplyText(line.params));
+void OnMotdLine(HandlerContext& context, const irc::ServerLine& line) {
+    context.host.PrintCoul(0, "", 0, 0, 0, "   " + irc::ReplyText(line.params));
 }
 
 // 376, end of the message of the day: registration is complete.
-void OnEndOfMotd(HandlerContext& context, const ServerLine& line) {
-    ClientHost& host = context.host;
-    host.PrintCoul(0, kServMsg, 0, 0, 0, ReplyText(line.params));
+void OnEndOfMotd(HandlerContext& context, const irc::ServerLine& line) {
+    core::ClientHost& host = context.host;
+    host.PrintCoul(0, kServMsg, 0, 0, 0, irc::ReplyText(line.params));
     PrintDashes(host, 0);
     host.flags().LoggedOn = true;
 
-    const prefs::Settings& settings = host.settings();
+    const core::Settings& settings = host.settings();
     std::string letters;
     if (settings.ClientW) {
         letters += 'w';
@@ -118,7 +119,7 @@ void OnEndOfMotd(HandlerContext& context, const ServerLine& line) {
         host.Send2Serv("JOIN #korbi");
     }
     // Each line runs to its end before the next; a line may change the settings.
-    for (std::size_t i = 0; i < prefs::kCommandTableSlots; ++i) {
+    for (std::size_t i = 0; i < core::kCommandTableSlots; ++i) {
         const std::string command = host.settings().ExecOnConnect[i];
         if (command.empty()) {
             break;
@@ -127,7 +128,7 @@ void OnEndOfMotd(HandlerContext& context, const ServerLine& line) {
     }
 }
 
-void OnListStart(HandlerContext& context, const ServerLine&) {
+void OnListStart(HandlerContext& context, const irc::ServerLine&) {
     context.host.ClearChanList();
     context.host.SetNickListItems(0, {});
     context.host.MakeVisible(0);
@@ -135,56 +136,57 @@ void OnListStart(HandlerContext& context, const ServerLine&) {
 
 // 322: a reply cut short (no count, no topic) leaves those fields empty, and no line end of it
 // reaches a list entry, nor the JOIN a double click sends.
-void OnListEntry(HandlerContext& context, const ServerLine& line) {
-    std::string params = WithoutLineEnd(line.params);
+void OnListEntry(HandlerContext& context, const irc::ServerLine& line) {
+    std::string params = irc::WithoutLineEnd(line.params);
     std::erase_if(params, [](char c) { return c == '\r' || c == '\n'; });
-    const long words = GetNumWords(params);
-    const std::string chan = words >= 3 ? GetWord(3, params) : std::string();
-    const std::string users = words >= 4 ? GetWord(4, params) : std::string();
-    const std::string topic = WithoutColon(WordsFrom(5, params));
+    const long words = irc::GetNumWords(params);
+    const std::string chan = words >= 3 ? irc::GetWord(3, params) : std::string();
+    const std::string users = words >= 4 ? irc::GetWord(4, params) : std::string();
+    const std::string topic = irc::WithoutColon(irc::WordsFrom(5, params));
     context.host.AddNickListItem(0, chan + "  (" + users + ")");
-    context.host.AddChanListEntry(panes::MakeChanListRow(chan, users, topic));
+    context.host.AddChanListEntry(irc::MakeChanListRow(chan, users, topic));
 }
 
-void OnListEnd(HandlerContext& context, const ServerLine&) {
+void OnListEnd(HandlerContext& context, const irc::ServerLine&) {
     context.host.PrintCoul(0, kInfoMark, 0, 0, 64, "Channel Listing is over.");
     PrintDashes(context.host, 0);
 }
 
-void OnWhoisUser(HandlerContext& context, const ServerLine& line) {
-    const std::string fullName = CutText(JoinedWords(7, line.params), 1, 3);
+void OnWhoisUser(HandlerContext& context, const irc::ServerLine& line) {
+    const std::string fullName = irc::CutText(irc::JoinedWords(7, line.params), 1, 3);
     context.host.PrintCoul(0, kInfoMark, 32, 64, 64, "Information on " + Word(3, line) + ":");
     context.host.PrintCoul(0, kInfoMark, 32, 64, 64,
                            "User@Host: " + Word(4, line) + "@" + Word(5, line) +
                                "    Name: " + fullName);
 }
 
-void OnWhoisServer(HandlerContext& context, const ServerLine& line) {
-    const std::string serverInfo = CutText(JoinedWords(5, line.params), 0, 3);
+void OnWhoisServer(HandlerContext& context, const irc::ServerLine& line) {
+    const std::string serverInfo = irc::CutText(irc::JoinedWords(5, line.params), 0, 3);
     context.host.PrintCoul(0, kInfoMark, 32, 64, 64,
                            Word(3, line) + " is on server: " + Word(4, line) + "  --  " +
                                serverInfo);
 }
 
-void OnUnknownCommand(HandlerContext& context, const ServerLine& line) {
+void OnUnknownCommand(HandlerContext& context, const irc::ServerLine& line) {
     const int slot = context.host.CurVisible();
     context.host.PrintCoul(slot, kServMsg, 0, 0, 0, Word(3, line) + " is not a invalid command !");
     PrintDashes(context.host, slot, " ---");
 }
 
-void OnTopicReply(HandlerContext& context, const ServerLine& line) {
-    const std::string topic = CutText(JoinedWords(4, line.params), 1, 3);
+void OnTopicReply(HandlerContext& context, const irc::ServerLine& line) {
+    const std::string topic = irc::CutText(irc::JoinedWords(4, line.params), 1, 3);
     const int w = context.host.FindChanWin(Word(3, line));
     if (w > 0) {
         context.host.SetTopicBar(w, context.host.WinName(w) + "   " + topic);
     }
 }
 
-void OnNames(HandlerContext& context, const ServerLine& line) {
+void OnNames(HandlerContext& context, const irc::ServerLine& line) {
     const std::string chan = Word(4, line);
     // The trailing parameter without its colon, ending where the line end begins, so that
     // the nick list receives exactly the nicks.
-    const std::string names = WithoutLineEnd(CutText(WordsFrom(5, line.params), 1, 0));
+    const std::string names =
+        irc::WithoutLineEnd(irc::CutText(irc::WordsFrom(5, line.params), 1, 0));
     context.host.PrintCoul(0, "", 0, 0, 0, "Name for " + chan + ": " + names);
     const int w = context.host.FindChanWin(chan);
     if (w > 0) {

@@ -1,7 +1,7 @@
 #pragma once
 // The server-level replies: PING, ERROR, WALLOPS, the welcome, the message of the day and the
 // end of registration, nick in use, join errors, whois, topic, names and the channel list.
-#include "session/server_line.h"
+#include "session/handler_table.h"
 
 #include <span>
 #include <string>

@@ -1,5 +1,8 @@
 #include "session/server_window.h"
 
+#include "core/prefs_file.h"
+#include "irc/message_parsing.h"
+#include "irc/outgoing_line.h"
 #include "mail/mail_checker.h"
 #include "media/pictures.h"
 #include "media/sounds.h"
@@ -12,11 +15,8 @@
 #include "platform/sound_player.h"
 #include "platform/text_encoding.h"
 #include "platform/text_values.h"
-#include "prefs/prefs_file.h"
 #include "session/conversations.h"
-#include "session/message_parsing.h"
 #include "session/notify_watch.h"
-#include "session/outgoing_line.h"
 #include "session/toolbar.h"
 
 #include <QComboBox>
@@ -54,7 +54,7 @@ bool ValidPort(const std::string& text, int& port) {
 
 } // namespace
 
-ServerWindow::ServerWindow(prefs::Settings& settings, prefs::FrameFlags& flags,
+ServerWindow::ServerWindow(core::Settings& settings, core::FrameFlags& flags,
                            const platform::ProgramFolder& folder,
                            panes::ConversationWindow& conversation,
                            const ServerWindowOptions& options, QWidget* parent)
@@ -114,7 +114,7 @@ ServerWindow::ServerWindow(prefs::Settings& settings, prefs::FrameFlags& flags,
     };
     m_notifyWatch = std::make_unique<NotifyWatch>(*this, hooks, options.notifyIntervalMs);
     m_dispatcher.SetHandler(
-        "303", [this](const ServerLine& line) { m_notifyWatch->Process303(line.params); });
+        "303", [this](const irc::ServerLine& line) { m_notifyWatch->Process303(line.params); });
 }
 
 // The services use this window as their host: they go before the members they reach.
@@ -224,7 +224,7 @@ void ServerWindow::nicklist_DblClick(int slot) {
     if (entry.empty()) {
         return;
     }
-    const std::string name = slot == 0 ? GetWord(1, entry) : panes::BareNick(entry);
+    const std::string name = slot == 0 ? irc::GetWord(1, entry) : panes::BareNick(entry);
     // An entry of marks alone ("@", "+") names nobody: a pane without a name could never be
     // addressed, and every nameless event would land in it.
     if (name.empty()) {
@@ -272,7 +272,7 @@ void ServerWindow::Send2Serv(const std::string& line) {
     if (m_socket->State() != platform::Socket::kConnected) {
         return;
     }
-    m_socket->SendData("\n" + OutgoingLine(line) + "\r");
+    m_socket->SendData("\n" + irc::OutgoingLine(line) + "\r");
 }
 
 void ServerWindow::ConnectToServer(const std::string& Serv, const std::string& Port) {
@@ -452,7 +452,7 @@ void ServerWindow::Form_Unload() {
         entries.push_back(platform::ScreenToBytes(m_serverName->itemText(i)));
     }
     const int selected = m_serverName->findText(m_serverName->currentText());
-    m_settings.ServList = prefs::ServerListText(entries, selected, GetWord(1, ServerText()));
+    m_settings.ServList = core::ServerListText(entries, selected, irc::GetWord(1, ServerText()));
     m_settings.ServPort = platform::ScreenToBytes(m_serverPort->text());
 }
 
@@ -535,7 +535,7 @@ void ServerWindow::ClearChanList() {
         m_chanListForm->ClearChanList();
     }
 }
-void ServerWindow::AddChanListEntry(const panes::ChanListRow& row) {
+void ServerWindow::AddChanListEntry(const irc::ChanListRow& row) {
     if (m_chanListForm != nullptr) {
         m_chanListForm->AddChanListEntry(row);
     }

@@ -3,14 +3,14 @@
 // from the socket to the dispatcher.
 #include "commands/interpreter.h"
 #include "commands/nick_picture_table.h"
+#include "core/client_host.h"
+#include "core/settings.h"
+#include "irc/line_framer.h"
 #include "mail/pop3_dialogue.h"
 #include "pictx/picture_exchange.h"
 #include "platform/program_folder.h"
 #include "platform/socket.h"
-#include "prefs/settings.h"
-#include "session/client_host.h"
 #include "session/dispatcher.h"
-#include "session/line_framer.h"
 
 #include <QWidget>
 
@@ -53,12 +53,12 @@ struct ServerWindowOptions {
 
 // The server window is the client host: the protocol handlers and the interpreter reach the
 // panes, the connection and the settings through it.
-class ServerWindow : public QWidget, public ClientHost {
+class ServerWindow : public QWidget, public core::ClientHost {
     Q_OBJECT
   public:
     static constexpr int kToolButtons = 10;
 
-    ServerWindow(prefs::Settings& settings, prefs::FrameFlags& flags,
+    ServerWindow(core::Settings& settings, core::FrameFlags& flags,
                  const platform::ProgramFolder& folder, panes::ConversationWindow& conversation,
                  const ServerWindowOptions& options = {}, QWidget* parent = nullptr);
     ~ServerWindow() override;
@@ -96,8 +96,8 @@ class ServerWindow : public QWidget, public ClientHost {
     commands::CommandInterpreter& interpreter() { return m_interpreter; }
 
     // ClientHost: settings.
-    prefs::Settings& settings() override { return m_settings; }
-    prefs::FrameFlags& flags() override { return m_flags; }
+    core::Settings& settings() override { return m_settings; }
+    core::FrameFlags& flags() override { return m_flags; }
     commands::NickPictTable& nickPicts() override { return m_nickPicts; }
 
     // ClientHost: panes.
@@ -126,7 +126,7 @@ class ServerWindow : public QWidget, public ClientHost {
     void OpenLog(int slot) override;
     void CloseLog(int slot) override;
     void ClearChanList() override;
-    void AddChanListEntry(const panes::ChanListRow& row) override;
+    void AddChanListEntry(const irc::ChanListRow& row) override;
 
     // ClientHost: connection, interpreter, media.
     int SocketState() const override;
@@ -173,14 +173,14 @@ class ServerWindow : public QWidget, public ClientHost {
     bool InputKeyPress(int slot, QKeyEvent* event);
     void nicklist_DblClick(int slot);
 
-    prefs::Settings& m_settings;
-    prefs::FrameFlags& m_flags;
+    core::Settings& m_settings;
+    core::FrameFlags& m_flags;
     const platform::ProgramFolder& m_folder;
     panes::ConversationWindow& m_conversation;
     platform::Socket* m_socket;
     QComboBox* m_serverName;
     QLineEdit* m_serverPort;
-    LineFramer m_readTempBuf;
+    irc::LineFramer m_readTempBuf;
     commands::NickPictTable m_nickPicts;
     commands::CommandInterpreter m_interpreter{*this};
     Dispatcher m_dispatcher{*this};

@@ -1,6 +1,6 @@
 #include "session/toolbar.h"
 
-#include "prefs/frame_layout.h"
+#include "ui/frame_layout.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -12,8 +12,8 @@ namespace korbi::session {
 namespace {
 
 using media::ButtonState;
-using prefs::PixelsToTwips;
-using prefs::TwipsToPixels;
+using ui::PixelsToTwips;
+using ui::TwipsToPixels;
 
 struct ButtonPlace {
     int n;

@@ -2,13 +2,13 @@
 // to a real IRC server by a typed /server command, and lives through a session with a second
 // copy of the program and a scripted user, then exits and starts again in the same folder.
 #include "app/irc_peer.h"
+#include "app/main_frame.h"
+#include "core/prefs_file.h"
 #include "media/artwork_seed.h"
 #include "panes/conversation_window.h"
 #include "panes/picture_names.h"
 #include "panes/text_view.h"
 #include "platform/text_values.h"
-#include "prefs/main_frame.h"
-#include "prefs/prefs_file.h"
 #include "session/server_window.h"
 #include "session/toolbar.h"
 #include "support/loopback_options.h"
@@ -75,12 +75,12 @@ class Client {
 
     void Start(const session::ServerWindowOptions& options) {
         splash.clear();
-        prefs::FrameHooks hooks;
+        app::FrameHooks hooks;
         hooks.ShowStartupError = [this](const QString& text) { startupErrors << text; };
         hooks.SplashStep = [this](const QString& text) { splash << text; };
         hooks.IsForeground = [] { return true; };
         hooks.ServerOptions = options;
-        frame = std::make_unique<prefs::MainFrame>(Folder(), hooks);
+        frame = std::make_unique<app::MainFrame>(Folder(), hooks);
         // Tall enough that every pane keeps its full 50 lines.
         frame->resize(1100, 1400);
         frame->show();
@@ -92,9 +92,9 @@ class Client {
         frame.reset();
     }
 
-    prefs::MainFrame& Frame() { return *frame; }
+    app::MainFrame& Frame() { return *frame; }
     panes::ConversationWindow& Panes() { return frame->conversationWindow(); }
-    prefs::Settings& Settings() { return frame->settings(); }
+    core::Settings& Settings() { return frame->settings(); }
 
     // The slot of a pane by name, "" being the server pane; -1 while no pane has that name.
     int Slot(const std::string& pane) {
@@ -141,7 +141,7 @@ class Client {
     QTemporaryDir dir;
     QStringList splash;
     QStringList startupErrors;
-    std::unique_ptr<prefs::MainFrame> frame;
+    std::unique_ptr<app::MainFrame> frame;
 };
 
 // Waits until the pane that slotOf names shows the line; says what the pane held otherwise.
@@ -237,7 +237,7 @@ void WholeSession::FirstStart() {
             << shipped.fileName;
     }
     EXPECT_TRUE(a.splash.contains("Creating new, empty Prefs File..."));
-    const auto prefsLines = FileLines(a.Folder() / prefs::kPrefsFileName);
+    const auto prefsLines = FileLines(a.Folder() / core::kPrefsFileName);
     ASSERT_GE(prefsLines.size(), 48u);
     EXPECT_EQ(prefsLines[3], kNickA);
     EXPECT_EQ(prefsLines[13], "6660");
@@ -250,7 +250,7 @@ void WholeSession::FirstStart() {
     EXPECT_GE(a.Panes().TextViewWin(0)->contentsRect().height(), 50 * 20);
 
     // What the user sets up before connecting (the setup and people dialogs store these).
-    prefs::Settings& settings = a.Settings();
+    core::Settings& settings = a.Settings();
     settings.ClientW = true;
     settings.ClientI = true;
     settings.Notifys = std::string(" ") + kNickB;
@@ -259,12 +259,12 @@ void WholeSession::FirstStart() {
 
 void WholeSession::ConnectA() {
     // Debug mode shows every received line: the server's answer to the user modes among them.
-    a.Frame().menus().Item(prefs::MenuItem::DebugMode)->trigger();
+    a.Frame().menus().Item(app::MenuItem::DebugMode)->trigger();
     a.Type(0, "/server 127.0.0.1 " + Port());
     ASSERT_TRUE(WaitUntil([&] { return a.Frame().flags().LoggedOn; }, 10000))
         << a.Panes().PaneText(0).toStdString();
     EXPECT_TRUE(WaitLine(a, "", Prefix(kNickA) + "MODE " + kNickA + " :+wi"));
-    a.Frame().menus().Item(prefs::MenuItem::DebugMode)->trigger();
+    a.Frame().menus().Item(app::MenuItem::DebugMode)->trigger();
 
     EXPECT_GE(a.FindLine(0, "Attempting to Connect to 127.0.0.1"), 0);
     EXPECT_GE(a.FindLine(0, "Connected to 127.0.0.1"), 0);
@@ -502,7 +502,7 @@ void WholeSession::ExitAndRestart() {
     std::size_t mark = peer.Mark();
     a.Exit(); // the server hears the quit message, not a dropped connection
     EXPECT_TRUE(peer.WaitFor(Prefix("anna") + "QUIT :\"KorBis blues sur KorBi\"\r\n", mark));
-    const auto saved = FileLines(a.Folder() / prefs::kPrefsFileName);
+    const auto saved = FileLines(a.Folder() / core::kPrefsFileName);
     ASSERT_GE(saved.size(), 14u);
     EXPECT_EQ(saved[3], "anna");
     EXPECT_EQ(saved[12].substr(0, 10), "127.0.0.1 ");

@@ -34,7 +34,7 @@ TEST(TableListsTest, AddReplacesByNameAndRespectsTheLimit) {
 }
 
 TEST(TableListsTest, StoringEmptiesTheRestAndAlwaysLeavesAnEmptyEndSlot) {
-    prefs::PopupTableSlots table{};
+    core::PopupTableSlots table{};
     table.fill("old");
     StoreListInTable({"p1", "p2"}, table, kMaxPopups);
     EXPECT_EQ(table[1], "p2");
@@ -53,7 +53,7 @@ TEST(TableListsTest, StoringEmptiesTheRestAndAlwaysLeavesAnEmptyEndSlot) {
 
 class AliasPopupEditorTest : public ::testing::Test {
   protected:
-    prefs::Settings settings;
+    core::Settings settings;
 
     void SetUp() override {
         settings.AliasTable[0] = "ban /mode $chan +b $$1";

@@ -29,7 +29,7 @@ void Key(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModif
 
 class AutomationDialogTest : public ::testing::Test {
   protected:
-    prefs::Settings settings;
+    core::Settings settings;
 
     void SetUp() override {
         settings.FloodProtDelay = 3;

@@ -80,7 +80,7 @@ TEST_F(PopupsTest, EmptyEntriesAndItemsOutOfRangeRunNothing) {
 }
 
 TEST(PopupCaptionsTest, NonEmptyEntriesGiveTheirFirstWord) {
-    prefs::PopupTableSlots table{};
+    core::PopupTableSlots table{};
     table[0] = "Slap! /me slaps $$1";
     table[2] = "- ";
     table[14] = "Last /say x";

@@ -207,7 +207,7 @@ TEST(MailChecker, ASilentServerIsGivenUpAndTheNextCheckStartsClean) {
 
 TEST(MailPrefsDialog, ShowsTheSettingsAndStoresThemOnlyOnOk) {
     MailFakeHost host;
-    prefs::Settings& settings = host.settings();
+    core::Settings& settings = host.settings();
     settings.MailServer = "pop.example.net";
     settings.UserName = "bob";
     settings.UserPass = "pw";

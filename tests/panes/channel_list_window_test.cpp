@@ -23,7 +23,7 @@ class ListForwardingHost : public testing::FakeClientHost {
     ChannelListWindow* window = nullptr;
 
     void ClearChanList() override { window->ClearChanList(); }
-    void AddChanListEntry(const ChanListRow& row) override { window->AddChanListEntry(row); }
+    void AddChanListEntry(const irc::ChanListRow& row) override { window->AddChanListEntry(row); }
 };
 
 class ChannelListWindowTest : public ::testing::Test {
@@ -132,7 +132,7 @@ std::vector<int> WordStarts(const QImage& image, const QRect& band, int gap) {
 // begins where its column does, and "Users" and "Topic" stay apart.
 TEST_F(ChannelListWindowTest, HeadingsStandOverTheColumnsOfTheRows) {
     ChannelListWindow window(host);
-    window.AddChanListEntry(MakeChanListRow("Channel", "Users", "Topic"));
+    window.AddChanListEntry(irc::MakeChanListRow("Channel", "Users", "Topic"));
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     window.List1()->clearSelection();

@@ -1,6 +1,6 @@
 #include "panes/nick_index.h"
 
-#include "commands/masks.h"
+#include "irc/masks.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +35,7 @@ TEST(NickIndex, FindsWhatAWalkOfTheListFindsThroughAnyChanges) {
         }
         ASSERT_EQ(index.Size(), list.size()) << "step " << step;
         for (const std::string& nick : names) {
-            ASSERT_EQ(index.Find(nick), commands::FindNick(list, nick))
+            ASSERT_EQ(index.Find(nick), irc::FindNick(list, nick))
                 << "step " << step << ", nick \"" << nick << '"';
         }
     }

@@ -43,8 +43,8 @@ class PaneFixture : public ::testing::Test {
     const LineRecord& Line(int slot, int k) const { return window.Lines(slot).Line(k); }
 
     QTemporaryDir dir;
-    prefs::Settings settings;
-    prefs::FrameFlags flags;
+    core::Settings settings;
+    core::FrameFlags flags;
     platform::ProgramFolder folder;
     ConversationWindow window{settings, flags, folder};
 };

@@ -1,8 +1,8 @@
 #include "pane_fixture.h"
 
-#include "panes/formatting_codes.h"
+#include "irc/formatting_codes.h"
+#include "irc/word_wrap.h"
 #include "panes/text_metrics.h"
-#include "panes/word_wrap.h"
 #include "support/wait.h"
 
 #include <QImage>
@@ -48,7 +48,7 @@ class PanePrintingTest : public PaneFixture {
     std::vector<std::string> Wrapped(const std::string& text, double room) {
         TextMetrics metrics;
         ViewLineMeasure measure(metrics, true);
-        return WrapText(text, room, measure);
+        return irc::WrapText(text, room, measure);
     }
     std::vector<std::string> StoredTexts(int slot) const {
         std::vector<std::string> texts;
@@ -75,7 +75,7 @@ TEST_F(PanePrintingTest, ATextAsWideAsTheViewStaysWholeAndOnePixelWiderWraps) {
     const std::string text = "alpha beta gamma delta";
     TextMetrics metrics;
     ViewLineMeasure measure(metrics, true);
-    const int fits = static_cast<int>(std::ceil(TextWidth(measure, text)));
+    const int fits = static_cast<int>(std::ceil(irc::TextWidth(measure, text)));
     SetViewSize(fits, 200);
     window.PrintCoul(0, "", 0, 0, 0, text);
     EXPECT_EQ(StoredTexts(0), std::vector<std::string>{text});
@@ -90,7 +90,7 @@ TEST_F(PanePrintingTest, Font2UseChoosesTheFontTextIsMeasuredIn) {
     const std::string text = "alpha beta gamma delta";
     TextMetrics metrics;
     ViewLineMeasure measure(metrics, true);
-    SetViewSize(static_cast<int>(std::ceil(TextWidth(measure, text))), 200);
+    SetViewSize(static_cast<int>(std::ceil(irc::TextWidth(measure, text))), 200);
     settings.Font2Use = 7; // no such font: the font stays
     window.PrintCoul(0, "", 0, 0, 0, text);
     EXPECT_EQ(window.LineCount(0), 1);
@@ -118,7 +118,7 @@ TEST_F(PanePrintingTest, AWrappedTextIsLoggedAndPictureLoggedLineByLine) {
     }
     std::string expectedLog;
     for (const std::string& line : lines) {
-        expectedLog += StripCodes(line) + "\r\n";
+        expectedLog += irc::StripCodes(line) + "\r\n";
     }
     EXPECT_TRUE(Log("#c").ends_with("\r\n" + expectedLog));
 

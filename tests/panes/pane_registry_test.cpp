@@ -1,6 +1,6 @@
 #include "pane_fixture.h"
 
-#include "prefs/error_window.h"
+#include "ui/error_window.h"
 
 #include <QLabel>
 #include <QLineEdit>

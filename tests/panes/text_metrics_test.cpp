@@ -28,7 +28,7 @@ TEST(TextMetrics, ARunMeasuresAsTheScreenTextItShows) {
     };
     TextMetrics metrics;
     for (const RunCase& run : cases) {
-        TextStyle style;
+        irc::TextStyle style;
         style.bold = run.bold;
         const QString screen = DecodeRun(run.bytes, run.utf8);
         const double expected = QFontMetricsF(metrics.Font(style)).horizontalAdvance(screen);

@@ -51,8 +51,8 @@ struct Client {
     }
 
     QTemporaryDir dir;
-    prefs::Settings settings;
-    prefs::FrameFlags flags;
+    core::Settings settings;
+    core::FrameFlags flags;
     platform::ProgramFolder folder;
     panes::ConversationWindow conversation;
     std::unique_ptr<session::ServerWindow> window;

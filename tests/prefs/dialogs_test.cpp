@@ -1,12 +1,12 @@
+#include "core/prefs_file.h"
 #include "prefs/about_box.h"
-#include "prefs/error_window.h"
 #include "prefs/people_dialog.h"
 #include "prefs/prefs_dialog.h"
-#include "prefs/prefs_file.h"
 #include "prefs/server_list_dialog.h"
 #include "prefs/user_info_dialog.h"
 #include "support/fake_client_host.h"
 #include "support/scripted_session.h"
+#include "ui/error_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -67,7 +67,7 @@ void Select(QListWidget* list, std::initializer_list<int> rows) {
 class DialogsTest : public ::testing::Test {
   protected:
     testing::FakeClientHost host;
-    Settings& settings = host.settingsValue;
+    core::Settings& settings = host.settingsValue;
     QComboBox ServerName;
 
     void SetUp() override {
@@ -95,7 +95,7 @@ class DialogsTest : public ::testing::Test {
     // Everything a dialog could store: the file's contents, the flag the file does not keep,
     // and the server box.
     std::string Stored() const {
-        return RewrittenPrefsFile(settings) + (settings.DisplayIgnores ? "+" : "-") +
+        return core::RewrittenPrefsFile(settings) + (settings.DisplayIgnores ? "+" : "-") +
                Entries(ServerName).join(" ").toStdString() +
                std::to_string(ServerName.currentIndex());
     }
@@ -412,37 +412,37 @@ TEST_F(DialogsTest, ServerListOkWithAnEmptyListLeavesTheBoxEmpty) {
 struct ClosingCase {
     const char* dialog;
     const char* cancel;
-    std::function<std::unique_ptr<FormDialog>(testing::FakeClientHost&, QComboBox&)> make;
+    std::function<std::unique_ptr<ui::FormDialog>(testing::FakeClientHost&, QComboBox&)> make;
     // Changes a control, so that anything stored would show.
-    std::function<void(FormDialog&)> edit;
+    std::function<void(ui::FormDialog&)> edit;
 };
 
-template <typename Dialog> Dialog& As(FormDialog& dialog) {
+template <typename Dialog> Dialog& As(ui::FormDialog& dialog) {
     return static_cast<Dialog&>(dialog);
 }
 
 const ClosingCase kClosingCases[] = {
     {"Form3", "Command1", [](auto& host, auto&) { return std::make_unique<UserInfoDialog>(host); },
-     [](FormDialog& d) {
+     [](ui::FormDialog& d) {
          As<UserInfoDialog>(d).NickText()->setText("x");
          As<UserInfoDialog>(d).Check2()->toggle();
      }},
     {"PrefsForm", "Command1",
      [](auto& host, auto&) { return std::make_unique<PrefsDialog>(host.settingsValue); },
-     [](FormDialog& d) {
+     [](ui::FormDialog& d) {
          As<PrefsDialog>(d).Text4()->setText("x");
          As<PrefsDialog>(d).Combo1()->setCurrentIndex(1);
      }},
     {"Form5", "Command2",
      [](auto& host, auto&) { return std::make_unique<PeopleDialog>(host.settingsValue); },
-     [](FormDialog& d) {
+     [](ui::FormDialog& d) {
          As<PeopleDialog>(d).Text2()->setText("x");
          As<PeopleDialog>(d).Command4()->click();
          As<PeopleDialog>(d).Check1()->toggle();
      }},
     {"EdServList", "Command4",
      [](auto&, auto& box) { return std::make_unique<ServerListDialog>(box); },
-     [](FormDialog& d) {
+     [](ui::FormDialog& d) {
          Select(As<ServerListDialog>(d).List1(), {0});
          As<ServerListDialog>(d).Command2()->click();
      }},
@@ -508,7 +508,7 @@ TEST(AboutBoxTest, ShowsTheVersionAndClosesOnOk) {
 }
 
 TEST(ErrorWindowTest, ShowsTheCallersTextAndHidesOnOk) {
-    ErrorWindow window;
+    ui::ErrorWindow window;
     EXPECT_EQ(window.windowTitle(), "Error");
     EXPECT_EQ(window.Text(), "An Unknown Error Occured !");
     window.ShowMessage("No more windows");

@@ -77,7 +77,7 @@ TEST_F(DispatcherTest, ACarriageReturnAfterTheCutIsTheLineEnd) {
 
 TEST_F(DispatcherTest, AHandlerCanBeAddedForTheNotifyAnswer) {
     std::vector<std::string> seen;
-    dispatcher.SetHandler("303", [&seen](const ServerLine& line) {
+    dispatcher.SetHandler("303", [&seen](const irc::ServerLine& line) {
         seen.push_back(line.source + "|" + line.command + "|" + line.params + "|" + line.sender);
     });
     dispatcher.Process_MSG(":srv 303 Me :ann bob \r\n");

@@ -139,7 +139,7 @@ TEST(EventsTest, OwnJoinOpensAPaneWithItsLog) {
 
 TEST(EventsTest, OwnJoinBeyondTheLimitIsRefused) {
     Session s;
-    while (s.host.nextChan < ClientHost::MaxWins) {
+    while (s.host.nextChan < core::ClientHost::MaxWins) {
         s.host.AddPane("#c" + std::to_string(s.host.nextChan));
     }
     s.host.printed.clear();

@@ -3,10 +3,10 @@
 #include "session/server_window.h"
 
 #include "panes/conversation_window.h"
-#include "prefs/error_window.h"
 #include "support/loopback_options.h"
 #include "support/scripted_server.h"
 #include "support/wait.h"
+#include "ui/error_window.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -41,8 +41,8 @@ class InputBoxTest : public ::testing::Test {
     }
 
     QTemporaryDir dir;
-    prefs::Settings settings;
-    prefs::FrameFlags flags;
+    core::Settings settings;
+    core::FrameFlags flags;
     platform::ProgramFolder folder;
     panes::ConversationWindow conversation;
     ServerWindow window;

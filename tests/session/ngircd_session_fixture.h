@@ -151,8 +151,8 @@ class NgircdSessionTest : public ::testing::Test {
 
     korbi::testing::NgircdServer server;
     QTemporaryDir dir;
-    prefs::Settings settings;
-    prefs::FrameFlags flags;
+    core::Settings settings;
+    core::FrameFlags flags;
     platform::ProgramFolder folder;
     std::unique_ptr<panes::ConversationWindow> conversation;
     std::unique_ptr<ServerWindow> window;

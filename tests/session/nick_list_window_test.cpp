@@ -37,8 +37,8 @@ class NickListWindow : public ::testing::Test {
     }
 
     QTemporaryDir dir;
-    prefs::Settings settings;
-    prefs::FrameFlags flags;
+    core::Settings settings;
+    core::FrameFlags flags;
     platform::ProgramFolder folder;
     panes::ConversationWindow conversation;
     ServerWindow window;

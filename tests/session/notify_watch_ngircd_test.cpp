@@ -1,9 +1,9 @@
 // The notify watch against a real IRC server: another user comes and goes.
 #include "session/notify_watch.h"
 
+#include "irc/message_parsing.h"
 #include "media/media_fake_host.h"
 #include "platform/socket.h"
-#include "session/message_parsing.h"
 #include "support/ngircd_server.h"
 #include "support/wait.h"
 
@@ -42,11 +42,12 @@ class SocketHost : public MediaFakeHost {
         for (std::size_t end; (end = received.find("\r\n")) != std::string::npos;) {
             const std::string line = received.substr(0, end + 2);
             received.erase(0, end + 2);
-            const std::string command = GetMsgCommand(line);
+            const std::string command = irc::GetMsgCommand(line);
             if (command == "303" && watch != nullptr) {
-                watch->Process303(GetMsgParams(line));
+                watch->Process303(irc::GetMsgParams(line));
             } else if (command == "PING") {
-                Send2Serv("PONG" + GetMsgParams(line).substr(0, GetMsgParams(line).size() - 2));
+                Send2Serv("PONG" +
+                          irc::GetMsgParams(line).substr(0, irc::GetMsgParams(line).size() - 2));
             } else if (command == "376") {
                 frameFlags.LoggedOn = true;
                 log.push_back("registered");

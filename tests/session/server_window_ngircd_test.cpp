@@ -21,10 +21,10 @@ TEST(ServerWindowNgircd, RegistersStaysConnectedAndQuits) {
     KORBI_REQUIRE_NGIRCD(server);
 
     QTemporaryDir dir;
-    prefs::Settings settings;
+    core::Settings settings;
     settings.NickName = "korbitest";
     settings.MyUserName = "tester";
-    prefs::FrameFlags flags;
+    core::FrameFlags flags;
     const platform::ProgramFolder folder(std::filesystem::path(dir.path().toStdString()));
     panes::ConversationWindow conversation(settings, flags, folder);
     // Tall enough that the pane keeps the whole registration burst in view.

@@ -3,7 +3,7 @@
 // echoes.
 #include "session/ngircd_session_fixture.h"
 
-#include "prefs/prefs_file.h"
+#include "core/prefs_file.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -24,7 +24,7 @@ class TypingNgircdTest : public NgircdSessionTest {
     TypingNgircdTest() {
         // The aliases a new preferences file brings.
         settings.AliasTable =
-            prefs::ReadPrefsFile(prefs::DefaultPrefsFile("00:00:00 01-01-2000"), settings)
+            core::ReadPrefsFile(core::DefaultPrefsFile("00:00:00 01-01-2000"), settings)
                 .settings.AliasTable;
     }
 };

@@ -4,7 +4,7 @@
 // pane registry follows the real rules in their simplest form (open at NextChan with the
 // limit test, close with compaction).
 #include "commands/nick_picture_table.h"
-#include "session/client_host.h"
+#include "core/client_host.h"
 #include "session/notify_watch.h"
 
 #include <array>
@@ -30,7 +30,7 @@ struct PrintedLine {
 // Readable failure messages: control characters are shown as \xNN.
 void PrintTo(const PrintedLine& line, std::ostream* out);
 
-class FakeClientHost : public session::ClientHost {
+class FakeClientHost : public core::ClientHost {
   public:
     static constexpr int kSlots = 16;
     // The time and date the fake's log lines carry.
@@ -60,8 +60,8 @@ class FakeClientHost : public session::ClientHost {
     std::vector<std::string> TakeSent();
 
     // State the tests set and read.
-    prefs::Settings settingsValue;
-    prefs::FrameFlags flagsValue;
+    core::Settings settingsValue;
+    core::FrameFlags flagsValue;
     commands::NickPictTable picts;
     std::array<std::string, kSlots> winName;
     std::array<std::string, kSlots> topicBar;
@@ -74,8 +74,8 @@ class FakeClientHost : public session::ClientHost {
     bool fetching = false;
     std::set<std::string> files;
 
-    prefs::Settings& settings() override { return settingsValue; }
-    prefs::FrameFlags& flags() override { return flagsValue; }
+    core::Settings& settings() override { return settingsValue; }
+    core::FrameFlags& flags() override { return flagsValue; }
     commands::NickPictTable& nickPicts() override { return picts; }
 
     void PrintCoul(int slot, const std::string& picture, int red, int green, int blue,
@@ -104,7 +104,7 @@ class FakeClientHost : public session::ClientHost {
         chanList.clear();
         chanListNames.clear();
     }
-    void AddChanListEntry(const panes::ChanListRow& row) override {
+    void AddChanListEntry(const irc::ChanListRow& row) override {
         chanList.push_back(row.text);
         chanListNames.push_back(row.chan);
     }

@@ -6,8 +6,8 @@
 // effects matters use it; the handler tests use FakeClientHost, which keeps them apart.
 #include "commands/interpreter.h"
 #include "commands/nick_picture_table.h"
+#include "core/client_host.h"
 #include "platform/text_values.h"
-#include "session/client_host.h"
 #include "session/notify_watch.h"
 
 #include <array>
@@ -19,10 +19,10 @@ namespace korbi::testing {
 
 using Log = std::vector<std::string>;
 
-class LoggingFakeHost : public session::ClientHost {
+class LoggingFakeHost : public core::ClientHost {
   public:
-    prefs::Settings prefs;
-    prefs::FrameFlags frameFlags;
+    core::Settings prefs;
+    core::FrameFlags frameFlags;
     commands::NickPictTable picts;
     std::array<std::string, 16> names{"irc.example.net", "#c", "bob"};
     std::array<std::string, 16> topics{"irc.example.net", "Welcome to #c"};
@@ -43,8 +43,8 @@ class LoggingFakeHost : public session::ClientHost {
 
     Log TakeLog() { return std::exchange(log, {}); }
 
-    prefs::Settings& settings() override { return prefs; }
-    prefs::FrameFlags& flags() override { return frameFlags; }
+    core::Settings& settings() override { return prefs; }
+    core::FrameFlags& flags() override { return frameFlags; }
     commands::NickPictTable& nickPicts() override { return picts; }
 
     void PrintCoul(int slot, const std::string& picture, int red, int green, int blue,
@@ -106,7 +106,7 @@ class LoggingFakeHost : public session::ClientHost {
     void CloseLog(int slot) override { logs[Index(slot)] = false; }
 
     void ClearChanList() override {}
-    void AddChanListEntry(const panes::ChanListRow&) override {}
+    void AddChanListEntry(const irc::ChanListRow&) override {}
 
     int SocketState() const override { return socketState; }
     void Send2Serv(const std::string& line) override { log.push_back("send " + line); }

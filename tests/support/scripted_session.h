@@ -55,8 +55,8 @@ class ScriptedSession {
     QString Pane(int slot = 0) const { return conversation.PaneText(slot); }
 
     QTemporaryDir dir;
-    prefs::Settings settings;
-    prefs::FrameFlags flags;
+    core::Settings settings;
+    core::FrameFlags flags;
     platform::ProgramFolder folder;
     panes::ConversationWindow conversation;
     session::ServerWindow window;

@@ -1,0 +1,505 @@
+#include "app/main_frame.h"
+
+#include "commands/alias_popup_editor.h"
+#include "core/prefs_file.h"
+#include "core/prefs_storage.h"
+#include "media/picture_manager.h"
+#include "panes/conversation_window.h"
+#include "prefs/user_info_dialog.h"
+#include "session/server_window.h"
+#include "support/loopback_options.h"
+#include "support/scripted_server.h"
+#include "support/wait.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fstream>
+
+#include <gtest/gtest.h>
+#include <iterator>
+
+namespace korbi::app {
+namespace {
+namespace fs = std::filesystem;
+using korbi::testing::WaitUntil;
+
+std::string Contents(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void Write(const fs::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+std::vector<std::string> Lines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(bytes.substr(start, end - start));
+    }
+    return lines;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const std::string& line : lines) {
+        bytes += line + "\r\n";
+    }
+    return bytes;
+}
+
+class MainFrameTest : public ::testing::Test {
+  protected:
+    fs::path Folder() const { return dir.path().toStdString(); }
+    fs::path PrefsFile() const { return Folder() / core::kPrefsFileName; }
+
+    std::unique_ptr<MainFrame> Start() {
+        errors.clear();
+        steps.clear();
+        FrameHooks hooks;
+        hooks.ShowStartupError = [this](const QString& text) { errors << text; };
+        hooks.SplashStep = [this](const QString& text) { steps << text; };
+        hooks.IsForeground = [this] { return inFront; };
+        hooks.ServerOptions = korbi::testing::LoopbackOptions();
+        hooks.RetryFailedSave = [this](const QString& text) {
+            return retryFailedSave && retryFailedSave(text);
+        };
+        return std::make_unique<MainFrame>(Folder(), hooks);
+    }
+
+    // Starts, lets the test change things, then closes the frame as the user would.
+    void StartAndClose(const std::function<void(MainFrame&)>& change) {
+        auto frame = Start();
+        ASSERT_FALSE(frame->StartupFailed());
+        change(*frame);
+        frame->close();
+    }
+
+    static QStringList ServerBox(MainFrame& frame) {
+        QStringList entries;
+        const QComboBox* box = frame.serverWindow().ServerName();
+        for (int i = 0; i < box->count(); ++i) {
+            entries << box->itemText(i);
+        }
+        return entries;
+    }
+
+    QTemporaryDir dir;
+    QStringList errors;
+    QStringList steps;
+    bool inFront = false;
+    std::function<bool(const QString& text)> retryFailedSave;
+};
+
+TEST_F(MainFrameTest, FirstStartInAnEmptyFolderCreatesFoldersAndDefaults) {
+    auto frame = Start();
+    EXPECT_TRUE(fs::is_regular_file(Folder() / "PICTS" / "EVJOIN.BMP"));
+    EXPECT_TRUE(fs::is_regular_file(Folder() / "SOUNDS" / "HORN.WAV"));
+    ASSERT_FALSE(frame->StartupFailed());
+    for (const char* folder : {"PICTS", "SOUNDS", "LOGS"}) {
+        EXPECT_TRUE(fs::is_directory(Folder() / folder)) << folder;
+    }
+    std::vector<std::string> written = Lines(Contents(PrefsFile()));
+    std::vector<std::string> expected = Lines(core::DefaultPrefsFile("stamp"));
+    ASSERT_EQ(written.size(), expected.size());
+    EXPECT_TRUE(written[1].starts_with(";Created "));
+    written[1] = expected[1];
+    EXPECT_EQ(written, expected);
+
+    EXPECT_EQ(frame->windowTitle(), "KorBi iRC Client 1.0B4");
+    EXPECT_TRUE(frame->flags().ShouldJoin);
+    EXPECT_FALSE(frame->flags().IsActive);
+    EXPECT_EQ(frame->settings().NickName, "__NoNick");
+    EXPECT_EQ(ServerBox(*frame).size(), 7);
+    EXPECT_EQ(frame->serverWindow().ServerName()->currentIndex(), 0);
+    EXPECT_EQ(frame->serverWindow().ServerPort()->text(), "6660");
+    EXPECT_EQ(steps, QStringList({"Initialising Variables...", "Placing Main Windows...",
+                                  "Ajusting Objects Position...", "Drawing 3D Effects...",
+                                  "Loading Preferences...", "Creating new, empty Prefs File...",
+                                  "Done Loading KorBi"}));
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(MainFrameTest, UsersOwnPicturesAreKept) {
+    fs::create_directory(Folder() / "picts");
+    Write(Folder() / "picts" / "evjoin.bmp", "mine");
+    Start();
+    EXPECT_EQ(Contents(Folder() / "picts" / "evjoin.bmp"), "mine");
+    EXPECT_FALSE(fs::exists(Folder() / "PICTS")); // the user's folder, in its own spelling
+    EXPECT_TRUE(fs::is_regular_file(Folder() / "picts" / "EVQUIT.BMP"));
+}
+
+TEST_F(MainFrameTest, LaterStartReadsTheFileWithoutJoining) {
+    Start();
+    const std::string first = Contents(PrefsFile());
+    auto frame = Start();
+    EXPECT_FALSE(frame->flags().ShouldJoin);
+    EXPECT_FALSE(steps.contains("Creating new, empty Prefs File..."));
+    EXPECT_EQ(Contents(PrefsFile()), first);
+}
+
+TEST_F(MainFrameTest, TitleBarTextComesBeforeTheProgramName) {
+    core::Settings settings;
+    settings.TitleBarText = "Night shift";
+    Write(PrefsFile(), core::RewrittenPrefsFile(settings));
+    auto frame = Start();
+    EXPECT_EQ(frame->windowTitle(), "Night shift - KorBi iRC Client 1.0B4");
+}
+
+TEST_F(MainFrameTest, PopupItemsShowTheFirstWordOfFilledSlots) {
+    // Slot 1 is empty inside the count: only a hand-edited file has that.
+    core::Settings settings;
+    settings.PopupTable[0] = "Slap! /me slaps $$1";
+    settings.PopupTable[1] = "EMPTIED";
+    settings.PopupTable[2] = "Op /mode $chan +o $$1";
+    std::string file = core::RewrittenPrefsFile(settings);
+    file.replace(file.find("EMPTIED"), 7, "");
+    Write(PrefsFile(), file);
+    auto frame = Start();
+    const auto& Pop = frame->menus().Pop;
+    EXPECT_EQ(Pop[0]->text(), "Slap!");
+    EXPECT_TRUE(Pop[0]->isVisible());
+    EXPECT_FALSE(Pop[0]->isSeparator());
+    EXPECT_EQ(Pop[1]->text(), "-");
+    EXPECT_FALSE(Pop[1]->isVisible());
+    EXPECT_EQ(Pop[2]->text(), "Op");
+    EXPECT_TRUE(Pop[2]->isVisible());
+    for (std::size_t i = 3; i < Pop.size(); ++i) {
+        EXPECT_FALSE(Pop[i]->isVisible()) << "Pop" << i + 1;
+    }
+}
+
+TEST_F(MainFrameTest, DefaultPopupsIncludeASeparator) {
+    auto frame = Start();
+    const auto& Pop = frame->menus().Pop;
+    EXPECT_EQ(Pop[0]->text(), "Slap!");
+    EXPECT_TRUE(Pop[2]->isSeparator());
+    EXPECT_TRUE(Pop[2]->isVisible());
+    EXPECT_EQ(Pop[4]->text(), "SuperHug!");
+    EXPECT_FALSE(Pop[5]->isVisible());
+    const QList<QAction*> items = frame->MenuPops()->actions();
+    ASSERT_GE(items.size(), 3);
+    EXPECT_EQ(items[0]->text(), "Whois");
+    EXPECT_EQ(items[1]->text(), "Query");
+    EXPECT_TRUE(items[2]->isSeparator());
+}
+
+TEST_F(MainFrameTest, FaultyFileStopsStartUpAndIsLeftUntouched) {
+    const std::vector<std::string> good = Lines(core::DefaultPrefsFile("10:00:00 01-01-2024"));
+    auto cut = std::vector<std::string>(good.begin(), good.begin() + 30);
+    auto tooMany = good;
+    tooMany[42] = "52"; // line 43: more commands than the table's 51 slots
+    tooMany.insert(tooMany.begin() + 43, 52, "/echo x");
+    auto overflow = good;
+    overflow[30] = "40000"; // line 31: outside 16 bits
+    // A damaged file with a value no window could take.
+    auto hugeTitle = good;
+    hugeTitle[31] = std::string(16000000, 'T');
+    const struct {
+        const char* name;
+        std::string bytes;
+        int error;
+        const char* cause;
+    } cases[] = {
+        {"cut after line 30", Joined(cut), core::kErrInputPastEndOfFile,
+         "line 31: Input past end of file"},
+        {"count larger than its table", Joined(tooMany), core::kErrSubscriptOutOfRange,
+         "line 95: Subscript out of range"},
+        {"number out of range", Joined(overflow), core::kErrOverflow, "line 31: Overflow"},
+        {"title of 16 MB", Joined(hugeTitle), core::kErrOutOfMemory,
+         "line 32: a line of more than"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Write(PrefsFile(), c.bytes);
+        {
+            auto frame = Start();
+            EXPECT_TRUE(frame->StartupFailed());
+            frame->close();
+        }
+        ASSERT_EQ(errors.size(), 1);
+        const QStringList box = errors[0].split('\n');
+        ASSERT_EQ(box.size(), 2);
+        EXPECT_EQ(box[0], QString("Unknown Error at startup (%1)").arg(c.error));
+        EXPECT_TRUE(
+            box[1].startsWith(QString::fromStdString(PrefsFile().string() + ", " + c.cause)))
+            << box[1].toStdString();
+        EXPECT_EQ(Contents(PrefsFile()), c.bytes);
+    }
+}
+
+// A save that fails at exit (a read-only folder, a full disk) is not passed over: the user is
+// told which file and why, may try again, and a quit without saving ends with status 1.
+TEST_F(MainFrameTest, AFailedSaveAtExitAsksAndQuitsWithoutSavingOnlyWhenTold) {
+    const fs::path blocker = core::TemporaryPathFor(PrefsFile());
+    for (const bool retry : {true, false}) {
+        SCOPED_TRACE(retry ? "retry" : "quit without saving");
+        fs::remove_all(Folder());
+        fs::create_directories(Folder());
+        auto frame = Start();
+        ASSERT_FALSE(frame->StartupFailed());
+        const std::string before = Contents(PrefsFile());
+        frame->settings().NickName = "Changed";
+        // Not a file where the new contents go: the save fails, also for root.
+        fs::create_directories(blocker / "inside");
+        QStringList asked;
+        retryFailedSave = [&](const QString& text) {
+            asked << text;
+            if (retry) {
+                fs::remove_all(blocker);
+            }
+            return retry;
+        };
+        frame->close();
+        ASSERT_EQ(asked.size(), 1);
+        EXPECT_TRUE(asked[0].contains(QString::fromStdString(PrefsFile().string())));
+        EXPECT_TRUE(asked[0].contains("cannot create")) << asked[0].toStdString();
+        EXPECT_EQ(frame->ExitStatus(), retry ? 0 : 1);
+        EXPECT_EQ(Contents(PrefsFile()).find("Changed") != std::string::npos, retry);
+        if (!retry) {
+            EXPECT_EQ(Contents(PrefsFile()), before);
+        }
+        fs::remove_all(blocker);
+    }
+}
+
+TEST_F(MainFrameTest, SettingsSurviveQuitAndRestart) {
+    StartAndClose([](MainFrame& frame) {
+        frame.settings().NickName = "Zed";
+        frame.settings().TitleBarText = "Home";
+        frame.settings().LogChan = true;
+        frame.settings().FloodProtDelay = 7;
+        frame.settings().AliasTable[0] = "J /join $$1";
+        frame.settings().AliasTable[1] = "";
+        frame.serverWindow().ServerName()->setCurrentIndex(2);
+        frame.serverWindow().ServerPort()->setText("7000");
+    });
+    const QStringList defaults = [&] {
+        auto frame = Start();
+        return ServerBox(*frame);
+    }();
+    auto frame = Start();
+    EXPECT_FALSE(frame->flags().ShouldJoin);
+    EXPECT_EQ(frame->settings().NickName, "Zed");
+    EXPECT_EQ(frame->windowTitle(), "Home - KorBi iRC Client 1.0B4");
+    EXPECT_TRUE(frame->settings().LogChan);
+    EXPECT_EQ(frame->settings().FloodProtDelay, 7);
+    EXPECT_EQ(frame->settings().AliasTable[0], "J /join $$1");
+    EXPECT_EQ(frame->settings().AliasTable[1], "");
+    EXPECT_EQ(frame->serverWindow().ServerPort()->text(), "7000");
+    // The server chosen at exit comes first and is chosen again.
+    EXPECT_EQ(frame->serverWindow().ServerName()->currentText(), defaults[0]);
+    EXPECT_EQ(ServerBox(*frame).size(), 7);
+}
+
+TEST_F(MainFrameTest, LastServerChosenAddsOneEmptyEntryThenStaysTheSame) {
+    StartAndClose([](MainFrame& frame) { frame.serverWindow().ServerName()->setCurrentIndex(6); });
+    QStringList once;
+    StartAndClose([&](MainFrame& frame) { once = ServerBox(frame); });
+    const std::string file = Contents(PrefsFile());
+    QStringList twice;
+    StartAndClose([&](MainFrame& frame) { twice = ServerBox(frame); });
+    ASSERT_EQ(once.size(), 8);
+    EXPECT_EQ(once.last(), "");
+    EXPECT_EQ(twice, once);
+    EXPECT_EQ(Contents(PrefsFile()), file);
+}
+
+TEST_F(MainFrameTest, ResizeLaysTheWindowsOutAgain) {
+    auto frame = Start();
+    const QMargins border = frame->serverSubWindow()->contentsMargins();
+    const int serverHeight = 100 + border.top() + border.bottom(); // 1500 twips inside
+    EXPECT_EQ(frame->serverSubWindow()->height(), serverHeight);
+    frame->show();
+    frame->resize(900, 700);
+    QMdiArea* area = qobject_cast<QMdiArea*>(frame->centralWidget());
+    ASSERT_TRUE(WaitUntil([&] { return frame->width() == 900 && frame->height() == 700; }));
+    const QRect server = frame->serverSubWindow()->geometry();
+    const QRect conversation = frame->conversationSubWindow()->geometry();
+    EXPECT_EQ(server.topLeft(), QPoint(0, 0));
+    EXPECT_EQ(server.width(), area->width());
+    EXPECT_EQ(server.height(), serverHeight);
+    EXPECT_EQ(frame->serverWindow().height(), 100);
+    EXPECT_EQ(conversation,
+              QRect(0, server.height(), area->width(), area->height() - server.height()));
+}
+
+TEST_F(MainFrameTest, MinimisedFrameKeepsItsLayoutUntilRestored) {
+    auto frame = Start();
+    frame->show();
+    ASSERT_TRUE(WaitUntil([&] { return frame->isVisible(); }));
+    const QRect before = frame->conversationSubWindow()->geometry();
+    frame->setWindowState(Qt::WindowMinimized);
+    frame->resize(1300, 900);
+    ASSERT_TRUE(WaitUntil([&] { return frame->width() == 1300; }));
+    frame->MDIForm_Resize();
+    EXPECT_EQ(frame->conversationSubWindow()->geometry(), before);
+
+    frame->setWindowState(Qt::WindowNoState);
+    EXPECT_GT(frame->conversationSubWindow()->width(), before.width());
+}
+
+TEST_F(MainFrameTest, FrameTimerFollowsWhetherTheFrameIsInFront) {
+    auto frame = Start();
+    using Icon = media::FrameIcon;
+    frame->StartSparkTimer();
+    inFront = true;
+    frame->Timer1_Timer();
+    EXPECT_TRUE(frame->flags().IsActive);
+    EXPECT_EQ(frame->CurrentFrameIcon(), Icon::DefaultIcon);
+    EXPECT_FALSE(frame->SparkTimerActive());
+
+    inFront = false;
+    frame->Timer1_Timer();
+    EXPECT_FALSE(frame->flags().IsActive);
+    EXPECT_EQ(frame->CurrentFrameIcon(), Icon::NoNewIcon);
+
+    frame->StartSparkTimer();
+    frame->SparkTimer_Timer();
+    EXPECT_EQ(frame->CurrentFrameIcon(), Icon::NoticeIcon);
+    frame->Timer1_Timer(); // still in the background: the blink goes on
+    EXPECT_EQ(frame->CurrentFrameIcon(), Icon::NoticeIcon);
+    EXPECT_TRUE(frame->SparkTimerActive());
+    frame->SparkTimer_Timer();
+    EXPECT_EQ(frame->CurrentFrameIcon(), Icon::NoNewIcon);
+}
+
+TEST_F(MainFrameTest, TextArrivingInTheBackgroundBlinksAndEveryLineGoesToThePictureLog) {
+    auto frame = Start();
+    frame->Timer1_Timer(); // not in front
+    ASSERT_FALSE(frame->flags().IsActive);
+    ASSERT_FALSE(frame->SparkTimerActive());
+    frame->conversationWindow().PrintCoul(0, "PICTS\\EVJOIN", 16, 160, 64, "Ann entered");
+    frame->conversationWindow().PrintCoul(0, "", 0, 0, 0, "no picture");
+    EXPECT_TRUE(frame->SparkTimerActive());
+    frame->close();
+    EXPECT_EQ(Contents(Folder() / "pictlog.log"), "PICTS\\EVJOIN.BMP\r\n\r\n");
+}
+
+// The menu bar as one text: menu, then each item with its shortcut; "--" is a separator.
+QString MenuBarText(const QMenuBar& bar) {
+    QStringList text;
+    for (const QAction* menu : bar.actions()) {
+        text << menu->text() + ":";
+        for (const QAction* item : menu->menu()->actions()) {
+            QString line = item->isSeparator() ? "--" : item->text();
+            if (!item->shortcut().isEmpty()) {
+                line += " [" + item->shortcut().toString() + "]";
+                EXPECT_EQ(item->shortcutContext(), Qt::WindowShortcut) << line.toStdString();
+            }
+            text << "  " + line;
+        }
+    }
+    return text.join("\n");
+}
+
+TEST_F(MainFrameTest, MenuBarHasEveryItemWithItsAccessLetterAndShortcut) {
+    auto frame = Start();
+    EXPECT_EQ(MenuBarText(*frame->menuBar()), "&IRC:\n"
+                                              "  &Setup [Ctrl+S]\n"
+                                              "  Misc &Prefs\n"
+                                              "  --\n"
+                                              "  Channel &List\n"
+                                              "  --\n"
+                                              "  &Quit [Ctrl+Q]\n"
+                                              "&Mail:\n"
+                                              "  &Check for new messages\n"
+                                              "  --\n"
+                                              "  Mail &Preferences\n"
+                                              "&Extras:\n"
+                                              "  &Alias / PopUps [Ctrl+A]\n"
+                                              "  &People [Ctrl+N]\n"
+                                              "  --\n"
+                                              "  Automation\n"
+                                              "&Special:\n"
+                                              "  &Pict Manager [Ctrl+P]\n"
+                                              "  Debug Mode\n"
+                                              "&Help:\n"
+                                              "  &About KorBi");
+}
+
+TEST_F(MainFrameTest, DebugModeItemSetsTheFlag) {
+    auto frame = Start();
+    QAction* debug = frame->menus().Item(MenuItem::DebugMode);
+    EXPECT_TRUE(debug->isCheckable());
+    debug->trigger();
+    EXPECT_TRUE(frame->flags().DebugMode);
+    debug->trigger();
+    EXPECT_FALSE(frame->flags().DebugMode);
+}
+
+// Ctrl+A is the alias editor's in the panes' input lines, as the other menu shortcuts are;
+// over a nick list and in a dialog's field the standard editing keys stay the control's.
+TEST_F(MainFrameTest, MenuShortcutsActInTheFramesInputLinesButNotOverListsOrDialogs) {
+    auto frame = Start();
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    panes::ConversationWindow& conversation = frame->conversationWindow();
+    const QWidget& aliasEditor = frame->aliasPopupEditor();
+    for (const char* nick : {"@ann", "bob", "cy"}) {
+        conversation.AddNickListItem(0, nick);
+    }
+    QListWidget* nicks = conversation.NickList(0);
+    nicks->setFocus();
+    QTest::keyClick(nicks, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(nicks->selectedItems().size(), 3) << "Ctrl+A selects every name";
+    EXPECT_FALSE(aliasEditor.isVisible());
+
+    frame->menus().Item(MenuItem::Setup)->trigger();
+    auto* setup = frame->findChild<prefs::UserInfoDialog*>("Form3");
+    ASSERT_NE(setup, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(setup));
+    QLineEdit* nickField = setup->NickText();
+    nickField->setFocus();
+    nickField->deselect();
+    QTest::keyClick(nickField, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(nickField->selectedText(), nickField->text()) << "select all in the dialog";
+    QTest::keyClick(nickField, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_FALSE(aliasEditor.isVisible());
+    EXPECT_FALSE(frame->pictManager().isVisible()) << "no frame shortcut over a dialog";
+    setup->reject();
+
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    QLineEdit* input = conversation.InputBox(0);
+    input->setText("hello");
+    input->setFocus();
+    QTest::keyClick(input, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(aliasEditor.isVisible());
+    EXPECT_EQ(input->selectedText(), "");
+}
+
+// Leaving the program (the Quit item or the close control: both close the frame) tells a
+// connected server why, before the connection goes, and waits for it a second at most.
+TEST_F(MainFrameTest, ClosingWhileConnectedSendsTheQuitLineFirst) {
+    auto frame = Start();
+    const core::Settings& s = frame->settings();
+    testing::ScriptedServer server;
+    frame->serverWindow().ConnectToServer("127.0.0.1", std::to_string(server.Port()));
+    ASSERT_TRUE(server.WaitForReceived("\nUSER "));
+    ASSERT_TRUE(WaitUntil([&] { return !frame->serverWindow().ToolButEnabled(0); }));
+    QElapsedTimer clock;
+    clock.start();
+    frame->close(); // this thread's server cannot answer meanwhile: the whole wait runs out
+    EXPECT_LT(clock.elapsed(), 1500);
+    ASSERT_TRUE(WaitUntil([&] { return server.ClientClosed(); }));
+    EXPECT_EQ(server.Received(), "\nNICK " + s.NickName + "\r\nUSER " + s.MyUserName + " " +
+                                     s.HostName + " 127.0.0.1 :" + s.RealName +
+                                     "\r\n:" + s.NickName + " QUIT :KorBis blues sur KorBi\r");
+}
+
+} // namespace
+} // namespace korbi::app

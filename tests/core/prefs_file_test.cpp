@@ -1,0 +1,416 @@
+#include "core/prefs_file.h"
+
+#include <gtest/gtest.h>
+
+namespace korbi::core {
+namespace {
+
+const std::string kStamp = "14:03:07 05-17-2024";
+
+// The new file as a user would find it, written out independently of the layout table.
+std::vector<std::string> NewFileLines() {
+    return {
+        ";Preferences File .. Do not delete any lines or KorBi won't work anymore !",
+        ";Created 14:03:07 05-17-2024",
+        "[Personnal Info Info (nick,name,email)]",
+        "__NoNick",
+        "_NoNick_",
+        "--=== KorBi Beta Tester ===--",
+        "korbi.user@example.net",
+        "0",
+        "0",
+        "0",
+        "",
+        "[Server List and Port]",
+        "irc.libera.chat irc.eu.libera.chat irc.us.libera.chat irc.au.libera.chat "
+        "irc.ea.libera.chat irc.ipv4.libera.chat irc.ipv6.libera.chat",
+        "6660",
+        "",
+        "[People (notify and ignore list)]",
+        "",
+        " *!*@*.example.org",
+        "",
+        "[Misc Prefs]",
+        "",
+        "",
+        "",
+        "1",
+        "1",
+        "0",
+        "0",
+        "0",
+        "0",
+        "0",
+        "15",
+        "",
+        "0",
+        "",
+        "[Mail Prefs]",
+        "your.mail.server",
+        "your.username",
+        "",
+        "sounds\\horn.wav",
+        "1",
+        "",
+        "[Execute On Connect]",
+        "5",
+        "/JOIN #KorBi",
+        "/JOIN #Chat",
+        "/pict infomark $me , You are now connected to $server . Enjoy !",
+        "/display ---",
+        "",
+        "",
+        "[Aliases]",
+        "3",
+        "HOP /part $chan | /join $chan",
+        "BAN /mode $chan +b $$2 | /kick $chan $$1",
+        "",
+        "",
+        "[PopUps]",
+        "5",
+        "Slap! /me slaps $$1 around with a large ball with bloody spikes on them..",
+        "Slam! /me slams a 500 lb unix manual on $$1 's head. That gotta hurt... but then "
+        "again... where there's no sense... there's no feeling!",
+        "- ",
+        "Hugs! /say {{{{{{{{{{{{{{{{ $*1 }}}}}}}}}}}}}}}",
+        "SuperHug! /say \00313.:*~*:._.:*~*:._.:*~*:._.:*~*:. | /say \00313:                   : "
+        "| /say \00313:   \002\0034{{{ $$1 }}}\002\00313   : | /say \00313:                   : "
+        "| /say \00313':*~*:._.:*~*:._.:*~*:._.:*~*:.'",
+        "",
+        "",
+    };
+}
+
+std::string Join(const std::vector<std::string>& lines, std::string_view end = "\r\n") {
+    std::string file;
+    for (const std::string& line : lines) {
+        file += line;
+        file += end;
+    }
+    return file;
+}
+
+std::vector<std::string> SplitLines(const std::string& file) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end = file.find("\r\n"); end != std::string::npos;
+         end = file.find("\r\n", start)) {
+        lines.push_back(file.substr(start, end - start));
+        start = end + 2;
+    }
+    EXPECT_EQ(start, file.size()) << "the file must end with CR LF";
+    return lines;
+}
+
+// The new file with one line (1-based) replaced.
+std::string NewFileWith(std::size_t lineNumber, const std::string& text) {
+    std::vector<std::string> lines = NewFileLines();
+    lines.at(lineNumber - 1) = text;
+    return Join(lines);
+}
+
+PrefsReadResult Read(const std::string& bytes) {
+    return ReadPrefsFile(bytes, ProvisionalSettings());
+}
+
+// A blank-separated list of count one-letter entries.
+std::string ManyEntries(std::size_t count) {
+    std::string list = "a";
+    for (std::size_t i = 1; i < count; ++i) {
+        list += " a";
+    }
+    return list;
+}
+
+TEST(PrefsFile, ValuesUpToTheirBoundsAreReadAndNoneBeyondIsWritten) {
+    const std::string title(kMaxPrefsLineBytes, 'T');
+    std::vector<std::string> lines = NewFileLines();
+    lines.at(12) = ManyEntries(kMaxPrefsListEntries);
+    lines.at(16) = ManyEntries(kMaxPrefsListEntries);
+    lines.at(31) = title;
+    const PrefsReadResult read = Read(Join(lines));
+    ASSERT_TRUE(read.Ok()) << read.Failure;
+    EXPECT_EQ(read.ServerNameEntries.size(), kMaxPrefsListEntries);
+    EXPECT_EQ(read.settings.TitleBarText, title);
+
+    // A file the program writes must let it start again: longer values are cut to the bounds.
+    Settings settings = read.settings;
+    settings.TitleBarText += "T";
+    settings.ServList = ManyEntries(kMaxPrefsListEntries + 1);
+    settings.Notifys = " " + ManyEntries(kMaxPrefsListEntries);
+    const PrefsReadResult again = Read(RewrittenPrefsFile(settings));
+    ASSERT_TRUE(again.Ok()) << again.Failure;
+    EXPECT_EQ(again.settings.TitleBarText, title);
+    EXPECT_EQ(again.ServerNameEntries.size(), kMaxPrefsListEntries);
+    EXPECT_EQ(again.settings.Notifys, " " + ManyEntries(kMaxPrefsListEntries - 1));
+}
+
+TEST(PrefsFile, NewFileIsExactlyTheDocumentedLayout) {
+    EXPECT_EQ(DefaultPrefsFile(kStamp), Join(NewFileLines()));
+}
+
+TEST(PrefsFile, NewFileReadsBackAsTheDefaults) {
+    const PrefsReadResult read = Read(DefaultPrefsFile(kStamp));
+    ASSERT_TRUE(read.Ok()) << read.Failure;
+    const Settings defaults;
+    const Settings& s = read.settings;
+    EXPECT_EQ(s.NickName, defaults.NickName);
+    EXPECT_EQ(s.BackName, defaults.BackName);
+    EXPECT_EQ(s.RealName, defaults.RealName);
+    EXPECT_EQ(s.MyUserName, defaults.MyUserName);
+    EXPECT_EQ(s.Notifys, defaults.Notifys);
+    EXPECT_EQ(s.Silences, defaults.Silences);
+    EXPECT_EQ(s.MailServer, defaults.MailServer);
+    EXPECT_EQ(s.UserName, defaults.UserName);
+    EXPECT_EQ(s.UserPass, defaults.UserPass);
+    EXPECT_EQ(s.Sound2Play, defaults.Sound2Play);
+    EXPECT_EQ(s.ServPort, "6660");
+    const bool flags[] = {s.ClientW,   s.ClientS, s.ClientI,     s.FetchPics,   s.SendPics,
+                          s.LogServer, s.LogChan, s.LogPrivChat, s.ShowAddress, s.CheckMail};
+    const bool expectedFlags[] = {false, false, false, true,  true,
+                                  false, false, false, false, true};
+    for (std::size_t i = 0; i < std::size(flags); ++i) {
+        EXPECT_EQ(flags[i], expectedFlags[i]) << "flag " << i;
+    }
+    EXPECT_EQ(s.Font2Use, 0);
+    EXPECT_EQ(s.NickStyle, 0);
+    EXPECT_EQ(s.FloodProtDelay, 15);
+    EXPECT_EQ(read.ServerNameEntries.size(), 7u);
+    EXPECT_EQ(read.ServerNameEntries.front(), "irc.libera.chat");
+    EXPECT_EQ(s.ExecOnConnect[3], "/display ---");
+    EXPECT_EQ(s.ExecOnConnect[4], "");
+    EXPECT_EQ(s.AliasTable[1], "BAN /mode $chan +b $$2 | /kick $chan $$1");
+    EXPECT_EQ(s.PopupTable[2], "- ");
+    EXPECT_EQ(s.PopupTable[4].substr(0, 10), "SuperHug! ");
+    EXPECT_EQ(s.PopupTable[5], "");
+    // What the file does not carry keeps the value given before reading.
+    EXPECT_EQ(s.HostName, "default");
+    EXPECT_EQ(s.versionstr, defaults.versionstr);
+}
+
+TEST(PrefsFile, FlagIsTrueOnlyForTheValueOne) {
+    const struct {
+        std::string line;
+        bool expected;
+    } cases[] = {
+        {"1", true},  {" 1", true},   {"1.0", true}, {"1 and more", true},
+        {"0", false}, {"2", false},   {"-1", false}, {"yes", false},
+        {"", false},  {"1.5", false}, {" 0", false},
+    };
+    for (const auto& c : cases) {
+        const PrefsReadResult read = Read(NewFileWith(8, c.line));
+        ASSERT_TRUE(read.Ok()) << c.line;
+        EXPECT_EQ(read.settings.ClientW, c.expected) << '"' << c.line << '"';
+    }
+}
+
+TEST(PrefsFile, NumberIsItsLeadingValueRoundedHalfToEven) {
+    const struct {
+        std::string line;
+        int expected;
+    } cases[] = {
+        {" 15", 15},        {"15x", 15},          {"2.5", 2},  {"3.5", 4},
+        {"-2.5", -2},       {"word", 0},          {"", 0},     {"32767", 32767},
+        {"-32768", -32768}, {"-32768.5", -32768}, {"  +7", 7},
+    };
+    for (const auto& c : cases) {
+        const PrefsReadResult read = Read(NewFileWith(31, c.line));
+        ASSERT_TRUE(read.Ok()) << c.line << ": " << read.Failure;
+        EXPECT_EQ(read.settings.FloodProtDelay, c.expected) << '"' << c.line << '"';
+    }
+}
+
+TEST(PrefsFile, FaultyFilesStopWithTheirErrorNumber) {
+    std::vector<std::string> lines = NewFileLines();
+    const std::vector<std::string> cutAfter30(lines.begin(), lines.begin() + 30);
+
+    std::vector<std::string> tooManyAliases(lines.begin(), lines.begin() + 50);
+    tooManyAliases.push_back("52");
+    tooManyAliases.insert(tooManyAliases.end(), 52, "x");
+
+    std::vector<std::string> longCountShortFile(lines.begin(), lines.begin() + 42);
+    longCountShortFile.push_back("60");
+    longCountShortFile.insert(longCountShortFile.end(), 10, "x");
+
+    std::vector<std::string> tooManyPopups = lines;
+    tooManyPopups.at(56) = "32";
+    tooManyPopups.insert(tooManyPopups.end(), 30, "x");
+
+    const struct {
+        const char* name;
+        std::string file;
+        int error;
+        int line;
+    } cases[] = {
+        {"file cut after line 30", Join(cutAfter30), kErrInputPastEndOfFile, 31},
+        {"empty file", "", kErrInputPastEndOfFile, 1},
+        {"alias count beyond 51 slots", Join(tooManyAliases), kErrSubscriptOutOfRange, 103},
+        {"popup count beyond 31 slots", Join(tooManyPopups), kErrSubscriptOutOfRange, 89},
+        {"file ends before the count is used up", Join(longCountShortFile), kErrInputPastEndOfFile,
+         54},
+        {"number above 16 bits", NewFileWith(29, "32768"), kErrOverflow, 29},
+        {"number rounding above 16 bits", NewFileWith(30, "32767.5"), kErrOverflow, 30},
+        {"number below 16 bits", NewFileWith(31, "-40000"), kErrOverflow, 31},
+        {"count above 16 bits", NewFileWith(43, "99999"), kErrOverflow, 43},
+        {"line over 64 KiB", NewFileWith(32, std::string(kMaxPrefsLineBytes + 1, 'T')),
+         kErrOutOfMemory, 32},
+        {"server list over its entries", NewFileWith(13, ManyEntries(kMaxPrefsListEntries + 1)),
+         kErrOutOfMemory, 13},
+        {"ignore list over its entries", NewFileWith(18, ManyEntries(kMaxPrefsListEntries + 1)),
+         kErrOutOfMemory, 18},
+    };
+    for (const auto& c : cases) {
+        const PrefsReadResult read = Read(c.file);
+        EXPECT_EQ(read.ErrorNumber, c.error) << c.name << ": " << read.Failure;
+        EXPECT_EQ(read.FailureLine, c.line) << c.name;
+        EXPECT_FALSE(read.Failure.empty()) << c.name;
+    }
+    EXPECT_EQ(StartupErrorText(kErrInputPastEndOfFile), "Unknown Error at startup (62)");
+}
+
+TEST(PrefsFile, CountOfZeroOrLessReadsNoEntry) {
+    for (const std::string count : {"0", "-3"}) {
+        std::vector<std::string> lines = NewFileLines();
+        lines.erase(lines.begin() + 43, lines.begin() + 48); // the five command lines
+        lines.at(42) = count;
+        const PrefsReadResult read = Read(Join(lines));
+        ASSERT_TRUE(read.Ok()) << read.Failure;
+        EXPECT_EQ(read.settings.ExecOnConnect[0], "");
+        EXPECT_EQ(read.settings.AliasTable[0], "HOP /part $chan | /join $chan");
+    }
+}
+
+TEST(PrefsFile, OnlyCarriageReturnEndsALine) {
+    const PrefsReadResult crOnly = Read(Join(NewFileLines(), "\r"));
+    ASSERT_TRUE(crOnly.Ok()) << crOnly.Failure;
+    EXPECT_EQ(crOnly.settings.PopupTable[4], Read(DefaultPrefsFile(kStamp)).settings.PopupTable[4]);
+
+    // A lone LF is text; one LF after a CR belongs to the line end, a second one does not.
+    std::string file = NewFileWith(4, "ni\nck");
+    file.replace(file.find("_NoNick_\r\n"), 10, "_NoNick_\r\n\n");
+    const PrefsReadResult read = Read(file);
+    ASSERT_TRUE(read.Ok()) << read.Failure;
+    EXPECT_EQ(read.settings.NickName, "ni\nck");
+    EXPECT_EQ(read.settings.RealName, "\n--=== KorBi Beta Tester ===--");
+
+    EXPECT_EQ(Read(Join(NewFileLines(), "\n")).ErrorNumber, kErrInputPastEndOfFile);
+}
+
+TEST(PrefsFile, SaveAfterLoadDiffersFromANewFileOnlyWhereExpected) {
+    const PrefsReadResult read = Read(DefaultPrefsFile(kStamp));
+    ASSERT_TRUE(read.Ok());
+    const std::vector<std::string> saved = SplitLines(RewrittenPrefsFile(read.settings));
+
+    std::vector<std::string> expected = NewFileLines();
+    expected[1] = "";
+    expected[15] = "[People (notify list)]";
+    for (const std::size_t flagLine : {8, 9, 10, 24, 25, 26, 27, 28, 33, 40}) {
+        expected[flagLine - 1] = " " + expected[flagLine - 1];
+    }
+    for (const std::size_t numberLine : {29, 30, 31, 43, 51}) {
+        expected[numberLine - 1] = " " + expected[numberLine - 1];
+    }
+    expected[56] = " 6"; // five popups and their end entry; the last of two empty lines goes
+    EXPECT_EQ(saved, expected);
+
+    // The rewritten file reads back to the same values and rewrites to itself.
+    const PrefsReadResult again = Read(Join(saved));
+    ASSERT_TRUE(again.Ok()) << again.Failure;
+    EXPECT_EQ(again.ServerNameEntries, read.ServerNameEntries);
+    EXPECT_EQ(RewrittenPrefsFile(again.settings), Join(saved));
+}
+
+TEST(PrefsFile, WriterKeepsEveryValueOnItsOwnLine) {
+    Settings settings;
+    settings.NickName = "two\r\nlines";
+    settings.TitleBarText = "a\nb";
+    settings.AliasTable[0] = "X /say one\rtwo";
+    settings.Font2Use = 40000;
+    settings.NickStyle = -2;
+    const std::vector<std::string> lines = SplitLines(RewrittenPrefsFile(settings));
+    EXPECT_EQ(lines.at(3), "two  lines");
+    EXPECT_EQ(lines.at(31), "a b");
+    EXPECT_EQ(lines.at(28), " 32767"); // held to what the reader accepts back
+    EXPECT_EQ(lines.at(29), "-2");
+    const PrefsReadResult read = Read(Join(lines));
+    ASSERT_TRUE(read.Ok()) << read.Failure;
+    EXPECT_EQ(read.settings.AliasTable[0], "X /say one two");
+    EXPECT_EQ(read.settings.MailServer, settings.MailServer);
+}
+
+TEST(PrefsFile, TableEndsAtItsFirstEmptySlot) {
+    Settings settings;
+    settings.ExecOnConnect[0] = "/join #a";
+    settings.ExecOnConnect[2] = "/join #lost";
+    const std::vector<std::string> lines = SplitLines(RewrittenPrefsFile(settings));
+    const std::vector<std::string> execPart(lines.begin() + 42, lines.begin() + 47);
+    EXPECT_EQ(execPart, (std::vector<std::string>{" 2", "/join #a", "", "", "[Aliases]"}));
+    EXPECT_EQ(lines.at(47), " 1"); // an empty table is its end entry alone
+}
+
+TEST(PrefsFile, FullTablesAreWrittenWhole) {
+    Settings settings;
+    for (std::size_t i = 0; i < settings.AliasTable.size(); ++i) {
+        settings.AliasTable[i] = "A" + std::to_string(i) + " /say " + std::to_string(i);
+    }
+    for (std::size_t i = 0; i < settings.PopupTable.size(); ++i) {
+        settings.PopupTable[i] = "P" + std::to_string(i) + " /say x";
+    }
+    const std::string file = RewrittenPrefsFile(settings);
+    EXPECT_NE(file.find("[Aliases]\r\n 51\r\nA0 /say 0\r\n"), std::string::npos);
+    EXPECT_NE(file.find("[PopUps]\r\n 31\r\n"), std::string::npos);
+    const PrefsReadResult read = Read(file);
+    ASSERT_TRUE(read.Ok()) << read.Failure;
+    EXPECT_EQ(read.settings.AliasTable, settings.AliasTable);
+    EXPECT_EQ(read.settings.PopupTable, settings.PopupTable);
+}
+
+TEST(PrefsFile, ServerListTextPutsTheSelectedEntryFirst) {
+    const std::vector<std::string> abc = {"a", "b", "c"};
+    const struct {
+        const char* name;
+        std::vector<std::string> entries;
+        int selected;
+        std::string typed;
+        std::string expected;
+    } cases[] = {
+        {"first selected", abc, 0, "a", "a b c"},
+        {"middle selected", abc, 1, "b", "b a c"},
+        {"last selected leaves a trailing blank", abc, 2, "c", "c a b "},
+        {"single entry", {"a"}, 0, "a", "a"},
+        {"no entries, typed text", {}, -1, "irc.x.net", "irc.x.net"},
+        {"typed text before every entry", abc, -1, "irc.x.net", "irc.x.net a b c"},
+        {"typed text before a single entry", {"a"}, -1, "x", "x a"},
+        {"index past the list counts as none", abc, 3, "x", "x a b c"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ServerListText(c.entries, c.selected, c.typed), c.expected) << c.name;
+    }
+}
+
+TEST(PrefsFile, TrailingBlankOfTheServerListRoundTrips) {
+    std::string serverLine = ServerListText({"a", "b", "c"}, 2, "c");
+    for (int save = 0; save < 3; ++save) {
+        const PrefsReadResult read = Read(NewFileWith(13, serverLine));
+        ASSERT_TRUE(read.Ok());
+        EXPECT_EQ(read.ServerNameEntries, (std::vector<std::string>{"c", "a", "b", ""}));
+        serverLine = ServerListText(read.ServerNameEntries, 0, read.ServerNameEntries[0]);
+        EXPECT_EQ(serverLine, "c a b ");
+    }
+    EXPECT_EQ(Read(NewFileWith(13, "a  b")).ServerNameEntries,
+              (std::vector<std::string>{"a", "", "b"}));
+}
+
+TEST(PrefsFile, CreatedStampIsFixedFormat) {
+    std::tm when{};
+    when.tm_hour = 9;
+    when.tm_min = 5;
+    when.tm_sec = 3;
+    when.tm_mon = 0;
+    when.tm_mday = 2;
+    when.tm_year = 124;
+    EXPECT_EQ(CreatedTimeDate(when), "09:05:03 01-02-2024");
+}
+
+} // namespace
+} // namespace korbi::core
