@@ -103,7 +103,7 @@ QWidget* AliasPopupEditor::BuildPage(Page& page, const QString& caption, const Q
     connect(page.list, &QListWidget::itemClicked, this,
             [this, &page](QListWidgetItem* item) { CopyToTextBox(page, page.list->row(item)); });
     connect(page.list, &QListWidget::currentRowChanged, this,
-            [this, &page](int row) { CopyToTextBox(page, row); });
+            [this, &page](int current) { CopyToTextBox(page, current); });
     connect(page.add, &QPushButton::clicked, this, [this, &page] { Add(page); });
     connect(page.remove, &QPushButton::clicked, this, [this, &page] { Remove(page); });
     return tab;

@@ -21,7 +21,6 @@ inline constexpr std::uint32_t MaxFetchBytes = 10000;
 inline constexpr int FetchTimeoutMs = 30000;
 inline constexpr int MaxServing = 16; // connections served at once
 
-
 // The bare file name of a path "PICTS\" + name (the folder in any case), or nothing when the
 // path names anything else.
 std::optional<std::string> PictsFileName(std::string_view path);

@@ -121,16 +121,16 @@ void PictureExchange::Socket1_Connect() {
 }
 
 void PictureExchange::Socket1_DataArrival() {
-    const std::string data = m_socket1->GetData();
+    const std::string received = m_socket1->GetData();
     if (!m_isFetching || !m_fetchFile) {
         return;
     }
-    const FetchChunk chunk = AcceptFetchChunk(m_recvsGot, data.size());
+    const FetchChunk chunk = AcceptFetchChunk(m_recvsGot, received.size());
     if (chunk.Abandon) {
         EndFetch(); // too big for a picture; the icon keeps showing the download
         return;
     }
-    if (!m_fetchFile->Write(data)) {
+    if (!m_fetchFile->Write(received)) {
         EndFetch();
         return;
     }
@@ -202,11 +202,11 @@ void PictureExchange::Socket2_ConnectionRequest(int requestID) {
 
 // Only the first chunk is read as the request; anything but a picture of "PICTS" is refused.
 void PictureExchange::Socket2_DataArrival(std::size_t i) {
-    const std::string data = m_socket2[i]->GetData();
+    const std::string request = m_socket2[i]->GetData();
     if (m_socket2[i]->State() != platform::Socket::kConnected || m_served[i]) {
         return;
     }
-    const std::optional<std::string> name = RequestedPictName(data);
+    const std::optional<std::string> name = RequestedPictName(request);
     if (!name) {
         CloseServing(i);
         return;

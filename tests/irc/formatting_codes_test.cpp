@@ -100,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   {{"i", false, true, false, kLine},
                                    Plain(" "),
                                    {"u", false, false, true, kLine}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(StripCodes, RemovesCodesAsTheLogsShowThem) {
     const std::pair<std::string, std::string> cases[] = {

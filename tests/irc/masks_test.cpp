@@ -50,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
                     MaskCase{"EmptyListMatchesNothing", "a[]", "a", false},
                     MaskCase{"ReversedRangeMatchesNothing", "[z-a]", "m", false},
                     MaskCase{"HighBytesCompareExactly", "\xe9*", "\xe9t\xe9", true}),
-    [](const testing::TestParamInfo<MaskCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<MaskCase>& row) { return std::string(row.param.name); });
 
 TEST(MaskMatches, HostileMasksStayFast) {
     // A backtracking matcher needs about C(500, 12) steps for these; ours needs at most 500 * 25.

@@ -70,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
                     HeaderCase{"EightBitEven", 8000, SampleDepth::Bits8, 250},
                     HeaderCase{"EightBitOddLength", 11025, SampleDepth::Bits8, 1},
                     HeaderCase{"Empty", 22050, SampleDepth::Bits16, 0}),
-    [](const testing::TestParamInfo<HeaderCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<HeaderCase>& row) { return row.param.name; });
 
 TEST(WaveSynthTest, HornIsAudibleAndNeverClips) {
     const auto samples = SynthesizeHorn(22050, 650);

@@ -23,7 +23,6 @@ class ServerWindowTest : public ::testing::Test, protected korbi::testing::Scrip
 };
 
 TEST_F(ServerWindowTest, RegistersWithFramedNickAndUserLines) {
-    ScriptedServer server;
     ConnectTo(server);
     EXPECT_EQ(server.Received(),
               "\nNICK Joe\r\nUSER joe@example.net default 127.0.0.1 :Joe Real\r");
@@ -37,7 +36,6 @@ TEST_F(ServerWindowTest, RegistersWithFramedNickAndUserLines) {
 }
 
 TEST_F(ServerWindowTest, ReceivedLinesReachThePaneWholeAndInOrder) {
-    ScriptedServer server;
     ConnectTo(server);
     server.Send(":irc.test 372 Joe :- Wel");
     server.Send("come home\r\n:irc.test 372 Joe :- second\r\n:irc.test 372 Joe :- third\r");
@@ -54,7 +52,6 @@ TEST_F(ServerWindowTest, ReceivedLinesReachThePaneWholeAndInOrder) {
 }
 
 TEST_F(ServerWindowTest, AnswersPingWithTheReceivedLineEndInsideThePong) {
-    ScriptedServer server;
     ConnectTo(server);
     server.Send("PING :x\r\n");
     ASSERT_TRUE(server.WaitForReceived("PONG"));
@@ -89,7 +86,6 @@ TEST_F(ServerWindowTest, ConnectingWhileConnectedQuitsFirst) {
 }
 
 TEST_F(ServerWindowTest, APortOfTwoCharactersKeepsTheShownPort) {
-    ScriptedServer server;
     window.ServerPort()->setText(QString::number(server.Port()));
     window.ConnectToServer("127.0.0.1", "66");
     EXPECT_EQ(window.ServerPort()->text().toInt(), server.Port());
@@ -127,7 +123,6 @@ TEST_F(ServerWindowTest, ARefusedConnectionPrintsBothErrorLinesAndFreesTheContro
 }
 
 TEST_F(ServerWindowTest, TheServersCloseShowsShutdownAndResetsTheControls) {
-    ScriptedServer server;
     ConnectTo(server);
     flags.LoggedOn = true;
     server.CloseClient();
@@ -139,7 +134,6 @@ TEST_F(ServerWindowTest, TheServersCloseShowsShutdownAndResetsTheControls) {
 }
 
 TEST_F(ServerWindowTest, DisconnectSendsQuitAndLeavesTheCloseToTheServer) {
-    ScriptedServer server;
     ConnectTo(server);
     window.DisconnectFromServer();
     ASSERT_TRUE(server.WaitForReceived("\n:Joe QUIT :KorBis blues sur KorBi\r"));
@@ -152,7 +146,6 @@ TEST_F(ServerWindowTest, DisconnectSendsQuitAndLeavesTheCloseToTheServer) {
 // Between the disconnect and the server's close the server still talks: its parting notice is
 // its own, not a user's.
 TEST_F(ServerWindowTest, TheServerKeepsItsNameUntilItClosesAfterADisconnect) {
-    ScriptedServer server;
     ConnectTo(server);
     server.Send(":irc.test 001 Joe :Welcome\r\n");
     ASSERT_TRUE(WaitUntil([&] { return conversation.TopicBar(0) == "irc.test"; }));
