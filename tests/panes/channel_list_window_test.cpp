@@ -5,7 +5,7 @@
 #include "support/scripted_session.h"
 #include "support/wait.h"
 
-#include <QFontInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -49,7 +49,8 @@ TEST_F(ChannelListWindowTest, ShowsItsCaptionsAndAFixedPitchList) {
     EXPECT_EQ(window.Frame()->title(), "Channels List");
     EXPECT_EQ(window.Label1()->text(), "Double Click a channel to join it.");
     EXPECT_EQ(window.Command1()->text(), "Fetch List");
-    EXPECT_TRUE(QFontInfo(window.List1()->font()).fixedPitch());
+    const QFontMetrics listMetrics(window.List1()->font());
+    EXPECT_EQ(listMetrics.horizontalAdvance('i'), listMetrics.horizontalAdvance('M'));
     EXPECT_EQ(window.Heading(0)->text(), "Channel Name");
     EXPECT_EQ(window.Heading(1)->text(), "Users");
     EXPECT_EQ(window.Heading(2)->text(), "Topic");
