@@ -123,14 +123,6 @@ TEST_F(MainFrameTest, FirstStartInAnEmptyFolderCreatesFoldersAndDefaults) {
     EXPECT_TRUE(errors.isEmpty());
 }
 
-TEST_F(MainFrameTest, TitleBarTextComesBeforeTheProgramName) {
-    core::Settings settings;
-    settings.TitleBarText = "Night shift";
-    Write(PrefsFile(), core::RewrittenPrefsFile(settings));
-    auto frame = Start();
-    EXPECT_EQ(frame->windowTitle(), "Night shift - KorBi iRC Client 1.0B4");
-}
-
 TEST_F(MainFrameTest, PopupItemsShowTheFirstWordOfFilledSlots) {
     // Slot 1 is empty inside the count: only a hand-edited file has that.
     core::Settings settings;
