@@ -119,7 +119,7 @@ int main(int argc, char** argv) {
 
     const std::string sound = SoundText();
     QuietHost quiet;
-    korbi::commands::NickPictTable picts;
+    korbi::core::NickPictTable picts;
     korbi::commands::CtcpHandler ctcp(quiet, picts);
     // The median of a few runs: one run alone may be cut short by another program's turn.
     std::vector<double> runs;

@@ -33,7 +33,7 @@ std::string WordsFromThird(std::string_view text) {
 
 } // namespace
 
-CtcpHandler::CtcpHandler(CtcpHost& host, NickPictTable& nickPicts, MonotonicClock clock)
+CtcpHandler::CtcpHandler(CtcpHost& host, core::NickPictTable& nickPicts, MonotonicClock clock)
     : m_host(host), m_nickPicts(nickPicts), m_flood(std::move(clock)) {}
 
 void CtcpHandler::ProcessCTCP(std::string_view text, std::string_view source,

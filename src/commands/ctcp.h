@@ -3,7 +3,7 @@
 // CTCP floods from making the client answer without end.
 #include "commands/ctcp_host.h"
 #include "commands/flood_protection.h"
-#include "commands/nick_picture_table.h"
+#include "core/nick_picture_table.h"
 
 #include <string_view>
 
@@ -12,7 +12,7 @@ namespace korbi::commands {
 class CtcpHandler {
   public:
     // host and nickPicts must outlive the handler.
-    CtcpHandler(CtcpHost& host, NickPictTable& nickPicts,
+    CtcpHandler(CtcpHost& host, core::NickPictTable& nickPicts,
                 MonotonicClock clock = SteadyMilliseconds);
 
     // text is the message text beginning with \x01 (a final \x01 is optional); source is the
@@ -36,7 +36,7 @@ class CtcpHandler {
                        std::string_view command);
 
     CtcpHost& m_host;
-    NickPictTable& m_nickPicts;
+    core::NickPictTable& m_nickPicts;
     FloodProtection m_flood;
 };
 

@@ -46,7 +46,7 @@ class RecordingHost : public CtcpHost {
 class CtcpTest : public testing::Test {
   protected:
     RecordingHost host;
-    NickPictTable picts;
+    core::NickPictTable picts;
     std::int64_t now = 1000;
     CtcpHandler ctcp{host, picts, [this] { return now; }};
 

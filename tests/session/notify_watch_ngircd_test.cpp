@@ -2,8 +2,8 @@
 #include "session/notify_watch.h"
 
 #include "irc/message_parsing.h"
-#include "media/media_fake_host.h"
 #include "platform/socket.h"
+#include "support/fake_client.h"
 #include "support/ngircd_server.h"
 #include "support/wait.h"
 
@@ -21,7 +21,7 @@ using korbi::testing::NgircdServer;
 using korbi::testing::WaitUntil;
 
 // The watch's connection: a real socket, registered by hand; 303 answers go to the watch.
-class SocketHost : public MediaFakeHost {
+class SocketHost : public testing::LoggingClient {
   public:
     platform::Socket socket;
     NotifyWatch* watch = nullptr;
@@ -49,7 +49,7 @@ class SocketHost : public MediaFakeHost {
                 Send2Serv("PONG" +
                           irc::GetMsgParams(line).substr(0, irc::GetMsgParams(line).size() - 2));
             } else if (command == "376") {
-                frameFlags.LoggedOn = true;
+                flagsValue.LoggedOn = true;
                 log.push_back("registered");
             }
         }
@@ -63,8 +63,8 @@ TEST(NotifyWatchNgircd, AnnouncesAUserWhoConnectsAndQuitsWithinOnePeriod) {
     constexpr int kSlack = 2000;
 
     SocketHost host;
-    host.prefs.Notifys = " Ann";
-    host.prefs.CheckMail = false;
+    host.settingsValue.Notifys = " Ann";
+    host.settingsValue.CheckMail = false;
     host.socket.RemoteHost = "127.0.0.1";
     host.socket.RemotePort = server.Port();
     host.socket.Connect();
@@ -74,7 +74,7 @@ TEST(NotifyWatchNgircd, AnnouncesAUserWhoConnectsAndQuitsWithinOnePeriod) {
     ASSERT_TRUE(WaitUntil([&] { return !host.log.empty(); }, 10000)) << server.Log();
 
     int resets = 0;
-    NotifyWatch watch(host, {{}, [&] { ++resets; }}, kPeriod);
+    NotifyWatch watch(host, host, host, host, {{}, [&] { ++resets; }}, kPeriod);
     host.watch = &watch;
 
     QTcpSocket ann;
