@@ -3,7 +3,6 @@
 // when its sender is on the ignore list, handed to the one handler of its command, and echoed
 // into the server pane in debug mode.
 #include "commands/ctcp.h"
-#include "session/ctcp_host_adapter.h"
 #include "session/handler_table.h"
 
 #include <functional>
@@ -40,7 +39,6 @@ class Dispatcher {
     bool Ignored(const irc::ServerLine& line);
     void AddHandlers(std::span<const HandlerEntry> entries);
 
-    CtcpHostAdapter m_ctcpHost;
     commands::CtcpHandler m_ctcp;
     HandlerContext m_context;
     std::unordered_map<std::string, Handler> m_handlers;

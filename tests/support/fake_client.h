@@ -1,11 +1,9 @@
 #pragma once
 // Every role fake at once, for the code that takes them all: the dispatcher's handlers, the
-// interpreter and the input line. The notify query is answered as the server window does, from
-// the settings.
+// interpreter and the input line.
 #include "commands/command_roles.h"
 #include "panes/input_line_logic.h"
 #include "session/handler_table.h"
-#include "session/notify_watch.h"
 #include "support/fake_panes.h"
 #include "support/fake_roles.h"
 
@@ -27,13 +25,6 @@ class FakeClient : public FakePanes,
     }
     commands::CommandRoles CommandRoles() { return session::CommandRolesOf(Roles()); }
     panes::InputLineRoles InputRoles() { return {*this, *this, *this, *this, *this, *this}; }
-
-    void SendNotifyQuery() override {
-        FakeServerLink::SendNotifyQuery();
-        for (const std::string& line : session::NotifyQueryLines(*this, *this)) {
-            Send2Serv(line);
-        }
-    }
 
     // From now on every effect is noted in log, in order.
     void StartLog() {
