@@ -29,16 +29,12 @@ class CheckingHost : public testing::FakeClient {
     void ForgetRecords() {
         printed.clear();
         sent.clear();
-        rawSent.clear();
         commands.clear();
         runLines.clear();
         refused.clear();
         chanList.clear();
         sounds.clear();
         fetches.clear();
-        connects.clear();
-        playedText.clear();
-        clearedViews.clear();
         logFiles.clear();
     }
 

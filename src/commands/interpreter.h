@@ -27,7 +27,7 @@ class CommandInterpreter {
   public:
     using Clock = std::function<DateTime()>;
 
-    // the roles must outlive the interpreter; clock reads "now" for $TIME and $DATE; limits bound
+    // The roles must outlive the interpreter; clock reads "now" for $TIME and $DATE; limits bound
     // what one alias may run (smaller ones keep the fuzzer's runs short).
     explicit CommandInterpreter(CommandRoles roles, Clock clock = CurrentDateTime,
                                 AliasLimits limits = {});

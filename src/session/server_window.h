@@ -108,10 +108,6 @@ class ServerWindow : public QWidget,
     NotifyWatch& notifyWatch() { return *m_notifyWatch; }
     commands::CommandInterpreter& interpreter() { return m_interpreter; }
 
-    // The roles the dispatcher's handlers and the interpreter work through.
-    HandlerRoles Roles();
-    panes::InputLineRoles InputRoles();
-
     // SettingsAccess.
     core::Settings& settings() override { return m_settings; }
     core::FrameFlags& flags() override { return m_flags; }
@@ -146,6 +142,9 @@ class ServerWindow : public QWidget,
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The roles the dispatcher's handlers, the interpreter and the input lines work through.
+    HandlerRoles Roles();
+    panes::InputLineRoles InputRoles();
     void Socket1_Connect();
     void Socket1_DataArrival();
     void Socket1_Close();

@@ -133,7 +133,6 @@ void FakePanes::PartAllChan() {
 }
 
 void FakePanes::ClearTextWin(int slot) {
-    clearedViews.push_back(slot);
     Note("clear " + std::to_string(slot));
 }
 

@@ -61,7 +61,6 @@ class FakePanes : public core::PaneOutput,
     // What was recorded.
     std::vector<PrintedLine> printed;
     std::vector<std::string> refused;                         // names NoMoreChan refused
-    std::vector<int> clearedViews;                            // slots of ClearTextWin
     std::map<std::string, std::vector<std::string>> logFiles; // by log file name
     std::vector<PrintedLine> TakePrinted();
 

@@ -29,9 +29,7 @@ class FakeSettings : public core::SettingsAccess {
 
 class FakeServerLink : public core::ServerLink, public EventNotes {
   public:
-    std::vector<std::string> sent;     // Send2Serv lines, without framing
-    std::vector<std::string> rawSent;  // SendRaw bytes
-    std::vector<std::string> connects; // "server port" of ConnectToServer
+    std::vector<std::string> sent; // Send2Serv lines, without framing
     int notifyQueries = 0;
     int socketState = 7;
     std::string localIp = "127.0.0.1";
@@ -47,12 +45,8 @@ class FakeServerLink : public core::ServerLink, public EventNotes {
             Note("send " + line);
         }
     }
-    void SendRaw(const std::string& bytes) override {
-        rawSent.push_back(bytes);
-        Note("raw " + bytes);
-    }
+    void SendRaw(const std::string& bytes) override { Note("raw " + bytes); }
     void ConnectToServer(const std::string& server, const std::string& port) override {
-        connects.push_back(server + " " + port);
         Note("connect " + server + "|" + port);
     }
     void SendNotifyQuery() override { ++notifyQueries; }
@@ -85,11 +79,10 @@ class FakeCommandRunner : public core::CommandRunner, public EventNotes {
 
 class FakeMedia : public core::Media, public EventNotes {
   public:
-    std::vector<std::string> sounds;     // PlaySound files
-    std::vector<std::string> playedText; // "file slot" of PlayTextFile
-    std::vector<std::string> fetches;    // "host path" of FetchFile
-    std::vector<std::string> refreshed;  // RefreshPict pictures
-    std::set<std::string> files;         // what CheckFileExist finds
+    std::vector<std::string> sounds;    // PlaySound files
+    std::vector<std::string> fetches;   // "host path" of FetchFile
+    std::vector<std::string> refreshed; // RefreshPict pictures
+    std::set<std::string> files;        // what CheckFileExist finds
     bool fetching = false;
 
     void PlaySound(const std::string& file) override {
@@ -97,7 +90,6 @@ class FakeMedia : public core::Media, public EventNotes {
         Note("sound " + file);
     }
     void PlayTextFile(const std::string& file, int slot) override {
-        playedText.push_back(file + " " + std::to_string(slot));
         Note("playtext " + file + " in " + std::to_string(slot));
     }
     bool CheckFileExist(const std::string& path) const override { return files.contains(path); }
