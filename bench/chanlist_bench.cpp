@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
     options.pictureExchange.BindAddress = "127.0.0.1";
     options.pictureExchange.FirstListenPort = 0;
     korbi::session::ServerWindow window(settings, flags, folder, conversation, options);
-    korbi::panes::ChannelListWindow chanList(window);
+    korbi::panes::ChannelListWindow chanList(conversation, window);
     window.SetChanListForm(&chanList);
     conversation.resize(900, 500);
     conversation.show();

@@ -26,23 +26,25 @@ using korbi::session::ServerWindow;
 constexpr int kBurst = 1000; // lines per arrival: about 40 KB of JOINs
 constexpr int kSoundWords = 30000;
 
-// The CTCP handler over a host that does nothing, so that only its own work is timed.
-struct QuietHost : korbi::commands::CtcpHost {
+// The CTCP handler prints and plays into roles that do nothing, so that only its own work is
+// timed; the panes, the (unconnected) link and the settings are the real ones.
+struct QuietOutput : korbi::core::PaneOutput {
     void PrintCoul(int, const std::string&, int, int, int, const std::string& text) override {
         printed += text.size();
     }
-    void Send2Serv(const std::string&) override {}
-    int FindChanWin(const std::string&) const override { return 0; }
-    int CurVisible() const override { return 0; }
+    void ClearTextWin(int) override {}
+    std::string TopicBar(int) const override { return {}; }
+    void SetTopicBar(int, const std::string&) override {}
+    std::size_t printed = 0;
+};
+
+struct QuietMedia : korbi::core::Media {
+    void PlaySound(const std::string&) override {}
+    void PlayTextFile(const std::string&, int) override {}
     bool CheckFileExist(const std::string&) const override { return false; }
     bool IsFetching() const override { return false; }
     void FetchFile(const std::string&, const std::string&) override {}
-    void PlaySound(const std::string&) override {}
-    bool DebugMode() const override { return false; }
-    std::string NickName() const override { return "Me"; }
-    std::string versionstr() const override { return "bench"; }
-    int FloodProtDelay() const override { return 15; }
-    std::size_t printed = 0;
+    void RefreshPict(const std::string&) override {}
 };
 
 std::string SoundText() {
@@ -118,9 +120,10 @@ int main(int argc, char** argv) {
                 joins.wall + parts.wall, joins.cpu + parts.cpu, joined, left);
 
     const std::string sound = SoundText();
-    QuietHost quiet;
-    korbi::commands::NickPictTable picts;
-    korbi::commands::CtcpHandler ctcp(quiet, picts);
+    QuietOutput quiet;
+    QuietMedia silent;
+    settings.FloodProtDelay = 15;
+    korbi::commands::CtcpHandler ctcp(quiet, conversation, window, silent, window);
     // The median of a few runs: one run alone may be cut short by another program's turn.
     std::vector<double> runs;
     for (int run = 0; run < 11; ++run) {

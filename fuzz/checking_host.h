@@ -7,7 +7,7 @@
 #include "fuzz_support.h"
 #include "platform/program_folder.h"
 #include "platform/text_values.h"
-#include "support/fake_client_host.h"
+#include "support/fake_client.h"
 
 #include <string>
 #include <vector>
@@ -19,26 +19,22 @@ namespace korbi::fuzz {
 // fuzzer spends its time on new inputs, while every limit is still reached and checked.
 inline constexpr commands::AliasLimits kAliasLimits{16, 40, 4096};
 
-class CheckingHost : public testing::FakeClientHost {
+class CheckingHost : public testing::FakeClient {
   public:
     CheckingHost()
         : m_interpreter(
-              *this, [] { return commands::DateTime{}; }, kAliasLimits) {}
+              CommandRoles(), [] { return commands::DateTime{}; }, kAliasLimits) {}
 
     // Forgets what was recorded, so that long inputs do not pile up records.
     void ForgetRecords() {
         printed.clear();
         sent.clear();
-        rawSent.clear();
         commands.clear();
         runLines.clear();
         refused.clear();
         chanList.clear();
         sounds.clear();
         fetches.clear();
-        connects.clear();
-        playedText.clear();
-        clearedViews.clear();
         logFiles.clear();
     }
 
@@ -67,90 +63,90 @@ class CheckingHost : public testing::FakeClientHost {
     void PrintCoul(int slot, const std::string& picture, int red, int green, int blue,
                    const std::string& text) override {
         RequireWritable(slot);
-        FakeClientHost::PrintCoul(slot, picture, red, green, blue, text);
+        FakeClient::PrintCoul(slot, picture, red, green, blue, text);
     }
     std::string WinName(int slot) const override {
         RequireSlot(slot);
-        return FakeClientHost::WinName(slot);
+        return FakeClient::WinName(slot);
     }
     void MakeVisible(int slot) override {
         RequireSlot(slot);
-        FakeClientHost::MakeVisible(slot);
+        FakeClient::MakeVisible(slot);
     }
     void CloseConversation(int slot) override {
         RequireSlot(slot);
-        FakeClientHost::CloseConversation(slot);
+        FakeClient::CloseConversation(slot);
     }
     void ClearTextWin(int slot) override {
         RequireWritable(slot);
-        FakeClientHost::ClearTextWin(slot);
+        FakeClient::ClearTextWin(slot);
     }
     void SetWinName(int slot, const std::string& name) override {
         RequireWritable(slot);
-        FakeClientHost::SetWinName(slot, name);
+        FakeClient::SetWinName(slot, name);
     }
     std::string TopicBar(int slot) const override {
         RequireSlot(slot);
-        return FakeClientHost::TopicBar(slot);
+        return FakeClient::TopicBar(slot);
     }
     void SetTopicBar(int slot, const std::string& caption) override {
         RequireWritable(slot);
-        FakeClientHost::SetTopicBar(slot, caption);
+        FakeClient::SetTopicBar(slot, caption);
     }
     std::vector<std::string> NickListItems(int slot) const override {
         RequireSlot(slot);
-        return FakeClientHost::NickListItems(slot);
+        return FakeClient::NickListItems(slot);
     }
     void SetNickListItems(int slot, const std::vector<std::string>& items) override {
         RequireWritable(slot);
-        FakeClientHost::SetNickListItems(slot, items);
+        FakeClient::SetNickListItems(slot, items);
     }
     void AddNickListItem(int slot, const std::string& item) override {
         RequireWritable(slot);
-        FakeClientHost::AddNickListItem(slot, item);
+        FakeClient::AddNickListItem(slot, item);
     }
     void RemoveNickListItem(int slot, int index) override {
         RequireWritable(slot);
         Require(index >= 0 && index < static_cast<int>(nickLists[Index(slot)].size()),
                 "a removed nick list entry exists");
-        FakeClientHost::RemoveNickListItem(slot, index);
+        FakeClient::RemoveNickListItem(slot, index);
     }
     int FindNick(int slot, const std::string& nick) const override {
         RequireSlot(slot);
-        return FakeClientHost::FindNick(slot, nick);
+        return FakeClient::FindNick(slot, nick);
     }
     std::vector<std::string> SelectedNicks(int slot) const override {
         RequireSlot(slot);
-        return FakeClientHost::SelectedNicks(slot);
+        return FakeClient::SelectedNicks(slot);
     }
     bool LogOpen(int slot) const override {
         RequireSlot(slot);
-        return FakeClientHost::LogOpen(slot);
+        return FakeClient::LogOpen(slot);
     }
     void OpenLog(int slot) override {
         RequireWritable(slot);
-        FakeClientHost::OpenLog(slot);
+        FakeClient::OpenLog(slot);
     }
     void CloseLog(int slot) override {
         RequireSlot(slot);
-        FakeClientHost::CloseLog(slot);
+        FakeClient::CloseLog(slot);
     }
     void PlayTextFile(const std::string& file, int slot) override {
         RequireSlot(slot);
-        FakeClientHost::PlayTextFile(file, slot);
+        FakeClient::PlayTextFile(file, slot);
     }
 
     void Send2Serv(const std::string& line) override {
         Require(!checkSentLines || OneProtocolLine(line),
                 "a line sent to the server holds one protocol line", line);
-        FakeClientHost::Send2Serv(line);
+        FakeClient::Send2Serv(line);
     }
     void SendCommand2Serv(const std::string& line) override {
-        FakeClientHost::SendCommand2Serv(line);
+        FakeClient::SendCommand2Serv(line);
         m_interpreter.SendCommand2Serv(line);
     }
     void RunCommandLine(const std::string& line) override {
-        FakeClientHost::RunCommandLine(line);
+        FakeClient::RunCommandLine(line);
         m_interpreter.RunCommandLine(line);
     }
 
@@ -159,7 +155,7 @@ class CheckingHost : public testing::FakeClientHost {
         Require(!checkPeerFiles || (file.starts_with(folder) &&
                                     InsideFolder(std::string_view(file).substr(folder.size()))),
                 "a sound played stays inside SOUNDS", file);
-        FakeClientHost::PlaySound(file);
+        FakeClient::PlaySound(file);
     }
     void FetchFile(const std::string& host, const std::string& path) override {
         // The exchange itself refuses what IsFetchable refuses (such as "face..BMP"); asking
@@ -169,7 +165,7 @@ class CheckingHost : public testing::FakeClientHost {
                     (!platform::TrimBlanks(host).empty() && path.starts_with(folder) &&
                      InsideFolder(std::string_view(path).substr(folder.size()))),
                 "a fetched picture stays inside PICTS", path);
-        FakeClientHost::FetchFile(host, path);
+        FakeClient::FetchFile(host, path);
     }
 
   private:

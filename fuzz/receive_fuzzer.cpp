@@ -156,7 +156,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     host.checkSentLines = true;
     Configure(host, options);
     std::int64_t now = 0;
-    korbi::session::Dispatcher dispatcher(host, [&now] { return now; });
+    korbi::session::Dispatcher dispatcher(host.Roles(), [&now] { return now; });
     korbi::irc::LineFramer framer(kMaxPending);
     ReferenceFramer reference;
     korbi::fuzz::Sequence sizes(options);

@@ -334,7 +334,7 @@ void MainFrame::WireServices() {
     connect(checkMail, &QAction::triggered, &mailChecker, &mail::MailChecker::StartMailCheck);
     connect(&mailChecker, &mail::MailChecker::MenuMail_CheckEnabledChanged, checkMail,
             &QAction::setEnabled);
-    m_mailPrefs = new mail::MailPrefsDialog(server, this);
+    m_mailPrefs = new mail::MailPrefsDialog(server, server, this);
     connect(m_menus.Item(MenuItem::MailPrefs), &QAction::triggered, this,
             [this] { ShowWindow(*m_mailPrefs); });
     WireNickPopups();
@@ -350,13 +350,13 @@ void MainFrame::SetMainWindowsEnabled(bool enabled) {
 // the two main windows would be disabled with it.
 void MainFrame::WireDialogs() {
     session::ServerWindow& server = *m_serverWindow;
-    m_form3 = new prefs::UserInfoDialog(server, this);
+    m_form3 = new prefs::UserInfoDialog(server, server, server, this);
     m_prefsForm = new prefs::PrefsDialog(m_settings, this);
     m_form5 = new prefs::PeopleDialog(m_settings, this);
     m_edServList = new prefs::ServerListDialog(*server.ServerName(), this);
     m_aboForm = new prefs::AboutBox(this);
     m_form4 = new commands::AutomationDialog(m_settings, this);
-    m_chanListForm = new panes::ChannelListWindow(server, this);
+    m_chanListForm = new panes::ChannelListWindow(*m_conversationWindow, server, this);
     m_chanListForm->setWindowFlag(Qt::Window);
     server.SetChanListForm(m_chanListForm);
 
@@ -406,13 +406,18 @@ void MainFrame::WireNickPopups() {
         connect(list, &QListWidget::customContextMenuRequested, this,
                 [this, list](const QPoint& at) { m_menus.MenuPops->popup(list->mapToGlobal(at)); });
     }
-    connect(m_menus.MenuWhois, &QAction::triggered, this,
-            [&server] { commands::MenuWhois_Click(server); });
-    connect(m_menus.MenuQuery, &QAction::triggered, this,
-            [&server] { commands::MenuQuery_Click(server); });
+    connect(m_menus.MenuWhois, &QAction::triggered, this, [this, &server] {
+        commands::MenuWhois_Click(*m_conversationWindow, *m_conversationWindow, server);
+    });
+    connect(m_menus.MenuQuery, &QAction::triggered, this, [this, &server] {
+        commands::MenuQuery_Click(*m_conversationWindow, *m_conversationWindow, server);
+    });
     for (int n = 1; n <= kPopItems; ++n) {
         connect(m_menus.Pop[static_cast<std::size_t>(n - 1)], &QAction::triggered, this,
-                [&server, n] { commands::RunPopup(server, server.interpreter(), n); });
+                [this, &server, n] {
+                    commands::RunPopup(*m_conversationWindow, *m_conversationWindow,
+                                       m_settings.PopupTable, server.interpreter(), n);
+                });
     }
 }
 

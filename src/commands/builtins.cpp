@@ -9,7 +9,6 @@ namespace korbi::commands {
 
 namespace {
 
-using core::ClientHost;
 using irc::AfterFirstWord;
 using irc::FirstWord;
 
@@ -30,17 +29,17 @@ std::string DropFront(const std::string& text, std::size_t count) {
     return count >= text.size() ? std::string() : text.substr(count);
 }
 
-std::string CurrentWindowName(const ClientHost& host) {
-    return host.WinName(host.CurVisible());
+std::string CurrentWindowName(const CommandRoles& host) {
+    return host.panes.WinName(host.panes.CurVisible());
 }
 
-void Echo(ClientHost& host, const std::string& picture, int red, int green, int blue,
+void Echo(const CommandRoles& host, const std::string& picture, int red, int green, int blue,
           const std::string& text) {
-    host.PrintCoul(host.CurVisible(), picture, red, green, blue, text);
+    host.output.PrintCoul(host.panes.CurVisible(), picture, red, green, blue, text);
 }
 
-std::string OwnPrefix(ClientHost& host) {
-    return OwnEchoPrefix(host.settings().NickName, host.settings().NickStyle);
+std::string OwnPrefix(const CommandRoles& host) {
+    return OwnEchoPrefix(host.config.settings().NickName, host.config.settings().NickStyle);
 }
 
 // A channel name as JOIN and PART take it: "#" is put in front unless it starts with # or &.
@@ -51,123 +50,124 @@ std::string ChannelName(const std::string& text) {
     return "#" + text;
 }
 
-void Say(ClientHost& host, const std::string& P) {
-    host.Send2Serv("PRIVMSG " + CurrentWindowName(host) + " :" + P);
+void Say(const CommandRoles& host, const std::string& P) {
+    host.link.Send2Serv("PRIVMSG " + CurrentWindowName(host) + " :" + P);
     Echo(host, "", 20, 50, 50, OwnPrefix(host) + P);
 }
 
-void Clear(ClientHost& host, const std::string&) {
-    host.ClearTextWin(host.CurVisible());
+void Clear(const CommandRoles& host, const std::string&) {
+    host.output.ClearTextWin(host.panes.CurVisible());
 }
 
-void Play(ClientHost& host, const std::string& P) {
-    host.PlayTextFile(Tail(P), host.CurVisible());
+void Play(const CommandRoles& host, const std::string& P) {
+    host.media.PlayTextFile(Tail(P), host.panes.CurVisible());
 }
 
 // The text is shown but not sent; others only get the sound's name without ".WAV".
-void Sound(ClientHost& host, const std::string& P) {
+void Sound(const CommandRoles& host, const std::string& P) {
     const std::string words = Tail(P);
     const std::string sound = WithWavExtension(FirstWord(words));
-    Echo(host, "PICTS\\EVSOUND", 96, 64, 192, host.settings().NickName + " " + LaterWords(words));
-    host.Send2Serv("PRIVMSG " + CurrentWindowName(host) + " :" + CtcpMark + "SOUND " +
-                   sound.substr(0, sound.size() - 4) + CtcpMark);
-    host.PlaySound("SOUNDS\\" + sound);
+    Echo(host, "PICTS\\EVSOUND", 96, 64, 192,
+         host.config.settings().NickName + " " + LaterWords(words));
+    host.link.Send2Serv("PRIVMSG " + CurrentWindowName(host) + " :" + CtcpMark + "SOUND " +
+                        sound.substr(0, sound.size() - 4) + CtcpMark);
+    host.media.PlaySound("SOUNDS\\" + sound);
 }
 
 // Others learn the picture first, so that the line that follows can be shown with it.
-void Pict(ClientHost& host, const std::string& P) {
+void Pict(const CommandRoles& host, const std::string& P) {
     const std::string words = Tail(P);
     std::string picture = FirstWord(words);
     if (platform::UpperAscii(picture) == "$PHOTO") {
-        picture = host.settings().PhotoPict;
+        picture = host.config.settings().PhotoPict;
     }
     const std::string text = LaterWords(words);
     const std::string target = CurrentWindowName(host);
-    host.Send2Serv("PRIVMSG " + target + " :" + CtcpMark + "PICT " + picture + CtcpMark);
+    host.link.Send2Serv("PRIVMSG " + target + " :" + CtcpMark + "PICT " + picture + CtcpMark);
     Echo(host, "PICTS\\" + picture, 64, 64, 64, OwnPrefix(host) + text);
-    host.Send2Serv("PRIVMSG " + target + " :" + text);
+    host.link.Send2Serv("PRIVMSG " + target + " :" + text);
 }
 
-void Join(ClientHost& host, const std::string& P) {
-    host.Send2Serv("JOIN " + ChannelName(Tail(P)));
+void Join(const CommandRoles& host, const std::string& P) {
+    host.link.Send2Serv("JOIN " + ChannelName(Tail(P)));
 }
 
-void Part(ClientHost& host, const std::string& P) {
-    host.Send2Serv("PART " + ChannelName(Tail(P)));
+void Part(const CommandRoles& host, const std::string& P) {
+    host.link.Send2Serv("PART " + ChannelName(Tail(P)));
 }
 
-void Raw(ClientHost& host, const std::string& P) {
+void Raw(const CommandRoles& host, const std::string& P) {
     Echo(host, "PICTS\\SERVMSG", 0, 0, 0, "Sent to server: " + P);
-    host.Send2Serv(P);
+    host.link.Send2Serv(P);
 }
 
-void Quit(ClientHost& host, const std::string& P) {
-    host.Send2Serv("QUIT :" + Tail(P));
+void Quit(const CommandRoles& host, const std::string& P) {
+    host.link.Send2Serv("QUIT :" + Tail(P));
 }
 
-void Nick(ClientHost& host, const std::string& P) {
-    host.Send2Serv("NICK" + P);
+void Nick(const CommandRoles& host, const std::string& P) {
+    host.link.Send2Serv("NICK" + P);
 }
 
 // The text keeps the blank that followed the target.
-void Notice(ClientHost& host, const std::string& P) {
+void Notice(const CommandRoles& host, const std::string& P) {
     const std::string target = FirstWord(Tail(P));
-    host.Send2Serv("NOTICE " + target + " :" + DropFront(P, target.size() + 1));
+    host.link.Send2Serv("NOTICE " + target + " :" + DropFront(P, target.size() + 1));
 }
 
-void Ctcp(ClientHost& host, const std::string& P) {
+void Ctcp(const CommandRoles& host, const std::string& P) {
     const std::string words = Tail(P);
-    host.Send2Serv("PRIVMSG " + FirstWord(words) + " :" + CtcpMark + AfterFirstWord(words) +
-                   CtcpMark);
+    host.link.Send2Serv("PRIVMSG " + FirstWord(words) + " :" + CtcpMark + AfterFirstWord(words) +
+                        CtcpMark);
 }
 
-void Me(ClientHost& host, const std::string& P) {
-    host.Send2Serv("PRIVMSG " + CurrentWindowName(host) + " :" + CtcpMark + "ACTION " + Tail(P) +
-                   CtcpMark);
-    Echo(host, "PICTS\\EVACTION", 128, 64, 0, host.settings().NickName + " " + P);
+void Me(const CommandRoles& host, const std::string& P) {
+    host.link.Send2Serv("PRIVMSG " + CurrentWindowName(host) + " :" + CtcpMark + "ACTION " +
+                        Tail(P) + CtcpMark);
+    Echo(host, "PICTS\\EVACTION", 128, 64, 0, host.config.settings().NickName + " " + P);
 }
 
 // Brings the private pane of a nick forward, opening it (and its log) when there is none.
-void Query(ClientHost& host, const std::string& P) {
+void Query(const CommandRoles& host, const std::string& P) {
     const std::string nick = FirstWord(Tail(P));
     if (nick.empty()) {
         return; // a pane without a name could never be addressed or found again
     }
-    if (const int slot = host.FindChanWin(nick); slot > 0) {
-        host.MakeVisible(slot);
+    if (const int slot = host.panes.FindChanWin(nick); slot > 0) {
+        host.panes.MakeVisible(slot);
         return;
     }
-    const int slot = host.OpenChanWin(nick, true);
-    if (slot > 0 && host.settings().LogPrivChat && !host.LogOpen(slot)) {
-        host.OpenLog(slot);
+    const int slot = host.panes.OpenChanWin(nick, true);
+    if (slot > 0 && host.config.settings().LogPrivChat && !host.logs.LogOpen(slot)) {
+        host.logs.OpenLog(slot);
     }
 }
 
 // Lines record the picture names PrintCoul drew them with, so the typed name is made into one.
-void UpdatePict(ClientHost& host, const std::string& P) {
-    host.RefreshPict(LinePictureName(FirstWord(Tail(P))));
+void UpdatePict(const CommandRoles& host, const std::string& P) {
+    host.media.RefreshPict(LinePictureName(FirstWord(Tail(P))));
 }
 
 // The text starts after the target and the blank behind it; with nothing after the target the
 // whole parameter text goes (so "/MSG bob" sends " bob" to bob).
-void Msg(ClientHost& host, const std::string& P) {
+void Msg(const CommandRoles& host, const std::string& P) {
     const std::string target = FirstWord(Tail(P));
     const std::size_t skip = target.size() + 2;
     const std::string text = P.size() > skip ? P.substr(skip) : P;
-    host.Send2Serv("PRIVMSG " + target + " :" + text);
+    host.link.Send2Serv("PRIVMSG " + target + " :" + text);
 }
 
 // Without a port the one shown in the server window is kept.
-void Server(ClientHost& host, const std::string& P) {
+void Server(const CommandRoles& host, const std::string& P) {
     const std::string port = irc::GetNumWords(P) >= 3 ? irc::GetWord(3, P) : "";
-    host.ConnectToServer(irc::GetWord(2, P), port);
+    host.link.ConnectToServer(irc::GetWord(2, P), port);
 }
 
-void Display(ClientHost& host, const std::string& P) {
+void Display(const CommandRoles& host, const std::string& P) {
     Echo(host, "", 0, 0, 0, P);
 }
 
-void DisPict(ClientHost& host, const std::string& P) {
+void DisPict(const CommandRoles& host, const std::string& P) {
     const std::string words = Tail(P);
     Echo(host, FirstWord(words), 0, 0, 0, LaterWords(words));
 }

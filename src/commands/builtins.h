@@ -1,7 +1,7 @@
 #pragma once
 // The slash commands the client carries out itself, as one table in the order they are
 // compared: a typed command word is checked against each row's name and synonyms in turn.
-#include "core/client_host.h"
+#include "commands/command_roles.h"
 
 #include <array>
 #include <span>
@@ -11,7 +11,7 @@
 namespace korbi::commands {
 
 // P is the parameter text: every word after the command word, each preceded by one blank.
-using BuiltinHandler = void (*)(core::ClientHost& host, const std::string& P);
+using BuiltinHandler = void (*)(const CommandRoles& host, const std::string& P);
 
 struct BuiltinCommand {
     std::string_view name;

@@ -33,8 +33,11 @@ std::string WordsFromThird(std::string_view text) {
 
 } // namespace
 
-CtcpHandler::CtcpHandler(CtcpHost& host, NickPictTable& nickPicts, MonotonicClock clock)
-    : m_host(host), m_nickPicts(nickPicts), m_flood(std::move(clock)) {}
+CtcpHandler::CtcpHandler(core::PaneOutput& output, const core::PaneRegistry& panes,
+                         core::ServerLink& link, core::Media& media, core::SettingsAccess& config,
+                         MonotonicClock clock)
+    : m_output(output), m_panes(panes), m_link(link), m_media(media), m_config(config),
+      m_flood(std::move(clock)) {}
 
 void CtcpHandler::ProcessCTCP(std::string_view text, std::string_view source,
                               std::string_view conversation) {
@@ -58,10 +61,10 @@ void CtcpHandler::ProcessCTCP(std::string_view text, std::string_view source,
         return;
     }
 
-    const int level = m_host.FloodProtDelay();
+    const int level = m_config.settings().FloodProtDelay;
     if (m_flood.EndExpiredIgnore(level)) {
-        m_host.PrintCoul(0, "PICTS\\INFOMARK", 32, 64, 64, "Removed CTCP Ignore.");
-        m_host.PrintCoul(0, "", 0, 0, 0, "---");
+        m_output.PrintCoul(0, "PICTS\\INFOMARK", 32, 64, 64, "Removed CTCP Ignore.");
+        m_output.PrintCoul(0, "", 0, 0, 0, "---");
     }
     if (m_flood.IgnoreCTCPs()) {
         return;
@@ -80,20 +83,20 @@ void CtcpHandler::ProcessCTCP(std::string_view text, std::string_view source,
 }
 
 void CtcpHandler::FloodCheck_Timer() {
-    if (!m_flood.Tick(m_host.FloodProtDelay())) {
+    if (!m_flood.Tick(m_config.settings().FloodProtDelay)) {
         return;
     }
-    const int slot = m_host.CurVisible();
-    m_host.PrintCoul(slot, "PICTS\\WARNMARK", 96, 32, 32,
-                     "Excess Flood Danger ! Ignoring all CTCP's for 20 seconds...");
-    m_host.PrintCoul(slot, "", 0, 0, 0, "---");
+    const int slot = m_panes.CurVisible();
+    m_output.PrintCoul(slot, "PICTS\\WARNMARK", 96, 32, 32,
+                       "Excess Flood Danger ! Ignoring all CTCP's for 20 seconds...");
+    m_output.PrintCoul(slot, "", 0, 0, 0, "---");
 }
 
 void CtcpHandler::ShowAction(std::string_view nick, std::string_view argument,
                              std::string_view conversation) {
-    const int slot = m_host.FindChanWin(std::string(conversation));
-    m_host.PrintCoul(slot, "PICTS\\EVACTION", 128, 64, 0,
-                     std::string(nick) + std::string(argument));
+    const int slot = m_panes.FindChanWin(std::string(conversation));
+    m_output.PrintCoul(slot, "PICTS\\EVACTION", 128, 64, 0,
+                       std::string(nick) + std::string(argument));
 }
 
 void CtcpHandler::RecordPicture(std::string_view text, std::string_view source) {
@@ -105,21 +108,21 @@ void CtcpHandler::RecordPicture(std::string_view text, std::string_view source) 
     const std::string path = PictPathFor(name);
     const std::string host = irc::GetMachine(source);
     // A request inside a NOTICE carries only "-nick-" as its source: there is no host to ask.
-    if (!host.empty() && !m_host.CheckFileExist(path) && !m_host.IsFetching() &&
-        !platform::EqualsNoCase(nick, m_host.NickName())) {
-        m_host.FetchFile(host, path);
+    if (!host.empty() && !m_media.CheckFileExist(path) && !m_media.IsFetching() &&
+        !platform::EqualsNoCase(nick, m_config.settings().NickName)) {
+        m_media.FetchFile(host, path);
     }
-    m_nickPicts.SetNickPict(nick, name);
+    m_config.nickPicts().SetNickPict(nick, name);
 }
 
 void CtcpHandler::AnswerVersion(const std::string& nick) {
-    m_host.PrintCoul(0, "", 0, 0, 0, nick + " wants to know your client version...");
-    m_host.Send2Serv("NOTICE " + nick + " :" + kCtcpMark + "VERSION " + m_host.versionstr() +
-                     kCtcpMark);
+    m_output.PrintCoul(0, "", 0, 0, 0, nick + " wants to know your client version...");
+    m_link.Send2Serv("NOTICE " + nick + " :" + kCtcpMark + "VERSION " +
+                     m_config.settings().versionstr + kCtcpMark);
 }
 
 void CtcpHandler::AnswerPing(const std::string& nick, std::string_view argument) {
-    m_host.PrintCoul(0, "", 0, 0, 0, nick + " pings you...");
+    m_output.PrintCoul(0, "", 0, 0, 0, nick + " pings you...");
     if (!argument.empty()) {
         argument.remove_prefix(1);
     }
@@ -127,7 +130,7 @@ void CtcpHandler::AnswerPing(const std::string& nick, std::string_view argument)
     if (HasLineBreak(argument)) {
         return;
     }
-    m_host.Send2Serv("NOTICE " + nick + " :" + kCtcpMark + "PING " + std::string(argument) +
+    m_link.Send2Serv("NOTICE " + nick + " :" + kCtcpMark + "PING " + std::string(argument) +
                      kCtcpMark);
 }
 
@@ -137,18 +140,18 @@ void CtcpHandler::PlayRequestedSound(std::string_view text, const std::string& n
         return;
     }
     const std::string words = WordsFromThird(text);
-    m_host.PrintCoul(m_host.CurVisible(), "PICTS\\EVSOUND", 96, 64, 192, nick + " " + words);
-    m_host.PlaySound("SOUNDS\\" + WithWavExtension(name));
+    m_output.PrintCoul(m_panes.CurVisible(), "PICTS\\EVSOUND", 96, 64, 192, nick + " " + words);
+    m_media.PlaySound("SOUNDS\\" + WithWavExtension(name));
 }
 
 void CtcpHandler::ReportUnknown(std::string_view received, std::string_view source,
                                 std::string_view command) {
-    if (!m_host.DebugMode()) {
+    if (!m_config.flags().DebugMode) {
         return;
     }
-    m_host.PrintCoul(0, "", 0, 0, 0,
-                     "Received Unknown CTCP from " + std::string(source) + "  ctcpstr = " +
-                         std::string(received) + "  ctcpCMD = " + std::string(command));
+    m_output.PrintCoul(0, "", 0, 0, 0,
+                       "Received Unknown CTCP from " + std::string(source) + "  ctcpstr = " +
+                           std::string(received) + "  ctcpCMD = " + std::string(command));
 }
 
 } // namespace korbi::commands

@@ -1,9 +1,12 @@
 #pragma once
 // Answers the CTCP requests other users send (ACTION, PICT, VERSION, PING, SOUND) and keeps
 // CTCP floods from making the client answer without end.
-#include "commands/ctcp_host.h"
 #include "commands/flood_protection.h"
-#include "commands/nick_picture_table.h"
+#include "core/media.h"
+#include "core/pane_output.h"
+#include "core/pane_registry.h"
+#include "core/server_link.h"
+#include "core/settings_access.h"
 
 #include <string_view>
 
@@ -11,8 +14,9 @@ namespace korbi::commands {
 
 class CtcpHandler {
   public:
-    // host and nickPicts must outlive the handler.
-    CtcpHandler(CtcpHost& host, NickPictTable& nickPicts,
+    // The roles must outlive the handler. Settings and flags are read when they are needed.
+    CtcpHandler(core::PaneOutput& output, const core::PaneRegistry& panes, core::ServerLink& link,
+                core::Media& media, core::SettingsAccess& config,
                 MonotonicClock clock = SteadyMilliseconds);
 
     // text is the message text beginning with \x01 (a final \x01 is optional); source is the
@@ -35,8 +39,11 @@ class CtcpHandler {
     void ReportUnknown(std::string_view received, std::string_view source,
                        std::string_view command);
 
-    CtcpHost& m_host;
-    NickPictTable& m_nickPicts;
+    core::PaneOutput& m_output;
+    const core::PaneRegistry& m_panes;
+    core::ServerLink& m_link;
+    core::Media& m_media;
+    core::SettingsAccess& m_config;
     FloodProtection m_flood;
 };
 

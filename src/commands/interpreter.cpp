@@ -14,27 +14,27 @@ CommandLine SplitCommandLine(std::string_view line) {
             std::string(line.substr(blank))};
 }
 
-CommandInterpreter::CommandInterpreter(core::ClientHost& host, Clock clock, AliasLimits limits)
-    : m_host(host), m_clock(std::move(clock)), m_aliasNesting(limits) {}
+CommandInterpreter::CommandInterpreter(CommandRoles roles, Clock clock, AliasLimits limits)
+    : m_roles(roles), m_clock(std::move(clock)), m_aliasNesting(limits) {}
 
 void CommandInterpreter::SendCommand2Serv(const std::string& line) {
     const CommandLine command = SplitCommandLine(line);
     if (const BuiltinCommand* builtin = FindBuiltin(command.C)) {
-        builtin->handler(m_host, command.P);
+        builtin->handler(m_roles, command.P);
         return;
     }
-    if (FindAlias(m_host.settings().AliasTable, command.C) >= 0) {
+    if (FindAlias(m_roles.config.settings().AliasTable, command.C) >= 0) {
         RunAlias(command.C, command.P);
         return;
     }
-    if (m_host.flags().DebugMode) {
-        m_host.PrintCoul(0, "", 1, 1, 1, "Sent Unknown Command = " + command.C);
+    if (m_roles.config.flags().DebugMode) {
+        m_roles.output.PrintCoul(0, "", 1, 1, 1, "Sent Unknown Command = " + command.C);
     }
-    m_host.Send2Serv(command.C + command.P);
+    m_roles.link.Send2Serv(command.C + command.P);
 }
 
 void CommandInterpreter::RunAlias(const std::string& word, const std::string& params) {
-    const auto& table = m_host.settings().AliasTable;
+    const auto& table = m_roles.config.settings().AliasTable;
     const int index = FindAlias(table, word);
     if (index < 0) {
         return;
@@ -51,26 +51,26 @@ void CommandInterpreter::RunPieces(std::string_view name, const std::vector<std:
     m_aliasNesting.Run(
         name, pieces, [this](const std::string& piece) { SendCommand2Serv(piece); },
         [this](const std::string& line) {
-            m_host.PrintCoul(0, "PICTS\\WARNMARK", 96, 32, 32, line);
+            m_roles.output.PrintCoul(0, "PICTS\\WARNMARK", 96, 32, 32, line);
         });
 }
 
 VariableContext CommandInterpreter::CurrentContext(std::string params) const {
-    const core::Settings& settings = m_host.settings();
-    const int visible = m_host.CurVisible();
+    const core::Settings& settings = m_roles.config.settings();
+    const int visible = m_roles.panes.CurVisible();
     return {
         .params = std::move(params),
         .nick = {},
-        .chan = m_host.WinName(visible),
+        .chan = m_roles.panes.WinName(visible),
         .NickName = settings.NickName,
         .PhotoPict = settings.PhotoPict,
         .YourDefaultPict = settings.YourDefaultPict,
         .OtherDefaultPict = settings.OtherDefaultPict,
-        .serverName = m_host.TopicBar(0),
-        .topic = m_host.TopicBar(visible),
-        .localIp = m_host.LocalIP(),
-        .localHost = m_host.LocalHostName(),
-        .numUsers = static_cast<long>(m_host.NickListItems(visible).size()),
+        .serverName = m_roles.output.TopicBar(0),
+        .topic = m_roles.output.TopicBar(visible),
+        .localIp = m_roles.link.LocalIP(),
+        .localHost = m_roles.link.LocalHostName(),
+        .numUsers = static_cast<long>(m_roles.nicks.NickListItems(visible).size()),
         .now = m_clock(),
     };
 }

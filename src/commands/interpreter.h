@@ -2,11 +2,10 @@
 // The command interpreter: turns one slash command, typed or produced by an alias, a popup or
 // the execute-on-connect list, into protocol lines and local effects. Built-in commands come
 // first, then the user's aliases; anything else goes to the server with its command word
-// upper-cased. Everything it touches is reached through the client host.
+// upper-cased. Everything it touches is reached through the roles it is given.
 #include "commands/aliases.h"
 #include "commands/builtins.h"
 #include "commands/variables.h"
-#include "core/client_host.h"
 
 #include <functional>
 #include <string>
@@ -28,9 +27,9 @@ class CommandInterpreter {
   public:
     using Clock = std::function<DateTime()>;
 
-    // host must outlive the interpreter; clock reads "now" for $TIME and $DATE; limits bound
+    // The roles must outlive the interpreter; clock reads "now" for $TIME and $DATE; limits bound
     // what one alias may run (smaller ones keep the fuzzer's runs short).
-    explicit CommandInterpreter(core::ClientHost& host, Clock clock = CurrentDateTime,
+    explicit CommandInterpreter(CommandRoles roles, Clock clock = CurrentDateTime,
                                 AliasLimits limits = {});
 
     // Runs one command line; the first character of its first word is dropped unseen.
@@ -50,7 +49,7 @@ class CommandInterpreter {
     VariableContext CurrentContext(std::string params) const;
 
   private:
-    core::ClientHost& m_host;
+    CommandRoles m_roles;
     Clock m_clock;
     AliasNesting m_aliasNesting;
 };

@@ -7,9 +7,9 @@ namespace korbi::commands {
 
 namespace {
 
-std::string NicksEachWithBlank(const core::ClientHost& host) {
+std::string NicksEachWithBlank(const core::PaneRegistry& panes, const core::NickLists& nicks) {
     std::string text;
-    for (const std::string& nick : SelectedNickNames(host)) {
+    for (const std::string& nick : SelectedNickNames(panes, nicks)) {
         text += nick + " ";
     }
     return text;
@@ -27,12 +27,13 @@ std::string NickWithoutMarks(std::string_view entry) {
     return std::string(entry);
 }
 
-std::vector<std::string> SelectedNickNames(const core::ClientHost& host) {
-    std::vector<std::string> nicks;
-    for (const std::string& entry : host.SelectedNicks(host.CurVisible())) {
-        nicks.push_back(NickWithoutMarks(entry));
+std::vector<std::string> SelectedNickNames(const core::PaneRegistry& panes,
+                                           const core::NickLists& nicks) {
+    std::vector<std::string> names;
+    for (const std::string& entry : nicks.SelectedNicks(panes.CurVisible())) {
+        names.push_back(NickWithoutMarks(entry));
     }
-    return nicks;
+    return names;
 }
 
 std::string PopupParams(const std::vector<std::string>& nicks) {
@@ -43,24 +44,27 @@ std::string PopupParams(const std::vector<std::string>& nicks) {
     return params;
 }
 
-void MenuWhois_Click(core::ClientHost& host) {
-    host.SendCommand2Serv("/WHOIS " + NicksEachWithBlank(host));
+void MenuWhois_Click(const core::PaneRegistry& panes, const core::NickLists& nicks,
+                     core::CommandRunner& runner) {
+    runner.SendCommand2Serv("/WHOIS " + NicksEachWithBlank(panes, nicks));
 }
 
-void MenuQuery_Click(core::ClientHost& host) {
-    host.SendCommand2Serv("/QUERY " + NicksEachWithBlank(host));
+void MenuQuery_Click(const core::PaneRegistry& panes, const core::NickLists& nicks,
+                     core::CommandRunner& runner) {
+    runner.SendCommand2Serv("/QUERY " + NicksEachWithBlank(panes, nicks));
 }
 
-void RunPopup(core::ClientHost& host, CommandInterpreter& interpreter, int N) {
+void RunPopup(const core::PaneRegistry& panes, const core::NickLists& nicks,
+              const core::PopupTableSlots& PopupTable, CommandInterpreter& interpreter, int N) {
     if (N < 1 || N > kPopupItems) {
         return;
     }
-    const std::string entry = host.settings().PopupTable[static_cast<std::size_t>(N - 1)];
+    const std::string entry = PopupTable[static_cast<std::size_t>(N - 1)];
     if (entry.empty()) {
         return;
     }
     const VariableContext context =
-        interpreter.CurrentContext(PopupParams(SelectedNickNames(host)));
+        interpreter.CurrentContext(PopupParams(SelectedNickNames(panes, nicks)));
     interpreter.RunPieces(irc::GetWord(1, entry), AliasPieces(entry, context));
 }
 

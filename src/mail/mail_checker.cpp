@@ -1,6 +1,9 @@
 #include "mail/mail_checker.h"
 
-#include "core/client_host.h"
+#include "core/media.h"
+#include "core/pane_output.h"
+#include "core/pane_registry.h"
+#include "core/settings_access.h"
 #include "platform/socket.h"
 #include "platform/text_values.h"
 
@@ -31,9 +34,12 @@ std::optional<media::MailImage> Picture(MailImage icon) {
 
 } // namespace
 
-MailChecker::MailChecker(core::ClientHost& host, int pop3Port, int timeoutMs, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_host(host), m_pop3Port(pop3Port),
-      m_socket(new platform::Socket(this)), m_checkTimer(new QTimer(this)) {
+MailChecker::MailChecker(core::PaneOutput& output, const core::PaneRegistry& panes,
+                         core::Media& media, core::SettingsAccess& config, int pop3Port,
+                         int timeoutMs, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_output(output), m_panes(panes), m_media(media),
+      m_config(config), m_pop3Port(pop3Port), m_socket(new platform::Socket(this)),
+      m_checkTimer(new QTimer(this)) {
     m_checkTimer->setSingleShot(true);
     m_checkTimer->setInterval(timeoutMs);
     connect(m_checkTimer, &QTimer::timeout, this, [this] { Apply(MailTimedOut(m_state)); });
@@ -52,7 +58,7 @@ void MailChecker::StartMailCheck() {
         m_socket->Close();
     }
     m_replies.Clear();
-    m_socket->RemoteHost = platform::TrimBlanks(m_host.settings().MailServer);
+    m_socket->RemoteHost = platform::TrimBlanks(m_config.settings().MailServer);
     m_socket->RemotePort = m_pop3Port;
     if (m_socket->RemoteHost.empty()) {
         EnableMenuMailCheck(true);
@@ -69,7 +75,7 @@ void MailChecker::Socket1_Connect() {
 
 // Replies are taken line by line, so a reply split over two arrivals is still one reply.
 void MailChecker::Socket1_DataArrival() {
-    const MailAccount account{m_host.settings().UserName, m_host.settings().UserPass};
+    const MailAccount account{m_config.settings().UserName, m_config.settings().UserPass};
     for (const std::string& reply : m_replies.Add(m_socket->GetData())) {
         const Pop3Step step = ProcessMSG(m_state, reply, account);
         Apply(step);
@@ -98,16 +104,16 @@ void MailChecker::Apply(const Pop3Step& step) {
         m_socket->RemotePort = 0;
     }
     if (step.PlaySound) {
-        const std::string& sound = m_host.settings().Sound2Play;
-        if (m_host.CheckFileExist(sound)) {
-            m_host.PlaySound(sound);
+        const std::string& sound = m_config.settings().Sound2Play;
+        if (m_media.CheckFileExist(sound)) {
+            m_media.PlaySound(sound);
         } else {
             QApplication::beep();
         }
     }
-    const int slot = step.Pane == MailPane::Server ? 0 : m_host.CurVisible();
+    const int slot = step.Pane == MailPane::Server ? 0 : m_panes.CurVisible();
     for (const MailLine& line : step.Lines) {
-        m_host.PrintCoul(slot, line.Picture, line.Red, line.Green, line.Blue, line.Text);
+        m_output.PrintCoul(slot, line.Picture, line.Red, line.Green, line.Blue, line.Text);
     }
     if (const auto picture = Picture(step.Icon)) {
         SetMailIcon(*picture);

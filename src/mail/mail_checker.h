@@ -17,8 +17,11 @@ namespace korbi::platform {
 class Socket;
 }
 namespace korbi::core {
-class ClientHost;
-}
+class PaneOutput;
+class PaneRegistry;
+class Media;
+class SettingsAccess;
+} // namespace korbi::core
 
 namespace korbi::mail {
 
@@ -27,7 +30,8 @@ class MailChecker : public QWidget {
   public:
     // pop3Port: where the POP3 server listens (110; tests use a server of their own).
     // timeoutMs: how long a check may take before it is given up.
-    explicit MailChecker(core::ClientHost& host, int pop3Port = Pop3Port,
+    explicit MailChecker(core::PaneOutput& output, const core::PaneRegistry& panes,
+                         core::Media& media, core::SettingsAccess& config, int pop3Port = Pop3Port,
                          int timeoutMs = MailTimeoutMs, QWidget* parent = nullptr);
     ~MailChecker() override;
 
@@ -56,7 +60,10 @@ class MailChecker : public QWidget {
     void SetMailIcon(media::MailImage image);
     void EnableMenuMailCheck(bool enabled);
 
-    core::ClientHost& m_host;
+    core::PaneOutput& m_output;
+    const core::PaneRegistry& m_panes;
+    core::Media& m_media;
+    core::SettingsAccess& m_config;
     int m_pop3Port;
     platform::Socket* m_socket;
     QTimer* m_checkTimer;

@@ -1,6 +1,7 @@
 #include "mail/mail_prefs_dialog.h"
 
-#include "core/client_host.h"
+#include "core/media.h"
+#include "core/settings_access.h"
 #include "platform/text_encoding.h"
 
 #include <QCheckBox>
@@ -23,9 +24,10 @@ QString Screen(const std::string& bytes) {
 
 } // namespace
 
-MailPrefsDialog::MailPrefsDialog(core::ClientHost& host, QWidget* parent)
-    : QDialog(parent), m_host(host), m_text1(new QLineEdit(this)), m_text2(new QLineEdit(this)),
-      m_text3(new QLineEdit(this)), m_check1(new QCheckBox("Enable Periodic Check", this)),
+MailPrefsDialog::MailPrefsDialog(core::Media& media, core::SettingsAccess& config, QWidget* parent)
+    : QDialog(parent), m_media(media), m_config(config), m_text1(new QLineEdit(this)),
+      m_text2(new QLineEdit(this)), m_text3(new QLineEdit(this)),
+      m_check1(new QCheckBox("Enable Periodic Check", this)),
       m_text5(new QLineEdit("SOUNDS\\HORN.WAV", this)), m_command1(new QPushButton("OK", this)),
       m_command2(new QPushButton("Cancel", this)), m_command3(new QPushButton("Test", this)) {
     setWindowTitle("Mail Preferences");
@@ -65,7 +67,7 @@ MailPrefsDialog::MailPrefsDialog(core::ClientHost& host, QWidget* parent)
 }
 
 void MailPrefsDialog::Form_Load() {
-    const core::Settings& settings = m_host.settings();
+    const core::Settings& settings = m_config.settings();
     m_text1->setText(Screen(settings.MailServer));
     m_text2->setText(Screen(settings.UserName));
     m_text3->setText(Screen(settings.UserPass));
@@ -82,7 +84,7 @@ void MailPrefsDialog::showEvent(QShowEvent* event) {
 }
 
 void MailPrefsDialog::Command1_Click() {
-    core::Settings& settings = m_host.settings();
+    core::Settings& settings = m_config.settings();
     settings.MailServer = platform::ScreenToBytes(m_text1->text());
     settings.UserName = platform::ScreenToBytes(m_text2->text());
     settings.UserPass = platform::ScreenToBytes(m_text3->text());
@@ -93,8 +95,8 @@ void MailPrefsDialog::Command1_Click() {
 
 void MailPrefsDialog::Command3_Click() {
     const std::string sound = platform::ScreenToBytes(m_text5->text());
-    if (m_host.CheckFileExist(sound)) {
-        m_host.PlaySound(sound);
+    if (m_media.CheckFileExist(sound)) {
+        m_media.PlaySound(sound);
     }
 }
 

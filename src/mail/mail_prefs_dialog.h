@@ -8,15 +8,17 @@ class QLineEdit;
 class QPushButton;
 
 namespace korbi::core {
-class ClientHost;
-}
+class Media;
+class SettingsAccess;
+} // namespace korbi::core
 
 namespace korbi::mail {
 
 class MailPrefsDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit MailPrefsDialog(core::ClientHost& host, QWidget* parent = nullptr);
+    explicit MailPrefsDialog(core::Media& media, core::SettingsAccess& config,
+                             QWidget* parent = nullptr);
 
     // Shows the current settings in the controls; runs each time the dialog is opened.
     void Form_Load();
@@ -37,7 +39,8 @@ class MailPrefsDialog : public QDialog {
     void Command1_Click();
     void Command3_Click();
 
-    core::ClientHost& m_host;
+    core::Media& m_media;
+    core::SettingsAccess& m_config;
     QLineEdit* m_text1;
     QLineEdit* m_text2;
     QLineEdit* m_text3;

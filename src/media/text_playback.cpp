@@ -56,9 +56,11 @@ bool TextLineReader::Failed() const {
     return IsOpen() && std::ferror(m_file.get()) != 0;
 }
 
-TextPlayback::TextPlayback(core::ClientHost& host, const platform::ProgramFolder& folder,
-                           int intervalMs)
-    : m_host(host), m_folder(folder), m_playTimer(std::make_unique<QTimer>()) {
+TextPlayback::TextPlayback(core::PaneOutput& output, const core::PaneRegistry& panes,
+                           core::ServerLink& link, core::SettingsAccess& config,
+                           const platform::ProgramFolder& folder, int intervalMs)
+    : m_output(output), m_panes(panes), m_link(link), m_config(config), m_folder(folder),
+      m_playTimer(std::make_unique<QTimer>()) {
     m_playTimer->setInterval(intervalMs);
     QObject::connect(m_playTimer.get(), &QTimer::timeout, m_playTimer.get(),
                      [this] { PlayTimer_Timer(); });
@@ -83,8 +85,8 @@ void TextPlayback::PlayTextFile(const std::string& target, const std::string& fi
     // The earlier file is closed here: a playback that is replaced leaves nothing open.
     m_playFile = std::move(next);
     m_playChan = target;
-    m_host.PrintCoul(m_host.FindChanWin(target), "PICTS\\INFOMARK", 64, 64, 160,
-                     "Starting play of " + file);
+    m_output.PrintCoul(m_panes.FindChanWin(target), "PICTS\\INFOMARK", 64, 64, 160,
+                       "Starting play of " + file);
     m_playingText = true;
     if (!m_playTimer->isActive()) {
         m_playTimer->start();
@@ -106,14 +108,14 @@ void TextPlayback::PlayTimer_Timer() {
         if (line.empty()) {
             line = "  ";
         }
-        m_host.Send2Serv("PRIVMSG " + m_playChan + " :" + line);
-        const core::Settings& settings = m_host.settings();
-        m_host.PrintCoul(m_host.FindChanWin(m_playChan), "", 32, 32, 48,
-                         commands::OwnEchoPrefix(settings.NickName, settings.NickStyle) + line);
+        m_link.Send2Serv("PRIVMSG " + m_playChan + " :" + line);
+        const core::Settings& settings = m_config.settings();
+        m_output.PrintCoul(m_panes.FindChanWin(m_playChan), "", 32, 32, 48,
+                           commands::OwnEchoPrefix(settings.NickName, settings.NickStyle) + line);
     }
     if (result == TextLineReader::Result::End || m_playFile.AtEnd()) {
         StopPlaying();
-        m_host.PrintCoul(m_host.CurVisible(), "PICTS\\INFOMARK", 64, 64, 160, "End of Play");
+        m_output.PrintCoul(m_panes.CurVisible(), "PICTS\\INFOMARK", 64, 64, 160, "End of Play");
     } else if (m_playFile.Failed()) {
         PlayError(kReadErrorNumber);
     }
@@ -126,9 +128,9 @@ void TextPlayback::StopPlaying() {
 }
 
 void TextPlayback::PlayError(int number) {
-    m_host.PrintCoul(0, "PICTS\\ERRORMSG", 128, 64, 64,
-                     "Got PLAY error:" + platform::NumberText(number));
-    m_host.PrintCoul(m_host.CurVisible(), "PICTS\\INFOMARK", 64, 64, 160, "Play Error");
+    m_output.PrintCoul(0, "PICTS\\ERRORMSG", 128, 64, 64,
+                       "Got PLAY error:" + platform::NumberText(number));
+    m_output.PrintCoul(m_panes.CurVisible(), "PICTS\\INFOMARK", 64, 64, 160, "Play Error");
     StopPlaying();
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 // Playing a text file into a channel or private conversation: one line per tick of PlayTimer,
 // sent as an ordinary message and echoed as if typed. One playback runs at a time.
-#include "core/client_host.h"
+#include "core/pane_output.h"
+#include "core/pane_registry.h"
+#include "core/server_link.h"
+#include "core/settings_access.h"
 #include "platform/program_folder.h"
 
 #include <cstdio>
@@ -41,8 +44,9 @@ class TextPlayback {
     static constexpr int kPlayInterval = 500; // ms between two lines
     static constexpr int kReadErrorNumber = 57;
 
-    // host and folder must outlive the playback. intervalMs paces the lines.
-    TextPlayback(core::ClientHost& host, const platform::ProgramFolder& folder,
+    // The roles and folder must outlive the playback. intervalMs paces the lines.
+    TextPlayback(core::PaneOutput& output, const core::PaneRegistry& panes, core::ServerLink& link,
+                 core::SettingsAccess& config, const platform::ProgramFolder& folder,
                  int intervalMs = kPlayInterval);
     ~TextPlayback();
     TextPlayback(const TextPlayback&) = delete;
@@ -64,7 +68,10 @@ class TextPlayback {
     void StopPlaying();
     void PlayError(int number);
 
-    core::ClientHost& m_host;
+    core::PaneOutput& m_output;
+    const core::PaneRegistry& m_panes;
+    core::ServerLink& m_link;
+    core::SettingsAccess& m_config;
     const platform::ProgramFolder& m_folder;
     std::unique_ptr<QTimer> m_playTimer;
     TextLineReader m_playFile;

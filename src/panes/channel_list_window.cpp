@@ -1,6 +1,7 @@
 #include "panes/channel_list_window.h"
 
-#include "core/client_host.h"
+#include "core/pane_registry.h"
+#include "core/server_link.h"
 #include "irc/message_parsing.h"
 #include "ui/dialog_fields.h"
 
@@ -36,9 +37,10 @@ QFont ListFont() {
 
 } // namespace
 
-ChannelListWindow::ChannelListWindow(core::ClientHost& host, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_host(host), m_frame(new QGroupBox("Channels List", this)),
-      m_List1(new QListWidget(m_frame)),
+ChannelListWindow::ChannelListWindow(core::PaneRegistry& panes, core::ServerLink& link,
+                                     QWidget* parent)
+    : QWidget(parent, Qt::Window), m_panes(panes), m_link(link),
+      m_frame(new QGroupBox("Channels List", this)), m_List1(new QListWidget(m_frame)),
       m_Label1(new QLabel("Double Click a channel to join it.", this)),
       m_Command1(new QPushButton("Fetch List", this)) {
     setObjectName("ChanListForm");
@@ -111,14 +113,14 @@ void ChannelListWindow::closeEvent(QCloseEvent* event) {
 }
 
 void ChannelListWindow::Form_Load() {
-    const bool connected = m_host.SocketState() == kConnected;
+    const bool connected = m_link.SocketState() == kConnected;
     m_Command1->setEnabled(connected);
     m_Label1->setVisible(connected);
     m_List1->setEnabled(connected);
 }
 
 void ChannelListWindow::Command1_Click() {
-    m_host.Send2Serv(kListRequest);
+    m_link.Send2Serv(kListRequest);
 }
 
 void ChannelListWindow::List1_DblClick() {
@@ -131,11 +133,11 @@ void ChannelListWindow::List1_DblClick() {
     if (chan.empty()) {
         return;
     }
-    if (const int slot = m_host.FindChanWin(chan); slot > 0) {
-        m_host.MakeVisible(slot);
+    if (const int slot = m_panes.FindChanWin(chan); slot > 0) {
+        m_panes.MakeVisible(slot);
         return;
     }
-    m_host.Send2Serv("JOIN " + chan);
+    m_link.Send2Serv("JOIN " + chan);
 }
 
 void ChannelListWindow::ClearChanList() {

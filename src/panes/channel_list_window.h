@@ -14,8 +14,9 @@ class QListWidget;
 class QPushButton;
 
 namespace korbi::core {
-class ClientHost;
-}
+class PaneRegistry;
+class ServerLink;
+} // namespace korbi::core
 
 namespace korbi::panes {
 
@@ -24,8 +25,8 @@ inline constexpr const char* kListRequest = "LIST >15";
 class ChannelListWindow : public QWidget {
     Q_OBJECT
   public:
-    // host must outlive the window: its connection and panes are used.
-    explicit ChannelListWindow(core::ClientHost& host, QWidget* parent = nullptr);
+    // panes and link must outlive the window: a double click joins or brings forward.
+    ChannelListWindow(core::PaneRegistry& panes, core::ServerLink& link, QWidget* parent = nullptr);
 
     // Shows the window in front; its controls follow the connection state of this moment.
     void Open();
@@ -50,7 +51,8 @@ class ChannelListWindow : public QWidget {
     void showEvent(QShowEvent* event) override;
 
   private:
-    core::ClientHost& m_host;
+    core::PaneRegistry& m_panes;
+    core::ServerLink& m_link;
     QGroupBox* m_frame;
     QLabel* m_headings[3];
     QListWidget* m_List1;

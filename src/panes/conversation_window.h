@@ -3,6 +3,10 @@
 // is the server pane; panes 1 to 15 hold channels and private conversations, found by name and
 // kept contiguous (closing one moves the higher ones down). Every line the user sees is
 // printed into a pane by PrintCoul.
+#include "core/nick_lists.h"
+#include "core/pane_logs.h"
+#include "core/pane_output.h"
+#include "core/pane_registry.h"
 #include "core/settings.h"
 #include "panes/line_store.h"
 #include "panes/nick_index.h"
@@ -53,10 +57,15 @@ struct Pane {
     bool LogOpen = false;
 };
 
-class ConversationWindow : public QWidget {
+// It is the pane roles' one implementation: the protocol handlers, the interpreter and the
+// features print, open, close and log through it without knowing the widgets.
+class ConversationWindow : public QWidget,
+                           public core::PaneOutput,
+                           public core::PaneRegistry,
+                           public core::NickLists,
+                           public core::PaneLogs {
     Q_OBJECT
   public:
-    static constexpr int MaxWins = 15;
     static constexpr int kPaneCount = MaxWins + 1;
 
     ConversationWindow(const core::Settings& settings, core::FrameFlags& flags,
@@ -73,8 +82,8 @@ class ConversationWindow : public QWidget {
     // and the picture log, marks an unseen pane, and asks for the blink while the frame is in
     // the background.
     void PrintCoul(int slot, const std::string& pict, int red, int green, int blue,
-                   const std::string& text);
-    void ClearTextWin(int slot);
+                   const std::string& text) override;
+    void ClearTextWin(int slot) override;
     int LineCount(int slot) const;
     const LineStore& Lines(int slot) const;
     // The stored lines of a pane as screen text, one per line.
@@ -85,27 +94,27 @@ class ConversationWindow : public QWidget {
     // ---- Registry
 
     // The highest slot in use whose name equals name without regard to case; 0 when none.
-    int FindChanWin(const std::string& name) const;
-    std::string WinName(int slot) const;
+    int FindChanWin(const std::string& name) const override;
+    std::string WinName(int slot) const override;
     // Renames a pane in use, switch button included.
-    void SetWinName(int slot, const std::string& name);
+    void SetWinName(int slot, const std::string& name) override;
     // Number of slots in use counting the server pane: the next free slot.
-    int NextChan() const { return m_nextChan; }
-    int CurVisible() const { return m_curVisible; }
+    int NextChan() const override { return m_nextChan; }
+    int CurVisible() const override { return m_curVisible; }
     int AncVisible() const { return m_ancVisible; }
-    void MakeVisible(int slot);
+    void MakeVisible(int slot) override;
     void TileSwitchButs();
     // Opens a window in slot NextChan: refused (NoMoreChan, result 0) when a channel would
     // pass slot 14 or a private window slot 15. Opens its log when the options say so.
     // Returns the new slot.
-    int OpenChanWin(const std::string& name, bool isPrivate);
+    int OpenChanWin(const std::string& name, bool isPrivate) override;
     // Empties a slot and moves the higher slots down, lines and open logs with them.
     // NextChan is left to the caller.
     void CloseChanWin(int slot);
     // CloseChanWin, NextChan - 1, TileSwitchButs and showing the slot below.
-    void CloseConversation(int slot);
+    void CloseConversation(int slot) override;
     // Frees every slot but the server pane, closing their logs, and shows the server pane.
-    void PartAllChan();
+    void PartAllChan() override;
     // Refuses a window beyond the limit: asks the server to leave name and says why.
     void NoMoreChan(const std::string& name);
     void SwitchBut_Click(int slot);
@@ -115,30 +124,30 @@ class ConversationWindow : public QWidget {
 
     // ---- Topic bar and nick list
 
-    std::string TopicBar(int slot) const;
-    void SetTopicBar(int slot, const std::string& caption);
-    std::vector<std::string> NickListItems(int slot) const;
-    void SetNickListItems(int slot, const std::vector<std::string>& items);
+    std::string TopicBar(int slot) const override;
+    void SetTopicBar(int slot, const std::string& caption) override;
+    std::vector<std::string> NickListItems(int slot) const override;
+    void SetNickListItems(int slot, const std::vector<std::string>& items) override;
     // One entry more at the end of a slot's list, and one entry less: the other entries keep
     // their selection, so a member the user picked stays picked while others come and go.
-    void AddNickListItem(int slot, const std::string& entry);
-    void RemoveNickListItem(int slot, int index);
+    void AddNickListItem(int slot, const std::string& entry) override;
+    void RemoveNickListItem(int slot, int index) override;
     // Position of nick in a slot's list, its "@" or "+" mark and letter case ignored; -1 when
     // absent. In a member list it takes no longer however long the list is.
-    int FindNick(int slot, const std::string& nick) const;
+    int FindNick(int slot, const std::string& nick) const override;
     // The entry at index, "" outside the list.
-    std::string NickListEntry(int slot, int index) const;
-    std::vector<std::string> SelectedNicks(int slot) const;
+    std::string NickListEntry(int slot, int index) const override;
+    std::vector<std::string> SelectedNicks(int slot) const override;
 
     // ---- Logs
 
-    bool LogOpen(int slot) const;
+    bool LogOpen(int slot) const override;
     // Opens "LOGS\" + the pane's name + ".LOG" for appending and writes the opening line.
-    void OpenLog(int slot);
+    void OpenLog(int slot) override;
     // The same with another name for the file (the server pane's log is named after the server).
     void OpenLog(int slot, const std::string& logName);
     // Writes the closing lines and closes the log.
-    void CloseLog(int slot);
+    void CloseLog(int slot) override;
 
     // ---- Controls
 

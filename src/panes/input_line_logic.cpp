@@ -17,25 +17,25 @@ std::string Extension(const std::string& path) {
     return platform::UpperAscii(path.size() > 4 ? path.substr(path.size() - 4) : path);
 }
 
-void SayInPane(core::ClientHost& host, int slot, const std::string& T) {
-    const core::Settings& settings = host.settings();
+void SayInPane(const InputLineRoles& roles, int slot, const std::string& T) {
+    const core::Settings& settings = roles.config.settings();
     if (!settings.YourDefaultPict.empty()) {
-        host.SendCommand2Serv("/PICT " + settings.YourDefaultPict + " " + T);
+        roles.runner.SendCommand2Serv("/PICT " + settings.YourDefaultPict + " " + T);
         return;
     }
-    host.PrintCoul(slot, "", 20, 50, 50,
-                   commands::OwnEchoPrefix(settings.NickName, settings.NickStyle) + T);
-    host.Send2Serv("PRIVMSG " + host.WinName(slot) + " :" + T);
+    roles.output.PrintCoul(slot, "", 20, 50, 50,
+                           commands::OwnEchoPrefix(settings.NickName, settings.NickStyle) + T);
+    roles.link.Send2Serv("PRIVMSG " + roles.panes.WinName(slot) + " :" + T);
 }
 
 // A raw line cannot go anywhere without a connection: it is shown instead, so the user sees it
 // was not sent, and the socket is not touched.
-void SendRawLine(core::ClientHost& host, const std::string& T) {
-    if (host.SocketState() != SocketConnected) {
-        host.SendCommand2Serv("/DISPLAY " + T);
+void SendRawLine(const InputLineRoles& roles, const std::string& T) {
+    if (roles.link.SocketState() != SocketConnected) {
+        roles.runner.SendCommand2Serv("/DISPLAY " + T);
         return;
     }
-    host.SendRaw(T + "\r\n");
+    roles.link.SendRaw(T + "\r\n");
 }
 
 // The input line is one line, but a paste can bring line breaks into it: they become blanks,
@@ -70,18 +70,18 @@ InputLineText InsertAtCaret(const InputLineText& line, char code) {
     return {std::move(text), caret + 1};
 }
 
-void EnterLine(core::ClientHost& host, int slot, const std::string& typed) {
+void EnterLine(const InputLineRoles& roles, int slot, const std::string& typed) {
     const std::string T = OneLine(typed);
     if (!T.empty() && T.front() == '/') {
-        host.SendCommand2Serv(T);
+        roles.runner.SendCommand2Serv(T);
     } else if (slot > 0) {
-        SayInPane(host, slot, T);
+        SayInPane(roles, slot, T);
     } else {
-        SendRawLine(host, T);
+        SendRawLine(roles, T);
     }
 }
 
-void InputBox_KeyPress(core::ClientHost& host, int slot, int& key, InputLineText& line) {
+void InputBox_KeyPress(const InputLineRoles& roles, int slot, int& key, InputLineText& line) {
     if (const char code = FormattingCode(key); code != 0) {
         line = InsertAtCaret(line, code);
         key = 0;
@@ -93,10 +93,10 @@ void InputBox_KeyPress(core::ClientHost& host, int slot, int& key, InputLineText
     key = 0;
     const std::string T = std::exchange(line.text, {});
     line.caret = 0;
-    EnterLine(host, slot, T);
+    EnterLine(roles, slot, T);
 }
 
-void TextViewWin_OLEDragDrop(core::ClientHost& host, int slot,
+void TextViewWin_OLEDragDrop(const InputLineRoles& roles, int slot,
                              const std::vector<std::string>& files) {
     if (files.empty()) {
         return;
@@ -104,12 +104,13 @@ void TextViewWin_OLEDragDrop(core::ClientHost& host, int slot,
     const std::string& F = files.front();
     const std::string extension = Extension(F);
     if (extension == ".TXT") {
-        host.PlayTextFile(F, slot);
+        roles.media.PlayTextFile(F, slot);
     } else if (extension == ".WAV") {
-        host.PrintCoul(slot, "PICTS\\EVSOUND", 96, 64, 192, host.settings().NickName);
-        host.Send2Serv("PRIVMSG " + host.WinName(slot) + " :\x01SOUND " +
-                       F.substr(0, F.size() - 4) + "\x01");
-        host.PlaySound(F);
+        roles.output.PrintCoul(slot, "PICTS\\EVSOUND", 96, 64, 192,
+                               roles.config.settings().NickName);
+        roles.link.Send2Serv("PRIVMSG " + roles.panes.WinName(slot) + " :\x01SOUND " +
+                             F.substr(0, F.size() - 4) + "\x01");
+        roles.media.PlaySound(F);
     }
 }
 

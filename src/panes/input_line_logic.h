@@ -1,8 +1,13 @@
 #pragma once
 // What the input line of a pane does with the keys typed into it and with files dropped on the
 // pane's text view, apart from the widgets: text is bytes, and every effect goes through the
-// client host.
-#include "core/client_host.h"
+// roles of InputLineRoles.
+#include "core/command_runner.h"
+#include "core/media.h"
+#include "core/pane_output.h"
+#include "core/pane_registry.h"
+#include "core/server_link.h"
+#include "core/settings_access.h"
 
 #include <cstddef>
 #include <string>
@@ -18,6 +23,16 @@ struct InputLineText {
 
 inline constexpr int KeyEnter = 13;
 
+// What the input line reaches: it prints, sends, runs commands and plays files.
+struct InputLineRoles {
+    core::PaneOutput& output;
+    const core::PaneRegistry& panes;
+    core::ServerLink& link;
+    core::CommandRunner& runner;
+    core::Media& media;
+    core::SettingsAccess& config;
+};
+
 // The control code a formatting key inserts: Ctrl+B (2) bold 2, Ctrl+K (11) colour 3, Ctrl+U
 // (21) underline 31, Ctrl+I or Tab (9) reverse 22; 0 for every other key.
 char FormattingCode(int key);
@@ -30,15 +45,15 @@ InputLineText InsertAtCaret(const InputLineText& line, char code);
 // private pane the text goes to the pane's name (or as a picture message when the user has a
 // default picture); in the server pane it is a raw protocol line, written only while connected.
 // Line breaks (from a paste) count as blanks.
-void EnterLine(core::ClientHost& host, int slot, const std::string& typed);
+void EnterLine(const InputLineRoles& roles, int slot, const std::string& typed);
 
 // One typed key. A formatting key or Enter is handled here: line changes (Enter empties it)
 // and key becomes 0. Any other key is left as it is, for the line edit.
-void InputBox_KeyPress(core::ClientHost& host, int slot, int& key, InputLineText& line);
+void InputBox_KeyPress(const InputLineRoles& roles, int slot, int& key, InputLineText& line);
 
 // Files dropped onto the text view of pane slot, as full paths; only the first one counts. A
 // ".TXT" file is played into the pane, a ".WAV" file is offered to the pane's name and played.
-void TextViewWin_OLEDragDrop(core::ClientHost& host, int slot,
+void TextViewWin_OLEDragDrop(const InputLineRoles& roles, int slot,
                              const std::vector<std::string>& files);
 
 } // namespace korbi::panes

@@ -1,6 +1,6 @@
 #include "panes/nick_list.h"
 
-#include "core/client_host.h"
+#include "core/nick_lists.h"
 
 namespace korbi::panes {
 
@@ -20,36 +20,36 @@ std::vector<std::string> NickListNames(std::string_view names) {
     return entries;
 }
 
-void FillNickList(core::ClientHost& host, int slot, std::string_view names) {
+void FillNickList(core::NickLists& nicks, int slot, std::string_view names) {
     for (const std::string& name : NickListNames(names)) {
-        host.AddNickListItem(slot, name);
+        nicks.AddNickListItem(slot, name);
     }
 }
 
-void AddNickToList(core::ClientHost& host, int slot, const std::string& nick) {
-    if (!nick.empty() && host.FindNick(slot, nick) == -1) {
-        host.AddNickListItem(slot, nick);
+void AddNickToList(core::NickLists& nicks, int slot, const std::string& nick) {
+    if (!nick.empty() && nicks.FindNick(slot, nick) == -1) {
+        nicks.AddNickListItem(slot, nick);
     }
 }
 
-bool RemoveNickFromList(core::ClientHost& host, int slot, const std::string& nick) {
-    const int k = host.FindNick(slot, nick);
+bool RemoveNickFromList(core::NickLists& nicks, int slot, const std::string& nick) {
+    const int k = nicks.FindNick(slot, nick);
     if (k == -1) {
         return false;
     }
-    host.RemoveNickListItem(slot, k);
+    nicks.RemoveNickListItem(slot, k);
     return true;
 }
 
-bool RenameNickInList(core::ClientHost& host, int slot, const std::string& oldNick,
+bool RenameNickInList(core::NickLists& nicks, int slot, const std::string& oldNick,
                       const std::string& newNick) {
-    const int k = host.FindNick(slot, oldNick);
+    const int k = nicks.FindNick(slot, oldNick);
     if (k == -1) {
         return false;
     }
-    const std::string mark = StatusMark(host.NickListEntry(slot, k));
-    host.RemoveNickListItem(slot, k);
-    host.AddNickListItem(slot, mark + newNick);
+    const std::string mark = StatusMark(nicks.NickListEntry(slot, k));
+    nicks.RemoveNickListItem(slot, k);
+    nicks.AddNickListItem(slot, mark + newNick);
     return true;
 }
 

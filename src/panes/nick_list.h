@@ -1,13 +1,13 @@
 #pragma once
 // The entries of a pane's nick list: nicks as the server gives them, an operator behind "@"
 // and a member with voice behind "+". Entries keep the order in which they came; nothing
-// sorts them. The operations below change a pane's list through the client host.
+// sorts them. The operations below change a pane's list through the nick lists role.
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace korbi::core {
-class ClientHost;
+class NickLists;
 }
 
 namespace korbi::panes {
@@ -17,17 +17,17 @@ namespace korbi::panes {
 std::vector<std::string> NickListNames(std::string_view names);
 
 // Appends the entries of a names text to the list of slot. The list is not cleared first.
-void FillNickList(core::ClientHost& host, int slot, std::string_view names);
+void FillNickList(core::NickLists& nicks, int slot, std::string_view names);
 
 // Appends nick to the list of slot unless it holds the nick already, with or without a mark.
-void AddNickToList(core::ClientHost& host, int slot, const std::string& nick);
+void AddNickToList(core::NickLists& nicks, int slot, const std::string& nick);
 
 // Removes the entry of nick, whatever its mark. Returns whether there was one.
-bool RemoveNickFromList(core::ClientHost& host, int slot, const std::string& nick);
+bool RemoveNickFromList(core::NickLists& nicks, int slot, const std::string& nick);
 
 // Replaces the entry of oldNick by newNick with the same mark; the renamed entry goes to the
 // end of the list. Returns whether there was one.
-bool RenameNickInList(core::ClientHost& host, int slot, const std::string& oldNick,
+bool RenameNickInList(core::NickLists& nicks, int slot, const std::string& oldNick,
                       const std::string& newNick);
 
 // "@" or "+" when the entry begins with it, else "".

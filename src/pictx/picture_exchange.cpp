@@ -1,6 +1,7 @@
 #include "pictx/picture_exchange.h"
 
-#include "core/client_host.h"
+#include "core/media.h"
+#include "core/settings_access.h"
 #include "platform/program_folder.h"
 #include "platform/socket.h"
 #include "platform/text_values.h"
@@ -24,11 +25,13 @@ constexpr std::size_t kSendAheadBytes = 64 * 1024;
 
 } // namespace
 
-PictureExchange::PictureExchange(core::ClientHost& host, const platform::ProgramFolder& folder,
+PictureExchange::PictureExchange(core::Media& media, core::SettingsAccess& config,
+                                 const platform::ProgramFolder& folder,
                                  PictureExchangeOptions options, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_host(host), m_folder(folder), m_options(std::move(options)),
-      m_socket1(new platform::Socket(this)), m_fetchTimer(new QTimer(this)),
-      m_pictmenu(new QMenu(this)), m_menuServList(m_pictmenu->addAction("Server is Listening")),
+    : QWidget(parent, Qt::Window), m_media(media), m_config(config), m_folder(folder),
+      m_options(std::move(options)), m_socket1(new platform::Socket(this)),
+      m_fetchTimer(new QTimer(this)), m_pictmenu(new QMenu(this)),
+      m_menuServList(m_pictmenu->addAction("Server is Listening")),
       m_menuFetch(m_pictmenu->addAction("Fetch missing Picts")) {
     setWindowTitle("Pict Server");
 
@@ -44,12 +47,12 @@ PictureExchange::PictureExchange(core::ClientHost& host, const platform::Program
     m_menuFetch->setCheckable(true);
     connect(m_pictmenu, &QMenu::aboutToShow, this, &PictureExchange::SyncMenuChecks);
     connect(m_menuServList, &QAction::triggered, this, [this] {
-        bool& SendPics = m_host.settings().SendPics;
+        bool& SendPics = m_config.settings().SendPics;
         SendPics = !SendPics;
         SyncMenuChecks();
     });
     connect(m_menuFetch, &QAction::triggered, this, [this] {
-        bool& FetchPics = m_host.settings().FetchPics;
+        bool& FetchPics = m_config.settings().FetchPics;
         FetchPics = !FetchPics;
         SyncMenuChecks();
     });
@@ -82,8 +85,8 @@ void PictureExchange::Form_Load() {
 // The settings are the check marks' truth: the preferences may be read after this window was
 // made.
 void PictureExchange::SyncMenuChecks() {
-    m_menuServList->setChecked(m_host.settings().SendPics);
-    m_menuFetch->setChecked(m_host.settings().FetchPics);
+    m_menuServList->setChecked(m_config.settings().SendPics);
+    m_menuFetch->setChecked(m_config.settings().FetchPics);
 }
 
 void PictureExchange::SetIcon(media::PicServImage image) {
@@ -94,7 +97,7 @@ void PictureExchange::SetIcon(media::PicServImage image) {
 // ---- Fetching
 
 void PictureExchange::FetchFile(const std::string& host, const std::string& path) {
-    if (!m_host.settings().FetchPics || m_isFetching || !IsFetchable(host, path)) {
+    if (!m_config.settings().FetchPics || m_isFetching || !IsFetchable(host, path)) {
         return;
     }
     m_socket1->RemoteHost = platform::TrimBlanks(host);
@@ -144,7 +147,7 @@ void PictureExchange::Socket1_Close() {
     EndFetch();
     SetIcon(media::PicServImage::FreePicServ);
     if (kept) {
-        m_host.RefreshPict(path); // the file is complete and closed by now
+        m_media.RefreshPict(path); // the file is complete and closed by now
     }
 }
 
@@ -217,7 +220,7 @@ void PictureExchange::Socket2_DataArrival(std::size_t i) {
 // A file that may not be served (a link, no regular file, too large) closes the connection
 // without data, as a missing one does.
 void PictureExchange::SendFile(std::size_t i, const std::string& path) {
-    if (!m_host.settings().SendPics) {
+    if (!m_config.settings().SendPics) {
         CloseServing(i);
         return;
     }

@@ -23,8 +23,9 @@ class ProgramFolder;
 class Socket;
 } // namespace korbi::platform
 namespace korbi::core {
-class ClientHost;
-}
+class Media;
+class SettingsAccess;
+} // namespace korbi::core
 
 namespace korbi::pictx {
 
@@ -43,8 +44,9 @@ struct PictureExchangeOptions {
 class PictureExchange : public QWidget {
     Q_OBJECT
   public:
-    PictureExchange(core::ClientHost& host, const platform::ProgramFolder& folder,
-                    PictureExchangeOptions options = {}, QWidget* parent = nullptr);
+    PictureExchange(core::Media& media, core::SettingsAccess& config,
+                    const platform::ProgramFolder& folder, PictureExchangeOptions options = {},
+                    QWidget* parent = nullptr);
     ~PictureExchange() override;
 
     // Fetches the picture path ("PICTS\" + name) from host's picture server into the same path
@@ -87,7 +89,8 @@ class PictureExchange : public QWidget {
     void CloseServing(std::size_t i);
     void SetIcon(media::PicServImage image);
 
-    core::ClientHost& m_host;
+    core::Media& m_media;
+    core::SettingsAccess& m_config;
     const platform::ProgramFolder& m_folder;
     PictureExchangeOptions m_options;
 

@@ -1,6 +1,8 @@
 #include "prefs/user_info_dialog.h"
 
-#include "core/client_host.h"
+#include "core/command_runner.h"
+#include "core/server_link.h"
+#include "core/settings_access.h"
 #include "platform/text_values.h"
 #include "ui/dialog_fields.h"
 #include "ui/dialog_layout.h"
@@ -32,9 +34,11 @@ bool UsableNick(const std::string& nick) {
 
 } // namespace
 
-UserInfoDialog::UserInfoDialog(core::ClientHost& host, QWidget* parent)
-    : ui::FormDialog(parent), m_host(host), m_tabs(new QTabWidget(this)), m_NickText(new QLineEdit),
-      m_Text1(new QLineEdit), m_RealText(new QLineEdit), m_EMailText(new QLineEdit),
+UserInfoDialog::UserInfoDialog(core::ServerLink& link, core::CommandRunner& runner,
+                               core::SettingsAccess& config, QWidget* parent)
+    : ui::FormDialog(parent), m_link(link), m_runner(runner), m_config(config),
+      m_tabs(new QTabWidget(this)), m_NickText(new QLineEdit), m_Text1(new QLineEdit),
+      m_RealText(new QLineEdit), m_EMailText(new QLineEdit),
       m_Check1(new QCheckBox("Receive WallOps Messages")),
       m_Check2(new QCheckBox("Receive Server Messages")),
       m_Check3(new QCheckBox("Invisible on Server")), m_Warning(new QLabel),
@@ -79,7 +83,7 @@ UserInfoDialog::UserInfoDialog(core::ClientHost& host, QWidget* parent)
 }
 
 void UserInfoDialog::Form_Load() {
-    const core::Settings& settings = m_host.settings();
+    const core::Settings& settings = m_config.settings();
     ui::SetFieldBytes(*m_NickText, settings.NickName);
     ui::SetFieldBytes(*m_Text1, settings.BackName);
     ui::SetFieldBytes(*m_RealText, settings.RealName);
@@ -113,12 +117,12 @@ void UserInfoDialog::Command2_Click() {
     if (!NicksUsable()) {
         return;
     }
-    core::Settings& settings = m_host.settings();
-    const bool connected = m_host.SocketState() == kConnected;
+    core::Settings& settings = m_config.settings();
+    const bool connected = m_link.SocketState() == kConnected;
     const std::string nick = ui::FieldBytes(*m_NickText);
     // While connected the nick changes when the server confirms it.
     if (connected && !platform::EqualsNoCase(nick, settings.NickName)) {
-        m_host.Send2Serv("NICK " + nick);
+        m_link.Send2Serv("NICK " + nick);
     } else {
         settings.NickName = nick;
     }
@@ -142,8 +146,8 @@ void UserInfoDialog::Command2_Click() {
         }
         // The server reads these after the NICK above, so they name the new nick: the old one
         // would be gone by then.
-        m_host.SendCommand2Serv("/MODE " + nick + " -wsi");
-        m_host.SendCommand2Serv("/MODE " + nick + " +" + modes);
+        m_runner.SendCommand2Serv("/MODE " + nick + " -wsi");
+        m_runner.SendCommand2Serv("/MODE " + nick + " +" + modes);
     }
     accept();
 }

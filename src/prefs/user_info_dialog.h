@@ -11,16 +11,19 @@ class QPushButton;
 class QTabWidget;
 
 namespace korbi::core {
-class ClientHost;
-}
+class ServerLink;
+class CommandRunner;
+class SettingsAccess;
+} // namespace korbi::core
 
 namespace korbi::prefs {
 
 class UserInfoDialog : public ui::FormDialog {
     Q_OBJECT
   public:
-    // host must outlive the dialog: its settings are shown and changed, its connection used.
-    explicit UserInfoDialog(core::ClientHost& host, QWidget* parent = nullptr);
+    // The roles must outlive the dialog: its settings are shown and changed, its connection used.
+    explicit UserInfoDialog(core::ServerLink& link, core::CommandRunner& runner,
+                            core::SettingsAccess& config, QWidget* parent = nullptr);
 
     void Form_Load() override;
 
@@ -42,7 +45,9 @@ class UserInfoDialog : public ui::FormDialog {
     // False, with the reason shown and the field in focus, when a nick cannot be used.
     bool NicksUsable();
 
-    core::ClientHost& m_host;
+    core::ServerLink& m_link;
+    core::CommandRunner& m_runner;
+    core::SettingsAccess& m_config;
     QTabWidget* m_tabs;
     QLineEdit* m_NickText;
     QLineEdit* m_Text1;

@@ -4,18 +4,21 @@
 #include <string>
 
 namespace korbi::core {
-class ClientHost;
-}
+class PaneLogs;
+class PaneRegistry;
+struct Settings;
+} // namespace korbi::core
 
 namespace korbi::session {
 
-// Opens a pane for name in slot NextChan (the host refuses beyond the limit and then returns
+// Opens a pane for name in slot NextChan (the registry refuses beyond the limit and then returns
 // 0). The new pane's log is opened when LogChan (a channel) or LogPrivChat (a private
 // conversation) is set. Returns the new slot, or 0.
-int OpenConversation(core::ClientHost& host, const std::string& name, bool isPrivate);
+int OpenConversation(core::PaneRegistry& panes, core::PaneLogs& logs,
+                     const core::Settings& settings, const std::string& name, bool isPrivate);
 
 // Closes the pane in slot, writing the closing lines of its log first when the log is open.
 // Slot 0, the server pane, is never closed.
-void EndConversation(core::ClientHost& host, int slot);
+void EndConversation(core::PaneRegistry& panes, core::PaneLogs& logs, int slot);
 
 } // namespace korbi::session

@@ -9,9 +9,9 @@
 
 namespace korbi::session {
 
-Dispatcher::Dispatcher(core::ClientHost& host, commands::MonotonicClock clock)
-    : m_host(host), m_ctcpHost(host),
-      m_ctcp(m_ctcpHost, host.nickPicts(), std::move(clock)), m_context{host, m_ctcp} {
+Dispatcher::Dispatcher(const HandlerRoles& roles, commands::MonotonicClock clock)
+    : m_ctcp(roles.output, roles.panes, roles.link, roles.media, roles.config, std::move(clock)),
+      m_context{roles, m_ctcp} {
     AddHandlers(ReplyHandlers());
     AddHandlers(EventHandlers());
 }
@@ -36,20 +36,20 @@ void Dispatcher::Process_MSG(std::string_view received) {
             found->second(line);
         }
     }
-    if (m_host.flags().DebugMode) {
-        m_host.PrintCoul(0, "", 128, 96, 96, irc::CutText(line.line, 0, 2));
+    if (m_context.config.flags().DebugMode) {
+        m_context.output.PrintCoul(0, "", 128, 96, 96, irc::CutText(line.line, 0, 2));
     }
 }
 
 bool Dispatcher::Ignored(const irc::ServerLine& line) {
-    const core::Settings& settings = m_host.settings();
+    const core::Settings& settings = m_context.config.settings();
     if (platform::EqualsNoCase(line.sender, settings.NickName) ||
         platform::TrimBlanks(line.source).empty() ||
         !irc::IsIgnored(line.source, settings.Silences)) {
         return false;
     }
     if (settings.DisplayIgnores) {
-        m_host.PrintCoul(0, "", 255, 0, 0, "Got Ignore! `" + line.source + "`");
+        m_context.output.PrintCoul(0, "", 255, 0, 0, "Got Ignore! `" + line.source + "`");
     }
     return true;
 }

@@ -3,8 +3,6 @@
 // when its sender is on the ignore list, handed to the one handler of its command, and echoed
 // into the server pane in debug mode.
 #include "commands/ctcp.h"
-#include "core/client_host.h"
-#include "session/ctcp_host_adapter.h"
 #include "session/handler_table.h"
 
 #include <functional>
@@ -19,8 +17,8 @@ class Dispatcher {
   public:
     using Handler = std::function<void(const irc::ServerLine& line)>;
 
-    // host must outlive the dispatcher. clock measures the CTCP ignore period.
-    explicit Dispatcher(core::ClientHost& host,
+    // The roles must outlive the dispatcher. clock measures the CTCP ignore period.
+    explicit Dispatcher(const HandlerRoles& roles,
                         commands::MonotonicClock clock = commands::SteadyMilliseconds);
     Dispatcher(const Dispatcher&) = delete;
     Dispatcher& operator=(const Dispatcher&) = delete;
@@ -41,8 +39,6 @@ class Dispatcher {
     bool Ignored(const irc::ServerLine& line);
     void AddHandlers(std::span<const HandlerEntry> entries);
 
-    core::ClientHost& m_host;
-    CtcpHostAdapter m_ctcpHost;
     commands::CtcpHandler m_ctcp;
     HandlerContext m_context;
     std::unordered_map<std::string, Handler> m_handlers;

@@ -112,15 +112,19 @@ std::vector<std::string> IsonLines(std::string_view Notifys, std::size_t maxLine
     return lines;
 }
 
-std::vector<std::string> NotifyQueryLines(core::ClientHost& host) {
-    if (host.SocketState() != kConnected || !host.flags().LoggedOn) {
+std::vector<std::string> NotifyQueryLines(const core::ServerLink& link,
+                                          core::SettingsAccess& config) {
+    if (link.SocketState() != kConnected || !config.flags().LoggedOn) {
         return {};
     }
-    return IsonLines(host.settings().Notifys);
+    return IsonLines(config.settings().Notifys);
 }
 
-NotifyWatch::NotifyWatch(core::ClientHost& host, Hooks hooks, int intervalMs)
-    : m_host(host), m_hooks(std::move(hooks)), m_notifyCheck(std::make_unique<QTimer>()) {
+NotifyWatch::NotifyWatch(core::PaneOutput& output, const core::PaneRegistry& panes,
+                         core::ServerLink& link, core::SettingsAccess& config, Hooks hooks,
+                         int intervalMs)
+    : m_output(output), m_panes(panes), m_link(link), m_config(config), m_hooks(std::move(hooks)),
+      m_notifyCheck(std::make_unique<QTimer>()) {
     m_notifyCheck->setInterval(intervalMs);
     QObject::connect(m_notifyCheck.get(), &QTimer::timeout, m_notifyCheck.get(),
                      [this] { NotifyCheck_Timer(); });
@@ -135,21 +139,21 @@ bool NotifyWatch::NotifyCheckEnabled() const {
 
 void NotifyWatch::NotifyCheck_Timer() {
     SendNotifyQuery();
-    if (m_host.settings().CheckMail && m_hooks.StartMailCheck) {
+    if (m_config.settings().CheckMail && m_hooks.StartMailCheck) {
         m_hooks.StartMailCheck();
     }
-    if (m_host.SocketState() != kConnected && m_hooks.ResetConnectionControls) {
+    if (m_link.SocketState() != kConnected && m_hooks.ResetConnectionControls) {
         m_hooks.ResetConnectionControls();
     }
 }
 
 void NotifyWatch::SendNotifyQuery() {
-    const std::vector<std::string> lines = NotifyQueryLines(m_host);
+    const std::vector<std::string> lines = NotifyQueryLines(m_link, m_config);
     if (lines.empty()) {
         return;
     }
     for (const std::string& line : lines) {
-        m_host.Send2Serv(line);
+        m_link.Send2Serv(line);
     }
     m_pendingAnswers.push_back(lines.size());
 }
@@ -178,10 +182,11 @@ void NotifyWatch::Announce(const std::string& current) {
     const std::string added = GetNewNicks(current, m_lastNotifList);
     const std::string lost = GetLostNicks(current, m_lastNotifList);
     for (const std::string_view nick : ListedNicks(added)) {
-        m_host.PrintCoul(m_host.CurVisible(), "", 64, 64, 160, std::string(nick) + " is on IRC");
+        m_output.PrintCoul(m_panes.CurVisible(), "", 64, 64, 160, std::string(nick) + " is on IRC");
     }
     for (const std::string_view nick : ListedNicks(lost)) {
-        m_host.PrintCoul(m_host.CurVisible(), "", 64, 64, 160, std::string(nick) + " has left IRC");
+        m_output.PrintCoul(m_panes.CurVisible(), "", 64, 64, 160,
+                           std::string(nick) + " has left IRC");
     }
     m_lastNotifList = current;
 }

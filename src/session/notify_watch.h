@@ -3,7 +3,10 @@
 // of the user's notify list are online; each answer (303) is compared with the one before and
 // the nicks that came and went are announced in the visible pane. The same timer starts the
 // periodic mail check and resets the connection controls once the connection is gone.
-#include "core/client_host.h"
+#include "core/pane_output.h"
+#include "core/pane_registry.h"
+#include "core/server_link.h"
+#include "core/settings_access.h"
 
 #include <cstddef>
 #include <deque>
@@ -39,7 +42,8 @@ std::vector<std::string> IsonLines(std::string_view Notifys, std::size_t maxLine
 
 // The ISON lines a notify query sends now: none while not connected, and none before the
 // registration has completed (the server would refuse them, or count a long list as a flood).
-std::vector<std::string> NotifyQueryLines(core::ClientHost& host);
+std::vector<std::string> NotifyQueryLines(const core::ServerLink& link,
+                                          core::SettingsAccess& config);
 
 class NotifyWatch {
   public:
@@ -53,9 +57,10 @@ class NotifyWatch {
         std::function<void()> ResetConnectionControls;
     };
 
-    // The timer NotifyCheck runs from construction on, every intervalMs. host must outlive
-    // the watch.
-    NotifyWatch(core::ClientHost& host, Hooks hooks, int intervalMs = kNotifyCheckInterval);
+    // The timer NotifyCheck runs from construction on, every intervalMs. The roles must
+    // outlive the watch.
+    NotifyWatch(core::PaneOutput& output, const core::PaneRegistry& panes, core::ServerLink& link,
+                core::SettingsAccess& config, Hooks hooks, int intervalMs = kNotifyCheckInterval);
     ~NotifyWatch();
     NotifyWatch(const NotifyWatch&) = delete;
     NotifyWatch& operator=(const NotifyWatch&) = delete;
@@ -78,7 +83,10 @@ class NotifyWatch {
   private:
     void Announce(const std::string& current);
 
-    core::ClientHost& m_host;
+    core::PaneOutput& m_output;
+    const core::PaneRegistry& m_panes;
+    core::ServerLink& m_link;
+    core::SettingsAccess& m_config;
     Hooks m_hooks;
     std::unique_ptr<QTimer> m_notifyCheck;
     std::string m_lastNotifList;

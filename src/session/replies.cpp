@@ -1,6 +1,5 @@
 #include "session/replies.h"
 
-#include "core/client_host.h"
 #include "irc/channel_list_row.h"
 #include "irc/message_parsing.h"
 #include "panes/nick_list.h"
@@ -20,8 +19,8 @@ std::string Word(long n, const irc::ServerLine& line) {
     return irc::GetWord(n, line.params);
 }
 
-void PrintDashes(core::ClientHost& host, int slot, const std::string& dashes = "---") {
-    host.PrintCoul(slot, "", 0, 0, 0, dashes);
+void PrintDashes(HandlerContext& context, int slot, const std::string& dashes = "---") {
+    context.output.PrintCoul(slot, "", 0, 0, 0, dashes);
 }
 
 // 001: the server names itself in the source of its welcome; notices from that name are the
@@ -29,48 +28,48 @@ void PrintDashes(core::ClientHost& host, int slot, const std::string& dashes = "
 void OnWelcome(HandlerContext& context, const irc::ServerLine& line) {
     const std::string name = platform::TrimBlanks(line.source);
     if (!name.empty()) {
-        context.host.SetTopicBar(0, name);
+        context.output.SetTopicBar(0, name);
     }
 }
 
 void OnWallops(HandlerContext& context, const irc::ServerLine& line) {
-    context.host.PrintCoul(0, kServMsg, 64, 32, 192, irc::CutText(line.source + line.params, 0, 2));
+    context.output.PrintCoul(0, kServMsg, 64, 32, 192,
+                             irc::CutText(line.source + line.params, 0, 2));
 }
 
 void OnPing(HandlerContext& context, const irc::ServerLine& line) {
     // The parameters go back as received, their line end inside the answer.
-    context.host.Send2Serv(":" + context.host.settings().NickName + " PONG" + line.params);
-    context.host.PrintCoul(0, kServMsg, 0, 0, 160, "Ping?? PONG!!!");
+    context.link.Send2Serv(":" + context.config.settings().NickName + " PONG" + line.params);
+    context.output.PrintCoul(0, kServMsg, 0, 0, 160, "Ping?? PONG!!!");
 }
 
 void OnError(HandlerContext& context, const irc::ServerLine& line) {
-    context.host.PrintCoul(context.host.CurVisible(), kErrorMsg, 192, 0, 0,
-                           irc::ReplyText(line.params));
+    context.output.PrintCoul(context.panes.CurVisible(), kErrorMsg, 192, 0, 0,
+                             irc::ReplyText(line.params));
 }
 
 void On513(HandlerContext& context, const irc::ServerLine& line) {
-    context.host.PrintCoul(0, kServMsg, 128, 0, 0, irc::ReplyText(line.params));
+    context.output.PrintCoul(0, kServMsg, 128, 0, 0, irc::ReplyText(line.params));
 }
 
 // 433, nick in use: while registering, the second nick is tried once.
 void OnNickInUse(HandlerContext& context, const irc::ServerLine& line) {
-    core::ClientHost& host = context.host;
-    host.PrintCoul(0, kErrorMsg, 128, 0, 0, irc::ReplyText(line.params));
-    core::Settings& settings = host.settings();
+    context.output.PrintCoul(0, kErrorMsg, 128, 0, 0, irc::ReplyText(line.params));
+    core::Settings& settings = context.config.settings();
     // Retrying the refused nick would have the server and the client loop until the client is
     // thrown out for flooding.
-    if (host.SocketState() != 7 || host.flags().LoggedOn ||
+    if (context.link.SocketState() != 7 || context.config.flags().LoggedOn ||
         platform::EqualsNoCase(settings.BackName, settings.NickName)) {
         return;
     }
-    host.SendCommand2Serv("/NICK " + settings.BackName);
+    context.runner.SendCommand2Serv("/NICK " + settings.BackName);
     settings.NickName = settings.BackName;
 }
 
 void PrintJoinError(HandlerContext& context, const std::string& text) {
-    const int slot = context.host.CurVisible();
-    context.host.PrintCoul(slot, kErrorMsg, 64, 0, 0, text);
-    PrintDashes(context.host, slot);
+    const int slot = context.panes.CurVisible();
+    context.output.PrintCoul(slot, kErrorMsg, 64, 0, 0, text);
+    PrintDashes(context, slot);
 }
 
 void OnChannelFull(HandlerContext& context, const irc::ServerLine& line) {
@@ -93,17 +92,16 @@ void OnBadKey(HandlerContext& context, const irc::ServerLine& line) {
 }
 
 void OnMotdLine(HandlerContext& context, const irc::ServerLine& line) {
-    context.host.PrintCoul(0, "", 0, 0, 0, "   " + irc::ReplyText(line.params));
+    context.output.PrintCoul(0, "", 0, 0, 0, "   " + irc::ReplyText(line.params));
 }
 
 // 376, end of the message of the day: registration is complete.
 void OnEndOfMotd(HandlerContext& context, const irc::ServerLine& line) {
-    core::ClientHost& host = context.host;
-    host.PrintCoul(0, kServMsg, 0, 0, 0, irc::ReplyText(line.params));
-    PrintDashes(host, 0);
-    host.flags().LoggedOn = true;
+    context.output.PrintCoul(0, kServMsg, 0, 0, 0, irc::ReplyText(line.params));
+    PrintDashes(context, 0);
+    context.config.flags().LoggedOn = true;
 
-    const core::Settings& settings = host.settings();
+    const core::Settings& settings = context.config.settings();
     std::string letters;
     if (settings.ClientW) {
         letters += 'w';
@@ -114,24 +112,24 @@ void OnEndOfMotd(HandlerContext& context, const irc::ServerLine& line) {
     if (settings.ClientI) {
         letters += 'i';
     }
-    host.SendCommand2Serv("/MODE " + settings.NickName + " +" + letters);
-    if (host.flags().ShouldJoin) {
-        host.Send2Serv("JOIN #korbi");
+    context.runner.SendCommand2Serv("/MODE " + settings.NickName + " +" + letters);
+    if (context.config.flags().ShouldJoin) {
+        context.link.Send2Serv("JOIN #korbi");
     }
     // Each line runs to its end before the next; a line may change the settings.
     for (std::size_t i = 0; i < core::kCommandTableSlots; ++i) {
-        const std::string command = host.settings().ExecOnConnect[i];
+        const std::string command = context.config.settings().ExecOnConnect[i];
         if (command.empty()) {
             break;
         }
-        host.RunCommandLine(command);
+        context.runner.RunCommandLine(command);
     }
 }
 
 void OnListStart(HandlerContext& context, const irc::ServerLine&) {
-    context.host.ClearChanList();
-    context.host.SetNickListItems(0, {});
-    context.host.MakeVisible(0);
+    context.chanList.ClearChanList();
+    context.nicks.SetNickListItems(0, {});
+    context.panes.MakeVisible(0);
 }
 
 // 322: a reply cut short (no count, no topic) leaves those fields empty, and no line end of it
@@ -143,41 +141,42 @@ void OnListEntry(HandlerContext& context, const irc::ServerLine& line) {
     const std::string chan = words >= 3 ? irc::GetWord(3, params) : std::string();
     const std::string users = words >= 4 ? irc::GetWord(4, params) : std::string();
     const std::string topic = irc::WithoutColon(irc::WordsFrom(5, params));
-    context.host.AddNickListItem(0, chan + "  (" + users + ")");
-    context.host.AddChanListEntry(irc::MakeChanListRow(chan, users, topic));
+    context.nicks.AddNickListItem(0, chan + "  (" + users + ")");
+    context.chanList.AddChanListEntry(irc::MakeChanListRow(chan, users, topic));
 }
 
 void OnListEnd(HandlerContext& context, const irc::ServerLine&) {
-    context.host.PrintCoul(0, kInfoMark, 0, 0, 64, "Channel Listing is over.");
-    PrintDashes(context.host, 0);
+    context.output.PrintCoul(0, kInfoMark, 0, 0, 64, "Channel Listing is over.");
+    PrintDashes(context, 0);
 }
 
 void OnWhoisUser(HandlerContext& context, const irc::ServerLine& line) {
     const std::string fullName = irc::CutText(irc::JoinedWords(7, line.params), 1, 3);
-    context.host.PrintCoul(0, kInfoMark, 32, 64, 64, "Information on " + Word(3, line) + ":");
-    context.host.PrintCoul(0, kInfoMark, 32, 64, 64,
-                           "User@Host: " + Word(4, line) + "@" + Word(5, line) +
-                               "    Name: " + fullName);
+    context.output.PrintCoul(0, kInfoMark, 32, 64, 64, "Information on " + Word(3, line) + ":");
+    context.output.PrintCoul(0, kInfoMark, 32, 64, 64,
+                             "User@Host: " + Word(4, line) + "@" + Word(5, line) +
+                                 "    Name: " + fullName);
 }
 
 void OnWhoisServer(HandlerContext& context, const irc::ServerLine& line) {
     const std::string serverInfo = irc::CutText(irc::JoinedWords(5, line.params), 0, 3);
-    context.host.PrintCoul(0, kInfoMark, 32, 64, 64,
-                           Word(3, line) + " is on server: " + Word(4, line) + "  --  " +
-                               serverInfo);
+    context.output.PrintCoul(0, kInfoMark, 32, 64, 64,
+                             Word(3, line) + " is on server: " + Word(4, line) + "  --  " +
+                                 serverInfo);
 }
 
 void OnUnknownCommand(HandlerContext& context, const irc::ServerLine& line) {
-    const int slot = context.host.CurVisible();
-    context.host.PrintCoul(slot, kServMsg, 0, 0, 0, Word(3, line) + " is not a invalid command !");
-    PrintDashes(context.host, slot, " ---");
+    const int slot = context.panes.CurVisible();
+    context.output.PrintCoul(slot, kServMsg, 0, 0, 0,
+                             Word(3, line) + " is not a invalid command !");
+    PrintDashes(context, slot, " ---");
 }
 
 void OnTopicReply(HandlerContext& context, const irc::ServerLine& line) {
     const std::string topic = irc::CutText(irc::JoinedWords(4, line.params), 1, 3);
-    const int w = context.host.FindChanWin(Word(3, line));
+    const int w = context.panes.FindChanWin(Word(3, line));
     if (w > 0) {
-        context.host.SetTopicBar(w, context.host.WinName(w) + "   " + topic);
+        context.output.SetTopicBar(w, context.panes.WinName(w) + "   " + topic);
     }
 }
 
@@ -187,10 +186,10 @@ void OnNames(HandlerContext& context, const irc::ServerLine& line) {
     // the nick list receives exactly the nicks.
     const std::string names =
         irc::WithoutLineEnd(irc::CutText(irc::WordsFrom(5, line.params), 1, 0));
-    context.host.PrintCoul(0, "", 0, 0, 0, "Name for " + chan + ": " + names);
-    const int w = context.host.FindChanWin(chan);
+    context.output.PrintCoul(0, "", 0, 0, 0, "Name for " + chan + ": " + names);
+    const int w = context.panes.FindChanWin(chan);
     if (w > 0) {
-        panes::FillNickList(context.host, w, names);
+        panes::FillNickList(context.nicks, w, names);
     }
 }
 

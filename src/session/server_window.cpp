@@ -63,9 +63,12 @@ ServerWindow::ServerWindow(core::Settings& settings, core::FrameFlags& flags,
       m_serverName(new QComboBox(this)), m_serverPort(new QLineEdit(this)),
       m_floodCheck(new QTimer(this)), m_soundPlayer(new platform::SoundPlayer(this)),
       m_sounds(new media::Sounds(*m_soundPlayer, folder, this)),
-      m_playback(std::make_unique<media::TextPlayback>(*this, folder)),
-      m_mailChecker(new mail::MailChecker(*this, options.pop3Port, options.mailTimeoutMs, this)),
-      m_pictureExchange(new pictx::PictureExchange(*this, folder, options.pictureExchange, this)),
+      m_playback(std::make_unique<media::TextPlayback>(m_conversation, m_conversation, *this, *this,
+                                                       folder)),
+      m_mailChecker(new mail::MailChecker(m_conversation, m_conversation, *this, *this,
+                                          options.pop3Port, options.mailTimeoutMs, this)),
+      m_pictureExchange(
+          new pictx::PictureExchange(*this, *this, folder, options.pictureExchange, this)),
       m_toolbar(new ServerToolbar(this)) {
     setWindowTitle("Server Bar");
     m_serverName->setEditable(true);
@@ -112,7 +115,8 @@ ServerWindow::ServerWindow(core::Settings& settings, core::FrameFlags& flags,
         EnableToolBut(0);
         SetBoxesEditable(true);
     };
-    m_notifyWatch = std::make_unique<NotifyWatch>(*this, hooks, options.notifyIntervalMs);
+    m_notifyWatch = std::make_unique<NotifyWatch>(m_conversation, m_conversation, *this, *this,
+                                                  hooks, options.notifyIntervalMs);
     m_dispatcher.SetHandler(
         "303", [this](const irc::ServerLine& line) { m_notifyWatch->Process303(line.params); });
 }
@@ -164,7 +168,7 @@ bool ServerWindow::eventFilter(QObject* watched, QEvent* event) {
                     files.push_back(platform::ScreenToBytes(url.toLocalFile()));
                 }
             }
-            panes::TextViewWin_OLEDragDrop(*this, slot, files);
+            panes::TextViewWin_OLEDragDrop(InputRoles(), slot, files);
             drop->acceptProposedAction();
             return true;
         }
@@ -206,7 +210,7 @@ bool ServerWindow::InputKeyPress(int slot, QKeyEvent* event) {
     panes::InputLineText line{
         platform::ScreenToBytes(box->text()),
         platform::ScreenToBytes(box->text().left(box->cursorPosition())).size()};
-    panes::InputBox_KeyPress(*this, slot, key, line);
+    panes::InputBox_KeyPress(InputRoles(), slot, key, line);
     if (key != 0) {
         return false;
     }
@@ -230,20 +234,20 @@ void ServerWindow::nicklist_DblClick(int slot) {
     if (name.empty()) {
         return;
     }
-    const int existing = FindChanWin(name);
+    const int existing = m_conversation.FindChanWin(name);
     if (existing > 0) {
-        MakeVisible(existing);
+        m_conversation.MakeVisible(existing);
         return;
     }
     if (slot == 0) {
         Send2Serv("JOIN " + name);
         return;
     }
-    if (NextChan() >= MaxWins) {
+    if (m_conversation.NextChan() >= MaxWins) {
         m_conversation.NoMoreChan(name);
         return;
     }
-    OpenConversation(*this, name, true);
+    OpenConversation(m_conversation, m_conversation, m_settings, name, true);
 }
 
 void ServerWindow::TogToolBut(int n, int enab) {
@@ -357,11 +361,11 @@ void ServerWindow::ToolButs_MouseUp(int n) {
         break;
     case 5:
     case 8: {
-        const int slot = CurVisible();
-        PrintCoul(slot, "PICTS\\BETAWARN", 64, 0, 96, "   === ");
-        PrintCoul(slot, "PICTS\\BETAWARN", 64, 0, 96,
-                  "This function is not yet available (beta version).");
-        PrintCoul(slot, "PICTS\\BETAWARN", 64, 0, 96, "   ===");
+        const int slot = m_conversation.CurVisible();
+        m_conversation.PrintCoul(slot, "PICTS\\BETAWARN", 64, 0, 96, "   === ");
+        m_conversation.PrintCoul(slot, "PICTS\\BETAWARN", 64, 0, 96,
+                                 "This function is not yet available (beta version).");
+        m_conversation.PrintCoul(slot, "PICTS\\BETAWARN", 64, 0, 96, "   ===");
         break;
     }
     default:
@@ -456,78 +460,15 @@ void ServerWindow::Form_Unload() {
     m_settings.ServPort = platform::ScreenToBytes(m_serverPort->text());
 }
 
-// ---- ClientHost: the panes are the conversation window's.
+// ---- Roles: the panes are the conversation window's, the rest this window's.
 
-void ServerWindow::PrintCoul(int slot, const std::string& picture, int red, int green, int blue,
-                             const std::string& text) {
-    m_conversation.PrintCoul(slot, picture, red, green, blue, text);
+HandlerRoles ServerWindow::Roles() {
+    return {m_conversation, m_conversation, m_conversation, m_conversation, *this,
+            *this,          *this,          *this,          *this};
 }
-int ServerWindow::FindChanWin(const std::string& name) const {
-    return m_conversation.FindChanWin(name);
-}
-std::string ServerWindow::WinName(int slot) const {
-    return m_conversation.WinName(slot);
-}
-int ServerWindow::NextChan() const {
-    return m_conversation.NextChan();
-}
-int ServerWindow::CurVisible() const {
-    return m_conversation.CurVisible();
-}
-void ServerWindow::MakeVisible(int slot) {
-    m_conversation.MakeVisible(slot);
-}
-int ServerWindow::OpenChanWin(const std::string& name, bool isPrivate) {
-    return m_conversation.OpenChanWin(name, isPrivate);
-}
-void ServerWindow::CloseConversation(int slot) {
-    m_conversation.CloseConversation(slot);
-}
-void ServerWindow::PartAllChan() {
-    m_conversation.PartAllChan();
-}
-void ServerWindow::ClearTextWin(int slot) {
-    m_conversation.ClearTextWin(slot);
-}
-void ServerWindow::SetWinName(int slot, const std::string& name) {
-    m_conversation.SetWinName(slot, name);
-}
-std::string ServerWindow::TopicBar(int slot) const {
-    return m_conversation.TopicBar(slot);
-}
-void ServerWindow::SetTopicBar(int slot, const std::string& caption) {
-    m_conversation.SetTopicBar(slot, caption);
-}
-std::vector<std::string> ServerWindow::NickListItems(int slot) const {
-    return m_conversation.NickListItems(slot);
-}
-void ServerWindow::SetNickListItems(int slot, const std::vector<std::string>& items) {
-    m_conversation.SetNickListItems(slot, items);
-}
-// One entry at a time: rebuilding the whole list would drop the user's selection.
-void ServerWindow::AddNickListItem(int slot, const std::string& item) {
-    m_conversation.AddNickListItem(slot, item);
-}
-void ServerWindow::RemoveNickListItem(int slot, int index) {
-    m_conversation.RemoveNickListItem(slot, index);
-}
-int ServerWindow::FindNick(int slot, const std::string& nick) const {
-    return m_conversation.FindNick(slot, nick);
-}
-std::string ServerWindow::NickListEntry(int slot, int index) const {
-    return m_conversation.NickListEntry(slot, index);
-}
-std::vector<std::string> ServerWindow::SelectedNicks(int slot) const {
-    return m_conversation.SelectedNicks(slot);
-}
-bool ServerWindow::LogOpen(int slot) const {
-    return m_conversation.LogOpen(slot);
-}
-void ServerWindow::OpenLog(int slot) {
-    m_conversation.OpenLog(slot);
-}
-void ServerWindow::CloseLog(int slot) {
-    m_conversation.CloseLog(slot);
+
+panes::InputLineRoles ServerWindow::InputRoles() {
+    return {m_conversation, m_conversation, *this, *this, *this, *this};
 }
 
 void ServerWindow::ClearChanList() {
@@ -540,8 +481,6 @@ void ServerWindow::AddChanListEntry(const irc::ChanListRow& row) {
         m_chanListForm->AddChanListEntry(row);
     }
 }
-
-// ---- ClientHost: connection, interpreter, media.
 
 int ServerWindow::SocketState() const {
     return m_socket->State();
@@ -570,7 +509,7 @@ void ServerWindow::PlaySound(const std::string& file) {
     m_sounds->PlaySound(file);
 }
 void ServerWindow::PlayTextFile(const std::string& file, int slot) {
-    m_playback->PlayTextFile(WinName(slot), file);
+    m_playback->PlayTextFile(m_conversation.WinName(slot), file);
 }
 bool ServerWindow::CheckFileExist(const std::string& path) const {
     return media::CheckFileExist(m_folder, path);

@@ -2,11 +2,17 @@
 // The server window: the one connection to the IRC server, its toolbar, and the receive path
 // from the socket to the dispatcher.
 #include "commands/interpreter.h"
-#include "commands/nick_picture_table.h"
-#include "core/client_host.h"
+#include "core/channel_listing.h"
+#include "core/command_runner.h"
+#include "core/media.h"
+#include "core/nick_picture_table.h"
+#include "core/pane_registry.h"
+#include "core/server_link.h"
 #include "core/settings.h"
+#include "core/settings_access.h"
 #include "irc/line_framer.h"
 #include "mail/pop3_dialogue.h"
+#include "panes/input_line_logic.h"
 #include "pictx/picture_exchange.h"
 #include "platform/program_folder.h"
 #include "platform/socket.h"
@@ -51,12 +57,19 @@ struct ServerWindowOptions {
     int notifyIntervalMs = 45000;
 };
 
-// The server window is the client host: the protocol handlers and the interpreter reach the
-// panes, the connection and the settings through it.
-class ServerWindow : public QWidget, public core::ClientHost {
+// The server window serves the roles the conversation window does not: the connection, the
+// interpreter, the media services, the settings and the channel list. The protocol handlers and
+// the interpreter reach the panes through the conversation window's own roles.
+class ServerWindow : public QWidget,
+                     public core::ServerLink,
+                     public core::CommandRunner,
+                     public core::Media,
+                     public core::SettingsAccess,
+                     public core::ChannelListing {
     Q_OBJECT
   public:
     static constexpr int kToolButtons = 10;
+    static constexpr int MaxWins = core::PaneRegistry::MaxWins;
 
     ServerWindow(core::Settings& settings, core::FrameFlags& flags,
                  const platform::ProgramFolder& folder, panes::ConversationWindow& conversation,
@@ -95,40 +108,16 @@ class ServerWindow : public QWidget, public core::ClientHost {
     NotifyWatch& notifyWatch() { return *m_notifyWatch; }
     commands::CommandInterpreter& interpreter() { return m_interpreter; }
 
-    // ClientHost: settings.
+    // SettingsAccess.
     core::Settings& settings() override { return m_settings; }
     core::FrameFlags& flags() override { return m_flags; }
-    commands::NickPictTable& nickPicts() override { return m_nickPicts; }
+    core::NickPictTable& nickPicts() override { return m_nickPicts; }
 
-    // ClientHost: panes.
-    void PrintCoul(int slot, const std::string& picture, int red, int green, int blue,
-                   const std::string& text) override;
-    int FindChanWin(const std::string& name) const override;
-    std::string WinName(int slot) const override;
-    int NextChan() const override;
-    int CurVisible() const override;
-    void MakeVisible(int slot) override;
-    int OpenChanWin(const std::string& name, bool isPrivate) override;
-    void CloseConversation(int slot) override;
-    void PartAllChan() override;
-    void ClearTextWin(int slot) override;
-    void SetWinName(int slot, const std::string& name) override;
-    std::string TopicBar(int slot) const override;
-    void SetTopicBar(int slot, const std::string& caption) override;
-    std::vector<std::string> NickListItems(int slot) const override;
-    void SetNickListItems(int slot, const std::vector<std::string>& items) override;
-    void AddNickListItem(int slot, const std::string& item) override;
-    void RemoveNickListItem(int slot, int index) override;
-    int FindNick(int slot, const std::string& nick) const override;
-    std::string NickListEntry(int slot, int index) const override;
-    std::vector<std::string> SelectedNicks(int slot) const override;
-    bool LogOpen(int slot) const override;
-    void OpenLog(int slot) override;
-    void CloseLog(int slot) override;
+    // ChannelListing: the channel list window, when there is one.
     void ClearChanList() override;
     void AddChanListEntry(const irc::ChanListRow& row) override;
 
-    // ClientHost: connection, interpreter, media.
+    // ServerLink, CommandRunner, Media.
     int SocketState() const override;
     void SendRaw(const std::string& bytes) override;
     void SendNotifyQuery() override;
@@ -153,6 +142,9 @@ class ServerWindow : public QWidget, public core::ClientHost {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The roles the dispatcher's handlers, the interpreter and the input lines work through.
+    HandlerRoles Roles();
+    panes::InputLineRoles InputRoles();
     void Socket1_Connect();
     void Socket1_DataArrival();
     void Socket1_Close();
@@ -181,9 +173,9 @@ class ServerWindow : public QWidget, public core::ClientHost {
     QComboBox* m_serverName;
     QLineEdit* m_serverPort;
     irc::LineFramer m_readTempBuf;
-    commands::NickPictTable m_nickPicts;
-    commands::CommandInterpreter m_interpreter{*this};
-    Dispatcher m_dispatcher{*this};
+    core::NickPictTable m_nickPicts;
+    commands::CommandInterpreter m_interpreter{CommandRolesOf(Roles())};
+    Dispatcher m_dispatcher{Roles()};
     QTimer* m_floodCheck;
     platform::SoundPlayer* m_soundPlayer;
     media::Sounds* m_sounds;

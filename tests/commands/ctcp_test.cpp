@@ -1,60 +1,40 @@
 #include "commands/ctcp.h"
 
+#include "support/fake_client.h"
+
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace korbi::commands {
 namespace {
 
-using Log = std::vector<std::string>;
+using testing::Log;
 
-// Records every effect as one readable line, in order.
-class RecordingHost : public CtcpHost {
-  public:
-    Log log;
-    std::set<std::string> files;
-    int visible = 1;
-    bool fetching = false;
-    bool debug = false;
-    int level = 3;
-
-    void PrintCoul(int slot, const std::string& picture, int red, int green, int blue,
-                   const std::string& text) override {
-        log.push_back("print " + std::to_string(slot) + " [" + picture + "] (" +
-                      std::to_string(red) + "," + std::to_string(green) + "," +
-                      std::to_string(blue) + ") " + text);
-    }
-    void Send2Serv(const std::string& line) override { log.push_back("send " + line); }
-    int FindChanWin(const std::string& name) const override { return name == "#chat" ? 2 : 0; }
-    int CurVisible() const override { return visible; }
-    bool CheckFileExist(const std::string& path) const override { return files.contains(path); }
-    bool IsFetching() const override { return fetching; }
-    void FetchFile(const std::string& host, const std::string& path) override {
-        log.push_back("fetch " + host + " " + path);
-    }
-    void PlaySound(const std::string& file) override { log.push_back("play " + file); }
-    bool DebugMode() const override { return debug; }
-    std::string NickName() const override { return "Me"; }
-    std::string versionstr() const override { return "KorBi 1.0 Official Beta 4 -- Win95/NT"; }
-    int FloodProtDelay() const override { return level; }
-};
-
-class CtcpTest : public testing::Test {
+// "Me" at flood level 3, with "#chat" in slot 2 and pane 1 in front; every effect logged.
+class CtcpTest : public ::testing::Test {
   protected:
-    RecordingHost host;
-    NickPictTable picts;
+    CtcpTest() {
+        host.settingsValue.NickName = "Me";
+        host.settingsValue.versionstr = "KorBi 1.0 Official Beta 4 -- Win95/NT";
+        host.settingsValue.FloodProtDelay = 3;
+        host.AddPane("bob");
+        host.AddPane("#chat");
+        host.curVisible = 1;
+        host.StartLog();
+    }
+
+    testing::FakeClient host;
+    core::NickPictTable& picts = host.picts;
     std::int64_t now = 1000;
-    CtcpHandler ctcp{host, picts, [this] { return now; }};
+    CtcpHandler ctcp{host, host, host, host, host, [this] { return now; }};
 
     void Request(const std::string& body, const std::string& source = "bob!u@bob.example.net",
                  const std::string& conversation = "bob") {
         ctcp.ProcessCTCP("\x01" + body + "\x01", source, conversation);
     }
-    Log TakeLog() { return std::exchange(host.log, {}); }
+    Log TakeLog() { return host.TakeLog(); }
 };
 
 TEST_F(CtcpTest, VersionAndPingAreAnsweredByNotice) {
@@ -73,7 +53,7 @@ TEST_F(CtcpTest, VersionAndPingAreAnsweredByNotice) {
 }
 
 TEST_F(CtcpTest, ActionAndSoundArePrinted) {
-    host.visible = 5;
+    host.curVisible = 5;
     Request("ACTION waves at #chat", "ann!a@h", "#chat");
     Request("ACTION waves", "ann!a@h", "#elsewhere");
     Request("SOUND ding hello there", "ann!a@h", "#chat");
@@ -83,9 +63,9 @@ TEST_F(CtcpTest, ActionAndSoundArePrinted) {
         TakeLog(),
         (Log{"print 2 [PICTS\\EVACTION] (128,64,0) ann waves at #chat",
              "print 0 [PICTS\\EVACTION] (128,64,0) ann waves",
-             "print 5 [PICTS\\EVSOUND] (96,64,192) ann hello there ", "play SOUNDS\\ding.WAV",
-             "print 5 [PICTS\\EVSOUND] (96,64,192) bob ", "play SOUNDS\\horn.wav",
-             "print 5 [PICTS\\EVSOUND] (96,64,192) bob  two  blanks ", "play SOUNDS\\ding.WAV"}));
+             "print 5 [PICTS\\EVSOUND] (96,64,192) ann hello there ", "sound SOUNDS\\ding.WAV",
+             "print 5 [PICTS\\EVSOUND] (96,64,192) bob ", "sound SOUNDS\\horn.wav",
+             "print 5 [PICTS\\EVSOUND] (96,64,192) bob  two  blanks ", "sound SOUNDS\\ding.WAV"}));
     EXPECT_EQ(ctcp.Flood().NumCTCPs(), 3); // actions are not counted
 }
 
@@ -115,7 +95,7 @@ TEST_F(CtcpTest, HostileNamesAreRefused) {
 
 TEST_F(CtcpTest, UnknownRequestsAreReportedOnlyInDebugMode) {
     Request("FINGER");
-    host.debug = true;
+    host.flagsValue.DebugMode = true;
     Request("clientinfo x");
     EXPECT_EQ(TakeLog(), (Log{"print 0 [] (0,0,0) Received Unknown CTCP from bob!u@bob.example.net"
                               "  ctcpstr = \x01"
@@ -124,7 +104,7 @@ TEST_F(CtcpTest, UnknownRequestsAreReportedOnlyInDebugMode) {
 }
 
 TEST_F(CtcpTest, NinthRequestAtLevelThreeStartsAnIgnorePeriod) {
-    host.visible = 4;
+    host.curVisible = 4;
     for (int i = 0; i < 8; ++i) {
         Request("PING " + std::to_string(i));
     }
@@ -153,7 +133,7 @@ TEST_F(CtcpTest, NinthRequestAtLevelThreeStartsAnIgnorePeriod) {
 }
 
 TEST_F(CtcpTest, AtLevelTwentyOnlyActionAndPictGetThrough) {
-    host.level = 20;
+    host.settingsValue.FloodProtDelay = 20;
     ctcp.FloodCheck_Timer(); // threshold 0: ignoring starts without any request
     TakeLog();
     now += 10 * FloodProtection::IgnorePeriodMs;

@@ -1,6 +1,6 @@
 #include "commands/interpreter.h"
 
-#include "support/logging_fake_host.h"
+#include "support/fake_client.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@ namespace korbi::commands {
 namespace {
 
 using testing::Log;
-using testing::LoggingFakeHost;
+using testing::LoggingClient;
 
 struct TypedLine {
     const char* line;
@@ -20,8 +20,8 @@ struct TypedLine {
 
 class InterpreterTest : public ::testing::Test {
   protected:
-    LoggingFakeHost host;
-    CommandInterpreter irc{host, [] { return DateTime{2024, 3, 9, 7, 5, 1}; }};
+    LoggingClient host;
+    CommandInterpreter irc{host.CommandRoles(), [] { return DateTime{2024, 3, 9, 7, 5, 1}; }};
 
     Log Run(const std::string& line) {
         irc.SendCommand2Serv(line);
@@ -29,8 +29,8 @@ class InterpreterTest : public ::testing::Test {
     }
     void CheckAll(std::initializer_list<TypedLine> cases) {
         for (const TypedLine& c : cases) {
-            host.visible = c.visible;
-            host.prefs.NickStyle = c.NickStyle;
+            host.curVisible = c.visible;
+            host.settingsValue.NickStyle = c.NickStyle;
             EXPECT_EQ(Run(c.line), c.effects) << c.line;
         }
     }
@@ -136,12 +136,12 @@ TEST_F(InterpreterTest, UnknownCommandsGoToTheServerUpperCased) {
         {"xjoin #a", {"send JOIN #a"}}, // the first character is dropped unseen
         {"/", {"send "}},
     });
-    host.frameFlags.DebugMode = true;
+    host.flagsValue.DebugMode = true;
     CheckAll({{"/who #c", {"print 0 [] (1,1,1) Sent Unknown Command = WHO", "send WHO #c"}}});
 }
 
 TEST_F(InterpreterTest, QueryShowsOrOpensThePrivatePane) {
-    host.prefs.LogPrivChat = true;
+    host.settingsValue.LogPrivChat = true;
     CheckAll({
         {"/query BOB", {"visible 2"}},
         {"/query ann", {"open ann private in 3", "log 3"}},
@@ -149,19 +149,19 @@ TEST_F(InterpreterTest, QueryShowsOrOpensThePrivatePane) {
         {"/priv #c", {"visible 1"}},
         {"/query", {}},
     });
-    host.prefs.LogPrivChat = false;
+    host.settingsValue.LogPrivChat = false;
     CheckAll({{"/private zed", {"open zed private in 4"}}});
     host.nextChan = 16;
     CheckAll({{"/query late", {"nomorechan late"}}});
 }
 
 TEST_F(InterpreterTest, AliasesRunAfterBuiltinsLaterEntryWinning) {
-    host.prefs.AliasTable = {"BAN /mode $chan +b $$2 | /kick $chan $$1",
-                             "HI /say one",
-                             "JOIN /say never",
-                             "ALL /say $*1 end",
-                             "CODES /say $CHR(65) $ASC(A) $chr(300) end",
-                             "hi /say two"};
+    host.settingsValue.AliasTable = {"BAN /mode $chan +b $$2 | /kick $chan $$1",
+                                     "HI /say one",
+                                     "JOIN /say never",
+                                     "ALL /say $*1 end",
+                                     "CODES /say $CHR(65) $ASC(A) $chr(300) end",
+                                     "hi /say two"};
     CheckAll({
         {"/ban bob bob!*", {"send MODE #c +b bob!*", "send KICK #c bob"}},
         {"/Hi", {"send PRIVMSG #c : two", "print 1 [] (20,50,50) me ->  two"}},
@@ -172,10 +172,11 @@ TEST_F(InterpreterTest, AliasesRunAfterBuiltinsLaterEntryWinning) {
 }
 
 TEST_F(InterpreterTest, AliasVariablesReadTheHostAndTheClock) {
+    host.topicBar[1] = "Welcome to #c";
     host.nickLists[1] = {"@me", "bob", "ann"};
-    host.prefs.YourDefaultPict = "mine";
-    host.prefs.OtherDefaultPict = "theirs";
-    host.prefs.AliasTable = {
+    host.settingsValue.YourDefaultPict = "mine";
+    host.settingsValue.OtherDefaultPict = "theirs";
+    host.settingsValue.AliasTable = {
         "SHOW /display $me $nick $chan $server $topic $numuser $ip $host $time $date $photo "
         "$yourdefpict $otherdefpict $$1 $$9 $version"};
     CheckAll({{"/show p1",
@@ -184,8 +185,8 @@ TEST_F(InterpreterTest, AliasVariablesReadTheHostAndTheClock) {
 }
 
 TEST_F(InterpreterTest, LoopingAliasStopsWithOneLineInTheServerPane) {
-    host.prefs.AliasTable = {"LOOP /quit a | /loop", "PING /pong | /pong", "PONG /ping",
-                             "OK /quit fine"};
+    host.settingsValue.AliasTable = {"LOOP /quit a | /loop", "PING /pong | /pong", "PONG /ping",
+                                     "OK /quit fine"};
     for (const char* line : {"/loop", "/ping"}) {
         const Log effects = Run(line);
         ASSERT_FALSE(effects.empty()) << line;
@@ -200,7 +201,7 @@ TEST_F(InterpreterTest, LoopingAliasStopsWithOneLineInTheServerPane) {
 }
 
 TEST_F(InterpreterTest, RunAliasAndCommandLineExpandAgainstTheVisiblePane) {
-    host.prefs.AliasTable = {"GO /join $$1 | /say in $chan"};
+    host.settingsValue.AliasTable = {"GO /join $$1 | /say in $chan"};
     irc.RunAlias("GO", " #x");
     EXPECT_EQ(host.TakeLog(), (Log{"send JOIN #x", "send PRIVMSG #c : in #c",
                                    "print 1 [] (20,50,50) me ->  in #c"}));
@@ -208,7 +209,7 @@ TEST_F(InterpreterTest, RunAliasAndCommandLineExpandAgainstTheVisiblePane) {
     EXPECT_TRUE(host.TakeLog().empty());
 
     // No splitting at "|" and no trimming: the line runs as expanded, its final blank included.
-    host.visible = 2;
+    host.curVisible = 2;
     irc.RunCommandLine("/msg $chan hi $$1 |/quit");
     EXPECT_EQ(host.TakeLog(), Log{"send PRIVMSG bob :hi  |/quit "});
 }

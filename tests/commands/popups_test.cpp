@@ -1,6 +1,6 @@
 #include "commands/popups.h"
 
-#include "media/media_fake_host.h"
+#include "support/fake_client.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@ using Lines = std::vector<std::string>;
 
 class PopupsTest : public ::testing::Test {
   protected:
-    MediaFakeHost host;
-    CommandInterpreter interpreter{host};
+    testing::LoggingClient host{"#c", "#d", "bob"};
+    CommandInterpreter interpreter{host.CommandRoles()};
 
     void SetUp() override { host.interpreter = &interpreter; }
     Lines Sent() {
@@ -39,7 +39,7 @@ TEST(NickWithoutMarksTest, OneOperatorMarkThenOneVoiceMark) {
 TEST_F(PopupsTest, QueryAndWhoisOnTheSelectedNicks) {
     host.nextChan = 3; // no window for bob yet
     host.selected[1] = {"@bob", "+ann"};
-    MenuQuery_Click(host);
+    MenuQuery_Click(host, host, host);
     const Lines query = host.TakeLog();
     EXPECT_EQ(query.front(), "command /QUERY bob ann ");
     EXPECT_EQ(std::count(query.begin(), query.end(), "open bob private in 3"), 1);
@@ -48,33 +48,34 @@ TEST_F(PopupsTest, QueryAndWhoisOnTheSelectedNicks) {
               1)
         << "only the first nick gets a window";
 
-    host.visible = 1;
-    MenuWhois_Click(host);
+    host.curVisible = 1;
+    MenuWhois_Click(host, host, host);
     EXPECT_EQ(Sent(), Lines{"send WHOIS bob ann "});
 }
 
 TEST_F(PopupsTest, PopupRunsItsCommandsOnTheSelectedNicks) {
-    host.prefs.PopupTable[0] = "Slap! /me slaps $$1 around with a large ball with bloody spikes on "
-                               "them..";
+    host.settingsValue.PopupTable[0] =
+        "Slap! /me slaps $$1 around with a large ball with bloody spikes on "
+        "them..";
     // /say sends its parameter text as it stands, blanks included.
-    host.prefs.PopupTable[1] = "Hugs! /say {{ $*1 }} | /msg $$2 hi";
+    host.settingsValue.PopupTable[1] = "Hugs! /say {{ $*1 }} | /msg $$2 hi";
     host.selected[1] = {"@bob", "+a|b"};
 
-    RunPopup(host, interpreter, 1);
+    RunPopup(host, host, host.settingsValue.PopupTable, interpreter, 1);
     EXPECT_EQ(Sent(), Lines{"send PRIVMSG #c :\x01"
                             "ACTION slaps bob around with a large ball with bloody spikes on "
                             "them..\x01"});
 
     // A "|" inside a nick is text, not a second command.
-    RunPopup(host, interpreter, 2);
+    RunPopup(host, host, host.settingsValue.PopupTable, interpreter, 2);
     EXPECT_EQ(Sent(), (Lines{"send PRIVMSG #c : {{ bob a|b  }}", "send PRIVMSG a|b :hi"}));
 }
 
 TEST_F(PopupsTest, EmptyEntriesAndItemsOutOfRangeRunNothing) {
-    host.prefs.PopupTable[15] = "Late /say never";
+    host.settingsValue.PopupTable[15] = "Late /say never";
     host.selected[1] = {"bob"};
     for (const int N : {0, 1, 16, -3}) {
-        RunPopup(host, interpreter, N);
+        RunPopup(host, host, host.settingsValue.PopupTable, interpreter, N);
     }
     EXPECT_TRUE(host.log.empty());
 }

@@ -2,7 +2,8 @@
 #include "mail/mail_prefs_dialog.h"
 
 #include "support/dovecot_server.h"
-#include "support/fake_client_host.h"
+#include "support/fake_panes.h"
+#include "support/fake_roles.h"
 #include "support/scripted_server.h"
 #include "support/wait.h"
 
@@ -28,7 +29,9 @@ using media::MailImage;
 using Lines = std::vector<PrintedLine>;
 
 // The shared recording host, with the new-mail sound in place and pane 3 in view.
-struct MailFakeHost : korbi::testing::FakeClientHost {
+struct MailFakeHost : korbi::testing::FakePanes,
+                      korbi::testing::FakeMedia,
+                      korbi::testing::FakeSettings {
     MailFakeHost() {
         files = {"sounds\\horn.wav"};
         curVisible = 3;
@@ -38,7 +41,7 @@ struct MailFakeHost : korbi::testing::FakeClientHost {
 // A checker with its icon changes recorded.
 struct Checker {
     Checker(MailFakeHost& host, int port, int timeoutMs = MailTimeoutMs)
-        : checker(host, port, timeoutMs) {
+        : checker(host, host, host, host, port, timeoutMs) {
         QObject::connect(&checker, &MailChecker::MailIconChanged,
                          [this](MailImage image) { icons.push_back(image); });
     }
@@ -213,7 +216,7 @@ TEST(MailPrefsDialog, ShowsTheSettingsAndStoresThemOnlyOnOk) {
     settings.UserPass = "pw";
     settings.CheckMail = false;
     settings.Sound2Play = "SOUNDS\\ding.wav";
-    MailPrefsDialog dialog(host);
+    MailPrefsDialog dialog(host, host);
     EXPECT_EQ(dialog.windowTitle(), "Mail Preferences");
     EXPECT_EQ(dialog.Text1()->text(), "pop.example.net");
     EXPECT_EQ(dialog.Text2()->text(), "bob");

@@ -1,6 +1,6 @@
 #include "media/text_playback.h"
 
-#include "media/media_fake_host.h"
+#include "support/fake_client.h"
 #include "support/wait.h"
 
 #include <QTemporaryDir>
@@ -22,8 +22,8 @@ class TextPlaybackTest : public ::testing::Test {
     QTemporaryDir dir;
     fs::path root{dir.path().toStdString()};
     platform::ProgramFolder folder{root};
-    MediaFakeHost host;
-    TextPlayback playback{host, folder, 60000}; // ticks are given by hand
+    testing::LoggingClient host{"#c", "#d", "bob"};
+    TextPlayback playback{host, host, host, host, folder, 60000}; // ticks are given by hand
 
     void Write(const std::string& name, const std::string& bytes) const {
         std::ofstream(root / name, std::ios::binary) << bytes;
@@ -43,7 +43,7 @@ TEST_F(TextPlaybackTest, OneLinePerTickAndEndOfPlayWithTheLast) {
 
     playback.PlayTimer_Timer();
     EXPECT_EQ(host.TakeLog(), (Lines{"send PRIVMSG #C :one", Echo("one")}));
-    host.visible = 2; // another pane comes to the front: the lines still go to #C
+    host.curVisible = 2; // another pane comes to the front: the lines still go to #C
     playback.PlayTimer_Timer();
     EXPECT_EQ(host.TakeLog(), (Lines{"send PRIVMSG #C :two", Echo("two")}));
     playback.PlayTimer_Timer();
@@ -122,7 +122,7 @@ TEST_F(TextPlaybackTest, ReadErrorReportsAndStops) {
 
 TEST_F(TextPlaybackTest, TimerPacesTheLines) {
     Write("t.txt", "one\ntwo\nthree\n");
-    TextPlayback paced(host, folder, 5);
+    TextPlayback paced(host, host, host, host, folder, 5);
     paced.PlayTextFile("#c", "t.txt");
     ASSERT_TRUE(korbi::testing::WaitUntil([&] { return !paced.PlayingText(); }, 3000));
     const Lines log = host.TakeLog();

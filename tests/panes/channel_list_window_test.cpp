@@ -1,7 +1,7 @@
 #include "panes/channel_list_window.h"
 
 #include "session/dispatcher.h"
-#include "support/fake_client_host.h"
+#include "support/fake_client.h"
 #include "support/scripted_session.h"
 #include "support/wait.h"
 
@@ -18,7 +18,7 @@ namespace korbi::panes {
 namespace {
 
 // The server window hands the list replies' entries to the channel list window.
-class ListForwardingHost : public testing::FakeClientHost {
+class ListForwardingHost : public testing::FakeClient {
   public:
     ChannelListWindow* window = nullptr;
 
@@ -32,7 +32,7 @@ class ChannelListWindowTest : public ::testing::Test {
 
     void FillFromListReplies(ChannelListWindow& window) {
         host.window = &window;
-        session::Dispatcher dispatcher(host, [] { return std::int64_t{0}; });
+        session::Dispatcher dispatcher(host.Roles(), [] { return std::int64_t{0}; });
         for (const char* line :
              {":irc.test 321 me Channel :Users  Name\r\n",
               ":irc.test 322 me #linux 120 :Linux help\r\n", ":irc.test 322 me #chat 17 :talk\r\n",
@@ -44,7 +44,7 @@ class ChannelListWindowTest : public ::testing::Test {
 };
 
 TEST_F(ChannelListWindowTest, ShowsItsCaptionsAndAFixedPitchList) {
-    ChannelListWindow window(host);
+    ChannelListWindow window(host, host);
     EXPECT_EQ(window.windowTitle(), "Channel List");
     EXPECT_EQ(window.Frame()->title(), "Channels List");
     EXPECT_EQ(window.Label1()->text(), "Double Click a channel to join it.");
@@ -60,7 +60,7 @@ TEST_F(ChannelListWindowTest, ShowsItsCaptionsAndAFixedPitchList) {
 
 TEST_F(ChannelListWindowTest, ControlsFollowTheConnectionWhenShown) {
     host.socketState = 0;
-    ChannelListWindow window(host);
+    ChannelListWindow window(host, host);
     EXPECT_FALSE(window.Command1()->isEnabled());
     EXPECT_FALSE(window.List1()->isEnabled());
     EXPECT_TRUE(window.Label1()->isHidden());
@@ -76,7 +76,7 @@ TEST_F(ChannelListWindowTest, ControlsFollowTheConnectionWhenShown) {
 }
 
 TEST_F(ChannelListWindowTest, ListRepliesFillItAlsoWhileHiddenAndClosingEmptiesIt) {
-    ChannelListWindow window(host);
+    ChannelListWindow window(host, host);
     window.AddChanListEntry({"#stale", "#stale  3  old"});
     FillFromListReplies(window);
     host.sent.clear();
@@ -93,7 +93,7 @@ TEST_F(ChannelListWindowTest, DoubleClickOnAChannelWithAPaneSwitchesToIt) {
     const int chatSlot = host.AddPane("#Chat");
     host.MakeVisible(0);
     host.sent.clear();
-    ChannelListWindow window(host);
+    ChannelListWindow window(host, host);
     FillFromListReplies(window);
 
     // Joining by a double click is ChannelListSession's; a channel with a pane is only shown.
@@ -127,7 +127,7 @@ std::vector<int> WordStarts(const QImage& image, const QRect& band, int gap) {
 // A row whose fields are the headings' own words shows where the columns start: each heading
 // begins where its column does, and "Users" and "Topic" stay apart.
 TEST_F(ChannelListWindowTest, HeadingsStandOverTheColumnsOfTheRows) {
-    ChannelListWindow window(host);
+    ChannelListWindow window(host, host);
     window.AddChanListEntry(irc::MakeChanListRow("Channel", "Users", "Topic"));
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -158,7 +158,7 @@ TEST_F(ChannelListWindowTest, HeadingsStandOverTheColumnsOfTheRows) {
 // is shown, and never a line end that came with the reply.
 TEST(ChannelListSession, DoubleClickJoinsTheWholeNameOfItsRow) {
     testing::ScriptedSession session;
-    ChannelListWindow window(session.window);
+    ChannelListWindow window(session.conversation, session.window);
     session.window.SetChanListForm(&window);
     ASSERT_TRUE(session.Connect());
     const std::string longName = "#a-channel-of-thirty-characters";
@@ -178,7 +178,7 @@ TEST(ChannelListSession, DoubleClickJoinsTheWholeNameOfItsRow) {
 }
 
 TEST_F(ChannelListWindowTest, DoubleClickOnNothingDoesNothing) {
-    ChannelListWindow window(host);
+    ChannelListWindow window(host, host);
     window.List1_DblClick();
     window.AddChanListEntry({"", ""});
     window.List1()->setCurrentRow(0);

@@ -1,6 +1,6 @@
 #include "panes/input_line_logic.h"
 
-#include "support/logging_fake_host.h"
+#include "support/fake_client.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@ namespace korbi::panes {
 namespace {
 
 using testing::Log;
-using testing::LoggingFakeHost;
+using testing::LoggingClient;
 
 TEST(InputBoxKeyPress, FormattingKeysInsertTheirCodeAtTheCaret) {
     const struct {
@@ -25,18 +25,18 @@ TEST(InputBoxKeyPress, FormattingKeysInsertTheirCodeAtTheCaret) {
         {"", 0, 2, "\x02", 1},
         {"hi", 9, 2, "hi\x02", 3}, // a caret past the end counts as the end
     };
-    LoggingFakeHost host;
+    LoggingClient host;
     for (const auto& c : cases) {
         InputLineText line{c.text, c.caret};
         int key = c.key;
-        InputBox_KeyPress(host, 1, key, line);
+        InputBox_KeyPress(host.InputRoles(), 1, key, line);
         EXPECT_EQ(key, 0) << c.key;
         EXPECT_EQ(line.text, c.expected) << c.key;
         EXPECT_EQ(line.caret, c.expectedCaret) << c.key;
     }
     InputLineText line{"hello", 2};
     int key = 'a';
-    InputBox_KeyPress(host, 1, key, line);
+    InputBox_KeyPress(host.InputRoles(), 1, key, line);
     EXPECT_EQ(key, 'a');
     EXPECT_EQ(line.text, "hello");
     EXPECT_TRUE(host.log.empty());
@@ -44,15 +44,15 @@ TEST(InputBoxKeyPress, FormattingKeysInsertTheirCodeAtTheCaret) {
 
 class EnterTest : public ::testing::Test {
   protected:
-    LoggingFakeHost host;
-    commands::CommandInterpreter irc{host};
+    LoggingClient host;
+    commands::CommandInterpreter irc{host.CommandRoles()};
 
     void SetUp() override { host.interpreter = &irc; }
 
     Log Enter(int slot, const std::string& text) {
         InputLineText line{text, text.size()};
         int key = KeyEnter;
-        InputBox_KeyPress(host, slot, key, line);
+        InputBox_KeyPress(host.InputRoles(), slot, key, line);
         EXPECT_EQ(key, 0);
         EXPECT_EQ(line.text, "");
         EXPECT_EQ(line.caret, 0u);
@@ -81,14 +81,14 @@ TEST_F(EnterTest, TextInAConversationPaneIsEchoedThenSentAsTyped) {
         {1, 0, "/join x", {"command /join x", "send JOIN #x"}},
     };
     for (const auto& c : cases) {
-        host.prefs.NickStyle = c.NickStyle;
+        host.settingsValue.NickStyle = c.NickStyle;
         EXPECT_EQ(Enter(c.slot, c.text), c.effects) << c.text;
     }
 }
 
 TEST_F(EnterTest, ADefaultPictureTurnsTextIntoAPictureMessage) {
-    host.prefs.YourDefaultPict = "cat";
-    host.prefs.NickStyle = 1;
+    host.settingsValue.YourDefaultPict = "cat";
+    host.settingsValue.NickStyle = 1;
     EXPECT_EQ(Enter(1, "hello there"),
               (Log{"command /PICT cat hello there", "send PRIVMSG #c :\x01PICT cat\x01",
                    "print 1 [PICTS\\cat] (64,64,64) <me> hello there ",
@@ -100,8 +100,8 @@ TEST_F(EnterTest, ADefaultPictureTurnsTextIntoAPictureMessage) {
 }
 
 TEST_F(EnterTest, TheServerPaneWritesRawLinesOnlyWhileConnected) {
-    host.visible = 0;
-    host.prefs.YourDefaultPict = "cat"; // no picture message in the server pane
+    host.curVisible = 0;
+    host.settingsValue.YourDefaultPict = "cat"; // no picture message in the server pane
     EXPECT_EQ(Enter(0, "PRIVMSG bob :hi"), Log{"raw PRIVMSG bob :hi\r\n"});
     EXPECT_EQ(Enter(0, "/quit"), (Log{"command /quit", "send QUIT :"}));
     for (const int state : {0, 6}) { // closed, still connecting
@@ -118,7 +118,7 @@ TEST_F(EnterTest, LineBreaksOfAPasteAreBlanksSoNoPartBecomesAProtocolLine) {
                    "send PRIVMSG #c :hello JOIN #x  QUIT"}));
     EXPECT_EQ(Enter(1, "/msg bob hi\rQUIT"),
               (Log{"command /msg bob hi QUIT", "send PRIVMSG bob :hi QUIT"}));
-    host.visible = 0;
+    host.curVisible = 0;
     EXPECT_EQ(Enter(0, "WHO #a\nQUIT"), Log{"raw WHO #a QUIT\r\n"});
 }
 
@@ -135,8 +135,8 @@ TEST(TextViewDrop, TextFilesPlayWaveFilesAreOfferedAndPlayed) {
         {{}, {}},
     };
     for (const auto& c : cases) {
-        LoggingFakeHost host;
-        TextViewWin_OLEDragDrop(host, 2, c.files);
+        LoggingClient host;
+        TextViewWin_OLEDragDrop(host.InputRoles(), 2, c.files);
         EXPECT_EQ(host.log, c.effects) << (c.files.empty() ? "" : c.files[0]);
     }
 }

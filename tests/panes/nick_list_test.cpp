@@ -1,5 +1,5 @@
 #include "panes/nick_list.h"
-#include "support/fake_client_host.h"
+#include "support/fake_panes.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +38,7 @@ TEST(NickListTest, MarksComeOffTheNick) {
 }
 
 TEST(NickListTest, ChangesGoThroughTheHostAndIgnoreMarksAndCase) {
-    testing::FakeClientHost host;
+    testing::FakePanes host;
     const int slot = host.AddPane("#c");
     FillNickList(host, slot, "@Op +ann bob");
     AddNickToList(host, slot, "ANN");

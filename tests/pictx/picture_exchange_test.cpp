@@ -1,7 +1,8 @@
 #include "pictx/picture_exchange.h"
 
 #include "platform/program_folder.h"
-#include "support/fake_client_host.h"
+#include "support/fake_panes.h"
+#include "support/fake_roles.h"
 #include "support/scripted_server.h"
 #include "support/wait.h"
 
@@ -29,11 +30,8 @@ using korbi::testing::ScriptedServer;
 using korbi::testing::WaitUntil;
 using media::PicServImage;
 
-// The shared recording host, which also notes the pictures it is asked to redraw.
-struct PictFakeHost : korbi::testing::FakeClientHost {
-    void RefreshPict(const std::string& picture) override { refreshed.push_back(picture); }
-    std::vector<std::string> refreshed;
-};
+// The exchange's roles: settings, and media, which notes the pictures it is asked to redraw.
+struct PictFakeHost : korbi::testing::FakeSettings, korbi::testing::FakeMedia {};
 
 std::string Pattern(std::size_t size) {
     std::string bytes(size, '\0');
@@ -77,7 +75,7 @@ struct Client {
     explicit Client(PictureExchangeOptions options = {"127.0.0.1", 0, FetchPort, FetchTimeoutMs})
         : folder(fs::path(dir.path().toStdString())) {
         folder.MakeDirIfNotExist("PICTS");
-        exchange = std::make_unique<PictureExchange>(host, folder, options);
+        exchange = std::make_unique<PictureExchange>(host, host, folder, options);
         QObject::connect(exchange.get(), &PictureExchange::PicServIconChanged,
                          [this](PicServImage image) { icons.push_back(image); });
     }

@@ -4,7 +4,7 @@
 #include "prefs/prefs_dialog.h"
 #include "prefs/server_list_dialog.h"
 #include "prefs/user_info_dialog.h"
-#include "support/fake_client_host.h"
+#include "support/fake_client.h"
 #include "support/scripted_session.h"
 #include "ui/error_window.h"
 
@@ -66,7 +66,7 @@ void Select(QListWidget* list, std::initializer_list<int> rows) {
 
 class DialogsTest : public ::testing::Test {
   protected:
-    testing::FakeClientHost host;
+    testing::FakeClient host;
     core::Settings& settings = host.settingsValue;
     QComboBox ServerName;
 
@@ -105,7 +105,7 @@ class DialogsTest : public ::testing::Test {
 
 TEST_F(DialogsTest, UserInfoWhileDisconnectedStoresTheNickAtOnceAndSendsNothing) {
     host.socketState = 0;
-    UserInfoDialog dialog(host);
+    UserInfoDialog dialog(host, host, host);
     EXPECT_EQ(dialog.windowTitle(), "Personnal Info");
     EXPECT_EQ(TabCaptions(*dialog.Tabs()), (QStringList{"IRC Info", "Client Mode"}));
     const QStringList texts{dialog.NickText()->text(), dialog.Text1()->text(),
@@ -157,7 +157,7 @@ TEST_F(DialogsTest, UserInfoWhileConnectedAsksForTheNickAndSetsTheModes) {
         host.sent.clear();
         host.commands.clear();
         settings.NickName = "alice";
-        UserInfoDialog dialog(host);
+        UserInfoDialog dialog(host, host, host);
         dialog.NickText()->setText(QString::fromStdString(c.typedNick));
         dialog.Check1()->setChecked(c.modes.find('w') != std::string::npos);
         dialog.Check2()->setChecked(c.modes.find('s') != std::string::npos);
@@ -172,7 +172,7 @@ TEST_F(DialogsTest, UserInfoWhileConnectedAsksForTheNickAndSetsTheModes) {
 TEST_F(DialogsTest, UnchangedFieldsKeepBytesThatAreNotUtf8) {
     settings.NickName = "caf\xe9";
     settings.RealName = "Jos\xe9 \xff";
-    UserInfoDialog dialog(host);
+    UserInfoDialog dialog(host, host, host);
     EXPECT_EQ(dialog.NickText()->text(), QString::fromLatin1("caf\xe9"));
     dialog.Command2()->click();
     EXPECT_EQ(settings.NickName, "caf\xe9");
@@ -186,7 +186,7 @@ TEST(UserInfoDialogSession, RefusesAnEmptyOrBlankNickAndSendsNothingUntilItIsFix
     testing::ScriptedSession session;
     session.settings.BackName = "Joe_";
     ASSERT_TRUE(session.Connect());
-    UserInfoDialog dialog(session.window);
+    UserInfoDialog dialog(session.window, session.window, session.window);
     const struct {
         const char* nick;
         const char* backup;
@@ -389,7 +389,7 @@ TEST_F(DialogsTest, ServerListOkWithAnEmptyListLeavesTheBoxEmpty) {
 struct ClosingCase {
     const char* dialog;
     const char* cancel;
-    std::function<std::unique_ptr<ui::FormDialog>(testing::FakeClientHost&, QComboBox&)> make;
+    std::function<std::unique_ptr<ui::FormDialog>(testing::FakeClient&, QComboBox&)> make;
     // Changes a control, so that anything stored would show.
     std::function<void(ui::FormDialog&)> edit;
 };
@@ -399,7 +399,8 @@ template <typename Dialog> Dialog& As(ui::FormDialog& dialog) {
 }
 
 const ClosingCase kClosingCases[] = {
-    {"Form3", "Command1", [](auto& host, auto&) { return std::make_unique<UserInfoDialog>(host); },
+    {"Form3", "Command1",
+     [](auto& host, auto&) { return std::make_unique<UserInfoDialog>(host, host, host); },
      [](ui::FormDialog& d) {
          As<UserInfoDialog>(d).NickText()->setText("x");
          As<UserInfoDialog>(d).Check2()->toggle();

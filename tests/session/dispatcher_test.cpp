@@ -1,5 +1,5 @@
 #include "session/dispatcher.h"
-#include "support/fake_client_host.h"
+#include "support/fake_client.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 namespace korbi::session {
 namespace {
 
-using testing::FakeClientHost;
+using testing::FakeClient;
 using testing::PrintedLine;
 using Lines = std::vector<PrintedLine>;
 using Texts = std::vector<std::string>;
@@ -24,9 +24,9 @@ class DispatcherTest : public ::testing::Test {
         host.curVisible = 1;
     }
 
-    FakeClientHost host;
+    FakeClient host;
     std::int64_t now = 0;
-    Dispatcher dispatcher{host, [this] { return now; }};
+    Dispatcher dispatcher{host.Roles(), [this] { return now; }};
 };
 
 TEST_F(DispatcherTest, IgnoredSendersAreDroppedWhateverTheCommand) {

@@ -1,6 +1,6 @@
 #include "session/dispatcher.h"
 #include "session/events.h"
-#include "support/fake_client_host.h"
+#include "support/fake_client.h"
 
 #include <gtest/gtest.h>
 
@@ -10,18 +10,18 @@
 namespace korbi::session {
 namespace {
 
-using testing::FakeClientHost;
+using testing::FakeClient;
 using testing::PrintedLine;
 using Lines = std::vector<PrintedLine>;
 using Texts = std::vector<std::string>;
 
-constexpr const char* kStamp = FakeClientHost::kLogStamp;
+constexpr const char* kStamp = testing::FakePanes::kLogStamp;
 
 // The user "Me" on irc.test.net, in #chan (slot 1, visible, with the log open), #two (slot 2)
 // and #three (slot 3).
 struct Session {
-    FakeClientHost host;
-    Dispatcher dispatcher{host, [] { return std::int64_t{0}; }};
+    FakeClient host;
+    Dispatcher dispatcher{host.Roles(), [] { return std::int64_t{0}; }};
 
     Session() {
         host.settingsValue.NickName = "Me";
@@ -139,13 +139,13 @@ TEST(EventsTest, OwnJoinOpensAPaneWithItsLog) {
 
 TEST(EventsTest, OwnJoinBeyondTheLimitIsRefused) {
     Session s;
-    while (s.host.nextChan < core::ClientHost::MaxWins) {
+    while (s.host.nextChan < core::PaneRegistry::MaxWins) {
         s.host.AddPane("#c" + std::to_string(s.host.nextChan));
     }
     s.host.printed.clear();
     s.Receive(":Me!m@h JOIN :#toomany\r\n");
     EXPECT_EQ(s.host.refused, Texts{"#toomany"});
-    EXPECT_EQ(s.host.sent, Texts{"PART #toomany"});
+    EXPECT_EQ(s.host.sent, Texts{});
     EXPECT_EQ(s.host.printed, Lines{});
 
     // One private pane more is still allowed; then a private message goes to the server pane.
@@ -204,18 +204,15 @@ TEST(EventsTest, NickListsFollowJoinsPartsKicksQuitsAndNickChanges) {
     EXPECT_EQ(s.host.nextChan, 4);
 }
 
-TEST(EventsTest, OwnNickChangeIsShownAndAsksForTheNotifyListOnceRegistered) {
+// Whether the query goes out (registered, connected) is the notify watch's to decide.
+TEST(EventsTest, OwnNickChangeIsShownAndAsksForTheNotifyList) {
     Session s;
-    s.host.settingsValue.Notifys = " ann zed";
     s.Receive(":me!m@h NICK :Myself\r\n");
     EXPECT_EQ(s.host.settingsValue.NickName, "Myself");
     EXPECT_EQ(s.host.printed, (Lines{{1, "", 64, 192, 64, "Your nick is now Myself"}}));
     EXPECT_EQ(s.host.nickLists[1], (Texts{"@Op", "+Voice", "bob", "Myself"}));
-    EXPECT_TRUE(s.host.sent.empty()) << "not before the registration is complete";
-
-    s.host.flagsValue.LoggedOn = true;
-    s.Receive(":Myself!m@h NICK :Me\r\n");
-    EXPECT_EQ(s.host.sent, Texts{"ISON  ann zed"});
+    EXPECT_EQ(s.host.notifyQueries, 1);
+    EXPECT_TRUE(s.host.sent.empty());
 }
 
 TEST(EventsTest, ShowAddressAddsUserAndHost) {

@@ -1,6 +1,6 @@
 #include "session/notify_watch.h"
 
-#include "media/media_fake_host.h"
+#include "support/fake_client.h"
 #include "support/scripted_session.h"
 
 #include <gtest/gtest.h>
@@ -69,14 +69,14 @@ TEST(NotifyListsTest, IsonLinesHoldAtMost512BytesWithTheirFraming) {
 
 class NotifyWatchTest : public ::testing::Test {
   protected:
-    MediaFakeHost host;
+    testing::LoggingClient host{"#c", "#d", "bob"};
     int mailChecks = 0;
     int resets = 0;
-    NotifyWatch watch{host, {[this] { ++mailChecks; }, [this] { ++resets; }}};
+    NotifyWatch watch{host, host, host, host, {[this] { ++mailChecks; }, [this] { ++resets; }}};
 
     void SetUp() override {
-        host.prefs.Notifys = " Ann Bob";
-        host.frameFlags.LoggedOn = true;
+        host.settingsValue.Notifys = " Ann Bob";
+        host.flagsValue.LoggedOn = true;
     }
     static std::string Line(const std::string& text) { return "print 1 [] (64,64,160) " + text; }
 };
@@ -107,13 +107,13 @@ TEST_F(NotifyWatchTest, TickAsksWhileConnectedAndResetsTheControlsWhileNot) {
     EXPECT_EQ(resets, 1);
 
     host.socketState = 7;
-    host.frameFlags.LoggedOn = false;
+    host.flagsValue.LoggedOn = false;
     watch.NotifyCheck_Timer();
     EXPECT_TRUE(host.TakeLog().empty()) << "not before the registration is complete";
 
-    host.frameFlags.LoggedOn = true;
-    host.prefs.Notifys = " ";
-    host.prefs.CheckMail = false;
+    host.flagsValue.LoggedOn = true;
+    host.settingsValue.Notifys = " ";
+    host.settingsValue.CheckMail = false;
     watch.NotifyCheck_Timer();
     EXPECT_TRUE(host.TakeLog().empty());
     EXPECT_EQ(mailChecks, 3);
@@ -122,9 +122,9 @@ TEST_F(NotifyWatchTest, TickAsksWhileConnectedAndResetsTheControlsWhileNot) {
 // A list sent as two ISON lines is answered by two 303 replies: together they are one answer,
 // or each would report the other's nicks as gone.
 TEST_F(NotifyWatchTest, TheAnswersToAQueryOfSeveralLinesCountAsOne) {
-    host.prefs.Notifys.clear();
+    host.settingsValue.Notifys.clear();
     for (int n = 1; n <= 60; ++n) {
-        host.prefs.Notifys += " nick" + std::to_string(10000 + n); // 50 to a line
+        host.settingsValue.Notifys += " nick" + std::to_string(10000 + n); // 50 to a line
     }
     watch.NotifyCheck_Timer();
     ASSERT_EQ(host.TakeLog().size(), 2u) << "two ISON lines";

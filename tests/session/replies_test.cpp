@@ -1,5 +1,5 @@
 #include "session/dispatcher.h"
-#include "support/fake_client_host.h"
+#include "support/fake_client.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 namespace korbi::session {
 namespace {
 
-using testing::FakeClientHost;
+using testing::FakeClient;
 using testing::PrintedLine;
 using Lines = std::vector<PrintedLine>;
 using Texts = std::vector<std::string>;
@@ -17,8 +17,8 @@ using Texts = std::vector<std::string>;
 // The user "Me" is registered on irc.test.net, in #chan (slot 1, visible) and talking to ann
 // (slot 2).
 struct Session {
-    FakeClientHost host;
-    Dispatcher dispatcher{host, [] { return std::int64_t{0}; }};
+    FakeClient host;
+    Dispatcher dispatcher{host.Roles(), [] { return std::int64_t{0}; }};
 
     Session() {
         host.settingsValue.NickName = "Me";

@@ -1,4 +1,4 @@
-#include "support/fake_client_host.h"
+#include "support/fake_panes.h"
 
 #include "platform/text_values.h"
 
@@ -23,13 +23,13 @@ void PrintTo(const PrintedLine& line, std::ostream* out) {
          << "," << line.blue << "), \"" << text << "\"}";
 }
 
-FakeClientHost::FakeClientHost() {
+FakePanes::FakePanes() {
     winName.fill("raw");
     winName[0] = "";
     topicBar[0] = "Not Connected to a server";
 }
 
-int FakeClientHost::AddPane(const std::string& name, const std::vector<std::string>& nicks) {
+int FakePanes::AddPane(const std::string& name, const std::vector<std::string>& nicks) {
     const int slot = OpenChanWin(name, name.empty() || name.front() != '#');
     if (slot > 0) {
         nickLists[static_cast<std::size_t>(slot)] = nicks;
@@ -37,23 +37,21 @@ int FakeClientHost::AddPane(const std::string& name, const std::vector<std::stri
     return slot;
 }
 
-std::vector<PrintedLine> FakeClientHost::TakePrinted() {
+std::vector<PrintedLine> FakePanes::TakePrinted() {
     return std::exchange(printed, {});
 }
 
-std::vector<std::string> FakeClientHost::TakeSent() {
-    return std::exchange(sent, {});
-}
-
-void FakeClientHost::PrintCoul(int slot, const std::string& picture, int red, int green, int blue,
-                               const std::string& text) {
+void FakePanes::PrintCoul(int slot, const std::string& picture, int red, int green, int blue,
+                          const std::string& text) {
     printed.push_back({slot, picture, red, green, blue, text});
+    Note("print " + std::to_string(slot) + " [" + picture + "] (" + std::to_string(red) + "," +
+         std::to_string(green) + "," + std::to_string(blue) + ") " + text);
     if (Valid(slot) && LogOpen(slot)) {
         logFiles[logName[static_cast<std::size_t>(slot)]].push_back(text);
     }
 }
 
-int FakeClientHost::FindChanWin(const std::string& name) const {
+int FakePanes::FindChanWin(const std::string& name) const {
     int found = 0;
     for (int i = 1; i < nextChan; ++i) {
         if (platform::EqualsNoCase(winName[static_cast<std::size_t>(i)], name)) {
@@ -63,33 +61,39 @@ int FakeClientHost::FindChanWin(const std::string& name) const {
     return found;
 }
 
-std::string FakeClientHost::WinName(int slot) const {
+std::string FakePanes::WinName(int slot) const {
     return Valid(slot) ? winName[static_cast<std::size_t>(slot)] : std::string();
 }
 
-void FakeClientHost::MakeVisible(int slot) {
+void FakePanes::MakeVisible(int slot) {
+    Note("visible " + std::to_string(slot));
+    Show(slot);
+}
+
+void FakePanes::Show(int slot) {
     if (Valid(slot)) {
         curVisible = slot;
     }
 }
 
-int FakeClientHost::OpenChanWin(const std::string& name, bool isPrivate) {
+int FakePanes::OpenChanWin(const std::string& name, bool isPrivate) {
     const int limit = isPrivate ? MaxWins + 1 : MaxWins;
     if (nextChan >= limit) {
         refused.push_back(name);
-        Send2Serv("PART " + name);
+        Note("nomorechan " + name);
         return 0;
     }
     const int s = nextChan;
     EmptySlot(s);
     winName[static_cast<std::size_t>(s)] = name;
     topicBar[static_cast<std::size_t>(s)] = name;
-    MakeVisible(s);
+    Show(s);
     ++nextChan;
+    Note("open " + name + (isPrivate ? " private" : " channel") + " in " + std::to_string(s));
     return s;
 }
 
-void FakeClientHost::EmptySlot(int slot) {
+void FakePanes::EmptySlot(int slot) {
     const auto s = static_cast<std::size_t>(slot);
     winName[s] = "none";
     topicBar[s].clear();
@@ -98,7 +102,8 @@ void FakeClientHost::EmptySlot(int slot) {
     logName[s].clear();
 }
 
-void FakeClientHost::CloseConversation(int slot) {
+void FakePanes::CloseConversation(int slot) {
+    Note("close " + std::to_string(slot));
     if (!InUse(slot)) {
         return;
     }
@@ -114,66 +119,68 @@ void FakeClientHost::CloseConversation(int slot) {
     }
     EmptySlot(nextChan - 1);
     --nextChan;
-    MakeVisible(slot - 1);
+    Show(slot - 1);
 }
 
-void FakeClientHost::PartAllChan() {
+void FakePanes::PartAllChan() {
+    Note("partall");
     for (int i = 1; i < kSlots; ++i) {
         CloseLog(i);
         EmptySlot(i);
     }
     nextChan = 1;
-    MakeVisible(0);
+    Show(0);
 }
 
-void FakeClientHost::ClearTextWin(int slot) {
-    clearedViews.push_back(slot);
+void FakePanes::ClearTextWin(int slot) {
+    Note("clear " + std::to_string(slot));
 }
 
-void FakeClientHost::SetWinName(int slot, const std::string& name) {
+void FakePanes::SetWinName(int slot, const std::string& name) {
     if (Valid(slot)) {
         winName[static_cast<std::size_t>(slot)] = name;
     }
 }
 
-std::string FakeClientHost::TopicBar(int slot) const {
+std::string FakePanes::TopicBar(int slot) const {
     return Valid(slot) ? topicBar[static_cast<std::size_t>(slot)] : std::string();
 }
 
-void FakeClientHost::SetTopicBar(int slot, const std::string& caption) {
+void FakePanes::SetTopicBar(int slot, const std::string& caption) {
     if (Valid(slot)) {
         topicBar[static_cast<std::size_t>(slot)] = caption;
     }
 }
 
-std::vector<std::string> FakeClientHost::NickListItems(int slot) const {
+std::vector<std::string> FakePanes::NickListItems(int slot) const {
     return Valid(slot) ? nickLists[static_cast<std::size_t>(slot)] : std::vector<std::string>{};
 }
 
-void FakeClientHost::SetNickListItems(int slot, const std::vector<std::string>& items) {
+void FakePanes::SetNickListItems(int slot, const std::vector<std::string>& items) {
     if (Valid(slot)) {
         nickLists[static_cast<std::size_t>(slot)] = items;
     }
 }
 
-std::vector<std::string> FakeClientHost::SelectedNicks(int slot) const {
+std::vector<std::string> FakePanes::SelectedNicks(int slot) const {
     return Valid(slot) ? selected[static_cast<std::size_t>(slot)] : std::vector<std::string>{};
 }
 
-bool FakeClientHost::LogOpen(int slot) const {
+bool FakePanes::LogOpen(int slot) const {
     return Valid(slot) && !logName[static_cast<std::size_t>(slot)].empty();
 }
 
-void FakeClientHost::OpenLog(int slot) {
+void FakePanes::OpenLog(int slot) {
     if (!Valid(slot)) {
         return;
     }
     const auto s = static_cast<std::size_t>(slot);
     logName[s] = "LOGS\\" + winName[s] + ".LOG";
+    Note("log " + std::to_string(slot));
     logFiles[logName[s]].push_back(std::string("Log File opened at ") + kLogStamp);
 }
 
-void FakeClientHost::CloseLog(int slot) {
+void FakePanes::CloseLog(int slot) {
     if (!LogOpen(slot)) {
         return;
     }
@@ -182,25 +189,6 @@ void FakeClientHost::CloseLog(int slot) {
     lines.push_back(std::string("Log File Closed at ") + kLogStamp);
     lines.push_back("--");
     logName[s].clear();
-}
-
-void FakeClientHost::Send2Serv(const std::string& line) {
-    // Like the real connection: lost silently while disconnected.
-    if (socketState == 7) {
-        sent.push_back(line);
-    }
-}
-
-void FakeClientHost::ConnectToServer(const std::string& server, const std::string& port) {
-    connects.push_back(server + " " + port);
-}
-
-void FakeClientHost::PlayTextFile(const std::string& file, int slot) {
-    playedText.push_back(file + " " + std::to_string(slot));
-}
-
-void FakeClientHost::FetchFile(const std::string& host, const std::string& path) {
-    fetches.push_back(host + " " + path);
 }
 
 } // namespace korbi::testing

@@ -1,8 +1,8 @@
-#include "commands/nick_picture_table.h"
+#include "core/nick_picture_table.h"
 
 #include "platform/text_values.h"
 
-namespace korbi::commands {
+namespace korbi::core {
 
 std::string NickPictTable::GetNickPict(std::string_view nick) const {
     const int index = FindNickPict(nick);
@@ -48,4 +48,4 @@ const NickPictRecord& NickPictTable::Record(int index) const {
     return m_NickPictTable.at(index);
 }
 
-} // namespace korbi::commands
+} // namespace korbi::core

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace korbi::commands {
+namespace korbi::core {
 
 struct NickPictRecord {
     std::string nick;
@@ -36,4 +36,4 @@ class NickPictTable {
     int m_NickPictCount = 0;
 };
 
-} // namespace korbi::commands
+} // namespace korbi::core

@@ -1,10 +1,10 @@
-#include "commands/nick_picture_table.h"
+#include "core/nick_picture_table.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace korbi::commands {
+namespace korbi::core {
 namespace {
 
 std::string At(const NickPictTable& table, int index) {
@@ -66,4 +66,4 @@ TEST(NickPictTable, FullTableTakesNoNewNicksButStillUpdates) {
 }
 
 } // namespace
-} // namespace korbi::commands
+} // namespace korbi::core
