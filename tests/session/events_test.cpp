@@ -91,10 +91,6 @@ TEST(EventsTest, EachEventPrintsExactly) {
          ":bob!b@h PRIVMSG #two :\x01"
          "ACTION waves\x01\r\n",
          {{2, "PICTS\\EVACTION", 128, 64, 0, "bob waves"}}},
-        {"a version request",
-         ":bob!b@h PRIVMSG Me :\x01VERSION\x01\r\n",
-         {{0, "", 0, 0, 0, "bob wants to know your client version..."}},
-         {"NOTICE bob :\x01VERSION KorBi 1.0 Official Beta 4 -- Win95/NT\x01"}},
         {"a notice from the server",
          ":IRC.test.net NOTICE Me :*** You are exempt\r\n",
          {{0, "PICTS\\INFOMARK", 64, 160, 64, "*** You are exempt"}}},
