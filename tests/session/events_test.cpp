@@ -133,26 +133,6 @@ TEST(EventsTest, OwnJoinOpensAPaneWithItsLog) {
                      "ann entered the channel.", "ann entered the channel."}));
 }
 
-TEST(EventsTest, OwnJoinBeyondTheLimitIsRefused) {
-    Session s;
-    while (s.host.nextChan < core::ClientHost::MaxWins) {
-        s.host.AddPane("#c" + std::to_string(s.host.nextChan));
-    }
-    s.host.printed.clear();
-    s.Receive(":Me!m@h JOIN :#toomany\r\n");
-    EXPECT_EQ(s.host.refused, Texts{"#toomany"});
-    EXPECT_EQ(s.host.sent, Texts{"PART #toomany"});
-    EXPECT_EQ(s.host.printed, Lines{});
-
-    // One private pane more is still allowed; then a private message goes to the server pane.
-    s.Receive(":zed!z@h PRIVMSG Me :first\r\n");
-    s.Receive(":yan!y@h PRIVMSG Me :second\r\n");
-    EXPECT_EQ(s.host.FindChanWin("zed"), 15);
-    EXPECT_EQ(s.host.refused, (Texts{"#toomany", "yan"}));
-    EXPECT_EQ(s.host.printed,
-              (Lines{{15, "", 64, 64, 64, "zed -> first"}, {0, "", 64, 64, 64, "yan -> second"}}));
-}
-
 TEST(EventsTest, OwnPartClosesThePaneAndItsLog) {
     Session s;
     s.Receive(":Me!m@h PART #chan :see you\r\n");
