@@ -70,15 +70,6 @@ TEST(AliasPieces, ExpandsOnceThenSplitsAtTheBodysBars) {
               std::vector<std::string>{"/kick #c a|_QUIT x | /quit"});
 }
 
-TEST(RunAlias, BanRunsItsCommandsInOrder) {
-    MiniInterpreter irc;
-    irc.AliasTable = {"HI /say one", "BAN /mode $chan +b $$2 | /kick $chan $$1", "hi /say two"};
-    irc.SendCommand2Serv("/ban bob bob!*");
-    irc.SendCommand2Serv("/Hi");
-    EXPECT_EQ(irc.sent, (std::vector<std::string>{"MODE #c +b bob!*", "KICK #c bob", "SAY two"}));
-    EXPECT_TRUE(irc.reports.empty());
-}
-
 TEST(AliasNesting, LoopingAliasesStopWithOneLine) {
     const struct {
         const char* name;

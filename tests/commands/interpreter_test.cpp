@@ -72,9 +72,6 @@ TEST_F(InterpreterTest, SoundShowsTheTextSendsTheNameAndPlaysTheFile) {
         {"/SOUND Horn.wav a  b",
          {"print 1 [PICTS\\EVSOUND] (96,64,192) me a  b ", "send PRIVMSG #c :\x01SOUND Horn\x01",
           "sound SOUNDS\\Horn.wav"}},
-        {"/sound a",
-         {"print 1 [PICTS\\EVSOUND] (96,64,192) me ", "send PRIVMSG #c :\x01SOUND a\x01",
-          "sound SOUNDS\\a.WAV"}},
     });
 }
 

@@ -26,22 +26,12 @@ class PopupsTest : public ::testing::Test {
     }
 };
 
-TEST(NickWithoutMarksTest, OneOperatorMarkThenOneVoiceMark) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"@bob", "bob"}, {"+ann", "ann"}, {"@+cy", "cy"},
-        {"+@cy", "@cy"}, {"@@x", "@x"},   {"plain", "plain"},
-    };
-    for (const auto& [entry, nick] : cases) {
-        EXPECT_EQ(NickWithoutMarks(entry), nick) << entry;
-    }
-}
-
 TEST_F(PopupsTest, QueryAndWhoisOnTheSelectedNicks) {
     host.nextChan = 3; // no window for bob yet
-    host.selected[1] = {"@bob", "+ann"};
+    host.selected[1] = {"@bob", "+ann", "@+cy"};
     MenuQuery_Click(host, host, host);
     const Lines query = host.TakeLog();
-    EXPECT_EQ(query.front(), "command /QUERY bob ann ");
+    EXPECT_EQ(query.front(), "command /QUERY bob ann cy ");
     EXPECT_EQ(std::count(query.begin(), query.end(), "open bob private in 3"), 1);
     EXPECT_EQ(std::count_if(query.begin(), query.end(),
                             [](const std::string& line) { return line.starts_with("open "); }),
@@ -50,7 +40,7 @@ TEST_F(PopupsTest, QueryAndWhoisOnTheSelectedNicks) {
 
     host.curVisible = 1;
     MenuWhois_Click(host, host, host);
-    EXPECT_EQ(Sent(), Lines{"send WHOIS bob ann "});
+    EXPECT_EQ(Sent(), Lines{"send WHOIS bob ann cy "});
 }
 
 TEST_F(PopupsTest, PopupRunsItsCommandsOnTheSelectedNicks) {
@@ -78,19 +68,6 @@ TEST_F(PopupsTest, EmptyEntriesAndItemsOutOfRangeRunNothing) {
         RunPopup(host, host, host.settingsValue.PopupTable, interpreter, N);
     }
     EXPECT_TRUE(host.log.empty());
-}
-
-TEST(PopupCaptionsTest, NonEmptyEntriesGiveTheirFirstWord) {
-    core::PopupTableSlots table{};
-    table[0] = "Slap! /me slaps $$1";
-    table[2] = "- ";
-    table[14] = "Last /say x";
-    table[15] = "Hidden /say y";
-    const auto captions = PopupCaptions(table);
-    EXPECT_EQ(captions[0], "Slap!");
-    EXPECT_FALSE(captions[1].has_value());
-    EXPECT_EQ(captions[2], "-");
-    EXPECT_EQ(captions[14], "Last");
 }
 
 } // namespace

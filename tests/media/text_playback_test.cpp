@@ -120,16 +120,5 @@ TEST_F(TextPlaybackTest, ReadErrorReportsAndStops) {
     EXPECT_FALSE(playback.PlayTimerEnabled());
 }
 
-TEST_F(TextPlaybackTest, TimerPacesTheLines) {
-    Write("t.txt", "one\ntwo\nthree\n");
-    TextPlayback paced(host, host, host, host, folder, 5);
-    paced.PlayTextFile("#c", "t.txt");
-    ASSERT_TRUE(korbi::testing::WaitUntil([&] { return !paced.PlayingText(); }, 3000));
-    const Lines log = host.TakeLog();
-    ASSERT_EQ(log.size(), 8u);
-    EXPECT_EQ(log[5], Sent("three"));
-    EXPECT_EQ(log[7], "print 1 [PICTS\\INFOMARK] (64,64,160) End of Play");
-}
-
 } // namespace
 } // namespace korbi::media

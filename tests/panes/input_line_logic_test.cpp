@@ -10,38 +10,6 @@ namespace {
 using testing::Log;
 using testing::LoggingClient;
 
-TEST(InputBoxKeyPress, FormattingKeysInsertTheirCodeAtTheCaret) {
-    const struct {
-        const char* text;
-        std::size_t caret;
-        int key;
-        std::string expected;
-        std::size_t expectedCaret;
-    } cases[] = {
-        {"hello", 2, 2, "he\x02llo", 3},  // Ctrl+B: bold
-        {"hello", 0, 11, "\x03hello", 1}, // Ctrl+K: colour
-        {"hello", 5, 21, "hello\x1f", 6}, // Ctrl+U: underline
-        {"hello", 4, 9, "hell\x16o", 5},  // Ctrl+I or Tab: reverse
-        {"", 0, 2, "\x02", 1},
-        {"hi", 9, 2, "hi\x02", 3}, // a caret past the end counts as the end
-    };
-    LoggingClient host;
-    for (const auto& c : cases) {
-        InputLineText line{c.text, c.caret};
-        int key = c.key;
-        InputBox_KeyPress(host.InputRoles(), 1, key, line);
-        EXPECT_EQ(key, 0) << c.key;
-        EXPECT_EQ(line.text, c.expected) << c.key;
-        EXPECT_EQ(line.caret, c.expectedCaret) << c.key;
-    }
-    InputLineText line{"hello", 2};
-    int key = 'a';
-    InputBox_KeyPress(host.InputRoles(), 1, key, line);
-    EXPECT_EQ(key, 'a');
-    EXPECT_EQ(line.text, "hello");
-    EXPECT_TRUE(host.log.empty());
-}
-
 class EnterTest : public ::testing::Test {
   protected:
     LoggingClient host;

@@ -25,18 +25,6 @@ TEST(NickListTest, NamesTextGivesExactlyTheNicksInOrder) {
     }
 }
 
-TEST(NickListTest, MarksComeOffTheNick) {
-    const std::vector<std::pair<std::string, std::pair<std::string, std::string>>> cases = {
-        {"@bob", {"@", "bob"}},   {"+bob", {"+", "bob"}}, {"@+bob", {"@", "bob"}},
-        {"+@bob", {"+", "@bob"}}, {"bob", {"", "bob"}},   {"", {"", ""}},
-    };
-    for (const auto& [entry, expected] : cases) {
-        SCOPED_TRACE(entry);
-        EXPECT_EQ(StatusMark(entry), expected.first);
-        EXPECT_EQ(BareNick(entry), expected.second);
-    }
-}
-
 TEST(NickListTest, ChangesGoThroughTheHostAndIgnoreMarksAndCase) {
     testing::FakePanes host;
     const int slot = host.AddPane("#c");

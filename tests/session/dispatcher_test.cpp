@@ -75,42 +75,5 @@ TEST_F(DispatcherTest, ACarriageReturnAfterTheCutIsTheLineEnd) {
     EXPECT_EQ(host.sent, Texts{":Me PONG :srv\r\r"});
 }
 
-TEST_F(DispatcherTest, AHandlerCanBeAddedForTheNotifyAnswer) {
-    std::vector<std::string> seen;
-    dispatcher.SetHandler("303", [&seen](const irc::ServerLine& line) {
-        seen.push_back(line.source + "|" + line.command + "|" + line.params + "|" + line.sender);
-    });
-    dispatcher.Process_MSG(":srv 303 Me :ann bob \r\n");
-    EXPECT_EQ(seen, Texts{"srv|303| Me :ann bob \r\n|srv"});
-}
-
-TEST_F(DispatcherTest, CtcpFloodSwitchesAnswersOffUntilTheIgnorePeriodEnds) {
-    host.settingsValue.FloodProtDelay = 3; // threshold 8.5
-    const std::string version = ":bob!b@h PRIVMSG Me :\x01VERSION\x01\r\n";
-    for (int i = 0; i < 8; ++i) {
-        dispatcher.Process_MSG(version);
-    }
-    dispatcher.FloodCheck_Timer();
-    dispatcher.Process_MSG(version);
-    host.printed.clear();
-    dispatcher.FloodCheck_Timer();
-    EXPECT_EQ(host.TakePrinted(),
-              (Lines{{1, "PICTS\\WARNMARK", 96, 32, 32,
-                      "Excess Flood Danger ! Ignoring all CTCP's for 20 seconds..."},
-                     {1, "", 0, 0, 0, "---"}}));
-    EXPECT_EQ(host.TakeSent().size(), 9u);
-
-    dispatcher.Process_MSG(version);
-    dispatcher.Process_MSG(":bob!b@h PRIVMSG #chan :\x01"
-                           "ACTION still talks\x01\r\n");
-    EXPECT_EQ(host.TakeSent(), Texts{});
-    EXPECT_EQ(host.TakePrinted(), (Lines{{1, "PICTS\\EVACTION", 128, 64, 0, "bob still talks"}}));
-
-    now += 20001;
-    dispatcher.Process_MSG(version);
-    EXPECT_EQ(host.TakeSent().size(), 1u);
-    EXPECT_EQ(host.TakePrinted().front().text, "Removed CTCP Ignore.");
-}
-
 } // namespace
 } // namespace korbi::session

@@ -91,10 +91,6 @@ TEST(EventsTest, EachEventPrintsExactly) {
          ":bob!b@h PRIVMSG #two :\x01"
          "ACTION waves\x01\r\n",
          {{2, "PICTS\\EVACTION", 128, 64, 0, "bob waves"}}},
-        {"a version request",
-         ":bob!b@h PRIVMSG Me :\x01VERSION\x01\r\n",
-         {{0, "", 0, 0, 0, "bob wants to know your client version..."}},
-         {"NOTICE bob :\x01VERSION KorBi 1.0 Official Beta 4 -- Win95/NT\x01"}},
         {"a notice from the server",
          ":IRC.test.net NOTICE Me :*** You are exempt\r\n",
          {{0, "PICTS\\INFOMARK", 64, 160, 64, "*** You are exempt"}}},
@@ -135,26 +131,6 @@ TEST(EventsTest, OwnJoinOpensAPaneWithItsLog) {
     EXPECT_EQ(s.Log("#new"),
               (Texts{std::string("Log File opened at ") + kStamp, "Me entered the channel.",
                      "ann entered the channel.", "ann entered the channel."}));
-}
-
-TEST(EventsTest, OwnJoinBeyondTheLimitIsRefused) {
-    Session s;
-    while (s.host.nextChan < core::PaneRegistry::MaxWins) {
-        s.host.AddPane("#c" + std::to_string(s.host.nextChan));
-    }
-    s.host.printed.clear();
-    s.Receive(":Me!m@h JOIN :#toomany\r\n");
-    EXPECT_EQ(s.host.refused, Texts{"#toomany"});
-    EXPECT_EQ(s.host.sent, Texts{});
-    EXPECT_EQ(s.host.printed, Lines{});
-
-    // One private pane more is still allowed; then a private message goes to the server pane.
-    s.Receive(":zed!z@h PRIVMSG Me :first\r\n");
-    s.Receive(":yan!y@h PRIVMSG Me :second\r\n");
-    EXPECT_EQ(s.host.FindChanWin("zed"), 15);
-    EXPECT_EQ(s.host.refused, (Texts{"#toomany", "yan"}));
-    EXPECT_EQ(s.host.printed,
-              (Lines{{15, "", 64, 64, 64, "zed -> first"}, {0, "", 64, 64, 64, "yan -> second"}}));
 }
 
 TEST(EventsTest, OwnPartClosesThePaneAndItsLog) {

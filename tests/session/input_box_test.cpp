@@ -1,5 +1,5 @@
 // The input line of a pane as the user types into it: formatting keys at the caret, and the
-// server pane's raw line without a connection.
+// server pane's raw line while connected.
 #include "session/server_window.h"
 
 #include "panes/conversation_window.h"
@@ -84,25 +84,6 @@ TEST_F(InputBoxTest, TheCaretCountsLettersBeyondAsciiAsOneCharacter) {
     QTest::keyClick(&Box(0), Qt::Key_B, Qt::ControlModifier);
     EXPECT_EQ(Box(0).text(), QString::fromUtf8("\xc3\xa9t\x02\xc3\xa9"));
     EXPECT_EQ(Box(0).cursorPosition(), 3);
-}
-
-TEST_F(InputBoxTest, ARawLineWithoutAConnectionIsOnlyShown) {
-    QTest::keyClicks(&Box(0), "NICK nobody");
-    QTest::keyClick(&Box(0), Qt::Key_Return);
-    EXPECT_EQ(LastLine(0).text, " NICK nobody");
-    EXPECT_EQ(LastLine(0).red + LastLine(0).green + LastLine(0).blue, 0);
-    EXPECT_TRUE(Box(0).text().isEmpty());
-
-    // The same once the server has closed a connection.
-    ScriptedServer server;
-    window.ConnectToServer("127.0.0.1", std::to_string(server.Port()));
-    ASSERT_TRUE(server.WaitForReceived("\nUSER "));
-    server.CloseClient();
-    ASSERT_TRUE(WaitUntil([&] { return conversation.PaneText(0).contains("*** Shutdown ***"); }));
-    QTest::keyClicks(&Box(0), "PRIVMSG bob :too late");
-    QTest::keyClick(&Box(0), Qt::Key_Return);
-    EXPECT_EQ(LastLine(0).text, " PRIVMSG bob :too late");
-    EXPECT_NE(window.Socket1().State(), platform::Socket::kConnected);
 }
 
 TEST_F(InputBoxTest, ARawLineWhileConnectedIsWrittenAsTyped) {

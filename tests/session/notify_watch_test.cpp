@@ -147,43 +147,5 @@ TEST_F(NotifyWatchTest, TheAnswersToAQueryOfSeveralLinesCountAsOne) {
     EXPECT_EQ(host.TakeLog(), (Lines{Line("nick10001 is on IRC"), Line("nick10060 has left IRC")}));
 }
 
-// Against the server: nothing before the registration completes; then every watched nick that
-// can exist, in lines of at most 512 bytes, the over-long entries left out.
-TEST(NotifyQuerySession, AsksOnceLoggedOnInLinesOfAtMost512Bytes) {
-    testing::ScriptedSession session;
-    std::vector<std::string> nicks;
-    for (int n = 1; n <= 120; ++n) {
-        nicks.push_back("nick" + std::to_string(10000 + n));
-    }
-    for (const std::string& nick : nicks) {
-        session.settings.Notifys += " " + nick;
-    }
-    for (int n = 0; n < 3; ++n) {
-        session.settings.Notifys += " " + std::string(5000, static_cast<char>('a' + n));
-    }
-    ASSERT_TRUE(session.Connect());
-    session.window.notifyWatch().NotifyCheck_Timer();
-    ASSERT_TRUE(session.LogOn());
-    session.window.notifyWatch().NotifyCheck_Timer();
-
-    std::string expected = "\nMODE Joe +\r";
-    for (std::size_t first = 0; first < nicks.size(); first += 50) {
-        expected += "\nISON ";
-        for (std::size_t n = first; n < std::min(first + 50, nicks.size()); ++n) {
-            expected += " " + nicks[n];
-        }
-        expected += "\r";
-    }
-    ASSERT_TRUE(session.server.WaitForReceived(nicks.back() + "\r"));
-    EXPECT_EQ(session.SentAfterRegistration(), expected);
-    const std::string sent = session.SentAfterRegistration();
-    for (std::size_t start = 0; start < sent.size();) {
-        const std::size_t end = sent.find('\r', start);
-        ASSERT_NE(end, std::string::npos);
-        EXPECT_LE(end + 1 - start, kMaxServerLine);
-        start = end + 1;
-    }
-}
-
 } // namespace
 } // namespace korbi::session
