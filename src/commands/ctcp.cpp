@@ -60,8 +60,8 @@ void CtcpHandler::ProcessCTCP(std::string_view text, std::string_view source,
 
     const int level = m_host.FloodProtDelay();
     if (m_flood.EndExpiredIgnore(level)) {
-        m_host.PrintCoul(0, "PICTS\\INFOMARK", 32, 64, 64, "Removed CTCP Ignore.");
-        m_host.PrintCoul(0, "", 0, 0, 0, "---");
+        Print(0, core::LineStyle::Information, "Removed CTCP Ignore.");
+        Print(0, core::LineStyle::Plain, "---");
     }
     if (m_flood.IgnoreCTCPs()) {
         return;
@@ -79,21 +79,26 @@ void CtcpHandler::ProcessCTCP(std::string_view text, std::string_view source,
     m_flood.CountAnswered();
 }
 
+void CtcpHandler::Print(int slot, core::LineStyle style, const std::string& text) {
+    const core::LineLook look = core::Look(style);
+    m_host.PrintCoul(slot, std::string(look.picture), look.colour.red, look.colour.green,
+                     look.colour.blue, text);
+}
+
 void CtcpHandler::FloodCheck_Timer() {
     if (!m_flood.Tick(m_host.FloodProtDelay())) {
         return;
     }
     const int slot = m_host.CurVisible();
-    m_host.PrintCoul(slot, "PICTS\\WARNMARK", 96, 32, 32,
-                     "Excess Flood Danger ! Ignoring all CTCP's for 20 seconds...");
-    m_host.PrintCoul(slot, "", 0, 0, 0, "---");
+    Print(slot, core::LineStyle::Warning,
+          "Excess Flood Danger ! Ignoring all CTCP's for 20 seconds...");
+    Print(slot, core::LineStyle::Plain, "---");
 }
 
 void CtcpHandler::ShowAction(std::string_view nick, std::string_view argument,
                              std::string_view conversation) {
     const int slot = m_host.FindChanWin(std::string(conversation));
-    m_host.PrintCoul(slot, "PICTS\\EVACTION", 128, 64, 0,
-                     std::string(nick) + std::string(argument));
+    Print(slot, core::LineStyle::Action, std::string(nick) + std::string(argument));
 }
 
 void CtcpHandler::RecordPicture(std::string_view text, std::string_view source) {
@@ -113,13 +118,13 @@ void CtcpHandler::RecordPicture(std::string_view text, std::string_view source) 
 }
 
 void CtcpHandler::AnswerVersion(const std::string& nick) {
-    m_host.PrintCoul(0, "", 0, 0, 0, nick + " wants to know your client version...");
+    Print(0, core::LineStyle::Plain, nick + " wants to know your client version...");
     m_host.Send2Serv("NOTICE " + nick + " :" + kCtcpMark + "VERSION " + m_host.versionstr() +
                      kCtcpMark);
 }
 
 void CtcpHandler::AnswerPing(const std::string& nick, std::string_view argument) {
-    m_host.PrintCoul(0, "", 0, 0, 0, nick + " pings you...");
+    Print(0, core::LineStyle::Plain, nick + " pings you...");
     if (!argument.empty()) {
         argument.remove_prefix(1);
     }
@@ -137,7 +142,7 @@ void CtcpHandler::PlayRequestedSound(std::string_view text, const std::string& n
         return;
     }
     const std::string words = WordsFromThird(text);
-    m_host.PrintCoul(m_host.CurVisible(), "PICTS\\EVSOUND", 96, 64, 192, nick + " " + words);
+    Print(m_host.CurVisible(), core::LineStyle::Sound, nick + " " + words);
     m_host.PlaySound("SOUNDS\\" + WithWavExtension(name));
 }
 
@@ -146,9 +151,9 @@ void CtcpHandler::ReportUnknown(std::string_view received, std::string_view sour
     if (!m_host.DebugMode()) {
         return;
     }
-    m_host.PrintCoul(0, "", 0, 0, 0,
-                     "Received Unknown CTCP from " + std::string(source) + "  ctcpstr = " +
-                         std::string(received) + "  ctcpCMD = " + std::string(command));
+    Print(0, core::LineStyle::Plain,
+          "Received Unknown CTCP from " + std::string(source) +
+              "  ctcpstr = " + std::string(received) + "  ctcpCMD = " + std::string(command));
 }
 
 } // namespace korbi::commands

@@ -3,8 +3,10 @@
 // CTCP floods from making the client answer without end.
 #include "commands/ctcp_host.h"
 #include "commands/flood_protection.h"
+#include "core/line_styles.h"
 #include "core/nick_picture_table.h"
 
+#include <string>
 #include <string_view>
 
 namespace korbi::commands {
@@ -26,6 +28,7 @@ class CtcpHandler {
     const FloodProtection& Flood() const { return m_flood; }
 
   private:
+    void Print(int slot, core::LineStyle style, const std::string& text);
     void ShowAction(std::string_view nick, std::string_view argument,
                     std::string_view conversation);
     void RecordPicture(std::string_view text, std::string_view source);
