@@ -33,9 +33,13 @@ std::string CurrentWindowName(const CommandRoles& host) {
     return host.panes.WinName(host.panes.CurVisible());
 }
 
-void Echo(const CommandRoles& host, const std::string& picture, int red, int green, int blue,
+void Echo(const CommandRoles& host, core::LineStyle style, const std::string& text) {
+    host.output.Print(host.panes.CurVisible(), style, text);
+}
+
+void Echo(const CommandRoles& host, core::LineStyle style, const std::string& picture,
           const std::string& text) {
-    host.output.PrintCoul(host.panes.CurVisible(), picture, red, green, blue, text);
+    host.output.Print(host.panes.CurVisible(), style, picture, text);
 }
 
 std::string OwnPrefix(const CommandRoles& host) {
@@ -52,7 +56,7 @@ std::string ChannelName(const std::string& text) {
 
 void Say(const CommandRoles& host, const std::string& P) {
     host.link.Send2Serv("PRIVMSG " + CurrentWindowName(host) + " :" + P);
-    Echo(host, "", 20, 50, 50, OwnPrefix(host) + P);
+    Echo(host, core::LineStyle::OwnText, OwnPrefix(host) + P);
 }
 
 void Clear(const CommandRoles& host, const std::string&) {
@@ -67,8 +71,7 @@ void Play(const CommandRoles& host, const std::string& P) {
 void Sound(const CommandRoles& host, const std::string& P) {
     const std::string words = Tail(P);
     const std::string sound = WithWavExtension(FirstWord(words));
-    Echo(host, "PICTS\\EVSOUND", 96, 64, 192,
-         host.config.settings().NickName + " " + LaterWords(words));
+    Echo(host, core::LineStyle::Sound, host.config.settings().NickName + " " + LaterWords(words));
     host.link.Send2Serv("PRIVMSG " + CurrentWindowName(host) + " :" + CtcpMark + "SOUND " +
                         sound.substr(0, sound.size() - 4) + CtcpMark);
     host.media.PlaySound("SOUNDS\\" + sound);
@@ -84,7 +87,7 @@ void Pict(const CommandRoles& host, const std::string& P) {
     const std::string text = LaterWords(words);
     const std::string target = CurrentWindowName(host);
     host.link.Send2Serv("PRIVMSG " + target + " :" + CtcpMark + "PICT " + picture + CtcpMark);
-    Echo(host, "PICTS\\" + picture, 64, 64, 64, OwnPrefix(host) + text);
+    Echo(host, core::LineStyle::UserMessage, "PICTS\\" + picture, OwnPrefix(host) + text);
     host.link.Send2Serv("PRIVMSG " + target + " :" + text);
 }
 
@@ -97,7 +100,7 @@ void Part(const CommandRoles& host, const std::string& P) {
 }
 
 void Raw(const CommandRoles& host, const std::string& P) {
-    Echo(host, "PICTS\\SERVMSG", 0, 0, 0, "Sent to server: " + P);
+    Echo(host, core::LineStyle::ServerText, "Sent to server: " + P);
     host.link.Send2Serv(P);
 }
 
@@ -124,7 +127,7 @@ void Ctcp(const CommandRoles& host, const std::string& P) {
 void Me(const CommandRoles& host, const std::string& P) {
     host.link.Send2Serv("PRIVMSG " + CurrentWindowName(host) + " :" + CtcpMark + "ACTION " +
                         Tail(P) + CtcpMark);
-    Echo(host, "PICTS\\EVACTION", 128, 64, 0, host.config.settings().NickName + " " + P);
+    Echo(host, core::LineStyle::Action, host.config.settings().NickName + " " + P);
 }
 
 // Brings the private pane of a nick forward, opening it (and its log) when there is none.
@@ -164,12 +167,12 @@ void Server(const CommandRoles& host, const std::string& P) {
 }
 
 void Display(const CommandRoles& host, const std::string& P) {
-    Echo(host, "", 0, 0, 0, P);
+    Echo(host, core::LineStyle::Plain, P);
 }
 
 void DisPict(const CommandRoles& host, const std::string& P) {
     const std::string words = Tail(P);
-    Echo(host, FirstWord(words), 0, 0, 0, LaterWords(words));
+    Echo(host, core::LineStyle::Plain, FirstWord(words), LaterWords(words));
 }
 
 constexpr std::array<BuiltinCommand, 19> Builtins{{

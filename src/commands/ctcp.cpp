@@ -63,8 +63,8 @@ void CtcpHandler::ProcessCTCP(std::string_view text, std::string_view source,
 
     const int level = m_config.settings().FloodProtDelay;
     if (m_flood.EndExpiredIgnore(level)) {
-        m_output.PrintCoul(0, "PICTS\\INFOMARK", 32, 64, 64, "Removed CTCP Ignore.");
-        m_output.PrintCoul(0, "", 0, 0, 0, "---");
+        m_output.Print(0, core::LineStyle::Information, "Removed CTCP Ignore.");
+        m_output.Print(0, core::LineStyle::Plain, "---");
     }
     if (m_flood.IgnoreCTCPs()) {
         return;
@@ -87,16 +87,15 @@ void CtcpHandler::FloodCheck_Timer() {
         return;
     }
     const int slot = m_panes.CurVisible();
-    m_output.PrintCoul(slot, "PICTS\\WARNMARK", 96, 32, 32,
-                       "Excess Flood Danger ! Ignoring all CTCP's for 20 seconds...");
-    m_output.PrintCoul(slot, "", 0, 0, 0, "---");
+    m_output.Print(slot, core::LineStyle::Warning,
+                   "Excess Flood Danger ! Ignoring all CTCP's for 20 seconds...");
+    m_output.Print(slot, core::LineStyle::Plain, "---");
 }
 
 void CtcpHandler::ShowAction(std::string_view nick, std::string_view argument,
                              std::string_view conversation) {
     const int slot = m_panes.FindChanWin(std::string(conversation));
-    m_output.PrintCoul(slot, "PICTS\\EVACTION", 128, 64, 0,
-                       std::string(nick) + std::string(argument));
+    m_output.Print(slot, core::LineStyle::Action, std::string(nick) + std::string(argument));
 }
 
 void CtcpHandler::RecordPicture(std::string_view text, std::string_view source) {
@@ -116,13 +115,13 @@ void CtcpHandler::RecordPicture(std::string_view text, std::string_view source) 
 }
 
 void CtcpHandler::AnswerVersion(const std::string& nick) {
-    m_output.PrintCoul(0, "", 0, 0, 0, nick + " wants to know your client version...");
+    m_output.Print(0, core::LineStyle::Plain, nick + " wants to know your client version...");
     m_link.Send2Serv("NOTICE " + nick + " :" + kCtcpMark + "VERSION " +
                      m_config.settings().versionstr + kCtcpMark);
 }
 
 void CtcpHandler::AnswerPing(const std::string& nick, std::string_view argument) {
-    m_output.PrintCoul(0, "", 0, 0, 0, nick + " pings you...");
+    m_output.Print(0, core::LineStyle::Plain, nick + " pings you...");
     if (!argument.empty()) {
         argument.remove_prefix(1);
     }
@@ -140,7 +139,7 @@ void CtcpHandler::PlayRequestedSound(std::string_view text, const std::string& n
         return;
     }
     const std::string words = WordsFromThird(text);
-    m_output.PrintCoul(m_panes.CurVisible(), "PICTS\\EVSOUND", 96, 64, 192, nick + " " + words);
+    m_output.Print(m_panes.CurVisible(), core::LineStyle::Sound, nick + " " + words);
     m_media.PlaySound("SOUNDS\\" + WithWavExtension(name));
 }
 
@@ -149,9 +148,9 @@ void CtcpHandler::ReportUnknown(std::string_view received, std::string_view sour
     if (!m_config.flags().DebugMode) {
         return;
     }
-    m_output.PrintCoul(0, "", 0, 0, 0,
-                       "Received Unknown CTCP from " + std::string(source) + "  ctcpstr = " +
-                           std::string(received) + "  ctcpCMD = " + std::string(command));
+    m_output.Print(0, core::LineStyle::Plain,
+                   "Received Unknown CTCP from " + std::string(source) + "  ctcpstr = " +
+                       std::string(received) + "  ctcpCMD = " + std::string(command));
 }
 
 } // namespace korbi::commands

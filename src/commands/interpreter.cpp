@@ -28,7 +28,8 @@ void CommandInterpreter::SendCommand2Serv(const std::string& line) {
         return;
     }
     if (m_roles.config.flags().DebugMode) {
-        m_roles.output.PrintCoul(0, "", 1, 1, 1, "Sent Unknown Command = " + command.C);
+        m_roles.output.Print(0, core::LineStyle::UnknownCommand,
+                             "Sent Unknown Command = " + command.C);
     }
     m_roles.link.Send2Serv(command.C + command.P);
 }
@@ -51,7 +52,7 @@ void CommandInterpreter::RunPieces(std::string_view name, const std::vector<std:
     m_aliasNesting.Run(
         name, pieces, [this](const std::string& piece) { SendCommand2Serv(piece); },
         [this](const std::string& line) {
-            m_roles.output.PrintCoul(0, "PICTS\\WARNMARK", 96, 32, 32, line);
+            m_roles.output.Print(0, core::LineStyle::Warning, line);
         });
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // Role: writing into a pane (text lines and the topic bar). Whoever prints asks for this alone,
 // so a printing feature is tested against a recorder of lines. Slot 0 is the server pane.
+#include "core/line_styles.h"
+
 #include <string>
 
 namespace korbi::core {
@@ -11,6 +13,17 @@ class PaneOutput {
 
     virtual void PrintCoul(int slot, const std::string& picture, int red, int green, int blue,
                            const std::string& text) = 0;
+    // A line of a kind: its picture and colour come from the one table of looks.
+    void Print(int slot, LineStyle style, const std::string& text) {
+        const LineLook look = Look(style);
+        PrintCoul(slot, std::string(look.picture), look.colour.red, look.colour.green,
+                  look.colour.blue, text);
+    }
+    // The same with a picture of the line's own (a sender's, or one the user names).
+    void Print(int slot, LineStyle style, const std::string& picture, const std::string& text) {
+        const LineLook look = Look(style);
+        PrintCoul(slot, picture, look.colour.red, look.colour.green, look.colour.blue, text);
+    }
     virtual void ClearTextWin(int slot) = 0;
     virtual std::string TopicBar(int slot) const = 0;
     virtual void SetTopicBar(int slot, const std::string& caption) = 0;

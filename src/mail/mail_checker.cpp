@@ -113,7 +113,7 @@ void MailChecker::Apply(const Pop3Step& step) {
     }
     const int slot = step.Pane == MailPane::Server ? 0 : m_panes.CurVisible();
     for (const MailLine& line : step.Lines) {
-        m_output.PrintCoul(slot, line.Picture, line.Red, line.Green, line.Blue, line.Text);
+        m_output.Print(slot, line.Style, line.Text);
     }
     if (const auto picture = Picture(step.Icon)) {
         SetMailIcon(*picture);

@@ -30,11 +30,11 @@ Pop3Step StepFrom(const Pop3State& state) {
 }
 
 MailLine Rule() {
-    return MailLine{"", 0, 0, 0, "---"};
+    return MailLine{core::LineStyle::Plain, "---"};
 }
 
 MailLine ErrorLine(std::string text) {
-    return MailLine{"PICTS\\ERRORMSG", 64, 0, 0, std::move(text)};
+    return MailLine{core::LineStyle::MailError, std::move(text)};
 }
 
 // The reply up to its first line end, so "+OK\r\n" reads as "+OK" and the count of
@@ -81,7 +81,7 @@ Pop3Step ReportCount(const Pop3State& state, std::string_view countWord) {
                              platform::NumberText(static_cast<double>(fresh)) + " new email(s) !";
     step.PlaySound = true;
     step.Pane = MailPane::Visible;
-    step.Lines = {Rule(), MailLine{"PICTS\\INFOMARK", 64, 128, 64, text}, Rule()};
+    step.Lines = {Rule(), MailLine{core::LineStyle::MailCount, text}, Rule()};
     return step;
 }
 

@@ -2,6 +2,8 @@
 // The mail check's POP3 dialogue (greeting, USER, PASS, STAT) as a pure state machine: each
 // step takes the dialogue's state and one event and says what to send, what to show and what
 // to do with the connection. The mail checker window carries the results out.
+#include "core/line_styles.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -36,10 +38,7 @@ enum class MailImage { Unchanged, UnknownMailImage, CheckMailImage, GotMailImage
 enum class MailPane { Visible, Server };
 
 struct MailLine {
-    std::string Picture; // "" for none
-    std::uint8_t Red = 0;
-    std::uint8_t Green = 0;
-    std::uint8_t Blue = 0;
+    core::LineStyle Style = core::LineStyle::Plain;
     std::string Text;
 };
 

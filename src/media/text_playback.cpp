@@ -85,8 +85,8 @@ void TextPlayback::PlayTextFile(const std::string& target, const std::string& fi
     // The earlier file is closed here: a playback that is replaced leaves nothing open.
     m_playFile = std::move(next);
     m_playChan = target;
-    m_output.PrintCoul(m_panes.FindChanWin(target), "PICTS\\INFOMARK", 64, 64, 160,
-                       "Starting play of " + file);
+    m_output.Print(m_panes.FindChanWin(target), core::LineStyle::PlayInfo,
+                   "Starting play of " + file);
     m_playingText = true;
     if (!m_playTimer->isActive()) {
         m_playTimer->start();
@@ -110,12 +110,12 @@ void TextPlayback::PlayTimer_Timer() {
         }
         m_link.Send2Serv("PRIVMSG " + m_playChan + " :" + line);
         const core::Settings& settings = m_config.settings();
-        m_output.PrintCoul(m_panes.FindChanWin(m_playChan), "", 32, 32, 48,
-                           commands::OwnEchoPrefix(settings.NickName, settings.NickStyle) + line);
+        m_output.Print(m_panes.FindChanWin(m_playChan), core::LineStyle::PlayedLine,
+                       commands::OwnEchoPrefix(settings.NickName, settings.NickStyle) + line);
     }
     if (result == TextLineReader::Result::End || m_playFile.AtEnd()) {
         StopPlaying();
-        m_output.PrintCoul(m_panes.CurVisible(), "PICTS\\INFOMARK", 64, 64, 160, "End of Play");
+        m_output.Print(m_panes.CurVisible(), core::LineStyle::PlayInfo, "End of Play");
     } else if (m_playFile.Failed()) {
         PlayError(kReadErrorNumber);
     }
@@ -128,9 +128,8 @@ void TextPlayback::StopPlaying() {
 }
 
 void TextPlayback::PlayError(int number) {
-    m_output.PrintCoul(0, "PICTS\\ERRORMSG", 128, 64, 64,
-                       "Got PLAY error:" + platform::NumberText(number));
-    m_output.PrintCoul(m_panes.CurVisible(), "PICTS\\INFOMARK", 64, 64, 160, "Play Error");
+    m_output.Print(0, core::LineStyle::PlayError, "Got PLAY error:" + platform::NumberText(number));
+    m_output.Print(m_panes.CurVisible(), core::LineStyle::PlayInfo, "Play Error");
     StopPlaying();
 }
 

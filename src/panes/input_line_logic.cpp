@@ -23,8 +23,8 @@ void SayInPane(const InputLineRoles& roles, int slot, const std::string& T) {
         roles.runner.SendCommand2Serv("/PICT " + settings.YourDefaultPict + " " + T);
         return;
     }
-    roles.output.PrintCoul(slot, "", 20, 50, 50,
-                           commands::OwnEchoPrefix(settings.NickName, settings.NickStyle) + T);
+    roles.output.Print(slot, core::LineStyle::OwnText,
+                       commands::OwnEchoPrefix(settings.NickName, settings.NickStyle) + T);
     roles.link.Send2Serv("PRIVMSG " + roles.panes.WinName(slot) + " :" + T);
 }
 
@@ -106,8 +106,7 @@ void TextViewWin_OLEDragDrop(const InputLineRoles& roles, int slot,
     if (extension == ".TXT") {
         roles.media.PlayTextFile(F, slot);
     } else if (extension == ".WAV") {
-        roles.output.PrintCoul(slot, "PICTS\\EVSOUND", 96, 64, 192,
-                               roles.config.settings().NickName);
+        roles.output.Print(slot, core::LineStyle::Sound, roles.config.settings().NickName);
         roles.link.Send2Serv("PRIVMSG " + roles.panes.WinName(slot) + " :\x01SOUND " +
                              F.substr(0, F.size() - 4) + "\x01");
         roles.media.PlaySound(F);

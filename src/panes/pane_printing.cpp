@@ -132,8 +132,8 @@ void ConversationWindow::OpenLog(int slot, const std::string& logName) {
         const std::string reason = std::strerror(errno);
         if (!m_logFailureShown) {
             m_logFailureShown = true;
-            PrintCoul(0, "PICTS\\WARNMARK", 192, 64, 64,
-                      "Unable to open the log file " + file + " (" + reason + ")");
+            Print(0, core::LineStyle::LogWarning,
+                  "Unable to open the log file " + file + " (" + reason + ")");
         }
         return;
     }

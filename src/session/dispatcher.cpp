@@ -37,7 +37,7 @@ void Dispatcher::Process_MSG(std::string_view received) {
         }
     }
     if (m_context.config.flags().DebugMode) {
-        m_context.output.PrintCoul(0, "", 128, 96, 96, irc::CutText(line.line, 0, 2));
+        m_context.output.Print(0, core::LineStyle::DebugEcho, irc::CutText(line.line, 0, 2));
     }
 }
 
@@ -49,7 +49,7 @@ bool Dispatcher::Ignored(const irc::ServerLine& line) {
         return false;
     }
     if (settings.DisplayIgnores) {
-        m_context.output.PrintCoul(0, "", 255, 0, 0, "Got Ignore! `" + line.source + "`");
+        m_context.output.Print(0, core::LineStyle::Ignored, "Got Ignore! `" + line.source + "`");
     }
     return true;
 }

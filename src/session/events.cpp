@@ -46,8 +46,8 @@ void OnJoin(HandlerContext& context, const irc::ServerLine& line) {
     if (w <= 0) {
         return;
     }
-    context.output.PrintCoul(w, "PICTS\\EVJOIN", 16, 160, 64,
-                             DisplayName(context, line) + " entered the channel.");
+    context.output.Print(w, core::LineStyle::Join,
+                         DisplayName(context, line) + " entered the channel.");
     // The user's own nick comes into the list with the names reply.
     if (!IsOwnNick(context, line.sender)) {
         panes::AddNickToList(context.nicks, w, line.sender);
@@ -63,8 +63,8 @@ void OnPart(HandlerContext& context, const irc::ServerLine& line) {
     if (w <= 0) {
         return;
     }
-    context.output.PrintCoul(w, "PICTS\\EVPART", 16, 160, 64,
-                             DisplayName(context, line) + " left the channel.");
+    context.output.Print(w, core::LineStyle::Part,
+                         DisplayName(context, line) + " left the channel.");
     panes::RemoveNickFromList(context.nicks, w, line.sender);
 }
 
@@ -78,14 +78,13 @@ void OnKick(HandlerContext& context, const irc::ServerLine& line) {
             return;
         }
         EndConversation(context.panes, context.logs, context.panes.FindChanWin(chan));
-        context.output.PrintCoul(0, "PICTS\\EVKICK", 192, 64, 64,
-                                 line.sender + " just kicked you from " + chan + " (" + reason +
-                                     ")");
+        context.output.Print(0, core::LineStyle::KickedYou,
+                             line.sender + " just kicked you from " + chan + " (" + reason + ")");
         return;
     }
     const int w = context.panes.FindChanWin(chan);
-    context.output.PrintCoul(w, "PICTS\\EVKICK", 128, 64, 64,
-                             victim + " was kicked by " + line.sender + " (" + reason + ")");
+    context.output.Print(w, core::LineStyle::Kick,
+                         victim + " was kicked by " + line.sender + " (" + reason + ")");
     // The server pane's list holds channels, not members.
     if (w > 0) {
         panes::RemoveNickFromList(context.nicks, w, victim);
@@ -104,7 +103,7 @@ void OnQuit(HandlerContext& context, const irc::ServerLine& line) {
         if (context.nicks.FindNick(i, line.sender) == -1) {
             continue;
         }
-        context.output.PrintCoul(i, "PICTS\\EVQUIT", 32, 32, 192, text);
+        context.output.Print(i, core::LineStyle::Quit, text);
         panes::RemoveNickFromList(context.nicks, i, line.sender);
     }
 }
@@ -122,16 +121,16 @@ void OnNick(HandlerContext& context, const irc::ServerLine& line) {
     }
     if (own) {
         context.config.settings().NickName = newNick;
-        context.output.PrintCoul(context.panes.CurVisible(), "", 64, 192, 64,
-                                 "Your nick is now " + newNick);
+        context.output.Print(context.panes.CurVisible(), core::LineStyle::NickChange,
+                             "Your nick is now " + newNick);
     }
     for (int i = 1; i < context.panes.NextChan(); ++i) {
         if (context.nicks.FindNick(i, line.sender) == -1) {
             continue;
         }
         if (!own) {
-            context.output.PrintCoul(i, "", 64, 192, 64,
-                                     line.sender + " changes it's nick to " + newNick);
+            context.output.Print(i, core::LineStyle::NickChange,
+                                 line.sender + " changes it's nick to " + newNick);
         }
         panes::RenameNickInList(context.nicks, i, line.sender, newNick);
     }
@@ -145,8 +144,8 @@ void OnMode(HandlerContext& context, const irc::ServerLine& line) {
     if (w <= 0) {
         return;
     }
-    context.output.PrintCoul(
-        w, "", 64, 64, 192, line.sender + " sets mode " + irc::CutText(body, target.size() + 2, 0));
+    context.output.Print(w, core::LineStyle::ModeChange,
+                         line.sender + " sets mode " + irc::CutText(body, target.size() + 2, 0));
 }
 
 void OnTopic(HandlerContext& context, const irc::ServerLine& line) {
@@ -158,8 +157,8 @@ void OnTopic(HandlerContext& context, const irc::ServerLine& line) {
         return;
     }
     context.output.SetTopicBar(w, context.panes.WinName(w) + "   " + topic);
-    context.output.PrintCoul(w, "PICTS\\INFOMARK", 64, 64, 128,
-                             line.sender + " sets the topic for " + chan + ": '" + topic + "'");
+    context.output.Print(w, core::LineStyle::Topic,
+                         line.sender + " sets the topic for " + chan + ": '" + topic + "'");
 }
 
 // An announced picture goes with one message only.
@@ -189,9 +188,8 @@ void OnPrivmsg(HandlerContext& context, const irc::ServerLine& line) {
         OpenConversation(context.panes, context.logs, context.config.settings(), target, true);
     }
     const std::string picture = MessagePicture(context, line.sender);
-    context.output.PrintCoul(context.panes.FindChanWin(target), picture, 64, 64, 64,
-                             NickStylePrefix(context.config.settings().NickStyle, line.sender) +
-                                 text);
+    context.output.Print(context.panes.FindChanWin(target), core::LineStyle::UserMessage, picture,
+                         NickStylePrefix(context.config.settings().NickStyle, line.sender) + text);
 }
 
 std::string NoticePrefix(int NickStyle, const std::string& name) {
@@ -217,11 +215,11 @@ void OnNotice(HandlerContext& context, const irc::ServerLine& line) {
     // The topic bar of the server pane names the server once connected.
     if (EqualsNoCase(platform::TrimBlanks(name),
                      "-" + platform::TrimBlanks(context.output.TopicBar(0)) + "-")) {
-        context.output.PrintCoul(0, "PICTS\\INFOMARK", 64, 160, 64, text);
+        context.output.Print(0, core::LineStyle::ServerNotice, text);
         return;
     }
-    context.output.PrintCoul(context.panes.CurVisible(), "", 128, 32, 0,
-                             NoticePrefix(context.config.settings().NickStyle, name) + text);
+    context.output.Print(context.panes.CurVisible(), core::LineStyle::Notice,
+                         NoticePrefix(context.config.settings().NickStyle, name) + text);
 }
 
 constexpr std::array kEventHandlers{

@@ -182,11 +182,12 @@ void NotifyWatch::Announce(const std::string& current) {
     const std::string added = GetNewNicks(current, m_lastNotifList);
     const std::string lost = GetLostNicks(current, m_lastNotifList);
     for (const std::string_view nick : ListedNicks(added)) {
-        m_output.PrintCoul(m_panes.CurVisible(), "", 64, 64, 160, std::string(nick) + " is on IRC");
+        m_output.Print(m_panes.CurVisible(), core::LineStyle::Notify,
+                       std::string(nick) + " is on IRC");
     }
     for (const std::string_view nick : ListedNicks(lost)) {
-        m_output.PrintCoul(m_panes.CurVisible(), "", 64, 64, 160,
-                           std::string(nick) + " has left IRC");
+        m_output.Print(m_panes.CurVisible(), core::LineStyle::Notify,
+                       std::string(nick) + " has left IRC");
     }
     m_lastNotifList = current;
 }

@@ -11,16 +11,12 @@
 namespace korbi::session {
 namespace {
 
-constexpr const char* kServMsg = "PICTS\\SERVMSG";
-constexpr const char* kErrorMsg = "PICTS\\ERRORMSG";
-constexpr const char* kInfoMark = "PICTS\\INFOMARK";
-
 std::string Word(long n, const irc::ServerLine& line) {
     return irc::GetWord(n, line.params);
 }
 
 void PrintDashes(HandlerContext& context, int slot, const std::string& dashes = "---") {
-    context.output.PrintCoul(slot, "", 0, 0, 0, dashes);
+    context.output.Print(slot, core::LineStyle::Plain, dashes);
 }
 
 // 001: the server names itself in the source of its welcome; notices from that name are the
@@ -33,28 +29,28 @@ void OnWelcome(HandlerContext& context, const irc::ServerLine& line) {
 }
 
 void OnWallops(HandlerContext& context, const irc::ServerLine& line) {
-    context.output.PrintCoul(0, kServMsg, 64, 32, 192,
-                             irc::CutText(line.source + line.params, 0, 2));
+    context.output.Print(0, core::LineStyle::Wallops,
+                         irc::CutText(line.source + line.params, 0, 2));
 }
 
 void OnPing(HandlerContext& context, const irc::ServerLine& line) {
     // The parameters go back as received, their line end inside the answer.
     context.link.Send2Serv(":" + context.config.settings().NickName + " PONG" + line.params);
-    context.output.PrintCoul(0, kServMsg, 0, 0, 160, "Ping?? PONG!!!");
+    context.output.Print(0, core::LineStyle::Pong, "Ping?? PONG!!!");
 }
 
 void OnError(HandlerContext& context, const irc::ServerLine& line) {
-    context.output.PrintCoul(context.panes.CurVisible(), kErrorMsg, 192, 0, 0,
-                             irc::ReplyText(line.params));
+    context.output.Print(context.panes.CurVisible(), core::LineStyle::ServerError,
+                         irc::ReplyText(line.params));
 }
 
 void On513(HandlerContext& context, const irc::ServerLine& line) {
-    context.output.PrintCoul(0, kServMsg, 128, 0, 0, irc::ReplyText(line.params));
+    context.output.Print(0, core::LineStyle::ServerRefusal, irc::ReplyText(line.params));
 }
 
 // 433, nick in use: while registering, the second nick is tried once.
 void OnNickInUse(HandlerContext& context, const irc::ServerLine& line) {
-    context.output.PrintCoul(0, kErrorMsg, 128, 0, 0, irc::ReplyText(line.params));
+    context.output.Print(0, core::LineStyle::NickInUse, irc::ReplyText(line.params));
     core::Settings& settings = context.config.settings();
     // Retrying the refused nick would have the server and the client loop until the client is
     // thrown out for flooding.
@@ -68,7 +64,7 @@ void OnNickInUse(HandlerContext& context, const irc::ServerLine& line) {
 
 void PrintJoinError(HandlerContext& context, const std::string& text) {
     const int slot = context.panes.CurVisible();
-    context.output.PrintCoul(slot, kErrorMsg, 64, 0, 0, text);
+    context.output.Print(slot, core::LineStyle::JoinError, text);
     PrintDashes(context, slot);
 }
 
@@ -92,12 +88,12 @@ void OnBadKey(HandlerContext& context, const irc::ServerLine& line) {
 }
 
 void OnMotdLine(HandlerContext& context, const irc::ServerLine& line) {
-    context.output.PrintCoul(0, "", 0, 0, 0, "   " + irc::ReplyText(line.params));
+    context.output.Print(0, core::LineStyle::Plain, "   " + irc::ReplyText(line.params));
 }
 
 // 376, end of the message of the day: registration is complete.
 void OnEndOfMotd(HandlerContext& context, const irc::ServerLine& line) {
-    context.output.PrintCoul(0, kServMsg, 0, 0, 0, irc::ReplyText(line.params));
+    context.output.Print(0, core::LineStyle::ServerText, irc::ReplyText(line.params));
     PrintDashes(context, 0);
     context.config.flags().LoggedOn = true;
 
@@ -146,29 +142,28 @@ void OnListEntry(HandlerContext& context, const irc::ServerLine& line) {
 }
 
 void OnListEnd(HandlerContext& context, const irc::ServerLine&) {
-    context.output.PrintCoul(0, kInfoMark, 0, 0, 64, "Channel Listing is over.");
+    context.output.Print(0, core::LineStyle::ListEnd, "Channel Listing is over.");
     PrintDashes(context, 0);
 }
 
 void OnWhoisUser(HandlerContext& context, const irc::ServerLine& line) {
     const std::string fullName = irc::CutText(irc::JoinedWords(7, line.params), 1, 3);
-    context.output.PrintCoul(0, kInfoMark, 32, 64, 64, "Information on " + Word(3, line) + ":");
-    context.output.PrintCoul(0, kInfoMark, 32, 64, 64,
-                             "User@Host: " + Word(4, line) + "@" + Word(5, line) +
-                                 "    Name: " + fullName);
+    context.output.Print(0, core::LineStyle::Information, "Information on " + Word(3, line) + ":");
+    context.output.Print(0, core::LineStyle::Information,
+                         "User@Host: " + Word(4, line) + "@" + Word(5, line) +
+                             "    Name: " + fullName);
 }
 
 void OnWhoisServer(HandlerContext& context, const irc::ServerLine& line) {
     const std::string serverInfo = irc::CutText(irc::JoinedWords(5, line.params), 0, 3);
-    context.output.PrintCoul(0, kInfoMark, 32, 64, 64,
-                             Word(3, line) + " is on server: " + Word(4, line) + "  --  " +
-                                 serverInfo);
+    context.output.Print(0, core::LineStyle::Information,
+                         Word(3, line) + " is on server: " + Word(4, line) + "  --  " + serverInfo);
 }
 
 void OnUnknownCommand(HandlerContext& context, const irc::ServerLine& line) {
     const int slot = context.panes.CurVisible();
-    context.output.PrintCoul(slot, kServMsg, 0, 0, 0,
-                             Word(3, line) + " is not a invalid command !");
+    context.output.Print(slot, core::LineStyle::ServerText,
+                         Word(3, line) + " is not a invalid command !");
     PrintDashes(context, slot, " ---");
 }
 
@@ -186,7 +181,7 @@ void OnNames(HandlerContext& context, const irc::ServerLine& line) {
     // the nick list receives exactly the nicks.
     const std::string names =
         irc::WithoutLineEnd(irc::CutText(irc::WordsFrom(5, line.params), 1, 0));
-    context.output.PrintCoul(0, "", 0, 0, 0, "Name for " + chan + ": " + names);
+    context.output.Print(0, core::LineStyle::Plain, "Name for " + chan + ": " + names);
     const int w = context.panes.FindChanWin(chan);
     if (w > 0) {
         panes::FillNickList(context.nicks, w, names);

@@ -262,11 +262,6 @@ std::string ServerWindow::ServerText() const {
     return platform::ScreenToBytes(m_serverName->currentText());
 }
 
-void ServerWindow::PrintServer(int red, int green, int blue, const std::string& text,
-                               const std::string& picture) {
-    m_conversation.PrintCoul(0, picture, red, green, blue, text);
-}
-
 void ServerWindow::SetBoxesEditable(bool editable) {
     m_serverName->setEnabled(editable);
     m_serverPort->setReadOnly(!editable);
@@ -282,7 +277,8 @@ void ServerWindow::Send2Serv(const std::string& line) {
 void ServerWindow::ConnectToServer(const std::string& Serv, const std::string& Port) {
     if (m_socket->State() == platform::Socket::kConnected) {
         Send2Serv(":" + m_settings.NickName + " QUIT :" + m_settings.QuitMsg);
-        PrintServer(0, 0, 128, "Disconnecting from current server...");
+        m_conversation.Print(0, core::LineStyle::Connecting,
+                             "Disconnecting from current server...");
         m_socket->Close();
         m_socket->LocalPort = 0;
         EndSession();
@@ -297,7 +293,7 @@ void ServerWindow::ConnectToServer(const std::string& Serv, const std::string& P
 // What the connect button does; ConnectToServer does the same after disconnecting.
 void ServerWindow::ConnectButtonAction() {
     const std::string host = platform::TrimBlanks(ServerText());
-    PrintServer(0, 0, 128, "Attempting to Connect to " + host);
+    m_conversation.Print(0, core::LineStyle::Connecting, "Attempting to Connect to " + host);
     int port = 0;
     if (host.empty() || !ValidPort(platform::ScreenToBytes(m_serverPort->text()), port)) {
         return;
@@ -311,7 +307,7 @@ void ServerWindow::ConnectButtonAction() {
 
 void ServerWindow::DisconnectFromServer() {
     Send2Serv(":" + m_settings.NickName + " QUIT :" + m_settings.QuitMsg);
-    PrintServer(0, 0, 128, "Disconnecting from current server...");
+    m_conversation.Print(0, core::LineStyle::Connecting, "Disconnecting from current server...");
     if (m_socket->State() != platform::Socket::kConnected) {
         m_socket->Close();
     }
@@ -362,10 +358,10 @@ void ServerWindow::ToolButs_MouseUp(int n) {
     case 5:
     case 8: {
         const int slot = m_conversation.CurVisible();
-        m_conversation.PrintCoul(slot, "PICTS\\BETAWARN", 64, 0, 96, "   === ");
-        m_conversation.PrintCoul(slot, "PICTS\\BETAWARN", 64, 0, 96,
-                                 "This function is not yet available (beta version).");
-        m_conversation.PrintCoul(slot, "PICTS\\BETAWARN", 64, 0, 96, "   ===");
+        m_conversation.Print(slot, core::LineStyle::BetaWarning, "   === ");
+        m_conversation.Print(slot, core::LineStyle::BetaWarning,
+                             "This function is not yet available (beta version).");
+        m_conversation.Print(slot, core::LineStyle::BetaWarning, "   ===");
         break;
     }
     default:
@@ -387,9 +383,9 @@ void ServerWindow::Socket1_Connect() {
     if (m_settings.LogServer && !m_conversation.LogOpen(0)) {
         m_conversation.OpenLog(0, platform::SafeFileName(server));
     }
-    PrintServer(0, 192, 0, "Connected to " + ServerText());
-    PrintServer(0, 0, 0, "");
-    PrintServer(0, 0, 0, "Registering yourself...");
+    m_conversation.Print(0, core::LineStyle::Connected, "Connected to " + ServerText());
+    m_conversation.Print(0, core::LineStyle::Plain, "");
+    m_conversation.Print(0, core::LineStyle::Plain, "Registering yourself...");
     Send2Serv("NICK " + m_settings.NickName);
     Send2Serv("USER " + m_settings.MyUserName + " " + m_settings.HostName + " " + ServerText() +
               " :" + m_settings.RealName);
@@ -409,10 +405,9 @@ void ServerWindow::CheckForMsg(const std::string& arrival) {
     m_readTempBuf.Feed(
         arrival, [this](const std::string& line) { Process_MSG(line); },
         [this](std::size_t dropped) {
-            PrintServer(192, 64, 64,
-                        "A line from the server was too long and was dropped (" +
-                            std::to_string(dropped) + " bytes)",
-                        "PICTS\\WARNMARK");
+            m_conversation.Print(0, core::LineStyle::LogWarning,
+                                 "A line from the server was too long and was dropped (" +
+                                     std::to_string(dropped) + " bytes)");
         });
 }
 
@@ -423,9 +418,9 @@ void ServerWindow::Process_MSG(const std::string& line) {
 void ServerWindow::Socket1_Close() {
     m_toolbar->RWDisable();
     m_flags.LoggedOn = false;
-    PrintServer(0, 0, 0, "");
-    PrintServer(128, 32, 32, "*** Shutdown ***");
-    PrintServer(0, 0, 0, "");
+    m_conversation.Print(0, core::LineStyle::Plain, "");
+    m_conversation.Print(0, core::LineStyle::Shutdown, "*** Shutdown ***");
+    m_conversation.Print(0, core::LineStyle::Plain, "");
     if (m_socket->State() == platform::Socket::kConnected) {
         m_socket->Close();
     }
@@ -434,12 +429,12 @@ void ServerWindow::Socket1_Close() {
 
 void ServerWindow::Socket1_Error(int number, const QString& description) {
     if (number == platform::Socket::kHostUnreachable) {
-        PrintServer(0, 0, 0, "Server not found\\Unable to reach it.", "picts\\errormsg");
+        m_conversation.Print(0, core::LineStyle::ServerNotFound,
+                             "Server not found\\Unable to reach it.");
     }
-    PrintServer(192, 64, 64,
-                "Unknown Error ! (err" + std::to_string(number) + ") (" +
-                    platform::ScreenToBytes(description) + ")",
-                "PICTS\\ERRORMSG");
+    m_conversation.Print(0, core::LineStyle::ConnectionError,
+                         "Unknown Error ! (err" + std::to_string(number) + ") (" +
+                             platform::ScreenToBytes(description) + ")");
     // Nothing is left to wait for: the user may correct the server or the port at once, not
     // only when the notify timer next finds the connection gone.
     if (m_socket->State() != platform::Socket::kConnected) {

@@ -156,8 +156,6 @@ class ServerWindow : public QWidget,
     // The server and port boxes editable, connect and personal info on, disconnect off.
     void ShowDisconnectedControls();
     void QuitServer();
-    void PrintServer(int red, int green, int blue, const std::string& text,
-                     const std::string& picture = {});
     std::string ServerText() const;
     // The session is over (closed by the server or by the user): controls and panes reset.
     void EndSession();

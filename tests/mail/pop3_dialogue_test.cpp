@@ -63,9 +63,10 @@ struct CountCase {
 std::vector<std::string> Shown(const Pop3Step& step) {
     std::vector<std::string> shown;
     for (const MailLine& line : step.Lines) {
-        shown.push_back(line.Picture + "|" + std::to_string(line.Red) + "," +
-                        std::to_string(line.Green) + "," + std::to_string(line.Blue) + "|" +
-                        line.Text);
+        const core::LineLook look = core::Look(line.Style);
+        shown.push_back(std::string(look.picture) + "|" + std::to_string(look.colour.red) + "," +
+                        std::to_string(look.colour.green) + "," + std::to_string(look.colour.blue) +
+                        "|" + line.Text);
     }
     return shown;
 }
