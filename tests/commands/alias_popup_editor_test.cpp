@@ -1,5 +1,4 @@
 #include "commands/alias_popup_editor.h"
-#include "commands/popups.h"
 #include "commands/table_lists.h"
 
 #include <QApplication>

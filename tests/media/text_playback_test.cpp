@@ -1,7 +1,6 @@
 #include "media/text_playback.h"
 
 #include "support/fake_client.h"
-#include "support/wait.h"
 
 #include <QTemporaryDir>
 
@@ -28,7 +27,6 @@ class TextPlaybackTest : public ::testing::Test {
     void Write(const std::string& name, const std::string& bytes) const {
         std::ofstream(root / name, std::ios::binary) << bytes;
     }
-    static std::string Sent(const std::string& text) { return "send PRIVMSG #c :" + text; }
     static std::string Echo(const std::string& text) {
         return "print 1 [] (32,32,48) me -> " + text;
     }

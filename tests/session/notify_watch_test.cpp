@@ -1,11 +1,8 @@
 #include "session/notify_watch.h"
 
 #include "support/fake_client.h"
-#include "support/scripted_session.h"
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 namespace korbi::session {
 namespace {
