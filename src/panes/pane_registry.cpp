@@ -2,13 +2,13 @@
 // switching and closing panes, and keeping the slots in use contiguous.
 #include "panes/conversation_window.h"
 
+#include "panes/input_line.h"
 #include "panes/text_view.h"
 #include "platform/text_encoding.h"
 #include "platform/text_values.h"
 #include "ui/error_window.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 

@@ -8,6 +8,7 @@
 #include "support/irc_peer.h"
 #include "support/loopback_options.h"
 #include "support/ngircd_server.h"
+#include "support/pane_control.h"
 #include "support/wait.h"
 
 #include <QLineEdit>
@@ -31,6 +32,8 @@ inline void PrintTo(const LineRecord& record, std::ostream* out) {
 } // namespace korbi::panes
 
 namespace korbi::session {
+
+using korbi::testing::PaneControl;
 
 class NgircdSessionTest : public ::testing::Test {
   protected:

@@ -38,7 +38,7 @@ class PaneMouseNgircdTest : public NgircdSessionTest {
         }
         QMimeData mime;
         mime.setUrls(urls);
-        QWidget* view = conversation->TextViewWin(slot);
+        QWidget* view = PaneControl<panes::TextView>(*conversation, slot, "TextViewWin");
         QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton,
                               Qt::NoModifier);
         QCoreApplication::sendEvent(view, &enter);
@@ -54,7 +54,7 @@ class PaneMouseNgircdTest : public NgircdSessionTest {
             conversation->show();
             ASSERT_TRUE(QTest::qWaitForWindowExposed(conversation.get()));
         }
-        QListWidget* list = conversation->NickList(slot);
+        QListWidget* list = PaneControl<QListWidget>(*conversation, slot, "NickList");
         const auto found = list->findItems(QString::fromStdString(entry), Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << entry;
         list->scrollToItem(found.front());

@@ -56,7 +56,7 @@ TEST_F(SessionNgircdTest, JoinOpensAPaneWithTheNamesAndTheOperatorMark) {
     // The pane's close button leaves the channel; the pane goes when the server confirms. The
     // prefix is asked for first: its reply moves carol past the lines she has already had.
     const std::string korbiPrefix = ClientPrefix(carol);
-    conversation->CloseWinBut(room)->click();
+    PaneControl<QPushButton>(*conversation, room, "CloseWinBut")->click();
     EXPECT_THAT(carol.WaitForLine(" PART #room"),
                 ::testing::StartsWith(korbiPrefix + " PART #room"));
     EXPECT_TRUE(WaitUntil([&] { return conversation->NextChan() == 1; }));

@@ -136,7 +136,7 @@ TEST_F(TypingNgircdTest, PanesAboveAClosedOneMoveDownWithTheirConversation) {
     // The moved pane receives and sends for its channel.
     bob.Send("PRIVMSG #second :still here?");
     EXPECT_TRUE(WaitForPaneLine(first, "bob -> still here?"));
-    conversation->SwitchBut(first)->click();
+    PaneControl<QPushButton>(*conversation, first, "SwitchBut")->click();
     EXPECT_EQ(conversation->CurVisible(), first);
     const std::string prefix = ClientPrefix(bob);
     Type(first, ", yes");
