@@ -448,7 +448,7 @@ TEST_F(MainFrameTest, MenuShortcutsActInTheFramesInputLinesButNotOverListsOrDial
     frame->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
     panes::ConversationWindow& conversation = frame->conversationWindow();
-    const QWidget& aliasEditor = frame->aliasPopupEditor();
+    const QWidget& aliasEditor = *frame->findChild<QWidget*>("AlPopForm");
     for (const char* nick : {"@ann", "bob", "cy"}) {
         conversation.AddNickListItem(0, nick);
     }
@@ -469,7 +469,8 @@ TEST_F(MainFrameTest, MenuShortcutsActInTheFramesInputLinesButNotOverListsOrDial
     EXPECT_EQ(nickField->selectedText(), nickField->text()) << "select all in the dialog";
     QTest::keyClick(nickField, Qt::Key_P, Qt::ControlModifier);
     EXPECT_FALSE(aliasEditor.isVisible());
-    EXPECT_FALSE(frame->pictManager().isVisible()) << "no frame shortcut over a dialog";
+    EXPECT_FALSE(frame->findChild<QWidget*>("PictManager")->isVisible())
+        << "no frame shortcut over a dialog";
     setup->reject();
 
     frame->activateWindow();
