@@ -1,14 +1,11 @@
 #include "commands/aliases.h"
 
+#include "irc/words.h"
 #include "platform/text_values.h"
 
 namespace korbi::commands {
 
 namespace {
-
-std::string_view FirstWord(std::string_view entry) {
-    return entry.substr(0, entry.find(' '));
-}
 
 std::string DepthText(std::string_view name, const AliasLimits& limits) {
     return "*** Alias " + std::string(name) + " stopped: aliases nested more than " +
@@ -33,7 +30,7 @@ int FindAlias(std::span<const std::string> AliasTable, std::string_view word) {
     }
     int found = -1;
     for (std::size_t i = 0; i < AliasTable.size() && !AliasTable[i].empty(); ++i) {
-        if (platform::EqualsNoCase(FirstWord(AliasTable[i]), word)) {
+        if (platform::EqualsNoCase(irc::FirstWord(AliasTable[i]), word)) {
             found = static_cast<int>(i);
         }
     }
@@ -41,7 +38,7 @@ int FindAlias(std::span<const std::string> AliasTable, std::string_view word) {
 }
 
 std::vector<std::string> AliasPieces(std::string_view entry, const VariableContext& context) {
-    const std::string_view body = entry.substr(FirstWord(entry).size());
+    const std::string_view body = entry.substr(irc::FirstWord(entry).size());
     const VariableExpander expander(context);
     std::vector<std::string> pieces;
     std::string piece;

@@ -2,6 +2,7 @@
 
 #include "commands/media_names.h"
 #include "irc/message_parsing.h"
+#include "irc/words.h"
 #include "platform/text_values.h"
 
 namespace korbi::commands {
@@ -9,22 +10,14 @@ namespace korbi::commands {
 namespace {
 
 using core::ClientHost;
+using irc::AfterFirstWord;
+using irc::FirstWord;
 
 constexpr char CtcpMark = '\x01';
 
 // P without the blank that leads it: the text whose words are "the first word" and "the rest".
 std::string Tail(const std::string& P) {
     return P.empty() ? std::string() : P.substr(1);
-}
-
-std::string FirstWord(const std::string& text) {
-    return text.substr(0, text.find(' '));
-}
-
-// Everything after the first word and the blank that ends it.
-std::string AfterFirstWord(const std::string& text) {
-    const std::size_t blank = text.find(' ');
-    return blank == std::string::npos ? std::string() : text.substr(blank + 1);
 }
 
 // Each word after the first, each followed by one blank; "" when there is none.

@@ -1,24 +1,17 @@
 #include "commands/table_lists.h"
 
+#include "irc/words.h"
 #include "platform/text_values.h"
 
 #include <algorithm>
 
 namespace korbi::commands {
 
-namespace {
-
-std::string_view FirstWord(std::string_view entry) {
-    return entry.substr(0, entry.find(' '));
-}
-
-} // namespace
-
 int GetIndexList(const std::vector<std::string>& items, std::string_view entry) {
-    const std::string_view name = FirstWord(entry);
+    const std::string name = irc::FirstWord(entry);
     int found = -1;
     for (std::size_t i = 0; i < items.size(); ++i) {
-        if (platform::EqualsNoCase(FirstWord(items[i]), name)) {
+        if (platform::EqualsNoCase(irc::FirstWord(items[i]), name)) {
             found = static_cast<int>(i);
         }
     }

@@ -2,32 +2,6 @@
 
 namespace korbi::irc {
 
-std::string GetWord(long n, std::string_view s) {
-    std::size_t start = 0;
-    long counter = 1;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] != ' ') {
-            continue;
-        }
-        if (counter == n) {
-            return std::string(s.substr(start, i - start));
-        }
-        ++counter;
-        start = i + 1;
-    }
-    return std::string(s.substr(start));
-}
-
-long GetNumWords(std::string_view s) {
-    long count = 1;
-    for (const char c : s) {
-        if (c == ' ') {
-            ++count;
-        }
-    }
-    return count;
-}
-
 std::string GetNick(std::string_view s) {
     const std::size_t bang = s.find('!');
     std::string_view nick = s.substr(0, bang);
@@ -80,18 +54,6 @@ std::string GetMachine(std::string_view s) {
         rest.remove_prefix(1);
     }
     return std::string(rest);
-}
-
-std::string Crop(std::size_t leftVal, std::string& strr, std::size_t rightVal) {
-    if (leftVal != rightVal) {
-        if (strr.size() > leftVal) {
-            strr.erase(0, leftVal);
-        }
-        if (strr.size() > rightVal) {
-            strr.erase(strr.size() - rightVal);
-        }
-    }
-    return strr;
 }
 
 } // namespace korbi::irc

@@ -26,10 +26,10 @@ constexpr int kColumnStarts[] = {0, static_cast<int>(irc::kUsersColumn),
                                  static_cast<int>(irc::kTopicColumn)};
 constexpr const char* kHeadings[] = {"Channel Name", "Users", "Topic"};
 
+// The desktop's own fixed-pitch font: a named one ("Courier New") may resolve to a font whose
+// glyphs differ in width, and the columns would no longer line up.
 QFont ListFont() {
-    QFont font("Courier New");
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSize(9);
     return font;
 }

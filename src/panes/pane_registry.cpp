@@ -7,6 +7,7 @@
 #include "platform/text_encoding.h"
 #include "platform/text_values.h"
 #include "ui/error_window.h"
+#include "ui/frame_layout.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -17,8 +18,6 @@
 namespace korbi::panes {
 
 namespace {
-
-constexpr int kTwipsPerPixel = 15;
 
 const QColor kShownLine1(255, 255, 248);
 const QColor kShownLine2(224, 224, 218);
@@ -107,14 +106,14 @@ void ConversationWindow::TileSwitchButs() {
     if (m_nextChan == 1) {
         return;
     }
-    const int clientTwips = width() * kTwipsPerPixel;
+    const int clientTwips = ui::PixelsToTwips(width());
     const auto share = static_cast<int>(
         platform::RoundHalfEven(static_cast<double>(clientTwips - 2250) / (m_nextChan - 1)));
-    const int buttonTwips = std::clamp(share, kTwipsPerPixel, 2200);
+    const int buttonTwips = std::clamp(share, ui::kTwipsPerPixel, 2200);
     for (int slot = 1; slot < m_nextChan; ++slot) {
         QPushButton& button = *PaneAt(slot).SwitchBut;
         const int left = (slot - 1) * buttonTwips + 1000;
-        button.setGeometry(left / kTwipsPerPixel, button.y(), buttonTwips / kTwipsPerPixel,
+        button.setGeometry(ui::TwipsToPixels(left), button.y(), ui::TwipsToPixels(buttonTwips),
                            button.height());
         PlaceLines(slot);
         button.show();

@@ -1,7 +1,6 @@
 // The whole program as a user runs it: the real main frame starts in an empty folder, connects
 // to a real IRC server by a typed /server command, and lives through a session with a second
 // copy of the program and a scripted user, then exits and starts again in the same folder.
-#include "app/irc_peer.h"
 #include "app/main_frame.h"
 #include "core/prefs_file.h"
 #include "media/artwork_seed.h"
@@ -11,20 +10,26 @@
 #include "platform/text_values.h"
 #include "session/server_window.h"
 #include "session/toolbar.h"
+#include "support/irc_peer.h"
 #include "support/loopback_options.h"
 #include "support/ngircd_server.h"
 #include "support/pane_control.h"
 #include "support/wait.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <filesystem>
 #include <fstream>
@@ -329,6 +334,31 @@ void WholeSession::ChatInChannelAndPrivate() {
     EXPECT_TRUE(WaitLine(b, "#Chat", std::string(kNickA) + " -> hello everyone", ""));
     EXPECT_TRUE(peer.WaitFor(Prefix(kNickA) + "PRIVMSG #Chat :hello everyone\r\n", mark));
 
+    // A pasted text with line breaks goes out as one message: none of its lines is a command.
+    mark = peer.Mark();
+    QApplication::clipboard()->setText("one\nJOIN #trap\r\nQUIT :pasted");
+    QTest::keyClick(a.Panes().InputBox(a.Slot("#Chat")), Qt::Key_V, Qt::ControlModifier);
+    a.Type("#Chat", "");
+    EXPECT_TRUE(
+        peer.WaitFor(Prefix(kNickA) + "PRIVMSG #Chat :one JOIN #trap  QUIT :pasted\r\n", mark));
+    EXPECT_LT(a.Slot("#trap"), 0);
+
+    // A text file dropped on the pane is played into the channel, line by line.
+    const fs::path story = a.Folder() / "story.txt";
+    std::ofstream(story, std::ios::binary) << "once upon a time\r\nthe end\n";
+    mark = peer.Mark();
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(story.string()))});
+    QWidget* view = PaneControl<panes::TextView>(a.Panes(), a.Slot("#Chat"), "TextViewWin");
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &enter);
+    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &drop);
+    EXPECT_TRUE(peer.WaitFor(Prefix(kNickA) + "PRIVMSG #Chat :once upon a time\r\n" +
+                                 Prefix(kNickA) + "PRIVMSG #Chat :the end\r\n",
+                             mark));
+    EXPECT_TRUE(WaitLine(a, "#Chat", "End of Play"));
+
     peer.Send("PRIVMSG #Chat :hi both of you");
     EXPECT_TRUE(WaitLine(a, "#Chat", "peer -> hi both of you"));
     EXPECT_TRUE(WaitLine(b, "#Chat", "peer -> hi both of you"));
@@ -355,6 +385,15 @@ void WholeSession::ChatInChannelAndPrivate() {
                          std::string(kNickA) +
                              " slaps peer around with a large ball with bloody spikes on them..",
                          "PICTS\\EVACTION"));
+
+    // A double click on a member opens a private window with them.
+    QListWidget* nicks = PaneControl<QListWidget>(a.Panes(), a.Slot("#Chat"), "NickList");
+    const QPoint at = nicks->visualItemRect(selected.front()).center();
+    QTest::mouseClick(nicks->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(nicks->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(nicks->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    ASSERT_GT(a.Slot("peer"), 0);
+    EXPECT_EQ(a.Panes().CurVisible(), a.Slot("peer"));
 
     // The second copy's user opens a private window and writes in it.
     b.Type("#Chat", std::string("/query ") + kNickA);

@@ -20,8 +20,6 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenu>
-#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -106,12 +104,7 @@ class MainFrameTest : public ::testing::Test {
 
 TEST_F(MainFrameTest, FirstStartInAnEmptyFolderCreatesFoldersAndDefaults) {
     auto frame = Start();
-    EXPECT_TRUE(fs::is_regular_file(Folder() / "PICTS" / "EVJOIN.BMP"));
-    EXPECT_TRUE(fs::is_regular_file(Folder() / "SOUNDS" / "HORN.WAV"));
     ASSERT_FALSE(frame->StartupFailed());
-    for (const char* folder : {"PICTS", "SOUNDS", "LOGS"}) {
-        EXPECT_TRUE(fs::is_directory(Folder() / folder)) << folder;
-    }
     std::vector<std::string> written = Lines(Contents(PrefsFile()));
     std::vector<std::string> expected = Lines(core::DefaultPrefsFile("stamp"));
     ASSERT_EQ(written.size(), expected.size());
@@ -119,10 +112,7 @@ TEST_F(MainFrameTest, FirstStartInAnEmptyFolderCreatesFoldersAndDefaults) {
     written[1] = expected[1];
     EXPECT_EQ(written, expected);
 
-    EXPECT_EQ(frame->windowTitle(), "KorBi iRC Client 1.0B4");
-    EXPECT_TRUE(frame->flags().ShouldJoin);
     EXPECT_FALSE(frame->flags().IsActive);
-    EXPECT_EQ(frame->settings().NickName, "__NoNick");
     EXPECT_EQ(ServerBox(*frame).size(), 7);
     EXPECT_EQ(frame->serverWindow().ServerName()->currentIndex(), 0);
     EXPECT_EQ(frame->serverWindow().ServerPort()->text(), "6660");
@@ -133,38 +123,13 @@ TEST_F(MainFrameTest, FirstStartInAnEmptyFolderCreatesFoldersAndDefaults) {
     EXPECT_TRUE(errors.isEmpty());
 }
 
-TEST_F(MainFrameTest, UsersOwnPicturesAreKept) {
-    fs::create_directory(Folder() / "picts");
-    Write(Folder() / "picts" / "evjoin.bmp", "mine");
-    Start();
-    EXPECT_EQ(Contents(Folder() / "picts" / "evjoin.bmp"), "mine");
-    EXPECT_FALSE(fs::exists(Folder() / "PICTS")); // the user's folder, in its own spelling
-    EXPECT_TRUE(fs::is_regular_file(Folder() / "picts" / "EVQUIT.BMP"));
-}
-
-TEST_F(MainFrameTest, LaterStartReadsTheFileWithoutJoining) {
-    Start();
-    const std::string first = Contents(PrefsFile());
-    auto frame = Start();
-    EXPECT_FALSE(frame->flags().ShouldJoin);
-    EXPECT_FALSE(steps.contains("Creating new, empty Prefs File..."));
-    EXPECT_EQ(Contents(PrefsFile()), first);
-}
-
-TEST_F(MainFrameTest, TitleBarTextComesBeforeTheProgramName) {
-    core::Settings settings;
-    settings.TitleBarText = "Night shift";
-    Write(PrefsFile(), core::RewrittenPrefsFile(settings));
-    auto frame = Start();
-    EXPECT_EQ(frame->windowTitle(), "Night shift - KorBi iRC Client 1.0B4");
-}
-
 TEST_F(MainFrameTest, PopupItemsShowTheFirstWordOfFilledSlots) {
     // Slot 1 is empty inside the count: only a hand-edited file has that.
     core::Settings settings;
     settings.PopupTable[0] = "Slap! /me slaps $$1";
     settings.PopupTable[1] = "EMPTIED";
     settings.PopupTable[2] = "Op /mode $chan +o $$1";
+    settings.PopupTable[3] = "- ";
     std::string file = core::RewrittenPrefsFile(settings);
     file.replace(file.find("EMPTIED"), 7, "");
     Write(PrefsFile(), file);
@@ -177,24 +142,11 @@ TEST_F(MainFrameTest, PopupItemsShowTheFirstWordOfFilledSlots) {
     EXPECT_FALSE(Pop[1]->isVisible());
     EXPECT_EQ(Pop[2]->text(), "Op");
     EXPECT_TRUE(Pop[2]->isVisible());
-    for (std::size_t i = 3; i < Pop.size(); ++i) {
+    EXPECT_TRUE(Pop[3]->isSeparator());
+    EXPECT_TRUE(Pop[3]->isVisible());
+    for (std::size_t i = 4; i < Pop.size(); ++i) {
         EXPECT_FALSE(Pop[i]->isVisible()) << "Pop" << i + 1;
     }
-}
-
-TEST_F(MainFrameTest, DefaultPopupsIncludeASeparator) {
-    auto frame = Start();
-    const auto& Pop = frame->menus().Pop;
-    EXPECT_EQ(Pop[0]->text(), "Slap!");
-    EXPECT_TRUE(Pop[2]->isSeparator());
-    EXPECT_TRUE(Pop[2]->isVisible());
-    EXPECT_EQ(Pop[4]->text(), "SuperHug!");
-    EXPECT_FALSE(Pop[5]->isVisible());
-    const QList<QAction*> items = frame->findChild<QMenu*>("MenuPops")->actions();
-    ASSERT_GE(items.size(), 3);
-    EXPECT_EQ(items[0]->text(), "Whois");
-    EXPECT_EQ(items[1]->text(), "Query");
-    EXPECT_TRUE(items[2]->isSeparator());
 }
 
 TEST_F(MainFrameTest, FaultyFileStopsStartUpAndIsLeftUntouched) {
@@ -387,58 +339,6 @@ TEST_F(MainFrameTest, TextArrivingInTheBackgroundBlinksAndEveryLineGoesToThePict
     EXPECT_TRUE(frame->SparkTimerActive());
     frame->close();
     EXPECT_EQ(Contents(Folder() / "pictlog.log"), "PICTS\\EVJOIN.BMP\r\n\r\n");
-}
-
-// The menu bar as one text: menu, then each item with its shortcut; "--" is a separator.
-QString MenuBarText(const QMenuBar& bar) {
-    QStringList text;
-    for (const QAction* menu : bar.actions()) {
-        text << menu->text() + ":";
-        for (const QAction* item : menu->menu()->actions()) {
-            QString line = item->isSeparator() ? "--" : item->text();
-            if (!item->shortcut().isEmpty()) {
-                line += " [" + item->shortcut().toString() + "]";
-                EXPECT_EQ(item->shortcutContext(), Qt::WindowShortcut) << line.toStdString();
-            }
-            text << "  " + line;
-        }
-    }
-    return text.join("\n");
-}
-
-TEST_F(MainFrameTest, MenuBarHasEveryItemWithItsAccessLetterAndShortcut) {
-    auto frame = Start();
-    EXPECT_EQ(MenuBarText(*frame->menuBar()), "&IRC:\n"
-                                              "  &Setup [Ctrl+S]\n"
-                                              "  Misc &Prefs\n"
-                                              "  --\n"
-                                              "  Channel &List\n"
-                                              "  --\n"
-                                              "  &Quit [Ctrl+Q]\n"
-                                              "&Mail:\n"
-                                              "  &Check for new messages\n"
-                                              "  --\n"
-                                              "  Mail &Preferences\n"
-                                              "&Extras:\n"
-                                              "  &Alias / PopUps [Ctrl+A]\n"
-                                              "  &People [Ctrl+N]\n"
-                                              "  --\n"
-                                              "  Automation\n"
-                                              "&Special:\n"
-                                              "  &Pict Manager [Ctrl+P]\n"
-                                              "  Debug Mode\n"
-                                              "&Help:\n"
-                                              "  &About KorBi");
-}
-
-TEST_F(MainFrameTest, DebugModeItemSetsTheFlag) {
-    auto frame = Start();
-    QAction* debug = frame->menus().Item(MenuItem::DebugMode);
-    EXPECT_TRUE(debug->isCheckable());
-    debug->trigger();
-    EXPECT_TRUE(frame->flags().DebugMode);
-    debug->trigger();
-    EXPECT_FALSE(frame->flags().DebugMode);
 }
 
 // Ctrl+A is the alias editor's in the panes' input lines, as the other menu shortcuts are;

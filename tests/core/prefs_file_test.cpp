@@ -149,43 +149,21 @@ TEST(PrefsFile, NewFileIsExactlyTheDocumentedLayout) {
     EXPECT_EQ(DefaultPrefsFile(kStamp), Join(NewFileLines()));
 }
 
+// Every value read is checked by rewriting it (SaveAfterLoad...); these are what the rewrite
+// cannot show.
 TEST(PrefsFile, NewFileReadsBackAsTheDefaults) {
     const PrefsReadResult read = Read(DefaultPrefsFile(kStamp));
     ASSERT_TRUE(read.Ok()) << read.Failure;
-    const Settings defaults;
     const Settings& s = read.settings;
-    EXPECT_EQ(s.NickName, defaults.NickName);
-    EXPECT_EQ(s.BackName, defaults.BackName);
-    EXPECT_EQ(s.RealName, defaults.RealName);
-    EXPECT_EQ(s.MyUserName, defaults.MyUserName);
-    EXPECT_EQ(s.Notifys, defaults.Notifys);
-    EXPECT_EQ(s.Silences, defaults.Silences);
-    EXPECT_EQ(s.MailServer, defaults.MailServer);
-    EXPECT_EQ(s.UserName, defaults.UserName);
-    EXPECT_EQ(s.UserPass, defaults.UserPass);
-    EXPECT_EQ(s.Sound2Play, defaults.Sound2Play);
-    EXPECT_EQ(s.ServPort, "6660");
-    const bool flags[] = {s.ClientW,   s.ClientS, s.ClientI,     s.FetchPics,   s.SendPics,
-                          s.LogServer, s.LogChan, s.LogPrivChat, s.ShowAddress, s.CheckMail};
-    const bool expectedFlags[] = {false, false, false, true,  true,
-                                  false, false, false, false, true};
-    for (std::size_t i = 0; i < std::size(flags); ++i) {
-        EXPECT_EQ(flags[i], expectedFlags[i]) << "flag " << i;
-    }
-    EXPECT_EQ(s.Font2Use, 0);
-    EXPECT_EQ(s.NickStyle, 0);
+    EXPECT_EQ(s.NickName, Settings{}.NickName);
+    EXPECT_TRUE(s.FetchPics && s.SendPics && s.CheckMail);
+    EXPECT_FALSE(s.ClientW || s.LogChan || s.ShowAddress);
     EXPECT_EQ(s.FloodProtDelay, 15);
     EXPECT_EQ(read.ServerNameEntries.size(), 7u);
-    EXPECT_EQ(read.ServerNameEntries.front(), "irc.libera.chat");
-    EXPECT_EQ(s.ExecOnConnect[3], "/display ---");
-    EXPECT_EQ(s.ExecOnConnect[4], "");
-    EXPECT_EQ(s.AliasTable[1], "BAN /mode $chan +b $$2 | /kick $chan $$1");
-    EXPECT_EQ(s.PopupTable[2], "- ");
-    EXPECT_EQ(s.PopupTable[4].substr(0, 10), "SuperHug! ");
     EXPECT_EQ(s.PopupTable[5], "");
     // What the file does not carry keeps the value given before reading.
     EXPECT_EQ(s.HostName, "default");
-    EXPECT_EQ(s.versionstr, defaults.versionstr);
+    EXPECT_EQ(s.versionstr, Settings{}.versionstr);
 }
 
 TEST(PrefsFile, FlagIsTrueOnlyForTheValueOne) {

@@ -14,21 +14,6 @@ Segment Plain(std::string text, Rgb colour = kLine) {
     return {std::move(text), false, false, false, colour};
 }
 
-TEST(Palette, HoldsTheTableTheRampAndTheBlackTail) {
-    const PaletteTable& palette = Palette();
-    ASSERT_EQ(palette.size(), 81u);
-    const std::pair<int, Rgb> expected[] = {
-        {0, kWhite},          {1, {0, 0, 0}},        {4, kRed},
-        {5, {96, 0, 0}},      {12, kBlue},           {21, {192, 123, 18}},
-        {34, {222, 111, 50}}, {41, {232, 119, 179}}, {42, {192, 192, 192}},
-        {43, {0, 0, 0}},      {44, {7, 7, 7}},       {76, {231, 231, 231}},
-        {77, {0, 0, 0}},      {80, {0, 0, 0}},
-    };
-    for (const auto& [index, colour] : expected) {
-        EXPECT_EQ(palette[static_cast<std::size_t>(index)], colour) << "entry " << index;
-    }
-}
-
 struct SegmentCase {
     const char* name;
     std::string text;
@@ -41,91 +26,43 @@ TEST_P(ParseSegmentsTest, SplitsTheLineIntoStyledRuns) {
     EXPECT_EQ(ParseSegments(GetParam().text, kLine), GetParam().segments);
 }
 
+// "\003" is the colour code: an octal escape stops after three digits, so the colour number
+// can follow it in the same literal.
 INSTANTIATE_TEST_SUITE_P(
     Codes, ParseSegmentsTest,
-    ::testing::Values(SegmentCase{"PlainText", "hello", {Plain("hello")}},
-                      SegmentCase{"OneDigitColour",
-                                  "a\x03"
-                                  "4red",
-                                  {Plain("a"), Plain("red", kRed)}},
-                      SegmentCase{"TwoDigitsAndBackground",
-                                  "\x03"
-                                  "12,5blue",
-                                  {Plain("blue", kBlue)}},
-                      SegmentCase{"LeadingZeroConsumesOneDigit",
-                                  "\x03"
-                                  "05x",
-                                  {Plain("5x", {96, 0, 0})}},
-                      SegmentCase{"BackgroundAfterOneDigit",
-                                  "\x03"
-                                  "4,12x",
-                                  {Plain("x", kRed)}},
-                      SegmentCase{"BackgroundOnlyRepeatsColourZero",
-                                  "\x03"
-                                  ",5x",
-                                  {Plain("x", kWhite)}},
-                      SegmentCase{"CommaWithoutBackground",
-                                  "\x03"
-                                  "7,x",
-                                  {Plain("x", {255, 123, 18})}},
-                      SegmentCase{"BackgroundReadsAtMostTwoDigits",
-                                  "\x03"
-                                  "1,23456",
-                                  {Plain("456", {0, 0, 0})}},
-                      SegmentCase{"BareCodeRepeatsTheLastNumber",
-                                  "\x03"
-                                  "4a\x03"
-                                  "b",
-                                  {Plain("a", kRed), Plain("b", kRed)}},
-                      SegmentCase{"BareCodeAtStartIsColourZero",
-                                  "\x03"
-                                  "x",
-                                  {Plain("x", kWhite)}},
-                      SegmentCase{"NumberBeyondThePaletteKeepsTheColour",
-                                  "\x03"
-                                  "4a\x03"
-                                  "85b",
-                                  {Plain("a", kRed), Plain("b", kRed)}},
-                      SegmentCase{"CodeAtTheEnd",
-                                  "x\x03"
-                                  "12,",
-                                  {Plain("x")}},
-                      SegmentCase{"BoldTextBold",
-                                  "a\x02"
-                                  "b\x02"
-                                  "c",
-                                  {Plain("a"), {"b", true, false, false, kLine}, Plain("c")}},
-                      SegmentCase{"ReverseIsItalicAndUnderline",
-                                  "\x16i\x16 \x1fu",
-                                  {{"i", false, true, false, kLine},
-                                   Plain(" "),
-                                   {"u", false, false, true, kLine}}}),
+    ::testing::Values(
+        SegmentCase{"PlainText", "hello", {Plain("hello")}},
+        SegmentCase{"OneDigitColour", "a\0034red", {Plain("a"), Plain("red", kRed)}},
+        SegmentCase{"TwoDigitsAndBackground", "\00312,5blue", {Plain("blue", kBlue)}},
+        SegmentCase{"LeadingZeroConsumesOneDigit", "\00305x", {Plain("5x", {96, 0, 0})}},
+        SegmentCase{"BackgroundAfterOneDigit", "\0034,12x", {Plain("x", kRed)}},
+        SegmentCase{"BackgroundOnlyRepeatsColourZero", "\003,5x", {Plain("x", kWhite)}},
+        SegmentCase{"CommaWithoutBackground", "\0037,x", {Plain("x", {255, 123, 18})}},
+        SegmentCase{"BackgroundReadsAtMostTwoDigits", "\0031,23456", {Plain("456", {0, 0, 0})}},
+        SegmentCase{
+            "BareCodeRepeatsTheLastNumber", "\0034a\003b", {Plain("a", kRed), Plain("b", kRed)}},
+        SegmentCase{"BareCodeAtStartIsColourZero", "\003x", {Plain("x", kWhite)}},
+        SegmentCase{"NumberBeyondThePaletteKeepsTheColour",
+                    "\0034a\00385b",
+                    {Plain("a", kRed), Plain("b", kRed)}},
+        SegmentCase{"CodeAtTheEnd", "x\00312,", {Plain("x")}},
+        SegmentCase{"ColourFromTheRamp",
+                    "\00344x\00376y\00380z",
+                    {Plain("x", {7, 7, 7}), Plain("y", {231, 231, 231}), Plain("z", {0, 0, 0})}},
+        SegmentCase{"BoldTextBold",
+                    "a\002b\002c",
+                    {Plain("a"), {"b", true, false, false, kLine}, Plain("c")}},
+        SegmentCase{
+            "ReverseIsItalicAndUnderline",
+            "\026i\026 \037u",
+            {{"i", false, true, false, kLine}, Plain(" "), {"u", false, false, true, kLine}}}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(StripCodes, RemovesCodesAsTheLogsShowThem) {
     const std::pair<std::string, std::string> cases[] = {
-        {"plain text", "plain text"},
-        {"\x03"
-         "10word",
-         "0word"},
-        {"\x03"
-         "4,12red",
-         "red"},
-        {"a\x02"
-         "b\x16"
-         "c\x1f"
-         "d",
-         "abcd"},
-        {"\x03"
-         "05x",
-         "05x"},
-        {"\x03"
-         "12345 x",
-         " x"},
-        {"\x03\x03"
-         "4x",
-         "x"},
-        {"end\x03", "end"},
+        {"plain text", "plain text"}, {"\00310word", "0word"}, {"\0034,12red", "red"},
+        {"a\002b\026c\037d", "abcd"}, {"\00305x", "05x"},      {"\00312345 x", " x"},
+        {"\003\0034x", "x"},          {"end\003", "end"},
     };
     for (const auto& [text, stripped] : cases) {
         EXPECT_EQ(StripCodes(text), stripped) << text;

@@ -59,18 +59,6 @@ class PanePrintingTest : public PaneFixture {
     }
 };
 
-TEST_F(PanePrintingTest, ATwoHundredPixelViewKeepsTenLines) {
-    for (int n = 1; n <= 11; ++n) {
-        window.PrintCoul(0, "", 0, 0, 0, "line " + std::to_string(n));
-    }
-    ASSERT_EQ(window.LineCount(0), 10);
-    EXPECT_EQ(Line(0, 0).text, "line 2");
-    EXPECT_EQ(Line(0, 9).text, "line 11");
-    window.ClearTextWin(0);
-    EXPECT_EQ(window.LineCount(0), 0);
-    EXPECT_EQ(window.PaneText(0), "");
-}
-
 TEST_F(PanePrintingTest, ATextAsWideAsTheViewStaysWholeAndOnePixelWiderWraps) {
     const std::string text = "alpha beta gamma delta";
     TextMetrics metrics;

@@ -159,21 +159,5 @@ TEST_F(ServerWindowTest, TheServerKeepsItsNameUntilItClosesAfterADisconnect) {
     EXPECT_EQ(conversation.TopicBar(0), "Not Connected to a server");
 }
 
-TEST_F(ServerWindowTest, ServerListHandOverPutsTheSelectedEntryFirst) {
-    for (const char* host : {"a.net", "b.net", "c.net"}) {
-        window.ServerName()->addItem(host);
-    }
-    window.ServerName()->setCurrentIndex(2);
-    window.ServerPort()->setText("6667");
-    window.Form_Unload();
-    // With the last entry selected the text ends with a blank (kept: the next start reads it).
-    EXPECT_EQ(settings.ServList, "c.net a.net b.net ");
-    EXPECT_EQ(settings.ServPort, "6667");
-
-    window.ServerName()->setCurrentIndex(1);
-    window.Form_Unload();
-    EXPECT_EQ(settings.ServList, "b.net a.net c.net");
-}
-
 } // namespace
 } // namespace korbi::session

@@ -1,38 +1,56 @@
 #pragma once
-// A second IRC client, scripted by a test: a raw socket that registers with NICK and USER,
-// answers the server's PINGs, and keeps every line it receives exactly as it arrived.
+// A scripted IRC user on a raw socket: registers with a real server, sends the lines a test
+// gives it and keeps every byte the server sends, so tests can check what other users see.
+#include "support/wait.h"
+
+#include <QHostAddress>
 #include <QTcpSocket>
 
 #include <string>
-#include <vector>
 
 namespace korbi::testing {
 
 class IrcPeer {
   public:
-    explicit IrcPeer(std::string nick) : m_nick(std::move(nick)) {}
+    IrcPeer() {
+        QObject::connect(&m_socket, &QTcpSocket::readyRead,
+                         [this] { m_received += m_socket.readAll().toStdString(); });
+    }
 
-    // Connects to 127.0.0.1:port and registers; true once the server's welcome arrived.
-    bool Register(int port);
-    // Sends one protocol line; the line end is added here.
-    void Send(const std::string& line);
-    // Waits for the next received line (after the last one a wait returned) that contains
-    // needle, and returns it with its line end; "" when none arrived in time.
-    std::string WaitForLine(const std::string& needle, int timeoutMs = 5000);
-    // Every line received so far, line ends included.
-    const std::vector<std::string>& Lines() const { return m_lines; }
-    const std::string& Nick() const { return m_nick; }
-    // Lets the reading cursor skip what arrived so far.
-    void SkipReceived() { m_cursor = m_lines.size(); }
+    // Connects and registers as nick; true once the server's welcome is complete.
+    bool Register(int port, const std::string& nick) {
+        m_socket.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
+        if (!m_socket.waitForConnected(5000)) {
+            return false;
+        }
+        Send("NICK " + nick);
+        Send("USER " + nick + " 0 * :scripted peer");
+        return WaitFor(" 376 " + nick + " ");
+    }
+
+    void Send(const std::string& line) {
+        m_socket.write(QByteArray::fromStdString(line + "\r\n"));
+        m_socket.flush();
+    }
+
+    // Everything received, or everything received after a mark.
+    const std::string& Received() const { return m_received; }
+    std::size_t Mark() const { return m_received.size(); }
+    std::string Since(std::size_t mark) const { return m_received.substr(mark); }
+
+    // Waits until the text received after mark contains needle.
+    bool WaitFor(const std::string& needle, std::size_t mark = 0, int timeoutMs = 5000) const {
+        return WaitUntil(
+            [&] {
+                return m_received.size() >= mark &&
+                       m_received.find(needle, mark) != std::string::npos;
+            },
+            timeoutMs);
+    }
 
   private:
-    void Read();
-
-    std::string m_nick;
     QTcpSocket m_socket;
-    std::string m_pending;
-    std::vector<std::string> m_lines;
-    std::size_t m_cursor = 0;
+    std::string m_received;
 };
 
 } // namespace korbi::testing

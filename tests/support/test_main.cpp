@@ -1,5 +1,5 @@
-// Shared main of every test program: real widgets on the offscreen platform, a private
-// runtime folder, and one QApplication for the whole run.
+// Shared main of every test program: real widgets on the offscreen platform, the project's own
+// fonts only, a private runtime folder, and one QApplication for the whole run.
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
+    setenv("FONTCONFIG_FILE", KORBI_TEST_FONTS_CONF, 1);
     QTemporaryDir runtimeDir(QDir::tempPath() + "/korbi-test-runtime-XXXXXX");
     QFile::setPermissions(runtimeDir.path(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
