@@ -102,7 +102,8 @@ int main(int argc, char** argv) {
         [&] { return conversation.PaneText(0).contains("Channel Listing is over."); }, 120000);
     const double receivedMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
     // Shown: both lists have placed their last entry, and show it after a scroll to the end.
-    QListWidget* lists[] = {chanList.List1(), conversation.NickList(0)};
+    QListWidget* lists[] = {chanList.findChild<QListWidget*>("List1"),
+                            conversation.findChild<QListWidget*>("Pane0NickList")};
     const bool placed = WaitUntil(
         [&] {
             for (const QListWidget* list : lists) {
@@ -122,9 +123,9 @@ int main(int argc, char** argv) {
     conversation.repaint();
     const double shownMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
 
-    if (!over || !placed || chanList.List1()->count() != replies) {
+    if (!over || !placed || chanList.findChild<QListWidget*>("List1")->count() != replies) {
         std::fprintf(stderr, "the list did not arrive whole (%d rows)\n",
-                     chanList.List1()->count());
+                     chanList.findChild<QListWidget*>("List1")->count());
         return 2;
     }
     std::printf("%d LIST replies (%.1f MB): all handled after %.0f ms, shown after %.0f ms "

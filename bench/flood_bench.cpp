@@ -43,7 +43,8 @@ class PaintCounter : public QObject {
   public:
     void Start(const korbi::panes::ConversationWindow& panes) {
         for (int slot = 0; slot < korbi::panes::ConversationWindow::kPaneCount; ++slot) {
-            panes.TextViewWin(slot)->installEventFilter(this);
+            panes.findChild<korbi::panes::TextView*>(QString("Pane%1TextViewWin").arg(slot))
+                ->installEventFilter(this);
         }
         m_clock.start();
         m_last = 0;

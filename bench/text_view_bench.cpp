@@ -91,7 +91,7 @@ Result Run(const QString& folderPath, int viewHeight, const std::vector<PrintedL
 
     ConversationWindow window(settings, flags, folder);
     window.SetPictLog(&pictLog);
-    korbi::panes::TextView& view = *window.TextViewWin(0);
+    korbi::panes::TextView& view = *window.findChild<korbi::panes::TextView*>("Pane0TextViewWin");
     window.resize(window.width() + kViewWidth - view.InnerWidth(),
                   window.height() + viewHeight - view.InnerHeight());
     window.show();

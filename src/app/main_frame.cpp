@@ -29,7 +29,6 @@
 #include <QFile>
 #include <QIcon>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -400,12 +399,8 @@ void MainFrame::OpenFromToolbar(int n) {
 // the visible pane.
 void MainFrame::WireNickPopups() {
     session::ServerWindow& server = *m_serverWindow;
-    for (int slot = 0; slot <= panes::ConversationWindow::MaxWins; ++slot) {
-        QListWidget* list = m_conversationWindow->NickList(slot);
-        list->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(list, &QListWidget::customContextMenuRequested, this,
-                [this, list](const QPoint& at) { m_menus.MenuPops->popup(list->mapToGlobal(at)); });
-    }
+    connect(m_conversationWindow, &panes::ConversationWindow::NickMenuRequested, this,
+            [this](const QPoint& at) { m_menus.MenuPops->popup(at); });
     connect(m_menus.MenuWhois, &QAction::triggered, this, [this, &server] {
         commands::MenuWhois_Click(*m_conversationWindow, *m_conversationWindow, server);
     });

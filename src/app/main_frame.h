@@ -87,18 +87,11 @@ class MainFrame : public QMainWindow {
 
     core::Settings& settings() { return m_settings; }
     core::FrameFlags& flags() { return m_flags; }
-    const platform::ProgramFolder& folder() const { return m_folder; }
     session::ServerWindow& serverWindow() { return *m_serverWindow; }
     panes::ConversationWindow& conversationWindow() { return *m_conversationWindow; }
-    QMdiSubWindow* serverSubWindow() const { return m_serverSub; }
-    QMdiSubWindow* conversationSubWindow() const { return m_conversationSub; }
 
     // The menu bar's items and the nick popup menu with Pop1..Pop15.
     const MainMenus& menus() const { return m_menus; }
-    QMenu* MenuPops() const { return m_menus.MenuPops; }
-    media::PictureManager& pictManager() { return *m_pictManager; }
-    media::PictureFrame& pictFrame() { return *m_pictFrame; }
-    commands::AliasPopupEditor& aliasPopupEditor() { return *m_alPopForm; }
 
     media::FrameIcon CurrentFrameIcon() const { return m_frameIcon; }
 

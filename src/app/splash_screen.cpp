@@ -61,8 +61,4 @@ void SplashScreen::ShowStep(const QString& text) {
     }
 }
 
-QString SplashScreen::StepText() const {
-    return m_label1->text();
-}
-
 } // namespace korbi::app

@@ -16,8 +16,6 @@ class SplashScreen : public QWidget {
     // loop, so a queued update would only appear when it is over.
     void ShowStep(const QString& text);
 
-    QString StepText() const;
-
   private:
     void CentreOnScreen();
 

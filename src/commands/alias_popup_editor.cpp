@@ -40,6 +40,7 @@ AliasPopupEditor::AliasPopupEditor(core::Settings& settings, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_tabs(new QTabWidget(this)),
       m_ok(new QPushButton("OK", this)), m_cancel(new QPushButton("Cancel", this)) {
     setObjectName("AlPopForm");
+    m_tabs->setObjectName("Tabs");
     setWindowTitle("Alias/Popups");
     m_aliases.limit = kMaxAliases;
     m_popups.limit = kMaxPopups;

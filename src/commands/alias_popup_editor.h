@@ -28,18 +28,6 @@ class AliasPopupEditor : public QDialog {
     // Fills both lists from the tables (empty entries skipped); done at construction.
     void Form_Load();
 
-    QTabWidget* Tabs() const { return m_tabs; }
-    QListWidget* List1() const { return m_aliases.list; }
-    QLineEdit* Text1() const { return m_aliases.text; }
-    QPushButton* Command1() const { return m_aliases.add; }
-    QPushButton* Command2() const { return m_aliases.remove; }
-    QListWidget* List2() const { return m_popups.list; }
-    QLineEdit* Text2() const { return m_popups.text; }
-    QPushButton* Command5() const { return m_popups.add; }
-    QPushButton* Command6() const { return m_popups.remove; }
-    QPushButton* Command3() const { return m_ok; }
-    QPushButton* Command4() const { return m_cancel; }
-
     // The entries of a list as bytes, in list order.
     static std::vector<std::string> ListItems(const QListWidget& list);
 

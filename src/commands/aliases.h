@@ -45,8 +45,6 @@ class AliasNesting {
   public:
     explicit AliasNesting(AliasLimits limits = {}) : m_limits(limits) {}
 
-    const AliasLimits& Limits() const { return m_limits; }
-
     using PieceRunner = std::function<void(const std::string& piece)>;
     using Reporter = std::function<void(const std::string& line)>;
 

@@ -33,15 +33,6 @@ class AutomationDialog : public ui::FormDialog {
     // The description of Slider1's level into the label.
     void ChangeFloodText();
 
-    QSlider* Slider1() const { return m_Slider1; }
-    QLabel* FloodLabel() const { return m_floodLabel; }
-    QListWidget* List3() const { return m_List3; }
-    QLineEdit* Text2() const { return m_Text2; }
-    QPushButton* AddCmd() const { return m_AddCmd; }
-    QPushButton* RemCmd() const { return m_RemCmd; }
-    QPushButton* Command2() const { return m_Command2; }
-    QPushButton* Command1() const { return m_Command1; }
-
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -211,10 +211,6 @@ bool Names(const BuiltinCommand& command, std::string_view C) {
 
 } // namespace
 
-std::span<const BuiltinCommand> BuiltinCommands() {
-    return Builtins;
-}
-
 const BuiltinCommand* FindBuiltin(std::string_view C) {
     for (const BuiltinCommand& command : Builtins) {
         if (Names(command, C)) {

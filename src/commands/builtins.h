@@ -4,7 +4,6 @@
 #include "commands/command_roles.h"
 
 #include <array>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,9 +17,6 @@ struct BuiltinCommand {
     std::array<std::string_view, 3> synonyms; // unused places are empty
     BuiltinHandler handler;
 };
-
-// Every built-in command, in comparison order.
-std::span<const BuiltinCommand> BuiltinCommands();
 
 // The row whose name or synonym equals the upper-cased command word C, or nullptr.
 const BuiltinCommand* FindBuiltin(std::string_view C);

@@ -44,11 +44,6 @@ std::string GetMsgParams(std::string_view line) {
     return std::string(line.substr(position));
 }
 
-std::size_t GetMSGCut(std::string_view buffer) {
-    const std::size_t position = buffer.find('\r');
-    return position == std::string_view::npos ? 0 : position + 1;
-}
-
 std::string GetMachine(std::string_view s) {
     const std::size_t at = s.find('@');
     if (at == std::string_view::npos) {

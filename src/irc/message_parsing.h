@@ -22,9 +22,6 @@ std::string GetMsgCommand(std::string_view line);
 // Every word after the command, each preceded by one blank ("" when there is none).
 std::string GetMsgParams(std::string_view line);
 
-// 1-based position of the first carriage return in buffer, 0 when there is none.
-std::size_t GetMSGCut(std::string_view buffer);
-
 // The text after the first "@" of s ("" without one; "@" when it is the last character).
 std::string GetMachine(std::string_view s);
 

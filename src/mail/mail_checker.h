@@ -8,7 +8,6 @@
 #include "mail/reply_lines.h"
 #include "media/artwork.h"
 
-#include <QImage>
 #include <QWidget>
 
 class QTimer;
@@ -42,7 +41,6 @@ class MailChecker : public QWidget {
     bool MenuMail_CheckEnabled() const { return m_menuMailCheckEnabled; }
 
     media::MailImage MailIcon() const { return m_mailIcon; }
-    QImage MailIconPicture() const { return media::MailPicture(m_mailIcon); }
 
     int Next2Receive() const { return m_state.Next2Receive; }
     std::int32_t LastMailCount() const { return m_state.LastMailCount; }

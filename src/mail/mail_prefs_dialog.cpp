@@ -14,6 +14,8 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace korbi::mail {
 
 namespace {
@@ -31,6 +33,16 @@ MailPrefsDialog::MailPrefsDialog(core::Media& media, core::SettingsAccess& confi
       m_text5(new QLineEdit("SOUNDS\\HORN.WAV", this)), m_command1(new QPushButton("OK", this)),
       m_command2(new QPushButton("Cancel", this)), m_command3(new QPushButton("Test", this)) {
     setWindowTitle("Mail Preferences");
+    for (const auto& [control, name] : {std::pair<QWidget*, const char*>{m_text1, "Text1"},
+                                        {m_text2, "Text2"},
+                                        {m_text3, "Text3"},
+                                        {m_check1, "Check1"},
+                                        {m_text5, "Text5"},
+                                        {m_command1, "Command1"},
+                                        {m_command2, "Command2"},
+                                        {m_command3, "Command3"}}) {
+        control->setObjectName(name);
+    }
     // The password is kept in the clear in the preferences file, but need not show on screen.
     m_text3->setEchoMode(QLineEdit::Password);
 

@@ -23,15 +23,6 @@ class MailPrefsDialog : public QDialog {
     // Shows the current settings in the controls; runs each time the dialog is opened.
     void Form_Load();
 
-    QLineEdit* Text1() const { return m_text1; }
-    QLineEdit* Text2() const { return m_text2; }
-    QLineEdit* Text3() const { return m_text3; }
-    QCheckBox* Check1() const { return m_check1; }
-    QLineEdit* Text5() const { return m_text5; }
-    QPushButton* Command1() const { return m_command1; }
-    QPushButton* Command2() const { return m_command2; }
-    QPushButton* Command3() const { return m_command3; }
-
   protected:
     void showEvent(QShowEvent* event) override;
 

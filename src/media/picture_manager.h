@@ -33,9 +33,6 @@ class PictureChooser : public QWidget {
     PictureChooser(const platform::ProgramFolder& folder, VisibleInputLine input,
                    QWidget* parent = nullptr);
 
-    QListWidget* File1() const { return m_file1; }
-    QLabel* Picture1() const { return m_picture1; }
-
     // Reads the folder again; the selected file stays selected when it is still there.
     void RefreshList();
     // Selects the file named file (exact name first, then without regard to case).
@@ -66,8 +63,6 @@ class PictureFrame : public QWidget {
                  QWidget* parent = nullptr);
 
     PictureChooser& Chooser() const { return *m_chooser; }
-    QPushButton* Command2() const { return m_select; }
-    QPushButton* Command3() const { return m_undock; }
 
     // flag 0 hides the frame, a positive flag shows it (with the folder read again).
     void DockPictMan(int flag);
@@ -93,17 +88,12 @@ class PictureManager : public QWidget {
                    PictureFrame& docked, QWidget* parent = nullptr);
 
     PictureChooser& Chooser() const { return *m_chooser; }
-    QLabel* Label1() const { return m_label; }
-    QPushButton* Command1() const { return m_dock; }
-    QPushButton* Command2() const { return m_select; }
-    QPushButton* Command3() const { return m_close; }
 
     // Loads (list read, remembered position selected) and shows the window; a window already
     // shown is only raised.
     void ShowManager();
     // The list position kept from one showing of the window to the next; 1 at start.
     int LastPictManger() const { return m_lastPictManger; }
-    void SetLastPictManger(int index) { m_lastPictManger = index; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;

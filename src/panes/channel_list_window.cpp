@@ -45,6 +45,7 @@ ChannelListWindow::ChannelListWindow(core::PaneRegistry& panes, core::ServerLink
       m_Command1(new QPushButton("Fetch List", this)) {
     setObjectName("ChanListForm");
     setWindowTitle("Channel List");
+    m_frame->setObjectName("Frame");
     m_List1->setObjectName("List1");
     m_List1->setFont(ListFont());
     m_Label1->setObjectName("Label1");
@@ -66,6 +67,7 @@ ChannelListWindow::ChannelListWindow(core::PaneRegistry& panes, core::ServerLink
     int tallest = 0;
     for (int column = 0; column < 3; ++column) {
         m_headings[column] = new QLabel(kHeadings[column], headings);
+        m_headings[column]->setObjectName(QString("Heading%1").arg(column));
         m_headings[column]->setFont(m_List1->font());
         m_headings[column]->setContentsMargins(0, 0, 0, 0);
         m_headings[column]->move(

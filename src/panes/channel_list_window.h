@@ -40,12 +40,6 @@ class ChannelListWindow : public QWidget {
     void ClearChanList();
     void AddChanListEntry(const irc::ChanListRow& row);
 
-    QGroupBox* Frame() const { return m_frame; }
-    QListWidget* List1() const { return m_List1; }
-    QLabel* Label1() const { return m_Label1; }
-    QPushButton* Command1() const { return m_Command1; }
-    QLabel* Heading(int column) const { return m_headings[column]; }
-
   protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;

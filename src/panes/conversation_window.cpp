@@ -1,12 +1,12 @@
 #include "panes/conversation_window.h"
 
 #include "irc/formatting_codes.h"
+#include "panes/input_line.h"
 #include "panes/text_view.h"
 #include "platform/text_encoding.h"
 #include "ui/error_window.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -52,7 +52,7 @@ void ConversationWindow::BuildPane(int slot) {
     Pane& pane = PaneAt(slot);
     pane.TextViewWin = new TextView(pane.Lines, m_metrics, m_pictures, this);
     pane.TopicBar = new QLabel(this);
-    pane.InputBox = new QLineEdit(this);
+    pane.InputBox = new InputLine(this);
     pane.InputBox->setFont(QFont("Arial", 8));
     pane.NickList = new QListWidget(this);
     pane.NickList->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -73,9 +73,38 @@ void ConversationWindow::BuildPane(int slot) {
     pane.TextViewWin->setObjectName(name + "TextViewWin");
     pane.InputBox->setObjectName(name + "InputBox");
     pane.NickList->setObjectName(name + "NickList");
+    pane.SwitchBut->setObjectName(name + "SwitchBut");
+    pane.CloseWinBut->setObjectName(name + "CloseWinBut");
+    pane.TopicBar->setObjectName(name + "TopicBar");
+    pane.Line1->setObjectName(name + "Line1");
+    pane.Line2->setObjectName(name + "Line2");
     connect(pane.SwitchBut, &QPushButton::clicked, this, [this, slot] { SwitchBut_Click(slot); });
     connect(pane.CloseWinBut, &QPushButton::clicked, this,
             [this, slot] { CloseWinBut_Click(slot); });
+    WirePaneInput(slot);
+}
+
+// The widgets stay in their slot when conversations move down: the slot is theirs for good.
+void ConversationWindow::WirePaneInput(int slot) {
+    const Pane& pane = PaneAt(slot);
+    connect(pane.InputBox, &InputLine::LineEntered, this,
+            [this, slot](const std::string& text) { emit LineEntered(slot, text); });
+    connect(
+        pane.TextViewWin, &TextView::FilesDropped, this,
+        [this, slot](const std::vector<std::string>& files) { emit FilesDropped(slot, files); });
+    connect(pane.NickList, &QListWidget::itemDoubleClicked, this, [this, slot] {
+        const QListWidgetItem* item = PaneAt(slot).NickList->currentItem();
+        emit NickActivated(slot, item ? platform::ScreenToBytes(item->text()) : std::string());
+    });
+    pane.NickList->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(pane.NickList, &QListWidget::customContextMenuRequested, this,
+            [this, slot](const QPoint& at) {
+                emit NickMenuRequested(PaneAt(slot).NickList->mapToGlobal(at));
+            });
+}
+
+QLineEdit* ConversationWindow::InputBox(int slot) const {
+    return PaneAt(slot).InputBox;
 }
 
 void ConversationWindow::Form_Load() {

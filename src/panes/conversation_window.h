@@ -2,7 +2,8 @@
 // The conversation window "Text Window": 16 panes built in advance, one shown at a time. Pane 0
 // is the server pane; panes 1 to 15 hold channels and private conversations, found by name and
 // kept contiguous (closing one moves the higher ones down). Every line the user sees is
-// printed into a pane by PrintCoul.
+// printed into a pane by PrintCoul. What the user does in a pane (a line entered, files
+// dropped, a nick double-clicked) comes out as signals.
 #include "core/nick_lists.h"
 #include "core/pane_logs.h"
 #include "core/pane_output.h"
@@ -33,6 +34,7 @@ class ErrorWindow;
 
 namespace korbi::panes {
 
+class InputLine;
 class TextView;
 
 // One pane: its controls, its name, its lines and its log.
@@ -40,7 +42,7 @@ struct Pane {
     QPushButton* SwitchBut = nullptr;
     QPushButton* CloseWinBut = nullptr;
     TextView* TextViewWin = nullptr;
-    QLineEdit* InputBox = nullptr;
+    InputLine* InputBox = nullptr;
     QListWidget* NickList = nullptr;
     NickIndex Nicks; // where the entries of NickList stand, by nick
     QLabel* TopicBar = nullptr;
@@ -149,21 +151,21 @@ class ConversationWindow : public QWidget,
     // Writes the closing lines and closes the log.
     void CloseLog(int slot) override;
 
-    // ---- Controls
+    // ---- Controls (named "Pane" + slot + the control's name)
 
-    QPushButton* SwitchBut(int slot) const { return PaneAt(slot).SwitchBut; }
-    QPushButton* CloseWinBut(int slot) const { return PaneAt(slot).CloseWinBut; }
-    TextView* TextViewWin(int slot) const { return PaneAt(slot).TextViewWin; }
-    QLineEdit* InputBox(int slot) const { return PaneAt(slot).InputBox; }
+    QLineEdit* InputBox(int slot) const;
     // Whether widget is the input line of a pane.
     bool IsInputBox(const QObject* widget) const;
-    QListWidget* NickList(int slot) const { return PaneAt(slot).NickList; }
-    QLabel* TopicBarLabel(int slot) const { return PaneAt(slot).TopicBar; }
-    QColor Line1Colour(int slot) const { return PaneAt(slot).Line1Colour; }
-    QColor Line2Colour(int slot) const { return PaneAt(slot).Line2Colour; }
-    ui::ErrorWindow& errorWindow() const { return *m_errorWindow; }
 
   signals:
+    // The user entered a line (Enter) in the input line of pane slot.
+    void LineEntered(int slot, const std::string& text);
+    // Files were dropped on the text view of pane slot: their full paths.
+    void FilesDropped(int slot, const std::vector<std::string>& files);
+    // The user double-clicked an entry of pane slot's nick list: its text.
+    void NickActivated(int slot, const std::string& entry);
+    // A right click on a nick list: the user's popups are wanted at globalPos.
+    void NickMenuRequested(const QPoint& globalPos);
     // A protocol line to send to the server (the PART of a refused or closed channel).
     void SendRequested(const std::string& line);
     // Text arrived while the frame is in the background: the icon should blink.
@@ -179,6 +181,7 @@ class ConversationWindow : public QWidget,
 
     void Form_Load();
     void BuildPane(int slot);
+    void WirePaneInput(int slot);
     void PlaceLines(int slot);
     void SetLineColours(int slot, const QColor& line1, const QColor& line2);
     void EmptySlot(int slot);

@@ -81,19 +81,18 @@ void EnterLine(const InputLineRoles& roles, int slot, const std::string& typed) 
     }
 }
 
-void InputBox_KeyPress(const InputLineRoles& roles, int slot, int& key, InputLineText& line) {
+std::optional<std::string> InputBox_KeyPress(int& key, InputLineText& line) {
     if (const char code = FormattingCode(key); code != 0) {
         line = InsertAtCaret(line, code);
         key = 0;
-        return;
+        return std::nullopt;
     }
     if (key != KeyEnter) {
-        return;
+        return std::nullopt;
     }
     key = 0;
-    const std::string T = std::exchange(line.text, {});
     line.caret = 0;
-    EnterLine(roles, slot, T);
+    return std::exchange(line.text, {});
 }
 
 void TextViewWin_OLEDragDrop(const InputLineRoles& roles, int slot,

@@ -10,6 +10,7 @@
 #include "core/settings_access.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,9 +48,10 @@ InputLineText InsertAtCaret(const InputLineText& line, char code);
 // Line breaks (from a paste) count as blanks.
 void EnterLine(const InputLineRoles& roles, int slot, const std::string& typed);
 
-// One typed key. A formatting key or Enter is handled here: line changes (Enter empties it)
-// and key becomes 0. Any other key is left as it is, for the line edit.
-void InputBox_KeyPress(const InputLineRoles& roles, int slot, int& key, InputLineText& line);
+// One typed key. A formatting key puts its code into line; Enter empties line and returns what
+// it held, the line the user entered. Either way key becomes 0. Any other key is left as it is,
+// for the line edit.
+std::optional<std::string> InputBox_KeyPress(int& key, InputLineText& line);
 
 // Files dropped onto the text view of pane slot, as full paths; only the first one counts. A
 // ".TXT" file is played into the pane, a ".WAV" file is offered to the pane's name and played.

@@ -2,6 +2,7 @@
 // switching and closing panes, and keeping the slots in use contiguous.
 #include "panes/conversation_window.h"
 
+#include "panes/input_line.h"
 #include "panes/text_view.h"
 #include "platform/text_encoding.h"
 #include "platform/text_values.h"
@@ -9,7 +10,6 @@
 #include "ui/frame_layout.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 

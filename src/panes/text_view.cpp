@@ -3,7 +3,12 @@
 #include "panes/picture_cache.h"
 #include "panes/text_metrics.h"
 
+#include "platform/text_encoding.h"
+
+#include <QDropEvent>
+#include <QMimeData>
 #include <QPainter>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -25,6 +30,30 @@ TextView::TextView(const LineStore& lines, TextMetrics& metrics, PictureCache& p
     m_repaintTimer.setSingleShot(true);
     m_repaintTimer.setInterval(kRepaintDelayMs);
     connect(&m_repaintTimer, &QTimer::timeout, this, [this] { update(); });
+    setAcceptDrops(true);
+}
+
+void TextView::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void TextView::dragMoveEvent(QDragMoveEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void TextView::dropEvent(QDropEvent* event) {
+    std::vector<std::string> files;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            files.push_back(platform::ScreenToBytes(url.toLocalFile()));
+        }
+    }
+    emit FilesDropped(files);
+    event->acceptProposedAction();
 }
 
 void TextView::ScheduleRepaint() {

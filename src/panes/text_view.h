@@ -1,13 +1,15 @@
 #pragma once
 // The text area of a pane: draws the pane's stored lines, each with its picture and in its
 // colours. Printing only changes the store and asks for a repaint; repaints are held back for
-// a moment so that a flood of lines costs one repaint per moment, not one per line.
+// a moment so that a flood of lines costs one repaint per moment, not one per line. Files can be
+// dropped on it.
 #include "panes/line_store.h"
 
 #include <QFrame>
 #include <QTimer>
 
 #include <string>
+#include <vector>
 
 namespace korbi::panes {
 
@@ -27,8 +29,15 @@ class TextView : public QFrame {
     // The lines changed: repaint soon.
     void ScheduleRepaint();
 
+  signals:
+    // Something holding files was dropped: their full paths, local files only.
+    void FilesDropped(const std::vector<std::string>& files);
+
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void DrawPict(QPainter& painter, int x, int y, const std::string& name);

@@ -43,6 +43,8 @@ PictureExchange::PictureExchange(core::Media& media, core::SettingsAccess& confi
     connect(m_socket1, &platform::Socket::Error, this, &PictureExchange::AbandonFetch);
     connect(m_fetchTimer, &QTimer::timeout, this, &PictureExchange::AbandonFetch);
 
+    m_menuServList->setObjectName("MenuServList");
+    m_menuFetch->setObjectName("MenuFetch");
     m_menuServList->setCheckable(true);
     m_menuFetch->setCheckable(true);
     connect(m_pictmenu, &QMenu::aboutToShow, this, &PictureExchange::SyncMenuChecks);

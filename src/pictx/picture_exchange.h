@@ -7,7 +7,6 @@
 #include "pictx/exchange_rules.h"
 #include "pictx/picture_files.h"
 
-#include <QImage>
 #include <QWidget>
 
 #include <memory>
@@ -64,11 +63,8 @@ class PictureExchange : public QWidget {
     // The picture-server icon's menu: "Server is Listening" (SendPics) and "Fetch missing Picts"
     // (FetchPics). Its check marks follow the settings each time it opens.
     QMenu* pictmenu() const { return m_pictmenu; }
-    QAction* MenuServList() const { return m_menuServList; }
-    QAction* MenuFetch() const { return m_menuFetch; }
 
     media::PicServImage PicServIcon() const { return m_icon; }
-    QImage PicServIconPicture() const { return media::PicServPicture(m_icon); }
 
   signals:
     void PicServIconChanged(korbi::media::PicServImage image);

@@ -19,6 +19,7 @@ AboutBox::AboutBox(QWidget* parent)
     : ui::FormDialog(parent), m_picture(new QLabel(this)),
       m_version(new QLabel(kAboutVersion, this)), m_Command1(MakeButton("OK", "Command1", this)) {
     setObjectName("AboForm");
+    m_version->setObjectName("VersionLabel");
     setWindowTitle("About KorBi");
     m_picture->setPixmap(QPixmap::fromImage(media::ApplicationIcon(kPictureSize)));
     m_picture->setAlignment(Qt::AlignTop);

@@ -18,8 +18,6 @@ class AboutBox : public ui::FormDialog {
     void Form_Load() override {}
 
     QLabel* Picture() const { return m_picture; }
-    QLabel* VersionLabel() const { return m_version; }
-    QPushButton* Command1() const { return m_Command1; }
 
   private:
     QLabel* m_picture;

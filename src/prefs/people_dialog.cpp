@@ -81,6 +81,7 @@ PeopleDialog::PeopleDialog(core::Settings& settings, QWidget* parent)
     setObjectName("Form5");
     setWindowTitle("People");
     m_Check1->setObjectName("Check1");
+    m_tabs->setObjectName("Tabs");
 
     m_tabs->addTab(BuildPage(m_NotifyList, m_text1, m_AddNotify, m_RemoveNotify), "Friends");
     QWidget* ignores = BuildPage(m_List1, m_Text2, m_Command4, m_Command3);

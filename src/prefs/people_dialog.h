@@ -28,19 +28,6 @@ class PeopleDialog : public ui::FormDialog {
 
     void Form_Load() override;
 
-    QTabWidget* Tabs() const { return m_tabs; }
-    QListWidget* NotifyList() const { return m_NotifyList; }
-    QLineEdit* text1() const { return m_text1; }
-    QPushButton* AddNotify() const { return m_AddNotify; }
-    QPushButton* RemoveNotify() const { return m_RemoveNotify; }
-    QListWidget* List1() const { return m_List1; }
-    QLineEdit* Text2() const { return m_Text2; }
-    QPushButton* Command4() const { return m_Command4; }
-    QPushButton* Command3() const { return m_Command3; }
-    QCheckBox* Check1() const { return m_Check1; }
-    QPushButton* Command1() const { return m_Command1; }
-    QPushButton* Command2() const { return m_Command2; }
-
   private:
     QWidget* BuildPage(QListWidget* list, QLineEdit* box, QPushButton* add, QPushButton* remove);
     void Command1_Click();

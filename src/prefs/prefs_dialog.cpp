@@ -68,6 +68,9 @@ PrefsDialog::PrefsDialog(core::Settings& settings, QWidget* parent)
       m_Command2(MakeButton("OK", "Command2", this)),
       m_Command1(MakeButton("Cancel", "Command1", this)) {
     setObjectName("PrefsForm");
+    m_tabs->setObjectName("Tabs");
+    m_pictFrame->setObjectName("PictFrame");
+    m_logFrame->setObjectName("LogFrame");
     setWindowTitle("Preferences");
 
     auto* pictures = new QVBoxLayout(m_pictFrame);

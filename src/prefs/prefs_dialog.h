@@ -21,22 +21,6 @@ class PrefsDialog : public ui::FormDialog {
 
     void Form_Load() override;
 
-    QTabWidget* Tabs() const { return m_tabs; }
-    QGroupBox* PictFrame() const { return m_pictFrame; }
-    QGroupBox* LogFrame() const { return m_logFrame; }
-    QLineEdit* Text1() const { return m_Text1; }
-    QLineEdit* Text2() const { return m_Text2; }
-    QLineEdit* Text3() const { return m_Text3; }
-    QCheckBox* Check1() const { return m_Check1; }
-    QCheckBox* Check2() const { return m_Check2; }
-    QCheckBox* Check3() const { return m_Check3; }
-    QComboBox* Combo1() const { return m_Combo1; }
-    QComboBox* Combo2() const { return m_Combo2; }
-    QLineEdit* Text4() const { return m_Text4; }
-    QCheckBox* Check4() const { return m_Check4; }
-    QPushButton* Command2() const { return m_Command2; }
-    QPushButton* Command1() const { return m_Command1; }
-
   signals:
     // OK stored a TitleBarText: the frame takes this title, made as at start-up.
     void TitleChanged(const QString& title);

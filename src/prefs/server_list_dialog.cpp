@@ -21,6 +21,7 @@ ServerListDialog::ServerListDialog(QComboBox& ServerName, QWidget* parent)
       m_Command4(MakeButton("Cancel", "Command4", this)) {
     setObjectName("EdServList");
     setWindowTitle("Edit Server List");
+    m_frame->setObjectName("Frame");
     m_List1->setObjectName("List1");
     m_List1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_Text1->setObjectName("Text1");

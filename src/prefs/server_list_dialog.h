@@ -20,14 +20,6 @@ class ServerListDialog : public ui::FormDialog {
 
     void Form_Load() override;
 
-    QGroupBox* Frame() const { return m_frame; }
-    QListWidget* List1() const { return m_List1; }
-    QLineEdit* Text1() const { return m_Text1; }
-    QPushButton* Command1() const { return m_Command1; }
-    QPushButton* Command2() const { return m_Command2; }
-    QPushButton* Command3() const { return m_Command3; }
-    QPushButton* Command4() const { return m_Command4; }
-
   private:
     void Command1_Click();
     void Command3_Click();

@@ -45,6 +45,7 @@ UserInfoDialog::UserInfoDialog(core::ServerLink& link, core::CommandRunner& runn
       m_Command2(MakeButton("OK", "Command2", this)),
       m_Command1(MakeButton("Cancel", "Command1", this)) {
     setObjectName("Form3");
+    m_tabs->setObjectName("Tabs");
     setWindowTitle("Personnal Info");
     m_NickText->setObjectName("NickText");
     m_Text1->setObjectName("Text1");

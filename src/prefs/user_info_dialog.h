@@ -27,18 +27,7 @@ class UserInfoDialog : public ui::FormDialog {
 
     void Form_Load() override;
 
-    QTabWidget* Tabs() const { return m_tabs; }
-    QLineEdit* NickText() const { return m_NickText; }
-    QLineEdit* Text1() const { return m_Text1; }
-    QLineEdit* RealText() const { return m_RealText; }
-    QLineEdit* EMailText() const { return m_EMailText; }
-    QCheckBox* Check1() const { return m_Check1; }
-    QCheckBox* Check2() const { return m_Check2; }
-    QCheckBox* Check3() const { return m_Check3; }
-    QPushButton* Command2() const { return m_Command2; }
-    QPushButton* Command1() const { return m_Command1; }
     // Says why OK did not close the dialog; hidden otherwise.
-    QLabel* Warning() const { return m_Warning; }
 
   private:
     void Command2_Click();

@@ -3,16 +3,12 @@
 #include "core/prefs_file.h"
 #include "irc/message_parsing.h"
 #include "irc/outgoing_line.h"
-#include "mail/mail_checker.h"
 #include "media/pictures.h"
-#include "media/sounds.h"
 #include "media/text_playback.h"
 #include "panes/channel_list_window.h"
 #include "panes/conversation_window.h"
 #include "panes/input_line_logic.h"
 #include "panes/nick_list.h"
-#include "panes/text_view.h"
-#include "platform/sound_player.h"
 #include "platform/text_encoding.h"
 #include "platform/text_values.h"
 #include "session/conversations.h"
@@ -20,14 +16,9 @@
 #include "session/toolbar.h"
 
 #include <QComboBox>
-#include <QDropEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
-#include <QMimeData>
 #include <QTimer>
-#include <QUrl>
 
 namespace korbi::session {
 
@@ -61,14 +52,12 @@ ServerWindow::ServerWindow(core::Settings& settings, core::FrameFlags& flags,
     : QWidget(parent), m_settings(settings), m_flags(flags), m_folder(folder),
       m_conversation(conversation), m_socket(new platform::Socket(this)),
       m_serverName(new QComboBox(this)), m_serverPort(new QLineEdit(this)),
-      m_floodCheck(new QTimer(this)), m_soundPlayer(new platform::SoundPlayer(this)),
-      m_sounds(new media::Sounds(*m_soundPlayer, folder, this)),
+      m_floodCheck(new QTimer(this)), m_sounds(m_soundPlayer, folder, this),
       m_playback(std::make_unique<media::TextPlayback>(m_conversation, m_conversation, *this, *this,
                                                        folder)),
-      m_mailChecker(new mail::MailChecker(m_conversation, m_conversation, *this, *this,
-                                          options.pop3Port, options.mailTimeoutMs, this)),
-      m_pictureExchange(
-          new pictx::PictureExchange(*this, *this, folder, options.pictureExchange, this)),
+      m_mailChecker(m_conversation, m_conversation, *this, *this, options.pop3Port,
+                    options.mailTimeoutMs, this),
+      m_pictureExchange(*this, *this, folder, options.pictureExchange, this),
       m_toolbar(new ServerToolbar(this)) {
     setWindowTitle("Server Bar");
     m_serverName->setEditable(true);
@@ -79,17 +68,17 @@ ServerWindow::ServerWindow(core::Settings& settings, core::FrameFlags& flags,
 
     setMinimumHeight(Px(1500));
     connect(m_toolbar, &ServerToolbar::ButtonAction, this, &ServerWindow::ToolButs_MouseUp);
-    connect(m_toolbar, &ServerToolbar::MailCheckRequested, m_mailChecker,
+    connect(m_toolbar, &ServerToolbar::MailCheckRequested, &m_mailChecker,
             &mail::MailChecker::StartMailCheck);
     connect(m_toolbar, &ServerToolbar::MailMenuRequested, this, &ServerWindow::MailMenuRequested);
     connect(m_toolbar, &ServerToolbar::PicServMenuRequested, this,
-            [this](const QPoint& at) { m_pictureExchange->pictmenu()->popup(at); });
-    connect(m_mailChecker, &mail::MailChecker::MailIconChanged, m_toolbar,
+            [this](const QPoint& at) { m_pictureExchange.pictmenu()->popup(at); });
+    connect(&m_mailChecker, &mail::MailChecker::MailIconChanged, m_toolbar,
             &ServerToolbar::SetMailPicture);
-    connect(m_pictureExchange, &pictx::PictureExchange::PicServIconChanged, m_toolbar,
+    connect(&m_pictureExchange, &pictx::PictureExchange::PicServIconChanged, m_toolbar,
             &ServerToolbar::SetPicServPicture);
-    m_toolbar->SetMailPicture(m_mailChecker->MailIcon());
-    m_toolbar->SetPicServPicture(m_pictureExchange->PicServIcon());
+    m_toolbar->SetMailPicture(m_mailChecker.MailIcon());
+    m_toolbar->SetPicServPicture(m_pictureExchange.PicServIcon());
 
     connect(m_socket, &platform::Socket::Connected, this, &ServerWindow::Socket1_Connect);
     connect(m_socket, &platform::Socket::DataArrival, this, &ServerWindow::Socket1_DataArrival);
@@ -97,22 +86,17 @@ ServerWindow::ServerWindow(core::Settings& settings, core::FrameFlags& flags,
     connect(m_socket, &platform::Socket::Error, this, &ServerWindow::Socket1_Error);
 
     m_readTempBuf.Clear();
-    for (int n = 0; n < kToolButtons; ++n) {
-        EnableToolBut(n);
-    }
-    DisabToolBut(1);
 
     m_floodCheck->setInterval(kFloodCheckMs);
     connect(m_floodCheck, &QTimer::timeout, this, [this] { m_dispatcher.FloodCheck_Timer(); });
     m_floodCheck->start();
     WirePanes();
-    m_sounds->OpenAtStart();
+    m_sounds.OpenAtStart();
 
     NotifyWatch::Hooks hooks;
-    hooks.StartMailCheck = [this] { m_mailChecker->StartMailCheck(); };
+    hooks.StartMailCheck = [this] { m_mailChecker.StartMailCheck(); };
     hooks.ResetConnectionControls = [this] {
-        DisabToolBut(1);
-        EnableToolBut(0);
+        m_toolbar->NotConnectedState();
         SetBoxesEditable(true);
     };
     m_notifyWatch = std::make_unique<NotifyWatch>(m_conversation, m_conversation, *this, *this,
@@ -121,110 +105,28 @@ ServerWindow::ServerWindow(core::Settings& settings, core::FrameFlags& flags,
         "303", [this](const irc::ServerLine& line) { m_notifyWatch->Process303(line.params); });
 }
 
-// The services use this window as their host: they go before the members they reach.
-ServerWindow::~ServerWindow() {
-    m_notifyWatch.reset();
-    delete m_pictureExchange;
-    delete m_mailChecker;
-    m_playback.reset();
-    delete m_sounds;
-    delete m_soundPlayer;
-}
+ServerWindow::~ServerWindow() = default;
 
 // The panes' input lines, drops and nick lists act through the interpreter and the session.
 void ServerWindow::WirePanes() {
-    connect(&m_conversation, &panes::ConversationWindow::SendRequested, this,
+    using panes::ConversationWindow;
+    connect(&m_conversation, &ConversationWindow::SendRequested, this,
             [this](const std::string& line) { Send2Serv(line); });
-    for (int slot = 0; slot <= MaxWins; ++slot) {
-        m_conversation.InputBox(slot)->installEventFilter(this);
-        m_conversation.TextViewWin(slot)->setAcceptDrops(true);
-        m_conversation.TextViewWin(slot)->installEventFilter(this);
-        connect(m_conversation.NickList(slot), &QListWidget::itemDoubleClicked, this,
-                [this, slot] { nicklist_DblClick(slot); });
-    }
+    connect(
+        &m_conversation, &ConversationWindow::LineEntered, this,
+        [this](int slot, const std::string& text) { panes::EnterLine(InputRoles(), slot, text); });
+    connect(&m_conversation, &ConversationWindow::FilesDropped, this,
+            [this](int slot, const std::vector<std::string>& files) {
+                panes::TextViewWin_OLEDragDrop(InputRoles(), slot, files);
+            });
+    connect(&m_conversation, &ConversationWindow::NickActivated, this,
+            &ServerWindow::nicklist_DblClick);
     m_conversation.SetTopicBar(0, kNotConnected);
-}
-
-bool ServerWindow::eventFilter(QObject* watched, QEvent* event) {
-    for (int slot = 0; slot <= MaxWins; ++slot) {
-        if (watched == m_conversation.InputBox(slot) && event->type() == QEvent::KeyPress) {
-            return InputKeyPress(slot, static_cast<QKeyEvent*>(event));
-        }
-        if (watched != m_conversation.TextViewWin(slot)) {
-            continue;
-        }
-        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
-            auto* drag = static_cast<QDropEvent*>(event);
-            if (drag->mimeData()->hasUrls()) {
-                drag->acceptProposedAction();
-                return true;
-            }
-        }
-        if (event->type() == QEvent::Drop) {
-            auto* drop = static_cast<QDropEvent*>(event);
-            std::vector<std::string> files;
-            for (const QUrl& url : drop->mimeData()->urls()) {
-                if (url.isLocalFile()) {
-                    files.push_back(platform::ScreenToBytes(url.toLocalFile()));
-                }
-            }
-            panes::TextViewWin_OLEDragDrop(InputRoles(), slot, files);
-            drop->acceptProposedAction();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-// Formatting keys and Enter; everything else is left to the line edit.
-bool ServerWindow::InputKeyPress(int slot, QKeyEvent* event) {
-    const bool control = event->modifiers().testFlag(Qt::ControlModifier);
-    int key = 0;
-    switch (event->key()) {
-    case Qt::Key_B:
-        key = control ? 2 : 0;
-        break;
-    case Qt::Key_K:
-        key = control ? 11 : 0;
-        break;
-    case Qt::Key_U:
-        key = control ? 21 : 0;
-        break;
-    case Qt::Key_I:
-        key = control ? 9 : 0;
-        break;
-    case Qt::Key_Tab:
-        key = 9;
-        break;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        key = panes::KeyEnter;
-        break;
-    default:
-        break;
-    }
-    if (key == 0) {
-        return false;
-    }
-    QLineEdit* box = m_conversation.InputBox(slot);
-    panes::InputLineText line{
-        platform::ScreenToBytes(box->text()),
-        platform::ScreenToBytes(box->text().left(box->cursorPosition())).size()};
-    panes::InputBox_KeyPress(InputRoles(), slot, key, line);
-    if (key != 0) {
-        return false;
-    }
-    box->setText(platform::BytesToScreen(line.text));
-    box->setCursorPosition(static_cast<int>(
-        platform::BytesToScreen(std::string_view(line.text).substr(0, line.caret)).size()));
-    return true;
 }
 
 // A double click on a channel of the server pane's list joins it; on a nick it opens (or
 // shows) a private window, with the limit of a join.
-void ServerWindow::nicklist_DblClick(int slot) {
-    const QListWidgetItem* item = m_conversation.NickList(slot)->currentItem();
-    const std::string entry = item ? platform::ScreenToBytes(item->text()) : std::string();
+void ServerWindow::nicklist_DblClick(int slot, const std::string& entry) {
     if (entry.empty()) {
         return;
     }
@@ -248,14 +150,6 @@ void ServerWindow::nicklist_DblClick(int slot) {
         return;
     }
     OpenConversation(m_conversation, m_conversation, m_settings, name, true);
-}
-
-void ServerWindow::TogToolBut(int n, int enab) {
-    m_toolbar->TogToolBut(n, enab);
-}
-
-bool ServerWindow::ToolButEnabled(int n) const {
-    return m_toolbar->ToolButEnabled(n);
 }
 
 std::string ServerWindow::ServerText() const {
@@ -302,7 +196,7 @@ void ServerWindow::ConnectButtonAction() {
     m_socket->RemotePort = port;
     m_socket->Connect();
     SetBoxesEditable(false);
-    DisabToolBut(2);
+    m_toolbar->ConnectingState();
 }
 
 void ServerWindow::DisconnectFromServer() {
@@ -329,9 +223,7 @@ void ServerWindow::QuitServer() {
 
 void ServerWindow::ShowDisconnectedControls() {
     SetBoxesEditable(true);
-    EnableToolBut(0);
-    DisabToolBut(1);
-    EnableToolBut(2);
+    m_toolbar->DisconnectedState();
 }
 
 void ServerWindow::EndSession() {
@@ -390,9 +282,7 @@ void ServerWindow::Socket1_Connect() {
     Send2Serv("USER " + m_settings.MyUserName + " " + m_settings.HostName + " " + ServerText() +
               " :" + m_settings.RealName);
     SetBoxesEditable(false);
-    TogToolBut(0, 0);
-    TogToolBut(1, 1);
-    TogToolBut(2, 1);
+    m_toolbar->ConnectedState();
     m_toolbar->RWReset();
 }
 
@@ -501,7 +391,7 @@ void ServerWindow::RunCommandLine(const std::string& line) {
     m_interpreter.RunCommandLine(line);
 }
 void ServerWindow::PlaySound(const std::string& file) {
-    m_sounds->PlaySound(file);
+    m_sounds.PlaySound(file);
 }
 void ServerWindow::PlayTextFile(const std::string& file, int slot) {
     m_playback->PlayTextFile(m_conversation.WinName(slot), file);
@@ -510,10 +400,10 @@ bool ServerWindow::CheckFileExist(const std::string& path) const {
     return media::CheckFileExist(m_folder, path);
 }
 bool ServerWindow::IsFetching() const {
-    return m_pictureExchange->IsFetching();
+    return m_pictureExchange.IsFetching();
 }
 void ServerWindow::FetchFile(const std::string& host, const std::string& path) {
-    m_pictureExchange->FetchFile(host, path);
+    m_pictureExchange.FetchFile(host, path);
 }
 void ServerWindow::RefreshPict(const std::string& picture) {
     m_conversation.ReloadPicture(picture);

@@ -11,11 +11,14 @@
 #include "core/settings.h"
 #include "core/settings_access.h"
 #include "irc/line_framer.h"
+#include "mail/mail_checker.h"
 #include "mail/pop3_dialogue.h"
+#include "media/sounds.h"
 #include "panes/input_line_logic.h"
 #include "pictx/picture_exchange.h"
 #include "platform/program_folder.h"
 #include "platform/socket.h"
+#include "platform/sound_player.h"
 #include "session/dispatcher.h"
 
 #include <QWidget>
@@ -26,22 +29,14 @@
 
 class QComboBox;
 class QLineEdit;
-class QKeyEvent;
 class QTimer;
 
 namespace korbi::panes {
 class ChannelListWindow;
 class ConversationWindow;
 } // namespace korbi::panes
-namespace korbi::platform {
-class SoundPlayer;
-}
 namespace korbi::media {
-class Sounds;
 class TextPlayback;
-} // namespace korbi::media
-namespace korbi::mail {
-class MailChecker;
 }
 
 namespace korbi::session {
@@ -92,19 +87,11 @@ class ServerWindow : public QWidget,
     platform::Socket& Socket1() { return *m_socket; }
     QComboBox* ServerName() const { return m_serverName; }
     QLineEdit* ServerPort() const { return m_serverPort; }
-    ServerToolbar& toolbar() const { return *m_toolbar; }
-    bool ToolButEnabled(int n) const;
-
-    void EnableToolBut(int n) { TogToolBut(n, 1); }
-    void DisabToolBut(int n) { TogToolBut(n, 0); }
-    void TogToolBut(int n, int enab);
 
     // The channel list window the 321 to 323 replies fill (owned by the main frame).
     void SetChanListForm(panes::ChannelListWindow* window) { m_chanListForm = window; }
 
-    Dispatcher& dispatcher() { return m_dispatcher; }
-    mail::MailChecker& mailChecker() { return *m_mailChecker; }
-    pictx::PictureExchange& pictureExchange() { return *m_pictureExchange; }
+    mail::MailChecker& mailChecker() { return m_mailChecker; }
     NotifyWatch& notifyWatch() { return *m_notifyWatch; }
     commands::CommandInterpreter& interpreter() { return m_interpreter; }
 
@@ -138,9 +125,6 @@ class ServerWindow : public QWidget,
     // The mail indicator asks for the "&Mail" menu at a screen position.
     void MailMenuRequested(const QPoint& globalPos);
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     // The roles the dispatcher's handlers, the interpreter and the input lines work through.
     HandlerRoles Roles();
@@ -160,8 +144,7 @@ class ServerWindow : public QWidget,
     // The session is over (closed by the server or by the user): controls and panes reset.
     void EndSession();
     void WirePanes();
-    bool InputKeyPress(int slot, QKeyEvent* event);
-    void nicklist_DblClick(int slot);
+    void nicklist_DblClick(int slot, const std::string& entry);
 
     core::Settings& m_settings;
     core::FrameFlags& m_flags;
@@ -175,11 +158,15 @@ class ServerWindow : public QWidget,
     commands::CommandInterpreter m_interpreter{CommandRolesOf(Roles())};
     Dispatcher m_dispatcher{Roles()};
     QTimer* m_floodCheck;
-    platform::SoundPlayer* m_soundPlayer;
-    media::Sounds* m_sounds;
+    // The services, each after what it uses: they go in the reverse order, the ones that reach
+    // this window as their host first, while everything they reach is still there. The window
+    // is their Qt parent only for the widget tree: as members they are gone before it would
+    // delete its children.
+    platform::SoundPlayer m_soundPlayer{this};
+    media::Sounds m_sounds;
     std::unique_ptr<media::TextPlayback> m_playback;
-    mail::MailChecker* m_mailChecker;
-    pictx::PictureExchange* m_pictureExchange;
+    mail::MailChecker m_mailChecker;
+    pictx::PictureExchange m_pictureExchange;
     std::unique_ptr<NotifyWatch> m_notifyWatch;
     ServerToolbar* m_toolbar;
     panes::ChannelListWindow* m_chanListForm = nullptr;

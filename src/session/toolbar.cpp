@@ -168,10 +168,6 @@ ServerToolbar::~ServerToolbar() {
     delete m_PicServNotify;
 }
 
-PictureBox* ServerToolbar::ToolButs(int n) const {
-    return Valid(n) ? m_ToolButs[static_cast<std::size_t>(n)] : nullptr;
-}
-
 bool ServerToolbar::ToolButEnabled(int n) const {
     return Valid(n) && m_ToolButs[static_cast<std::size_t>(n)]->isEnabled();
 }

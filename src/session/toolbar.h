@@ -85,12 +85,6 @@ class ServerToolbar : public QWidget {
     void ToolButs_MouseUp(int n);
     void downer_MouseMove();
 
-    PictureBox* ToolButs(int n) const;
-    QWidget* downer() { return this; }
-    PictureBox* ReadWriteShow() const { return m_ReadWriteShow; }
-    PictureBox* MailNotify() const { return m_MailNotify; }
-    PictureBox* PicServNotify() const { return m_PicServNotify; }
-
     bool ToolButEnabled(int n) const;
     // Which of its four pictures button n shows.
     media::ButtonState ShownPicture(int n) const;

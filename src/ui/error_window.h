@@ -20,9 +20,6 @@ class ErrorWindow : public QWidget {
     void ShowMessage(const QString& text);
     QString Text() const;
 
-    QLabel* Label1() const { return m_label1; }
-    QPushButton* Command1() const { return m_command1; }
-
   protected:
     void changeEvent(QEvent* event) override;
 

@@ -13,6 +13,7 @@
 #include "support/irc_peer.h"
 #include "support/loopback_options.h"
 #include "support/ngircd_server.h"
+#include "support/pane_control.h"
 #include "support/wait.h"
 
 #include <QAction>
@@ -44,6 +45,7 @@ namespace {
 namespace fs = std::filesystem;
 using korbi::testing::IrcPeer;
 using korbi::testing::NgircdServer;
+using korbi::testing::PaneControl;
 using korbi::testing::WaitUntil;
 
 // The defaults of a first start give both copies the same nick: the second one falls back.
@@ -114,7 +116,7 @@ class Client {
     // Enter. Commands act on the visible pane, as they do for a user, who can only type there.
     void Type(int slot, const std::string& text) {
         if (Panes().CurVisible() != slot) {
-            Panes().SwitchBut(slot)->click();
+            PaneControl<QPushButton>(Panes(), slot, "SwitchBut")->click();
         }
         QLineEdit* box = Panes().InputBox(slot);
         QTest::keyClicks(box, QString::fromStdString(text));
@@ -187,7 +189,7 @@ bool HasNick(Client& client, const std::string& pane, const std::string& entry) 
 
 // The colour drawn in the middle of the picture beside line k of a pane.
 QColor PictureColourAt(Client& client, int slot, int k) {
-    panes::TextView* view = client.Panes().TextViewWin(slot);
+    panes::TextView* view = PaneControl<panes::TextView>(client.Panes(), slot, "TextViewWin");
     const QImage shot = view->grab().toImage();
     const QPoint inner = view->contentsRect().topLeft();
     return shot.pixelColor(inner + QPoint(2 + 8, 20 * k + 1 + 8));
@@ -252,7 +254,8 @@ void WholeSession::FirstStart() {
     EXPECT_TRUE(a.Frame().flags().ShouldJoin);
     EXPECT_EQ(a.Panes().TopicBar(0), "Not Connected to a server");
     EXPECT_EQ(a.Frame().serverWindow().ServerPort()->text(), "6660");
-    EXPECT_GE(a.Panes().TextViewWin(0)->contentsRect().height(), 50 * 20);
+    EXPECT_GE(PaneControl<panes::TextView>(a.Panes(), 0, "TextViewWin")->contentsRect().height(),
+              50 * 20);
 
     // What the user sets up before connecting (the setup and people dialogs store these).
     core::Settings& settings = a.Settings();
@@ -346,7 +349,7 @@ void WholeSession::ChatInChannelAndPrivate() {
     mark = peer.Mark();
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(story.string()))});
-    QWidget* view = a.Panes().TextViewWin(a.Slot("#Chat"));
+    QWidget* view = PaneControl<panes::TextView>(a.Panes(), a.Slot("#Chat"), "TextViewWin");
     QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(view, &enter);
     QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
@@ -369,7 +372,8 @@ void WholeSession::ChatInChannelAndPrivate() {
 
     // The first popup of the nick list acts on the selected nick.
     const QList<QListWidgetItem*> selected =
-        a.Panes().NickList(a.Slot("#Chat"))->findItems("peer", Qt::MatchExactly);
+        PaneControl<QListWidget>(a.Panes(), a.Slot("#Chat"), "NickList")
+            ->findItems("peer", Qt::MatchExactly);
     ASSERT_EQ(selected.size(), 1);
     selected.front()->setSelected(true);
     mark = peer.Mark();
@@ -383,7 +387,7 @@ void WholeSession::ChatInChannelAndPrivate() {
                          "PICTS\\EVACTION"));
 
     // A double click on a member opens a private window with them.
-    QListWidget* nicks = a.Panes().NickList(a.Slot("#Chat"));
+    QListWidget* nicks = PaneControl<QListWidget>(a.Panes(), a.Slot("#Chat"), "NickList");
     const QPoint at = nicks->visualItemRect(selected.front()).center();
     QTest::mouseClick(nicks->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     QTest::mouseDClick(nicks->viewport(), Qt::LeftButton, Qt::NoModifier, at);
@@ -472,7 +476,7 @@ void WholeSession::PictureTravels() {
     EXPECT_EQ(got.size(), (sent.size() / 256 + 1) * 256);
     EXPECT_EQ(got.substr(0, sent.size()), sent);
     const int slot = b.Slot("#Chat");
-    b.Panes().SwitchBut(slot)->click();
+    PaneControl<QPushButton>(b.Panes(), slot, "SwitchBut")->click();
     ASSERT_EQ(b.Panes().CurVisible(), slot);
     EXPECT_TRUE(WaitUntil([&] {
         return PictureColourAt(b, slot, b.FindLine(slot, line)) == kCatColour;
@@ -498,7 +502,7 @@ void WholeSession::KickNickChangeAndQuit() {
     // Closing a channel's pane leaves the channel; the pane goes when the server confirms.
     mark = peer.Mark();
     const int panesBefore = a.Panes().NextChan();
-    a.Panes().CloseWinBut(a.Slot("#korbi"))->click();
+    PaneControl<QPushButton>(a.Panes(), a.Slot("#korbi"), "CloseWinBut")->click();
     EXPECT_TRUE(peer.WaitFor(Prefix(kNickA) + "PART #korbi", mark));
     EXPECT_TRUE(WaitUntil([&] { return a.Slot("#korbi") < 0; }));
     EXPECT_EQ(a.Panes().NextChan(), panesBefore - 1);
@@ -561,7 +565,7 @@ void WholeSession::ExitAndRestart() {
 
     // The server and port kept from last time: the connect button is enough.
     mark = peer.Mark();
-    a.Frame().serverWindow().toolbar().ToolButs_MouseUp(0);
+    a.Frame().serverWindow().findChild<session::ServerToolbar*>("downer")->ToolButs_MouseUp(0);
     ASSERT_TRUE(WaitUntil([&] { return a.Frame().flags().LoggedOn; }, 10000))
         << a.Panes().PaneText(0).toStdString();
     EXPECT_TRUE(WaitLine(a, "", std::string("back on ") + kServer));
@@ -587,7 +591,7 @@ void WholeSession::ReconnectAndDisconnect() {
 
     // The toolbar's disconnect button: the server closes the connection after the QUIT.
     mark = peer.Mark();
-    a.Frame().serverWindow().toolbar().ToolButs_MouseUp(1);
+    a.Frame().serverWindow().findChild<session::ServerToolbar*>("downer")->ToolButs_MouseUp(1);
     EXPECT_TRUE(peer.WaitFor(Prefix("anna") + "QUIT :\"KorBis blues sur KorBi\"\r\n", mark));
     EXPECT_TRUE(WaitLine(a, "", "*** Shutdown ***"));
     // The server's parting notice came before its close: still shown as the server's.
@@ -602,8 +606,8 @@ void WholeSession::ReconnectAndDisconnect() {
     EXPECT_EQ(a.Panes().TopicBar(0), "Not Connected to a server");
     EXPECT_FALSE(a.Frame().flags().LoggedOn);
     EXPECT_EQ(a.Panes().NextChan(), 1);
-    EXPECT_TRUE(a.Frame().serverWindow().ToolButEnabled(0));
-    EXPECT_FALSE(a.Frame().serverWindow().ToolButEnabled(1));
+    EXPECT_TRUE(a.Frame().serverWindow().findChild<QWidget*>("ToolButs0")->isEnabled());
+    EXPECT_FALSE(a.Frame().serverWindow().findChild<QWidget*>("ToolButs1")->isEnabled());
 
     // Each session of the channel is in its log, opened and closed.
     const auto log = FileLines(a.Folder() / "LOGS" / "#Chat.LOG");

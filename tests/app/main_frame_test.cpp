@@ -272,15 +272,15 @@ TEST_F(MainFrameTest, LastServerChosenAddsOneEmptyEntryThenStaysTheSame) {
 
 TEST_F(MainFrameTest, ResizeLaysTheWindowsOutAgain) {
     auto frame = Start();
-    const QMargins border = frame->serverSubWindow()->contentsMargins();
+    const QMargins border = frame->serverWindow().parentWidget()->contentsMargins();
     const int serverHeight = 100 + border.top() + border.bottom(); // 1500 twips inside
-    EXPECT_EQ(frame->serverSubWindow()->height(), serverHeight);
+    EXPECT_EQ(frame->serverWindow().parentWidget()->height(), serverHeight);
     frame->show();
     frame->resize(900, 700);
     QMdiArea* area = qobject_cast<QMdiArea*>(frame->centralWidget());
     ASSERT_TRUE(WaitUntil([&] { return frame->width() == 900 && frame->height() == 700; }));
-    const QRect server = frame->serverSubWindow()->geometry();
-    const QRect conversation = frame->conversationSubWindow()->geometry();
+    const QRect server = frame->serverWindow().parentWidget()->geometry();
+    const QRect conversation = frame->conversationWindow().parentWidget()->geometry();
     EXPECT_EQ(server.topLeft(), QPoint(0, 0));
     EXPECT_EQ(server.width(), area->width());
     EXPECT_EQ(server.height(), serverHeight);
@@ -293,15 +293,15 @@ TEST_F(MainFrameTest, MinimisedFrameKeepsItsLayoutUntilRestored) {
     auto frame = Start();
     frame->show();
     ASSERT_TRUE(WaitUntil([&] { return frame->isVisible(); }));
-    const QRect before = frame->conversationSubWindow()->geometry();
+    const QRect before = frame->conversationWindow().parentWidget()->geometry();
     frame->setWindowState(Qt::WindowMinimized);
     frame->resize(1300, 900);
     ASSERT_TRUE(WaitUntil([&] { return frame->width() == 1300; }));
     frame->MDIForm_Resize();
-    EXPECT_EQ(frame->conversationSubWindow()->geometry(), before);
+    EXPECT_EQ(frame->conversationWindow().parentWidget()->geometry(), before);
 
     frame->setWindowState(Qt::WindowNoState);
-    EXPECT_GT(frame->conversationSubWindow()->width(), before.width());
+    EXPECT_GT(frame->conversationWindow().parentWidget()->width(), before.width());
 }
 
 TEST_F(MainFrameTest, FrameTimerFollowsWhetherTheFrameIsInFront) {
@@ -348,11 +348,11 @@ TEST_F(MainFrameTest, MenuShortcutsActInTheFramesInputLinesButNotOverListsOrDial
     frame->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
     panes::ConversationWindow& conversation = frame->conversationWindow();
-    const QWidget& aliasEditor = frame->aliasPopupEditor();
+    const QWidget& aliasEditor = *frame->findChild<QWidget*>("AlPopForm");
     for (const char* nick : {"@ann", "bob", "cy"}) {
         conversation.AddNickListItem(0, nick);
     }
-    QListWidget* nicks = conversation.NickList(0);
+    QListWidget* nicks = conversation.findChild<QListWidget*>("Pane0NickList");
     nicks->setFocus();
     QTest::keyClick(nicks, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(nicks->selectedItems().size(), 3) << "Ctrl+A selects every name";
@@ -362,14 +362,15 @@ TEST_F(MainFrameTest, MenuShortcutsActInTheFramesInputLinesButNotOverListsOrDial
     auto* setup = frame->findChild<prefs::UserInfoDialog*>("Form3");
     ASSERT_NE(setup, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowActive(setup));
-    QLineEdit* nickField = setup->NickText();
+    QLineEdit* nickField = setup->findChild<QLineEdit*>("NickText");
     nickField->setFocus();
     nickField->deselect();
     QTest::keyClick(nickField, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(nickField->selectedText(), nickField->text()) << "select all in the dialog";
     QTest::keyClick(nickField, Qt::Key_P, Qt::ControlModifier);
     EXPECT_FALSE(aliasEditor.isVisible());
-    EXPECT_FALSE(frame->pictManager().isVisible()) << "no frame shortcut over a dialog";
+    EXPECT_FALSE(frame->findChild<QWidget*>("PictManager")->isVisible())
+        << "no frame shortcut over a dialog";
     setup->reject();
 
     frame->activateWindow();
@@ -390,7 +391,8 @@ TEST_F(MainFrameTest, ClosingWhileConnectedSendsTheQuitLineFirst) {
     testing::ScriptedServer server;
     frame->serverWindow().ConnectToServer("127.0.0.1", std::to_string(server.Port()));
     ASSERT_TRUE(server.WaitForReceived("\nUSER "));
-    ASSERT_TRUE(WaitUntil([&] { return !frame->serverWindow().ToolButEnabled(0); }));
+    ASSERT_TRUE(WaitUntil(
+        [&] { return !frame->serverWindow().findChild<QWidget*>("ToolButs0")->isEnabled(); }));
     QElapsedTimer clock;
     clock.start();
     frame->close(); // this thread's server cannot answer meanwhile: the whole wait runs out

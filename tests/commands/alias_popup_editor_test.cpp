@@ -50,16 +50,18 @@ TEST_F(AliasPopupEditorTest, LoadsNonEmptyEntriesAndAddReplacesByName) {
     AliasPopupEditor editor(settings);
     EXPECT_EQ(editor.windowTitle(), "Alias/Popups");
     ASSERT_EQ(
-        AliasPopupEditor::ListItems(*editor.List1()),
+        AliasPopupEditor::ListItems(*editor.findChild<QListWidget*>("List1")),
         (Items{"ban /mode $chan +b $$1", "hi /say hello", "op /mode $chan +o $$1", "j /join $$1"}));
 
-    editor.Text1()->setText("BAN /kick $chan $$1");
-    editor.Command1()->click();
-    EXPECT_EQ(AliasPopupEditor::ListItems(*editor.List1()).front(), "BAN /kick $chan $$1");
-    EXPECT_EQ(editor.List1()->count(), 4);
+    editor.findChild<QLineEdit*>("Text1")->setText("BAN /kick $chan $$1");
+    editor.findChild<QPushButton*>("Command1")->click();
+    EXPECT_EQ(AliasPopupEditor::ListItems(*editor.findChild<QListWidget*>("List1")).front(),
+              "BAN /kick $chan $$1");
+    EXPECT_EQ(editor.findChild<QListWidget*>("List1")->count(), 4);
 
-    editor.List1()->setCurrentRow(1);
-    EXPECT_EQ(editor.Text1()->text(), "hi /say hello") << "clicking copies the entry";
+    editor.findChild<QListWidget*>("List1")->setCurrentRow(1);
+    EXPECT_EQ(editor.findChild<QLineEdit*>("Text1")->text(), "hi /say hello")
+        << "clicking copies the entry";
     EXPECT_EQ(settings.AliasTable[0], "ban /mode $chan +b $$1") << "nothing stored before OK";
 }
 
@@ -68,11 +70,11 @@ TEST_F(AliasPopupEditorTest, RemoveThenOkStoresWhatRemains) {
         AliasPopupEditor editor(settings);
         bool stored = false;
         QObject::connect(&editor, &AliasPopupEditor::TablesStored, [&] { stored = true; });
-        Select(editor.List1(), {0, 2});
-        editor.Command2()->click();
-        Select(editor.List2(), {0});
-        editor.Command6()->click();
-        editor.Command3()->click();
+        Select(editor.findChild<QListWidget*>("List1"), {0, 2});
+        editor.findChild<QPushButton*>("Command2")->click();
+        Select(editor.findChild<QListWidget*>("List2"), {0});
+        editor.findChild<QPushButton*>("Command6")->click();
+        editor.findChild<QPushButton*>("Command3")->click();
         EXPECT_TRUE(stored);
         EXPECT_EQ(editor.result(), QDialog::Accepted);
     }
@@ -84,13 +86,13 @@ TEST_F(AliasPopupEditorTest, RemoveThenOkStoresWhatRemains) {
     EXPECT_EQ(settings.PopupTable[2], "");
 
     AliasPopupEditor reopened(settings);
-    EXPECT_EQ(AliasPopupEditor::ListItems(*reopened.List1()),
+    EXPECT_EQ(AliasPopupEditor::ListItems(*reopened.findChild<QListWidget*>("List1")),
               (Items{"hi /say hello", "j /join $$1"}));
 }
 
 TEST_F(AliasPopupEditorTest, EnterAddsAndEmptiesTheBoxFormattingKeysInsertCodes) {
     AliasPopupEditor editor(settings);
-    QLineEdit* box = editor.Text2();
+    QLineEdit* box = editor.findChild<QLineEdit*>("Text2");
     box->setText("Bold /say  x");
     box->setCursorPosition(10);
     Key(box, Qt::Key_B, Qt::ControlModifier);
@@ -103,10 +105,10 @@ TEST_F(AliasPopupEditorTest, EnterAddsAndEmptiesTheBoxFormattingKeysInsertCodes)
 
     Key(box, Qt::Key_Return);
     EXPECT_TRUE(box->text().isEmpty());
-    EXPECT_EQ(AliasPopupEditor::ListItems(*editor.List2()).back(),
+    EXPECT_EQ(AliasPopupEditor::ListItems(*editor.findChild<QListWidget*>("List2")).back(),
               "Bold /say \x02\x03\x1F\x16\x16 x");
     Key(box, Qt::Key_Enter); // an empty box adds nothing, and Enter never closes the dialog
-    EXPECT_EQ(editor.List2()->count(), 4);
+    EXPECT_EQ(editor.findChild<QListWidget*>("List2")->count(), 4);
     EXPECT_EQ(editor.result(), 0);
 }
 
@@ -116,12 +118,12 @@ TEST_F(AliasPopupEditorTest, UntouchedEntriesKeepTheirBytesAndFullListsRefuseNew
         settings.PopupTable[i] = "p" + std::to_string(i) + " /say x";
     }
     AliasPopupEditor editor(settings);
-    editor.List2()->setCurrentRow(3);
-    editor.Command5()->click(); // adding it unchanged
-    editor.Text2()->setText("another /say y");
-    editor.Command5()->click();
-    EXPECT_EQ(editor.List2()->count(), static_cast<int>(kMaxPopups));
-    editor.Command3()->click();
+    editor.findChild<QListWidget*>("List2")->setCurrentRow(3);
+    editor.findChild<QPushButton*>("Command5")->click(); // adding it unchanged
+    editor.findChild<QLineEdit*>("Text2")->setText("another /say y");
+    editor.findChild<QPushButton*>("Command5")->click();
+    EXPECT_EQ(editor.findChild<QListWidget*>("List2")->count(), static_cast<int>(kMaxPopups));
+    editor.findChild<QPushButton*>("Command3")->click();
     EXPECT_EQ(settings.PopupTable[3], "Caf\xE9 /say caf\xE9");
     EXPECT_EQ(settings.PopupTable[30], "");
 }

@@ -41,35 +41,39 @@ class AutomationDialogTest : public ::testing::Test {
 
 TEST_F(AutomationDialogTest, LoadsTheLevelAndTheNonEmptyCommands) {
     AutomationDialog dialog(settings);
-    EXPECT_EQ(dialog.Slider1()->minimum(), 1);
-    EXPECT_EQ(dialog.Slider1()->maximum(), 20);
-    EXPECT_EQ(dialog.Slider1()->value(), 3);
-    EXPECT_EQ(dialog.FloodLabel()->text(), "Lame Flood Protection\n( 8.5 ctcps / seconds)");
-    EXPECT_EQ(Entries(*dialog.List3()),
+    EXPECT_EQ(dialog.findChild<QSlider*>("Slider1")->minimum(), 1);
+    EXPECT_EQ(dialog.findChild<QSlider*>("Slider1")->maximum(), 20);
+    EXPECT_EQ(dialog.findChild<QSlider*>("Slider1")->value(), 3);
+    EXPECT_EQ(dialog.findChild<QLabel*>("Label1")->text(),
+              "Lame Flood Protection\n( 8.5 ctcps / seconds)");
+    EXPECT_EQ(Entries(*dialog.findChild<QListWidget*>("List3")),
               (QStringList{"/join #one", "/join #two", "/msg nickserv identify x"}))
         << "empty slots are skipped, not the end";
 }
 
 TEST_F(AutomationDialogTest, AddRemoveEnterThenOkStoresTheListFromSlotZero) {
     AutomationDialog dialog(settings);
-    dialog.Text2()->setText("/mode $me +i");
-    dialog.AddCmd()->click();
-    EXPECT_EQ(dialog.Text2()->text(), "/mode $me +i") << "the button keeps the text";
-    dialog.Text2()->setText("/join #two");
-    Key(dialog.Text2(), Qt::Key_Return);
-    EXPECT_EQ(dialog.Text2()->text(), "") << "Enter empties the box";
-    Key(dialog.Text2(), Qt::Key_Return);
-    dialog.AddCmd()->click();
-    EXPECT_EQ(dialog.List3()->count(), 5) << "empty text adds nothing; same commands both kept";
+    dialog.findChild<QLineEdit*>("Text2")->setText("/mode $me +i");
+    dialog.findChild<QPushButton*>("AddCmd")->click();
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("Text2")->text(), "/mode $me +i")
+        << "the button keeps the text";
+    dialog.findChild<QLineEdit*>("Text2")->setText("/join #two");
+    Key(dialog.findChild<QLineEdit*>("Text2"), Qt::Key_Return);
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("Text2")->text(), "") << "Enter empties the box";
+    Key(dialog.findChild<QLineEdit*>("Text2"), Qt::Key_Return);
+    dialog.findChild<QPushButton*>("AddCmd")->click();
+    EXPECT_EQ(dialog.findChild<QListWidget*>("List3")->count(), 5)
+        << "empty text adds nothing; same commands both kept";
 
-    dialog.List3()->item(0)->setSelected(true);
-    dialog.List3()->item(2)->setSelected(true);
-    dialog.RemCmd()->click();
-    dialog.Slider1()->setValue(12);
-    EXPECT_EQ(dialog.FloodLabel()->text(), "Good Flood Protection\n( 4 ctcps / seconds)");
+    dialog.findChild<QListWidget*>("List3")->item(0)->setSelected(true);
+    dialog.findChild<QListWidget*>("List3")->item(2)->setSelected(true);
+    dialog.findChild<QPushButton*>("RemCmd")->click();
+    dialog.findChild<QSlider*>("Slider1")->setValue(12);
+    EXPECT_EQ(dialog.findChild<QLabel*>("Label1")->text(),
+              "Good Flood Protection\n( 4 ctcps / seconds)");
     EXPECT_EQ(settings.ExecOnConnect[0], "/join #one") << "nothing stored before OK";
 
-    dialog.Command2()->click();
+    dialog.findChild<QPushButton*>("Command2")->click();
     EXPECT_EQ(settings.FloodProtDelay, 12);
     EXPECT_EQ(settings.ExecOnConnect[0], "/join #two");
     EXPECT_EQ(settings.ExecOnConnect[1], "/mode $me +i");
@@ -81,34 +85,35 @@ TEST_F(AutomationDialogTest, AddRemoveEnterThenOkStoresTheListFromSlotZero) {
 
 TEST_F(AutomationDialogTest, FormattingKeysGoIntoTheCommandBox) {
     AutomationDialog dialog(settings);
-    Key(dialog.Text2(), Qt::Key_B, Qt::ControlModifier);
-    Key(dialog.Text2(), Qt::Key_Tab);
-    EXPECT_EQ(dialog.Text2()->text(), QString("\x02\x16"));
+    Key(dialog.findChild<QLineEdit*>("Text2"), Qt::Key_B, Qt::ControlModifier);
+    Key(dialog.findChild<QLineEdit*>("Text2"), Qt::Key_Tab);
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("Text2")->text(), QString("\x02\x16"));
 }
 
 TEST_F(AutomationDialogTest, TheTableNeverFillsItsLastSlot) {
     settings.ExecOnConnect.fill("/cmd");
     AutomationDialog dialog(settings);
-    EXPECT_EQ(dialog.List3()->count(), 51);
-    dialog.Command2()->click();
+    EXPECT_EQ(dialog.findChild<QListWidget*>("List3")->count(), 51);
+    dialog.findChild<QPushButton*>("Command2")->click();
     EXPECT_EQ(settings.ExecOnConnect[49], "/cmd");
     EXPECT_EQ(settings.ExecOnConnect[50], "") << "a table ends at its first empty slot";
 
     AutomationDialog full(settings);
-    ASSERT_EQ(full.List3()->count(), 50);
-    full.Text2()->setText("/one more");
-    Key(full.Text2(), Qt::Key_Return);
-    EXPECT_EQ(full.List3()->count(), 50);
-    EXPECT_EQ(full.Text2()->text(), "/one more") << "a refused command is not lost";
+    ASSERT_EQ(full.findChild<QListWidget*>("List3")->count(), 50);
+    full.findChild<QLineEdit*>("Text2")->setText("/one more");
+    Key(full.findChild<QLineEdit*>("Text2"), Qt::Key_Return);
+    EXPECT_EQ(full.findChild<QListWidget*>("List3")->count(), 50);
+    EXPECT_EQ(full.findChild<QLineEdit*>("Text2")->text(), "/one more")
+        << "a refused command is not lost";
 }
 
 TEST_F(AutomationDialogTest, CancelStoresNothing) {
     AutomationDialog dialog(settings);
-    dialog.Slider1()->setValue(20);
-    EXPECT_EQ(dialog.FloodLabel()->text(), "All CTCPs ignored");
-    dialog.List3()->item(0)->setSelected(true);
-    dialog.RemCmd()->click();
-    dialog.Command1()->click();
+    dialog.findChild<QSlider*>("Slider1")->setValue(20);
+    EXPECT_EQ(dialog.findChild<QLabel*>("Label1")->text(), "All CTCPs ignored");
+    dialog.findChild<QListWidget*>("List3")->item(0)->setSelected(true);
+    dialog.findChild<QPushButton*>("RemCmd")->click();
+    dialog.findChild<QPushButton*>("Command1")->click();
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(settings.FloodProtDelay, 3);
     EXPECT_EQ(settings.ExecOnConnect[0], "/join #one");

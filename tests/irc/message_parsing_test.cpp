@@ -47,7 +47,6 @@ TEST(MessageParsing, WordOperationsDoNotWrapOnLongText) {
     EXPECT_EQ(GetNumWords(text), 70001);
     EXPECT_EQ(GetWord(70001, text), "last");
     EXPECT_EQ(GetWord(70001 - 65536, text), "w");
-    EXPECT_EQ(GetMSGCut(std::string(70000, 'x') + "\r"), 70001u);
 }
 
 TEST(MessageParsing, GetNickAndGetMachine) {
@@ -82,12 +81,6 @@ TEST(MessageParsing, SplitsProtocolLinesIntoSourceCommandAndParameters) {
     EXPECT_EQ(GetMsgParams(":src CMD  a"), "  a");
     EXPECT_EQ(GetMsgSource(": CMD x"), ":");
     EXPECT_EQ(GetMsgCommand(""), "");
-}
-
-TEST(MessageParsing, GetMSGCutFindsOnlyCarriageReturns) {
-    EXPECT_EQ(GetMSGCut("abc\r\ndef"), 4u);
-    EXPECT_EQ(GetMSGCut("abc\n"), 0u);
-    EXPECT_EQ(GetMSGCut(""), 0u);
 }
 
 TEST(MessageParsing, CropCutsOnlyWhenTheCountsDiffer) {

@@ -218,28 +218,29 @@ TEST(MailPrefsDialog, ShowsTheSettingsAndStoresThemOnlyOnOk) {
     settings.Sound2Play = "SOUNDS\\ding.wav";
     MailPrefsDialog dialog(host, host);
     EXPECT_EQ(dialog.windowTitle(), "Mail Preferences");
-    EXPECT_EQ(dialog.Text1()->text(), "pop.example.net");
-    EXPECT_EQ(dialog.Text2()->text(), "bob");
-    EXPECT_EQ(dialog.Text3()->text(), "pw");
-    EXPECT_FALSE(dialog.Check1()->isChecked());
-    EXPECT_EQ(dialog.Text5()->text(), "SOUNDS\\ding.wav");
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("Text1")->text(), "pop.example.net");
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("Text2")->text(), "bob");
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("Text3")->text(), "pw");
+    EXPECT_FALSE(dialog.findChild<QCheckBox*>("Check1")->isChecked());
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("Text5")->text(), "SOUNDS\\ding.wav");
 
-    dialog.Text1()->setText("other.example.net");
-    dialog.Command2()->click();
+    dialog.findChild<QLineEdit*>("Text1")->setText("other.example.net");
+    dialog.findChild<QPushButton*>("Command2")->click();
     EXPECT_EQ(settings.MailServer, "pop.example.net");
 
     dialog.show();
-    EXPECT_EQ(dialog.Text1()->text(), "pop.example.net") << "reopened with the settings";
-    dialog.Text1()->setText("mail.example.org");
-    dialog.Text2()->setText("carol");
-    dialog.Text3()->setText("s3cret");
-    dialog.Check1()->setChecked(true);
-    dialog.Text5()->setText("sounds\\horn.wav");
-    dialog.Command3()->click();
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("Text1")->text(), "pop.example.net")
+        << "reopened with the settings";
+    dialog.findChild<QLineEdit*>("Text1")->setText("mail.example.org");
+    dialog.findChild<QLineEdit*>("Text2")->setText("carol");
+    dialog.findChild<QLineEdit*>("Text3")->setText("s3cret");
+    dialog.findChild<QCheckBox*>("Check1")->setChecked(true);
+    dialog.findChild<QLineEdit*>("Text5")->setText("sounds\\horn.wav");
+    dialog.findChild<QPushButton*>("Command3")->click();
     EXPECT_EQ(host.sounds, std::vector<std::string>{"sounds\\horn.wav"});
     EXPECT_EQ(settings.Sound2Play, "SOUNDS\\ding.wav") << "Test stores nothing";
 
-    dialog.Command1()->click();
+    dialog.findChild<QPushButton*>("Command1")->click();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(settings.MailServer, "mail.example.org");
     EXPECT_EQ(settings.UserName, "carol");
@@ -247,8 +248,8 @@ TEST(MailPrefsDialog, ShowsTheSettingsAndStoresThemOnlyOnOk) {
     EXPECT_TRUE(settings.CheckMail);
     EXPECT_EQ(settings.Sound2Play, "sounds\\horn.wav");
 
-    dialog.Text5()->setText("SOUNDS\\missing.wav");
-    dialog.Command3()->click();
+    dialog.findChild<QLineEdit*>("Text5")->setText("SOUNDS\\missing.wav");
+    dialog.findChild<QPushButton*>("Command3")->click();
     EXPECT_EQ(host.sounds.size(), 1u);
 }
 

@@ -82,8 +82,9 @@ class PictureManagerTest : public PictFolderTest {
     }
     static std::vector<std::string> Shown(const PictureChooser& chooser) {
         std::vector<std::string> names;
-        for (int row = 0; row < chooser.File1()->count(); ++row) {
-            names.push_back(chooser.File1()->item(row)->text().toStdString());
+        for (int row = 0; row < chooser.findChild<QListWidget*>("File1")->count(); ++row) {
+            names.push_back(
+                chooser.findChild<QListWidget*>("File1")->item(row)->text().toStdString());
         }
         return names;
     }
@@ -95,15 +96,16 @@ TEST_F(PictureManagerTest, SelectPutsThePictCommandBeforeTheTypedText) {
     PictureFrame frame(folder, Input());
     ASSERT_EQ(Shown(frame.Chooser()), (std::vector<std::string>{"apple.bmp", "cat.bmp"}));
 
-    frame.Command2()->click(); // nothing selected yet: the line stays as it is
+    frame.findChild<QPushButton*>("Command2")
+        ->click(); // nothing selected yet: the line stays as it is
     EXPECT_EQ(inputLine, "hello");
 
-    frame.Chooser().File1()->setCurrentRow(1);
-    const QImage preview = frame.Chooser().Picture1()->pixmap().toImage();
+    frame.Chooser().findChild<QListWidget*>("File1")->setCurrentRow(1);
+    const QImage preview = frame.Chooser().findChild<QLabel*>("Picture1")->pixmap().toImage();
     ASSERT_FALSE(preview.isNull());
     EXPECT_EQ(preview.pixelColor(0, 0), QColor(Qt::blue));
 
-    frame.Command2()->click();
+    frame.findChild<QPushButton*>("Command2")->click();
     EXPECT_EQ(inputLine, "/PICT cat.bmp hello");
     EXPECT_EQ(focused, 1);
 }
@@ -124,19 +126,19 @@ TEST_F(PictureManagerTest, UndockingCarriesTheChoiceAndClosingDocksAgain) {
     manager.close();
 
     frame->Chooser().SelectFile("a.bmp");
-    frame->Command3()->click(); // Undock
+    frame->findChild<QPushButton*>("Command3")->click(); // Undock
     EXPECT_FALSE(frame->isVisible());
     ASSERT_TRUE(manager.isVisible());
     EXPECT_EQ(manager.Chooser().SelectedFile(), "a.bmp") << "the frame's choice goes along";
 
-    manager.Chooser().File1()->setCurrentRow(2);
-    manager.Command3()->click(); // Close: docked again, on the same file
+    manager.Chooser().findChild<QListWidget*>("File1")->setCurrentRow(2);
+    manager.findChild<QPushButton*>("Command3")->click(); // Close: docked again, on the same file
     EXPECT_FALSE(manager.isVisible());
     EXPECT_TRUE(frame->isVisible());
     EXPECT_EQ(frame->Chooser().SelectedFile(), "c.bmp");
     EXPECT_EQ(manager.LastPictManger(), 2);
 
-    frame->Command3()->click();
+    frame->findChild<QPushButton*>("Command3")->click();
     manager.close(); // the window's close control does the same
     EXPECT_TRUE(frame->isVisible());
 
@@ -145,14 +147,14 @@ TEST_F(PictureManagerTest, UndockingCarriesTheChoiceAndClosingDocksAgain) {
     EXPECT_EQ(manager.Chooser().SelectedFile(), "b.bmp") << "a shorter list selects its last";
 
     manager.Chooser().SelectFile("a.bmp");
-    manager.Command1()->click(); // Dock
+    manager.findChild<QPushButton*>("Command1")->click(); // Dock
     EXPECT_FALSE(manager.isVisible());
     EXPECT_TRUE(frame->isVisible());
     EXPECT_EQ(frame->Chooser().SelectedFile(), "a.bmp");
-    EXPECT_FALSE(frame->Chooser().Picture1()->pixmap().isNull());
+    EXPECT_FALSE(frame->Chooser().findChild<QLabel*>("Picture1")->pixmap().isNull());
 
-    frame->Command3()->click();
-    manager.Command2()->click(); // Select closes the window
+    frame->findChild<QPushButton*>("Command3")->click();
+    manager.findChild<QPushButton*>("Command2")->click(); // Select closes the window
     EXPECT_EQ(inputLine, "/PICT a.bmp hello");
     EXPECT_FALSE(manager.isVisible());
     EXPECT_TRUE(frame->isVisible());

@@ -46,32 +46,34 @@ class ChannelListWindowTest : public ::testing::Test {
 TEST_F(ChannelListWindowTest, ShowsItsCaptionsAndAFixedPitchList) {
     ChannelListWindow window(host, host);
     EXPECT_EQ(window.windowTitle(), "Channel List");
-    EXPECT_EQ(window.Frame()->title(), "Channels List");
-    EXPECT_EQ(window.Label1()->text(), "Double Click a channel to join it.");
-    EXPECT_EQ(window.Command1()->text(), "Fetch List");
-    const QFontMetrics listMetrics(window.List1()->font());
+    EXPECT_EQ(window.findChild<QGroupBox*>("Frame")->title(), "Channels List");
+    EXPECT_EQ(window.findChild<QLabel*>("Label1")->text(), "Double Click a channel to join it.");
+    EXPECT_EQ(window.findChild<QPushButton*>("Command1")->text(), "Fetch List");
+    const QFontMetrics listMetrics(window.findChild<QListWidget*>("List1")->font());
     EXPECT_EQ(listMetrics.horizontalAdvance('i'), listMetrics.horizontalAdvance('M'));
-    EXPECT_EQ(window.Heading(0)->text(), "Channel Name");
-    EXPECT_EQ(window.Heading(1)->text(), "Users");
-    EXPECT_EQ(window.Heading(2)->text(), "Topic");
-    EXPECT_LT(window.Heading(0)->x(), window.Heading(1)->x());
-    EXPECT_LT(window.Heading(1)->x(), window.Heading(2)->x());
+    EXPECT_EQ(window.findChild<QLabel*>("Heading0")->text(), "Channel Name");
+    EXPECT_EQ(window.findChild<QLabel*>("Heading1")->text(), "Users");
+    EXPECT_EQ(window.findChild<QLabel*>("Heading2")->text(), "Topic");
+    EXPECT_LT(window.findChild<QLabel*>("Heading0")->x(),
+              window.findChild<QLabel*>("Heading1")->x());
+    EXPECT_LT(window.findChild<QLabel*>("Heading1")->x(),
+              window.findChild<QLabel*>("Heading2")->x());
 }
 
 TEST_F(ChannelListWindowTest, ControlsFollowTheConnectionWhenShown) {
     host.socketState = 0;
     ChannelListWindow window(host, host);
-    EXPECT_FALSE(window.Command1()->isEnabled());
-    EXPECT_FALSE(window.List1()->isEnabled());
-    EXPECT_TRUE(window.Label1()->isHidden());
+    EXPECT_FALSE(window.findChild<QPushButton*>("Command1")->isEnabled());
+    EXPECT_FALSE(window.findChild<QListWidget*>("List1")->isEnabled());
+    EXPECT_TRUE(window.findChild<QLabel*>("Label1")->isHidden());
 
     host.socketState = 7;
     window.Open();
-    EXPECT_TRUE(window.Command1()->isEnabled());
-    EXPECT_TRUE(window.List1()->isEnabled());
-    EXPECT_FALSE(window.Label1()->isHidden());
+    EXPECT_TRUE(window.findChild<QPushButton*>("Command1")->isEnabled());
+    EXPECT_TRUE(window.findChild<QListWidget*>("List1")->isEnabled());
+    EXPECT_FALSE(window.findChild<QLabel*>("Label1")->isHidden());
 
-    window.Command1()->click();
+    window.findChild<QPushButton*>("Command1")->click();
     EXPECT_EQ(host.sent, std::vector<std::string>{"LIST >15"});
 }
 
@@ -80,13 +82,16 @@ TEST_F(ChannelListWindowTest, ListRepliesFillItAlsoWhileHiddenAndClosingEmptiesI
     window.AddChanListEntry({"#stale", "#stale  3  old"});
     FillFromListReplies(window);
     host.sent.clear();
-    ASSERT_EQ(window.List1()->count(), 2);
-    EXPECT_EQ(window.List1()->item(0)->text(), "#linux              120    Linux help");
-    EXPECT_EQ(window.List1()->item(1)->text(), "#chat               17     talk");
+    ASSERT_EQ(window.findChild<QListWidget*>("List1")->count(), 2);
+    EXPECT_EQ(window.findChild<QListWidget*>("List1")->item(0)->text(),
+              "#linux              120    Linux help");
+    EXPECT_EQ(window.findChild<QListWidget*>("List1")->item(1)->text(),
+              "#chat               17     talk");
 
     window.Open();
     window.close();
-    EXPECT_EQ(window.List1()->count(), 0) << "a closed window opens again empty";
+    EXPECT_EQ(window.findChild<QListWidget*>("List1")->count(), 0)
+        << "a closed window opens again empty";
 }
 
 TEST_F(ChannelListWindowTest, DoubleClickOnAChannelWithAPaneSwitchesToIt) {
@@ -97,7 +102,7 @@ TEST_F(ChannelListWindowTest, DoubleClickOnAChannelWithAPaneSwitchesToIt) {
     FillFromListReplies(window);
 
     // Joining by a double click is ChannelListSession's; a channel with a pane is only shown.
-    window.List1()->setCurrentRow(1);
+    window.findChild<QListWidget*>("List1")->setCurrentRow(1);
     window.List1_DblClick();
     EXPECT_TRUE(host.sent.empty());
     EXPECT_EQ(host.curVisible, chatSlot);
@@ -131,16 +136,16 @@ TEST_F(ChannelListWindowTest, HeadingsStandOverTheColumnsOfTheRows) {
     window.AddChanListEntry(irc::MakeChanListRow("Channel", "Users", "Topic"));
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    window.List1()->clearSelection();
-    window.List1()->setCurrentItem(nullptr);
+    window.findChild<QListWidget*>("List1")->clearSelection();
+    window.findChild<QListWidget*>("List1")->setCurrentItem(nullptr);
     const QImage image = window.grab().toImage();
 
     QRect headings;
     for (int column = 0; column < 3; ++column) {
-        const QLabel* heading = window.Heading(column);
+        const QLabel* heading = window.findChild<QLabel*>(QString("Heading%1").arg(column));
         headings |= QRect(heading->mapTo(&window, QPoint(0, 0)), heading->size());
     }
-    const QListWidget& list = *window.List1();
+    const QListWidget& list = *window.findChild<QListWidget*>("List1");
     const QRect row = list.visualItemRect(list.item(0));
     const QRect rowBand(list.viewport()->mapTo(&window, row.topLeft()), row.size());
     const int gap = QFontMetrics(list.font()).horizontalAdvance('x') * 2 / 3;
@@ -166,12 +171,14 @@ TEST(ChannelListSession, DoubleClickJoinsTheWholeNameOfItsRow) {
                         " 40 :long\r\n:irc.test 322 Joe #bare\r\n:irc.test 323 Joe :End\r\n");
     ASSERT_TRUE(korbi::testing::WaitUntil(
         [&] { return session.Pane().contains("Channel Listing is over."); }));
-    ASSERT_EQ(window.List1()->count(), 2) << "one row per reply";
-    EXPECT_TRUE(window.List1()->item(0)->text().startsWith("#a-channel-of-t...  40 "));
+    ASSERT_EQ(window.findChild<QListWidget*>("List1")->count(), 2) << "one row per reply";
+    EXPECT_TRUE(window.findChild<QListWidget*>("List1")->item(0)->text().startsWith(
+        "#a-channel-of-t...  40 "));
 
     for (int row : {0, 1}) {
-        window.List1()->setCurrentRow(row);
-        emit window.List1()->itemDoubleClicked(window.List1()->item(row));
+        window.findChild<QListWidget*>("List1")->setCurrentRow(row);
+        emit window.findChild<QListWidget*>("List1")->itemDoubleClicked(
+            window.findChild<QListWidget*>("List1")->item(row));
     }
     ASSERT_TRUE(session.server.WaitForReceived("#bare\r"));
     EXPECT_EQ(session.SentAfterRegistration(), "\nJOIN " + longName + "\r\nJOIN #bare\r");
@@ -181,7 +188,7 @@ TEST_F(ChannelListWindowTest, DoubleClickOnNothingDoesNothing) {
     ChannelListWindow window(host, host);
     window.List1_DblClick();
     window.AddChanListEntry({"", ""});
-    window.List1()->setCurrentRow(0);
+    window.findChild<QListWidget*>("List1")->setCurrentRow(0);
     window.List1_DblClick();
     EXPECT_TRUE(host.sent.empty());
 }

@@ -20,10 +20,11 @@ class EnterTest : public ::testing::Test {
     Log Enter(int slot, const std::string& text) {
         InputLineText line{text, text.size()};
         int key = KeyEnter;
-        InputBox_KeyPress(host.InputRoles(), slot, key, line);
+        EXPECT_EQ(InputBox_KeyPress(key, line), text);
         EXPECT_EQ(key, 0);
         EXPECT_EQ(line.text, "");
         EXPECT_EQ(line.caret, 0u);
+        EnterLine(host.InputRoles(), slot, text);
         return host.TakeLog();
     }
 };

@@ -2,6 +2,7 @@
 // A conversation window over a temporary program folder, with its view sized in pixels.
 #include "panes/conversation_window.h"
 #include "panes/text_view.h"
+#include "support/pane_control.h"
 
 #include <QTemporaryDir>
 
@@ -12,6 +13,8 @@
 #include <gtest/gtest.h>
 
 namespace korbi::panes {
+
+using korbi::testing::PaneControl;
 
 class PaneFixture : public ::testing::Test {
   protected:
@@ -24,7 +27,7 @@ class PaneFixture : public ::testing::Test {
 
     // Sizes the window so that every text view's drawing area is width x height pixels.
     void SetViewSize(int width, int height) {
-        TextView& view = *window.TextViewWin(0);
+        TextView& view = *PaneControl<panes::TextView>(window, 0, "TextViewWin");
         window.resize(window.width() + width - view.InnerWidth(),
                       window.height() + height - view.InnerHeight());
         window.LayoutSlots();

@@ -28,7 +28,7 @@ class PanePrintingTest : public PaneFixture {
     }
     // The drawing area of a slot's view as painted now.
     QImage Drawn(int slot = 0) const {
-        TextView& view = *window.TextViewWin(slot);
+        TextView& view = *PaneControl<panes::TextView>(window, slot, "TextViewWin");
         QImage image(view.size(), QImage::Format_RGB32);
         view.render(&image);
         return image.copy(view.contentsRect());
@@ -230,7 +230,7 @@ TEST_F(PanePrintingTest, AMissingPictureShowsTheErrorPictureAndFilesAreReadOnce)
 
 TEST_F(PanePrintingTest, AFloodOfLinesIsRepaintedAFewTimesNotOncePerLine) {
     window.show();
-    TextView& view = *window.TextViewWin(0);
+    TextView& view = *PaneControl<panes::TextView>(window, 0, "TextViewWin");
     ASSERT_TRUE(WaitUntil([&] { return view.isVisible(); }));
     QCoreApplication::processEvents();
     int paints = 0;

@@ -10,6 +10,11 @@
 namespace korbi::panes {
 namespace {
 
+// The colour a highlight line along a pane's switch button shows.
+QColor LineColour(const ConversationWindow& window, int slot, const char* line) {
+    return PaneControl<QWidget>(window, slot, line)->palette().color(QPalette::Window);
+}
+
 const QColor kUnread1(255, 96, 96);
 const QColor kShown1(255, 255, 248);
 
@@ -39,22 +44,22 @@ TEST_F(PaneRegistryTest, OpenedWindowsAreFoundByNameWithoutRegardToCase) {
     EXPECT_EQ(window.FindChanWin("#other"), 0);
     EXPECT_EQ(window.FindChanWin("raw"), 0); // free slots hold no conversation
     EXPECT_EQ(window.TopicBar(1), "#Chan");
-    EXPECT_EQ(window.SwitchBut(1)->text(), "#Chan");
-    EXPECT_TRUE(window.SwitchBut(1)->isEnabled());
-    EXPECT_TRUE(window.TextViewWin(1)->isHidden());
-    EXPECT_FALSE(window.TextViewWin(2)->isHidden());
+    EXPECT_EQ(PaneControl<QPushButton>(window, 1, "SwitchBut")->text(), "#Chan");
+    EXPECT_TRUE(PaneControl<QPushButton>(window, 1, "SwitchBut")->isEnabled());
+    EXPECT_TRUE(PaneControl<panes::TextView>(window, 1, "TextViewWin")->isHidden());
+    EXPECT_FALSE(PaneControl<panes::TextView>(window, 2, "TextViewWin")->isHidden());
 
     window.SetWinName(2, "#chan"); // two slots with one name: the higher wins
     EXPECT_EQ(window.FindChanWin("#Chan"), 2);
-    EXPECT_EQ(window.SwitchBut(2)->text(), "#chan");
+    EXPECT_EQ(PaneControl<QPushButton>(window, 2, "SwitchBut")->text(), "#chan");
 }
 
 TEST_F(PaneRegistryTest, FourteenJoinsFillTheWindowAndAPrivateWindowTakesSlotFifteen) {
     OpenChannels(14);
     EXPECT_EQ(window.OpenChanWin("#c15", false), 0);
     EXPECT_EQ(sent, std::vector<std::string>{"PART #c15"});
-    EXPECT_FALSE(window.errorWindow().isHidden());
-    EXPECT_TRUE(window.errorWindow().Text().contains("supports  15"));
+    EXPECT_FALSE(window.findChild<ui::ErrorWindow*>("ErrorWindow")->isHidden());
+    EXPECT_TRUE(window.findChild<ui::ErrorWindow*>("ErrorWindow")->Text().contains("supports  15"));
     EXPECT_EQ(window.NextChan(), 15);
 
     EXPECT_EQ(window.OpenChanWin("Ann", true), 15);
@@ -90,9 +95,9 @@ TEST_F(PaneRegistryTest, ClosingSlotTwoMovesSlotsThreeAndFourDownWithTheirText) 
     EXPECT_TRUE(window.NickListItems(4).empty());
     EXPECT_EQ(window.TopicBar(3), "#c4   the topic");
     EXPECT_EQ(window.InputBox(2)->text(), "half typed");
-    EXPECT_EQ(window.SwitchBut(3)->text(), "#c4");
-    EXPECT_TRUE(window.SwitchBut(4)->isHidden());
-    EXPECT_FALSE(window.SwitchBut(4)->isEnabled());
+    EXPECT_EQ(PaneControl<QPushButton>(window, 3, "SwitchBut")->text(), "#c4");
+    EXPECT_TRUE(PaneControl<QPushButton>(window, 4, "SwitchBut")->isHidden());
+    EXPECT_FALSE(PaneControl<QPushButton>(window, 4, "SwitchBut")->isEnabled());
 }
 
 // #c1 #c2 #c3 open, #c3 shown, #c2 closed: #c3 moves down while shown, and #c1 comes to the
@@ -103,7 +108,7 @@ TEST_F(PaneRegistryTest, OnlyTheShownPanesTopicBarIsVisibleAfterPanesMoveDown) {
     const auto shownTopicBars = [&] {
         std::vector<int> shown;
         for (int slot = 0; slot <= ConversationWindow::MaxWins; ++slot) {
-            if (!window.TopicBarLabel(slot)->isHidden()) {
+            if (!PaneControl<QLabel>(window, slot, "TopicBar")->isHidden()) {
                 shown.push_back(slot);
             }
         }
@@ -114,7 +119,7 @@ TEST_F(PaneRegistryTest, OnlyTheShownPanesTopicBarIsVisibleAfterPanesMoveDown) {
     EXPECT_EQ(shownTopicBars(), std::vector<int>{1});
     window.SwitchBut_Click(2);
     EXPECT_EQ(shownTopicBars(), std::vector<int>{2});
-    EXPECT_EQ(window.TopicBarLabel(2)->text(), "#c3");
+    EXPECT_EQ(PaneControl<QLabel>(window, 2, "TopicBar")->text(), "#c3");
 }
 
 TEST_F(PaneRegistryTest, ClosingShowsTheSlotBelowAndNeverTheServerPaneOrAFreeSlot) {
@@ -127,7 +132,7 @@ TEST_F(PaneRegistryTest, ClosingShowsTheSlotBelowAndNeverTheServerPaneOrAFreeSlo
     window.CloseConversation(0);
     window.CloseConversation(5);
     EXPECT_EQ(window.NextChan(), 1);
-    EXPECT_FALSE(window.TextViewWin(0)->isHidden());
+    EXPECT_FALSE(PaneControl<panes::TextView>(window, 0, "TextViewWin")->isHidden());
 }
 
 TEST_F(PaneRegistryTest, MakingTheVisiblePaneVisibleChangesNothing) {
@@ -136,25 +141,27 @@ TEST_F(PaneRegistryTest, MakingTheVisiblePaneVisibleChangesNothing) {
     EXPECT_EQ(window.AncVisible(), 2);
     window.MakeVisible(1);
     EXPECT_EQ(window.AncVisible(), 2);
-    EXPECT_FALSE(window.CloseWinBut(1)->isHidden());
-    EXPECT_TRUE(window.CloseWinBut(2)->isHidden());
-    EXPECT_FALSE(window.CloseWinBut(0)->isEnabled());
+    EXPECT_FALSE(PaneControl<QPushButton>(window, 1, "CloseWinBut")->isHidden());
+    EXPECT_TRUE(PaneControl<QPushButton>(window, 2, "CloseWinBut")->isHidden());
+    EXPECT_FALSE(PaneControl<QPushButton>(window, 0, "CloseWinBut")->isEnabled());
 }
 
 TEST_F(PaneRegistryTest, SwitchButtonsShareTheWidthUpTo2200Twips) {
     window.resize(600, window.height()); // 9000 twips
     OpenChannels(1);
-    EXPECT_EQ(window.SwitchBut(1)->geometry().x(), 1000 / 15);
-    EXPECT_EQ(window.SwitchBut(1)->width(), 2200 / 15);
+    EXPECT_EQ(PaneControl<QPushButton>(window, 1, "SwitchBut")->geometry().x(), 1000 / 15);
+    EXPECT_EQ(PaneControl<QPushButton>(window, 1, "SwitchBut")->width(), 2200 / 15);
     for (int n = 2; n <= 6; ++n) {
         window.OpenChanWin("#more" + std::to_string(n), false);
     }
     const int share = (9000 - 2250) / 6; // 1125 twips each
     for (int slot = 1; slot <= 6; ++slot) {
-        EXPECT_EQ(window.SwitchBut(slot)->geometry().x(), ((slot - 1) * share + 1000) / 15);
-        EXPECT_EQ(window.SwitchBut(slot)->width(), share / 15);
+        EXPECT_EQ(PaneControl<QPushButton>(window, slot, "SwitchBut")->geometry().x(),
+                  ((slot - 1) * share + 1000) / 15);
+        EXPECT_EQ(PaneControl<QPushButton>(window, slot, "SwitchBut")->width(), share / 15);
     }
-    EXPECT_EQ(window.SwitchBut(0)->geometry(), QRect(0, window.SwitchBut(1)->y(), 57, 22));
+    EXPECT_EQ(PaneControl<QPushButton>(window, 0, "SwitchBut")->geometry(),
+              QRect(0, PaneControl<QPushButton>(window, 1, "SwitchBut")->y(), 57, 22));
 }
 
 TEST_F(PaneRegistryTest, PartAllChanFreesEverySlotAndAReopenedSlotStartsEmpty) {
@@ -164,10 +171,10 @@ TEST_F(PaneRegistryTest, PartAllChanFreesEverySlotAndAReopenedSlotStartsEmpty) {
     window.PartAllChan();
     EXPECT_EQ(window.NextChan(), 1);
     EXPECT_EQ(window.CurVisible(), 0);
-    EXPECT_FALSE(window.TextViewWin(0)->isHidden());
+    EXPECT_FALSE(PaneControl<panes::TextView>(window, 0, "TextViewWin")->isHidden());
     for (int slot = 1; slot <= 3; ++slot) {
         EXPECT_EQ(window.WinName(slot), "none");
-        EXPECT_TRUE(window.SwitchBut(slot)->isHidden());
+        EXPECT_TRUE(PaneControl<QPushButton>(window, slot, "SwitchBut")->isHidden());
     }
     EXPECT_TRUE(window.NickListItems(2).empty());
     EXPECT_EQ(window.LineCount(2), 1);
@@ -202,13 +209,13 @@ TEST_F(PaneRegistryTest, UnseenTextMarksItsSwitchButtonUntilThePaneIsShown) {
     int blinks = 0;
     QObject::connect(&window, &ConversationWindow::StartSparkTimer, [&] { ++blinks; });
     window.PrintCoul(1, "", 0, 0, 0, "unseen");
-    EXPECT_EQ(window.Line1Colour(1), kUnread1);
-    EXPECT_EQ(window.Line2Colour(1), QColor(224, 64, 64));
+    EXPECT_EQ(LineColour(window, 1, "Line1"), kUnread1);
+    EXPECT_EQ(LineColour(window, 1, "Line2"), QColor(224, 64, 64));
     window.PrintCoul(2, "", 0, 0, 0, "seen");
-    EXPECT_EQ(window.Line1Colour(2), kShown1);
+    EXPECT_EQ(LineColour(window, 2, "Line1"), kShown1);
     EXPECT_EQ(blinks, 0);
     window.MakeVisible(1);
-    EXPECT_EQ(window.Line1Colour(1), kShown1);
+    EXPECT_EQ(LineColour(window, 1, "Line1"), kShown1);
 
     flags.IsActive = false;
     window.PrintCoul(0, "", 0, 0, 0, "while away");

@@ -254,11 +254,11 @@ TEST(PictureExchange, ServingSwitchedOffFromTheMenuClosesAtOnce) {
     Client server;
     WriteFile(server.Picts() / "cat.bmp", Pattern(300));
     server.exchange->pictmenu()->aboutToShow();
-    EXPECT_TRUE(server.exchange->MenuServList()->isChecked());
+    EXPECT_TRUE(server.exchange->findChild<QAction*>("MenuServList")->isChecked());
 
-    server.exchange->MenuServList()->trigger();
+    server.exchange->findChild<QAction*>("MenuServList")->trigger();
     EXPECT_FALSE(server.host.settings().SendPics);
-    EXPECT_FALSE(server.exchange->MenuServList()->isChecked());
+    EXPECT_FALSE(server.exchange->findChild<QAction*>("MenuServList")->isChecked());
 
     Peer peer(server.exchange->ListenPort());
     ASSERT_TRUE(peer.Connected());
@@ -386,12 +386,12 @@ TEST(PictureExchange, FetchStartsOnlyForAPictureFromAHostWhileSwitchedOn) {
         EXPECT_FALSE(client.exchange->IsFetching()) << host << " " << path;
     }
 
-    client.exchange->MenuFetch()->trigger();
+    client.exchange->findChild<QAction*>("MenuFetch")->trigger();
     EXPECT_FALSE(client.host.settings().FetchPics);
     client.exchange->FetchFile("127.0.0.1", "PICTS\\a.bmp");
     EXPECT_FALSE(client.exchange->IsFetching());
 
-    client.exchange->MenuFetch()->trigger();
+    client.exchange->findChild<QAction*>("MenuFetch")->trigger();
     client.exchange->FetchFile("127.0.0.1", "PICTS\\a.bmp");
     client.exchange->FetchFile("127.0.0.1", "PICTS\\b.bmp");
     EXPECT_EQ(client.exchange->FileFetching(), "PICTS\\a.bmp") << "one fetch at a time";

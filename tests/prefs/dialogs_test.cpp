@@ -107,21 +107,25 @@ TEST_F(DialogsTest, UserInfoWhileDisconnectedStoresTheNickAtOnceAndSendsNothing)
     host.socketState = 0;
     UserInfoDialog dialog(host, host, host);
     EXPECT_EQ(dialog.windowTitle(), "Personnal Info");
-    EXPECT_EQ(TabCaptions(*dialog.Tabs()), (QStringList{"IRC Info", "Client Mode"}));
-    const QStringList texts{dialog.NickText()->text(), dialog.Text1()->text(),
-                            dialog.RealText()->text(), dialog.EMailText()->text()};
+    EXPECT_EQ(TabCaptions(*dialog.findChild<QTabWidget*>("Tabs")),
+              (QStringList{"IRC Info", "Client Mode"}));
+    const QStringList texts{dialog.findChild<QLineEdit*>("NickText")->text(),
+                            dialog.findChild<QLineEdit*>("Text1")->text(),
+                            dialog.findChild<QLineEdit*>("RealText")->text(),
+                            dialog.findChild<QLineEdit*>("EMailText")->text()};
     EXPECT_EQ(texts, (QStringList{"alice", "alice_", "Alice Liddell", "al"}));
-    const std::vector<bool> checks{dialog.Check1()->isChecked(), dialog.Check2()->isChecked(),
-                                   dialog.Check3()->isChecked()};
+    const std::vector<bool> checks{dialog.findChild<QCheckBox*>("Check1")->isChecked(),
+                                   dialog.findChild<QCheckBox*>("Check2")->isChecked(),
+                                   dialog.findChild<QCheckBox*>("Check3")->isChecked()};
     EXPECT_EQ(checks, (std::vector<bool>{true, false, true}));
 
-    dialog.NickText()->setText("alicia");
-    dialog.Text1()->setText("alicia_");
-    dialog.RealText()->setText("A. L.");
-    dialog.EMailText()->setText("alicia");
-    dialog.Check1()->setChecked(false);
-    dialog.Check2()->setChecked(true);
-    dialog.Command2()->click();
+    dialog.findChild<QLineEdit*>("NickText")->setText("alicia");
+    dialog.findChild<QLineEdit*>("Text1")->setText("alicia_");
+    dialog.findChild<QLineEdit*>("RealText")->setText("A. L.");
+    dialog.findChild<QLineEdit*>("EMailText")->setText("alicia");
+    dialog.findChild<QCheckBox*>("Check1")->setChecked(false);
+    dialog.findChild<QCheckBox*>("Check2")->setChecked(true);
+    dialog.findChild<QPushButton*>("Command2")->click();
     EXPECT_EQ(settings.NickName + "|" + settings.BackName + "|" + settings.RealName + "|" +
                   settings.MyUserName,
               "alicia|alicia_|A. L.|alicia");
@@ -158,11 +162,11 @@ TEST_F(DialogsTest, UserInfoWhileConnectedAsksForTheNickAndSetsTheModes) {
         host.commands.clear();
         settings.NickName = "alice";
         UserInfoDialog dialog(host, host, host);
-        dialog.NickText()->setText(QString::fromStdString(c.typedNick));
-        dialog.Check1()->setChecked(c.modes.find('w') != std::string::npos);
-        dialog.Check2()->setChecked(c.modes.find('s') != std::string::npos);
-        dialog.Check3()->setChecked(c.modes.find('i') != std::string::npos);
-        dialog.Command2()->click();
+        dialog.findChild<QLineEdit*>("NickText")->setText(QString::fromStdString(c.typedNick));
+        dialog.findChild<QCheckBox*>("Check1")->setChecked(c.modes.find('w') != std::string::npos);
+        dialog.findChild<QCheckBox*>("Check2")->setChecked(c.modes.find('s') != std::string::npos);
+        dialog.findChild<QCheckBox*>("Check3")->setChecked(c.modes.find('i') != std::string::npos);
+        dialog.findChild<QPushButton*>("Command2")->click();
         EXPECT_EQ(host.sent, c.sent);
         EXPECT_EQ(host.commands, c.commands);
         EXPECT_EQ(settings.NickName, c.nickAfter) << "a new nick waits for the server";
@@ -173,8 +177,8 @@ TEST_F(DialogsTest, UnchangedFieldsKeepBytesThatAreNotUtf8) {
     settings.NickName = "caf\xe9";
     settings.RealName = "Jos\xe9 \xff";
     UserInfoDialog dialog(host, host, host);
-    EXPECT_EQ(dialog.NickText()->text(), QString::fromLatin1("caf\xe9"));
-    dialog.Command2()->click();
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("NickText")->text(), QString::fromLatin1("caf\xe9"));
+    dialog.findChild<QPushButton*>("Command2")->click();
     EXPECT_EQ(settings.NickName, "caf\xe9");
     EXPECT_EQ(settings.RealName, "Jos\xe9 \xff");
     EXPECT_TRUE(host.sent.empty()) << "the nick did not change";
@@ -200,27 +204,28 @@ TEST(UserInfoDialogSession, RefusesAnEmptyOrBlankNickAndSendsNothingUntilItIsFix
     };
     for (const auto& c : refused) {
         dialog.Open();
-        dialog.Tabs()->setCurrentIndex(1);
-        dialog.NickText()->setText(c.nick);
-        dialog.Text1()->setText(c.backup);
-        dialog.Command2()->click();
+        dialog.findChild<QTabWidget*>("Tabs")->setCurrentIndex(1);
+        dialog.findChild<QLineEdit*>("NickText")->setText(c.nick);
+        dialog.findChild<QLineEdit*>("Text1")->setText(c.backup);
+        dialog.findChild<QPushButton*>("Command2")->click();
         EXPECT_TRUE(dialog.isVisible()) << c.nick << "|" << c.backup;
-        EXPECT_FALSE(dialog.Warning()->isHidden());
-        EXPECT_EQ(dialog.Warning()->text(), c.warning);
-        EXPECT_EQ(dialog.Tabs()->currentIndex(), 0) << "the field is shown";
+        EXPECT_FALSE(dialog.findChild<QLabel*>("Warning")->isHidden());
+        EXPECT_EQ(dialog.findChild<QLabel*>("Warning")->text(), c.warning);
+        EXPECT_EQ(dialog.findChild<QTabWidget*>("Tabs")->currentIndex(), 0) << "the field is shown";
     }
     EXPECT_EQ(session.settings.NickName, "Joe");
     EXPECT_EQ(session.settings.BackName, "Joe_");
 
-    dialog.Text1()->setText("Joey_");
-    dialog.Command2()->click();
+    dialog.findChild<QLineEdit*>("Text1")->setText("Joey_");
+    dialog.findChild<QPushButton*>("Command2")->click();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(session.settings.BackName, "Joey_");
     ASSERT_TRUE(session.server.WaitForReceived("MODE Joey +\r"));
     EXPECT_EQ(session.SentAfterRegistration(), "\nNICK Joey\r\nMODE Joey -wsi\r\nMODE Joey +\r");
 
     dialog.Open();
-    EXPECT_TRUE(dialog.Warning()->isHidden()) << "a new showing starts without the warning";
+    EXPECT_TRUE(dialog.findChild<QLabel*>("Warning")->isHidden())
+        << "a new showing starts without the warning";
 }
 
 // ---- Preferences
@@ -228,19 +233,24 @@ TEST(UserInfoDialogSession, RefusesAnEmptyOrBlankNickAndSendsNothingUntilItIsFix
 TEST_F(DialogsTest, PrefsShowsTheSettingsInItsFramesAndTabs) {
     PrefsDialog dialog(settings);
     EXPECT_EQ(dialog.windowTitle(), "Preferences");
-    EXPECT_EQ(TabCaptions(*dialog.Tabs()), (QStringList{"Picture", "Logging", "Display"}));
-    EXPECT_EQ(dialog.PictFrame()->title(), "PICTs Preferences");
-    EXPECT_EQ(dialog.LogFrame()->title(), "Logs");
-    const QStringList texts{dialog.Text1()->text(), dialog.Text2()->text(), dialog.Text3()->text(),
-                            dialog.Text4()->text()};
+    EXPECT_EQ(TabCaptions(*dialog.findChild<QTabWidget*>("Tabs")),
+              (QStringList{"Picture", "Logging", "Display"}));
+    EXPECT_EQ(dialog.findChild<QGroupBox*>("PictFrame")->title(), "PICTs Preferences");
+    EXPECT_EQ(dialog.findChild<QGroupBox*>("LogFrame")->title(), "Logs");
+    const QStringList texts{dialog.findChild<QLineEdit*>("Text1")->text(),
+                            dialog.findChild<QLineEdit*>("Text2")->text(),
+                            dialog.findChild<QLineEdit*>("Text3")->text(),
+                            dialog.findChild<QLineEdit*>("Text4")->text()};
     EXPECT_EQ(texts, (QStringList{"me.bmp", "smile", "other", "at home"}));
-    const std::vector<bool> checks{dialog.Check1()->isChecked(), dialog.Check2()->isChecked(),
-                                   dialog.Check3()->isChecked(), dialog.Check4()->isChecked()};
+    const std::vector<bool> checks{dialog.findChild<QCheckBox*>("Check1")->isChecked(),
+                                   dialog.findChild<QCheckBox*>("Check2")->isChecked(),
+                                   dialog.findChild<QCheckBox*>("Check3")->isChecked(),
+                                   dialog.findChild<QCheckBox*>("Check4")->isChecked()};
     EXPECT_EQ(checks, (std::vector<bool>{false, true, false, true}));
-    EXPECT_EQ(dialog.Combo1()->currentText(), "FixedSys");
-    EXPECT_EQ(dialog.Combo2()->currentText(), "<nick>");
-    EXPECT_EQ(dialog.Combo2()->itemText(0), "nick ->");
-    EXPECT_EQ(dialog.Combo1()->itemText(1), "Courrier");
+    EXPECT_EQ(dialog.findChild<QComboBox*>("Combo1")->currentText(), "FixedSys");
+    EXPECT_EQ(dialog.findChild<QComboBox*>("Combo2")->currentText(), "<nick>");
+    EXPECT_EQ(dialog.findChild<QComboBox*>("Combo2")->itemText(0), "nick ->");
+    EXPECT_EQ(dialog.findChild<QComboBox*>("Combo1")->itemText(1), "Courrier");
 
     QStringList shown;
     for (const QLabel* label : dialog.findChildren<QLabel*>()) {
@@ -259,17 +269,17 @@ TEST_F(DialogsTest, PrefsOkStoresEverythingAndRetitlesTheFrame) {
         QStringList titles;
         QObject::connect(&dialog, &PrefsDialog::TitleChanged,
                          [&](const QString& title) { titles << title; });
-        dialog.Text1()->setText("photo");
-        dialog.Text2()->setText("");
-        dialog.Text3()->setText("them.bmp");
-        dialog.Check1()->setChecked(true);
-        dialog.Check2()->setChecked(false);
-        dialog.Check3()->setChecked(true);
-        dialog.Check4()->setChecked(false);
-        dialog.Combo1()->setCurrentIndex(0);
-        dialog.Combo2()->setCurrentIndex(2);
-        dialog.Text4()->setText(extra);
-        dialog.Command2()->click();
+        dialog.findChild<QLineEdit*>("Text1")->setText("photo");
+        dialog.findChild<QLineEdit*>("Text2")->setText("");
+        dialog.findChild<QLineEdit*>("Text3")->setText("them.bmp");
+        dialog.findChild<QCheckBox*>("Check1")->setChecked(true);
+        dialog.findChild<QCheckBox*>("Check2")->setChecked(false);
+        dialog.findChild<QCheckBox*>("Check3")->setChecked(true);
+        dialog.findChild<QCheckBox*>("Check4")->setChecked(false);
+        dialog.findChild<QComboBox*>("Combo1")->setCurrentIndex(0);
+        dialog.findChild<QComboBox*>("Combo2")->setCurrentIndex(2);
+        dialog.findChild<QLineEdit*>("Text4")->setText(extra);
+        dialog.findChild<QPushButton*>("Command2")->click();
 
         EXPECT_EQ(titles, QStringList{frameTitle});
         EXPECT_EQ(settings.TitleBarText, extra.toStdString());
@@ -289,8 +299,8 @@ TEST_F(DialogsTest, PrefsKeepsAStoredIndexThatHasNoEntry) {
     settings.Font2Use = 7;
     settings.NickStyle = -1;
     PrefsDialog dialog(settings);
-    EXPECT_EQ(dialog.Combo1()->currentIndex(), -1);
-    dialog.Command2()->click();
+    EXPECT_EQ(dialog.findChild<QComboBox*>("Combo1")->currentIndex(), -1);
+    dialog.findChild<QPushButton*>("Command2")->click();
     EXPECT_EQ(settings.Font2Use, 7);
     EXPECT_EQ(settings.NickStyle, -1);
 }
@@ -300,34 +310,41 @@ TEST_F(DialogsTest, PrefsKeepsAStoredIndexThatHasNoEntry) {
 TEST_F(DialogsTest, PeopleShowsTheListsAndStoresThemBlankLed) {
     PeopleDialog dialog(settings);
     EXPECT_EQ(dialog.windowTitle(), "People");
-    EXPECT_EQ(TabCaptions(*dialog.Tabs()), (QStringList{"Friends", "Ignores"}));
-    EXPECT_EQ(Entries(*dialog.NotifyList()), (QStringList{"bob", "carol", "dave"}));
-    EXPECT_EQ(Entries(*dialog.List1()), (QStringList{"*!*@spam.example", "*!troll@*"}));
-    EXPECT_TRUE(dialog.Check1()->isChecked());
+    EXPECT_EQ(TabCaptions(*dialog.findChild<QTabWidget*>("Tabs")),
+              (QStringList{"Friends", "Ignores"}));
+    EXPECT_EQ(Entries(*dialog.findChild<QListWidget*>("NotifyList")),
+              (QStringList{"bob", "carol", "dave"}));
+    EXPECT_EQ(Entries(*dialog.findChild<QListWidget*>("List1")),
+              (QStringList{"*!*@spam.example", "*!troll@*"}));
+    EXPECT_TRUE(dialog.findChild<QCheckBox*>("Check1")->isChecked());
 
-    Select(dialog.NotifyList(), {0, 1});
-    dialog.RemoveNotify()->click();
-    EXPECT_EQ(Entries(*dialog.NotifyList()), QStringList{"dave"}) << "both selected removed";
+    Select(dialog.findChild<QListWidget*>("NotifyList"), {0, 1});
+    dialog.findChild<QPushButton*>("RemoveNotify")->click();
+    EXPECT_EQ(Entries(*dialog.findChild<QListWidget*>("NotifyList")), QStringList{"dave"})
+        << "both selected removed";
 
-    dialog.text1()->setText("erin");
-    dialog.AddNotify()->click();
-    EXPECT_EQ(dialog.text1()->text(), "") << "Add empties the field for the next nick";
-    dialog.AddNotify()->click();
-    dialog.text1()->setText("ERIN");
-    dialog.AddNotify()->click();
-    EXPECT_EQ(Entries(*dialog.NotifyList()), (QStringList{"dave", "erin"})) << "no second erin";
-    EXPECT_EQ(dialog.NotifyList()->selectedItems().size(), 1);
-    EXPECT_TRUE(dialog.NotifyList()->item(1)->isSelected()) << "the entry it has is shown";
-    EXPECT_EQ(dialog.text1()->text(), "");
-    dialog.Text2()->setText("*!*@*.bad");
-    Key(dialog.Text2(), Qt::Key_Return);
-    EXPECT_EQ(dialog.Text2()->text(), "") << "Enter adds and empties";
-    Key(dialog.Text2(), Qt::Key_Return);
-    dialog.Text2()->setText("*!TROLL@*");
-    Key(dialog.Text2(), Qt::Key_Return);
-    dialog.Check1()->setChecked(false);
+    dialog.findChild<QLineEdit*>("text1")->setText("erin");
+    dialog.findChild<QPushButton*>("AddNotify")->click();
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("text1")->text(), "")
+        << "Add empties the field for the next nick";
+    dialog.findChild<QPushButton*>("AddNotify")->click();
+    dialog.findChild<QLineEdit*>("text1")->setText("ERIN");
+    dialog.findChild<QPushButton*>("AddNotify")->click();
+    EXPECT_EQ(Entries(*dialog.findChild<QListWidget*>("NotifyList")), (QStringList{"dave", "erin"}))
+        << "no second erin";
+    EXPECT_EQ(dialog.findChild<QListWidget*>("NotifyList")->selectedItems().size(), 1);
+    EXPECT_TRUE(dialog.findChild<QListWidget*>("NotifyList")->item(1)->isSelected())
+        << "the entry it has is shown";
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("text1")->text(), "");
+    dialog.findChild<QLineEdit*>("Text2")->setText("*!*@*.bad");
+    Key(dialog.findChild<QLineEdit*>("Text2"), Qt::Key_Return);
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("Text2")->text(), "") << "Enter adds and empties";
+    Key(dialog.findChild<QLineEdit*>("Text2"), Qt::Key_Return);
+    dialog.findChild<QLineEdit*>("Text2")->setText("*!TROLL@*");
+    Key(dialog.findChild<QLineEdit*>("Text2"), Qt::Key_Return);
+    dialog.findChild<QCheckBox*>("Check1")->setChecked(false);
 
-    dialog.Command1()->click();
+    dialog.findChild<QPushButton*>("Command1")->click();
     EXPECT_EQ(settings.Notifys, " dave erin");
     EXPECT_EQ(settings.Silences, " *!*@spam.example *!troll@* *!*@*.bad");
     EXPECT_FALSE(settings.DisplayIgnores);
@@ -336,14 +353,15 @@ TEST_F(DialogsTest, PeopleShowsTheListsAndStoresThemBlankLed) {
 TEST_F(DialogsTest, PeopleClickCopiesAnEntryAndEmptyListsStoreEmptyStrings) {
     settings.Notifys = "";
     PeopleDialog dialog(settings);
-    EXPECT_EQ(dialog.NotifyList()->count(), 0);
+    EXPECT_EQ(dialog.findChild<QListWidget*>("NotifyList")->count(), 0);
 
-    emit dialog.List1()->itemClicked(dialog.List1()->item(1));
-    EXPECT_EQ(dialog.Text2()->text(), "*!troll@*");
+    emit dialog.findChild<QListWidget*>("List1")->itemClicked(
+        dialog.findChild<QListWidget*>("List1")->item(1));
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("Text2")->text(), "*!troll@*");
 
-    Select(dialog.List1(), {0, 1});
-    dialog.Command3()->click();
-    dialog.Command1()->click();
+    Select(dialog.findChild<QListWidget*>("List1"), {0, 1});
+    dialog.findChild<QPushButton*>("Command3")->click();
+    dialog.findChild<QPushButton*>("Command1")->click();
     EXPECT_EQ(settings.Notifys, "");
     EXPECT_EQ(settings.Silences, "");
 }
@@ -356,18 +374,18 @@ TEST_F(DialogsTest, ServerListEditsTheServerBoxOnOk) {
     QObject::connect(&dialog, &QDialog::finished, [&] { ++closes; });
     dialog.Open();
     EXPECT_EQ(dialog.windowTitle(), "Edit Server List");
-    EXPECT_EQ(dialog.Frame()->title(), "Server List");
-    EXPECT_EQ(Entries(*dialog.List1()), Entries(ServerName));
+    EXPECT_EQ(dialog.findChild<QGroupBox*>("Frame")->title(), "Server List");
+    EXPECT_EQ(Entries(*dialog.findChild<QListWidget*>("List1")), Entries(ServerName));
 
-    Select(dialog.List1(), {0, 2});
-    dialog.Command2()->click();
-    dialog.Text1()->setText("irc.four.net");
-    dialog.Command1()->click();
-    dialog.Text1()->clear();
-    dialog.Command1()->click();
+    Select(dialog.findChild<QListWidget*>("List1"), {0, 2});
+    dialog.findChild<QPushButton*>("Command2")->click();
+    dialog.findChild<QLineEdit*>("Text1")->setText("irc.four.net");
+    dialog.findChild<QPushButton*>("Command1")->click();
+    dialog.findChild<QLineEdit*>("Text1")->clear();
+    dialog.findChild<QPushButton*>("Command1")->click();
     EXPECT_EQ(ServerName.count(), 3) << "nothing changes before OK";
 
-    dialog.Command3()->click();
+    dialog.findChild<QPushButton*>("Command3")->click();
     EXPECT_EQ(closes, 1);
     EXPECT_EQ(Entries(ServerName), (QStringList{"irc.two.net", "irc.four.net"}));
     EXPECT_EQ(ServerName.currentIndex(), 0);
@@ -377,9 +395,9 @@ TEST_F(DialogsTest, ServerListEditsTheServerBoxOnOk) {
 TEST_F(DialogsTest, ServerListOkWithAnEmptyListLeavesTheBoxEmpty) {
     ServerName.setEditText("typed.server.net");
     ServerListDialog dialog(ServerName);
-    Select(dialog.List1(), {0, 1, 2});
-    dialog.Command2()->click();
-    dialog.Command3()->click();
+    Select(dialog.findChild<QListWidget*>("List1"), {0, 1, 2});
+    dialog.findChild<QPushButton*>("Command2")->click();
+    dialog.findChild<QPushButton*>("Command3")->click();
     EXPECT_EQ(ServerName.count(), 0);
     EXPECT_EQ(ServerName.currentText(), "");
 }
@@ -402,27 +420,27 @@ const ClosingCase kClosingCases[] = {
     {"Form3", "Command1",
      [](auto& host, auto&) { return std::make_unique<UserInfoDialog>(host, host, host); },
      [](ui::FormDialog& d) {
-         As<UserInfoDialog>(d).NickText()->setText("x");
-         As<UserInfoDialog>(d).Check2()->toggle();
+         As<UserInfoDialog>(d).findChild<QLineEdit*>("NickText")->setText("x");
+         As<UserInfoDialog>(d).findChild<QCheckBox*>("Check2")->toggle();
      }},
     {"PrefsForm", "Command1",
      [](auto& host, auto&) { return std::make_unique<PrefsDialog>(host.settingsValue); },
      [](ui::FormDialog& d) {
-         As<PrefsDialog>(d).Text4()->setText("x");
-         As<PrefsDialog>(d).Combo1()->setCurrentIndex(1);
+         As<PrefsDialog>(d).findChild<QLineEdit*>("Text4")->setText("x");
+         As<PrefsDialog>(d).findChild<QComboBox*>("Combo1")->setCurrentIndex(1);
      }},
     {"Form5", "Command2",
      [](auto& host, auto&) { return std::make_unique<PeopleDialog>(host.settingsValue); },
      [](ui::FormDialog& d) {
-         As<PeopleDialog>(d).Text2()->setText("x");
-         As<PeopleDialog>(d).Command4()->click();
-         As<PeopleDialog>(d).Check1()->toggle();
+         As<PeopleDialog>(d).findChild<QLineEdit*>("Text2")->setText("x");
+         As<PeopleDialog>(d).findChild<QPushButton*>("Command4")->click();
+         As<PeopleDialog>(d).findChild<QCheckBox*>("Check1")->toggle();
      }},
     {"EdServList", "Command4",
      [](auto&, auto& box) { return std::make_unique<ServerListDialog>(box); },
      [](ui::FormDialog& d) {
-         Select(As<ServerListDialog>(d).List1(), {0});
-         As<ServerListDialog>(d).Command2()->click();
+         Select(As<ServerListDialog>(d).findChild<QListWidget*>("List1"), {0});
+         As<ServerListDialog>(d).findChild<QPushButton*>("Command2")->click();
      }},
 };
 
@@ -457,17 +475,17 @@ TEST_F(DialogsTest, EveryOtherWayOfClosingStoresNothingAndReportsTheClose) {
 TEST_F(DialogsTest, OpeningAnOpenDialogKeepsItsControlsAndAClosedOneReloads) {
     PeopleDialog dialog(settings);
     dialog.Open();
-    dialog.text1()->setText("typed");
-    Select(dialog.NotifyList(), {0});
-    dialog.RemoveNotify()->click();
+    dialog.findChild<QLineEdit*>("text1")->setText("typed");
+    Select(dialog.findChild<QListWidget*>("NotifyList"), {0});
+    dialog.findChild<QPushButton*>("RemoveNotify")->click();
     dialog.Open();
-    EXPECT_EQ(dialog.text1()->text(), "typed");
-    EXPECT_EQ(dialog.NotifyList()->count(), 2);
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("text1")->text(), "typed");
+    EXPECT_EQ(dialog.findChild<QListWidget*>("NotifyList")->count(), 2);
 
-    dialog.Command2()->click();
+    dialog.findChild<QPushButton*>("Command2")->click();
     settings.Notifys = " zoe";
     dialog.Open();
-    EXPECT_EQ(Entries(*dialog.NotifyList()), QStringList{"zoe"});
+    EXPECT_EQ(Entries(*dialog.findChild<QListWidget*>("NotifyList")), QStringList{"zoe"});
 }
 
 // ---- About box and message window
@@ -475,12 +493,12 @@ TEST_F(DialogsTest, OpeningAnOpenDialogKeepsItsControlsAndAClosedOneReloads) {
 TEST(AboutBoxTest, ShowsTheVersionAndClosesOnOk) {
     AboutBox box;
     EXPECT_EQ(box.windowTitle(), "About KorBi");
-    EXPECT_EQ(box.VersionLabel()->text(), "Version 1.0 Beta 4 (Build B4R0) ");
+    EXPECT_EQ(box.findChild<QLabel*>("VersionLabel")->text(), "Version 1.0 Beta 4 (Build B4R0) ");
     EXPECT_FALSE(box.Picture()->pixmap().isNull());
     int closes = 0;
     QObject::connect(&box, &QDialog::finished, [&] { ++closes; });
     box.Open();
-    box.Command1()->click();
+    box.findChild<QPushButton*>("Command1")->click();
     EXPECT_FALSE(box.isVisible());
     EXPECT_EQ(closes, 1);
 }
@@ -491,7 +509,7 @@ TEST(ErrorWindowTest, ShowsTheCallersTextAndHidesOnOk) {
     EXPECT_EQ(window.Text(), "An Unknown Error Occured !");
     window.ShowMessage("No more windows");
     EXPECT_TRUE(window.isVisible());
-    window.Command1()->click();
+    window.findChild<QPushButton*>("Command1")->click();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(window.Text(), "No more windows") << "hidden, not unloaded";
 }

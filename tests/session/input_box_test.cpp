@@ -116,7 +116,7 @@ TEST_F(InputBoxTest, TheBoxOfTooManyWindowsLeavesTheKeysToTheInputLine) {
 
     QTest::keyClicks(QApplication::focusWidget(), "hello ");
     server.Send(":korbi!k@h JOIN :#c15\r\n");
-    QWidget& box = conversation.errorWindow();
+    QWidget& box = *conversation.findChild<ui::ErrorWindow*>("ErrorWindow");
     ASSERT_TRUE(WaitUntil([&] { return box.isVisible() && box.windowHandle()->isExposed(); }));
     // Some platforms (this one among them) activate every new window: the keyboard must come
     // back to the line once the window system has told of it.

@@ -47,7 +47,7 @@ class NickListWindow : public ::testing::Test {
 
 TEST_F(NickListWindow, MembersComingAndGoingKeepTheSelection) {
     JoinWithNames("korbi @bob carol dave", 4);
-    QListWidget& list = *conversation.NickList(1);
+    QListWidget& list = *conversation.findChild<QListWidget*>("Pane1NickList");
     list.setCurrentRow(2, QItemSelectionModel::Select); // carol
 
     server.Send(":erin!e@h JOIN :#c\r\n:bob!b@h PART #c\r\n:dave!d@h QUIT :bye\r\n");
@@ -60,7 +60,7 @@ TEST_F(NickListWindow, MembersComingAndGoingKeepTheSelection) {
 
 TEST_F(NickListWindow, ADoubleClickOnAnEntryOfMarksAloneOpensNothing) {
     JoinWithNames("korbi @ @+ bob", 4);
-    QListWidget& list = *conversation.NickList(1);
+    QListWidget& list = *conversation.findChild<QListWidget*>("Pane1NickList");
     for (const int row : {1, 2}) {
         list.setCurrentRow(row);
         emit list.itemDoubleClicked(list.currentItem());

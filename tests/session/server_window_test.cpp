@@ -29,9 +29,9 @@ TEST_F(ServerWindowTest, RegistersWithFramedNickAndUserLines) {
     EXPECT_TRUE(Pane().contains("Attempting to Connect to 127.0.0.1"));
     EXPECT_TRUE(PaneShows("Connected to 127.0.0.1"));
     EXPECT_TRUE(Pane().contains("Registering yourself..."));
-    EXPECT_FALSE(window.ToolButEnabled(0));
-    EXPECT_TRUE(window.ToolButEnabled(1));
-    EXPECT_TRUE(window.ToolButEnabled(2));
+    EXPECT_FALSE(window.findChild<QWidget*>("ToolButs0")->isEnabled());
+    EXPECT_TRUE(window.findChild<QWidget*>("ToolButs1")->isEnabled());
+    EXPECT_TRUE(window.findChild<QWidget*>("ToolButs2")->isEnabled());
     EXPECT_FALSE(window.ServerName()->isEnabled());
 }
 
@@ -97,7 +97,7 @@ TEST_F(ServerWindowTest, AnInvalidPortEndsTheConnectAfterTheAttemptLine) {
     window.ConnectToServer("127.0.0.1", "");
     EXPECT_TRUE(Pane().contains("Attempting to Connect to 127.0.0.1"));
     EXPECT_TRUE(window.ServerName()->isEnabled());
-    EXPECT_TRUE(window.ToolButEnabled(2));
+    EXPECT_TRUE(window.findChild<QWidget*>("ToolButs2")->isEnabled());
     EXPECT_EQ(window.Socket1().State(), platform::Socket::kClosed);
 }
 
@@ -112,14 +112,14 @@ TEST_F(ServerWindowTest, ARefusedConnectionPrintsBothErrorLinesAndFreesTheContro
     }
     window.ConnectToServer("127.0.0.1", std::to_string(port));
     ASSERT_FALSE(window.ServerName()->isEnabled());
-    ASSERT_FALSE(window.ToolButEnabled(2));
+    ASSERT_FALSE(window.findChild<QWidget*>("ToolButs2")->isEnabled());
     ASSERT_TRUE(PaneShows("Unknown Error ! (err25001) (Connection refused)"));
     EXPECT_TRUE(Pane().contains("Server not found\\Unable to reach it.\nUnknown Error !"));
     EXPECT_TRUE(window.ServerName()->isEnabled());
     EXPECT_FALSE(window.ServerPort()->isReadOnly());
-    EXPECT_TRUE(window.ToolButEnabled(0));
-    EXPECT_FALSE(window.ToolButEnabled(1));
-    EXPECT_TRUE(window.ToolButEnabled(2));
+    EXPECT_TRUE(window.findChild<QWidget*>("ToolButs0")->isEnabled());
+    EXPECT_FALSE(window.findChild<QWidget*>("ToolButs1")->isEnabled());
+    EXPECT_TRUE(window.findChild<QWidget*>("ToolButs2")->isEnabled());
 }
 
 TEST_F(ServerWindowTest, TheServersCloseShowsShutdownAndResetsTheControls) {
@@ -128,8 +128,8 @@ TEST_F(ServerWindowTest, TheServersCloseShowsShutdownAndResetsTheControls) {
     server.CloseClient();
     ASSERT_TRUE(PaneShows("*** Shutdown ***"));
     EXPECT_FALSE(flags.LoggedOn);
-    EXPECT_TRUE(window.ToolButEnabled(0));
-    EXPECT_FALSE(window.ToolButEnabled(1));
+    EXPECT_TRUE(window.findChild<QWidget*>("ToolButs0")->isEnabled());
+    EXPECT_FALSE(window.findChild<QWidget*>("ToolButs1")->isEnabled());
     EXPECT_TRUE(window.ServerName()->isEnabled());
 }
 

@@ -35,21 +35,20 @@ class ToolbarTest : public ::testing::Test {
         QObject::connect(toolbar, &ServerToolbar::ButtonAction,
                          [this](int n) { actions.push_back(n); });
     }
-    void MoveOver(int n) {
-        Mouse(toolbar->ToolButs(n), QEvent::MouseMove, Inside(toolbar->ToolButs(n)));
-    }
+    PictureBox* Control(const char* name) { return serverWindow.findChild<PictureBox*>(name); }
+    PictureBox* ToolButs(int n) { return Control(qPrintable(QString("ToolButs%1").arg(n))); }
+    void MoveOver(int n) { Mouse(ToolButs(n), QEvent::MouseMove, Inside(ToolButs(n))); }
     void MoveOverBackground() { Mouse(toolbar, QEvent::MouseMove, {2, 2}); }
     void Press(int n, Qt::MouseButton button = Qt::LeftButton) {
-        Mouse(toolbar->ToolButs(n), QEvent::MouseButtonPress, Inside(toolbar->ToolButs(n)), button);
+        Mouse(ToolButs(n), QEvent::MouseButtonPress, Inside(ToolButs(n)), button);
     }
     void Release(int n, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
-        Mouse(toolbar->ToolButs(n), QEvent::MouseButtonRelease, at, button);
+        Mouse(ToolButs(n), QEvent::MouseButtonRelease, at, button);
     }
     // The picture button n shows is the artwork's picture for that state.
     void ExpectShows(int n, ButtonState state) {
         EXPECT_EQ(toolbar->ShownPicture(n), state) << "button " << n;
-        EXPECT_EQ(toolbar->ToolButs(n)->Picture(), media::ToolButtonPicture(n, state))
-            << "button " << n;
+        EXPECT_EQ(ToolButs(n)->Picture(), media::ToolButtonPicture(n, state)) << "button " << n;
     }
 };
 
@@ -72,7 +71,7 @@ TEST_F(ToolbarTest, ButtonsStandAtTheirPlacesWithTheirToolTips) {
         {6, {10, 57, 17, 17}, "Edit Server List"},
     };
     for (const Place& place : places) {
-        const QWidget* button = toolbar->ToolButs(place.n);
+        const QWidget* button = ToolButs(place.n);
         const QRect inWindow(button->mapTo(&serverWindow, QPoint(0, 0)), button->size());
         EXPECT_EQ(inWindow, place.rect) << "button " << place.n;
         EXPECT_EQ(button->toolTip(), place.toolTip);
@@ -136,7 +135,7 @@ TEST_F(ToolbarTest, TheButtonUnderTheMouseIsRaisedAndRestsWhenTheMouseMovesOn) {
     // Leaving a button for somewhere outside the toolbar lowers it too.
     MoveOver(7);
     QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(toolbar->ToolButs(7), &leave);
+    QApplication::sendEvent(ToolButs(7), &leave);
     ExpectShows(7, ButtonState::Flat);
     EXPECT_TRUE(actions.empty());
 
@@ -144,7 +143,7 @@ TEST_F(ToolbarTest, TheButtonUnderTheMouseIsRaisedAndRestsWhenTheMouseMovesOn) {
     Press(5);
     Release(5, {-30, 60});
     ExpectShows(5, ButtonState::Lifted);
-    QApplication::sendEvent(toolbar->ToolButs(5), &leave);
+    QApplication::sendEvent(ToolButs(5), &leave);
     ExpectShows(5, ButtonState::Flat);
 }
 
@@ -177,33 +176,33 @@ TEST_F(ToolbarTest, ReleaseAnywhereRunsTheActionOfThePressedButton) {
 TEST_F(ToolbarTest, DisabledButtonsTakeNoClicks) {
     ASSERT_FALSE(toolbar->ToolButEnabled(1));
     Press(1);
-    Release(1, Inside(toolbar->ToolButs(1)));
+    Release(1, Inside(ToolButs(1)));
     toolbar->ToolButs_MouseUp(1);
     ExpectShows(1, ButtonState::Disabled);
     EXPECT_TRUE(actions.empty());
 }
 
 TEST_F(ToolbarTest, ReadWriteIndicatorTurnsThroughTenFrames) {
-    EXPECT_EQ(toolbar->ReadWriteShow()->Picture(), media::ReadWriteDisabledFrame());
+    EXPECT_EQ(Control("ReadWriteShow")->Picture(), media::ReadWriteDisabledFrame());
     toolbar->RWReset();
-    EXPECT_EQ(toolbar->ReadWriteShow()->Picture(), media::ReadWriteFrame(0));
+    EXPECT_EQ(Control("ReadWriteShow")->Picture(), media::ReadWriteFrame(0));
     for (int call = 1; call <= 12; ++call) {
         toolbar->RWRotate();
         EXPECT_EQ(toolbar->RotateFrame(), call % 10);
-        EXPECT_EQ(toolbar->ReadWriteShow()->Picture(), media::ReadWriteFrame(call % 10))
+        EXPECT_EQ(Control("ReadWriteShow")->Picture(), media::ReadWriteFrame(call % 10))
             << "call " << call;
     }
     toolbar->RWDisable();
-    EXPECT_EQ(toolbar->ReadWriteShow()->Picture(), media::ReadWriteDisabledFrame());
+    EXPECT_EQ(Control("ReadWriteShow")->Picture(), media::ReadWriteDisabledFrame());
 }
 
 TEST_F(ToolbarTest, IndicatorsShowTheirPicturesAndAskForTheirMenus) {
-    EXPECT_EQ(toolbar->MailNotify()->Picture(),
+    EXPECT_EQ(Control("MailNotify")->Picture(),
               media::MailPicture(media::MailImage::UnknownMailImage));
     toolbar->SetMailPicture(media::MailImage::GotMailImage);
     toolbar->SetPicServPicture(media::PicServImage::BothPicServ);
-    EXPECT_EQ(toolbar->MailNotify()->Picture(), media::MailPicture(media::MailImage::GotMailImage));
-    EXPECT_EQ(toolbar->PicServNotify()->Picture(),
+    EXPECT_EQ(Control("MailNotify")->Picture(), media::MailPicture(media::MailImage::GotMailImage));
+    EXPECT_EQ(Control("PicServNotify")->Picture(),
               media::PicServPicture(media::PicServImage::BothPicServ));
 
     int checks = 0;
@@ -215,7 +214,7 @@ TEST_F(ToolbarTest, IndicatorsShowTheirPicturesAndAskForTheirMenus) {
     QObject::connect(toolbar, &ServerToolbar::PicServMenuRequested,
                      [&](const QPoint& at) { picServMenus.push_back(at); });
 
-    PictureBox* mail = toolbar->MailNotify();
+    PictureBox* mail = Control("MailNotify");
     Mouse(mail, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
     Mouse(mail, QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton);
     EXPECT_EQ(checks, 0);
@@ -225,7 +224,7 @@ TEST_F(ToolbarTest, IndicatorsShowTheirPicturesAndAskForTheirMenus) {
     Mouse(mail, QEvent::MouseButtonRelease, {4, 6}, Qt::RightButton);
     EXPECT_EQ(mailMenus, std::vector<QPoint>{mail->mapToGlobal(QPoint(4, 6))});
 
-    Mouse(toolbar->PicServNotify(), QEvent::MouseButtonRelease, {3, 3}, Qt::RightButton);
+    Mouse(Control("PicServNotify"), QEvent::MouseButtonRelease, {3, 3}, Qt::RightButton);
     EXPECT_EQ(picServMenus.size(), 1u);
     EXPECT_TRUE(actions.empty());
 }
@@ -242,9 +241,9 @@ TEST(ToolbarOnScreenTest, ControlsShowWhenAddedToAShownWindowAndTheBandStaysBehi
     auto* serverBox = new QWidget(&serverWindow);
     serverWindow.show();
     auto* toolbar = new ServerToolbar(&serverWindow);
-    for (const QWidget* control : {static_cast<QWidget*>(toolbar), toolbar->downer(),
-                                   static_cast<QWidget*>(toolbar->ToolButs(6)),
-                                   static_cast<QWidget*>(toolbar->MailNotify())}) {
+    for (const QWidget* control :
+         {static_cast<QWidget*>(toolbar), serverWindow.findChild<QWidget*>("ToolButs6"),
+          serverWindow.findChild<QWidget*>("MailNotify")}) {
         EXPECT_TRUE(control->isVisible()) << control->objectName().toStdString();
     }
     EXPECT_EQ(serverWindow.children().indexOf(toolbar), 0) << "lowest in the stacking order";
