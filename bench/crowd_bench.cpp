@@ -29,7 +29,7 @@ constexpr int kSoundWords = 30000;
 // The CTCP handler prints and plays into roles that do nothing, so that only its own work is
 // timed; the panes, the (unconnected) link and the settings are the real ones.
 struct QuietOutput : korbi::core::PaneOutput {
-    void PrintCoul(int, const std::string&, int, int, int, const std::string& text) override {
+    void PrintCoul(int, const std::string&, korbi::irc::Rgb, const std::string& text) override {
         printed += text.size();
     }
     void ClearTextWin(int) override {}

@@ -25,7 +25,7 @@ constexpr int kViewWidth = 600;
 
 struct PrintedLine {
     std::string pict;
-    int red, green, blue;
+    korbi::irc::Rgb colour;
     std::string text;
 };
 
@@ -62,7 +62,8 @@ std::vector<PrintedLine> MakeLines() {
                 text += " wrapping" + std::to_string(word);
             }
         }
-        lines.push_back({picts[n % 6], 32 + n % 64, 64, 128, std::move(text)});
+        const auto red = static_cast<std::uint8_t>(32 + n % 64);
+        lines.push_back({picts[n % 6], {red, 64, 128}, std::move(text)});
     }
     return lines;
 }
@@ -98,7 +99,7 @@ Result Run(const QString& folderPath, int viewHeight, const std::vector<PrintedL
     window.LayoutSlots();
     QCoreApplication::processEvents();
     for (int n = 0; n < 60; ++n) {
-        window.PrintCoul(0, "", 0, 0, 0, "filling the view " + std::to_string(n));
+        window.PrintCoul(0, "", {0, 0, 0}, "filling the view " + std::to_string(n));
     }
 
     PaintCounter counter;
@@ -109,7 +110,7 @@ Result Run(const QString& folderPath, int viewHeight, const std::vector<PrintedL
     QObject::connect(&arrivals, &QTimer::timeout, [&] {
         for (int n = 0; n < kBurst && next < lines.size(); ++n, ++next) {
             const PrintedLine& line = lines[next];
-            window.PrintCoul(0, line.pict, line.red, line.green, line.blue, line.text);
+            window.PrintCoul(0, line.pict, line.colour, line.text);
         }
         if (next == lines.size()) {
             arrivals.stop();

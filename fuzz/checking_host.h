@@ -60,10 +60,10 @@ class CheckingHost : public testing::FakeClient {
     // "/SOUND" may name any file.
     bool checkPeerFiles = false;
 
-    void PrintCoul(int slot, const std::string& picture, int red, int green, int blue,
+    void PrintCoul(int slot, const std::string& picture, irc::Rgb colour,
                    const std::string& text) override {
         RequireWritable(slot);
-        FakeClient::PrintCoul(slot, picture, red, green, blue, text);
+        FakeClient::PrintCoul(slot, picture, colour, text);
     }
     std::string WinName(int slot) const override {
         RequireSlot(slot);

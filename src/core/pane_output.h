@@ -11,18 +11,17 @@ class PaneOutput {
   public:
     virtual ~PaneOutput() = default;
 
-    virtual void PrintCoul(int slot, const std::string& picture, int red, int green, int blue,
+    virtual void PrintCoul(int slot, const std::string& picture, irc::Rgb colour,
                            const std::string& text) = 0;
     // A line of a kind: its picture and colour come from the one table of looks.
     void Print(int slot, LineStyle style, const std::string& text) {
         const LineLook look = Look(style);
-        PrintCoul(slot, std::string(look.picture), look.colour.red, look.colour.green,
-                  look.colour.blue, text);
+        PrintCoul(slot, std::string(look.picture), look.colour, text);
     }
     // The same with a picture of the line's own (a sender's, or one the user names).
     void Print(int slot, LineStyle style, const std::string& picture, const std::string& text) {
         const LineLook look = Look(style);
-        PrintCoul(slot, picture, look.colour.red, look.colour.green, look.colour.blue, text);
+        PrintCoul(slot, picture, look.colour, text);
     }
     virtual void ClearTextWin(int slot) = 0;
     virtual std::string TopicBar(int slot) const = 0;

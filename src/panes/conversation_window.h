@@ -83,7 +83,7 @@ class ConversationWindow : public QWidget,
     // folder name with or without ".BMP"; "" for none) and the colour; writes the pane's log
     // and the picture log, marks an unseen pane, and asks for the blink while the frame is in
     // the background.
-    void PrintCoul(int slot, const std::string& pict, int red, int green, int blue,
+    void PrintCoul(int slot, const std::string& pict, irc::Rgb colour,
                    const std::string& text) override;
     void ClearTextWin(int slot) override;
     int LineCount(int slot) const;

@@ -1,6 +1,8 @@
 #pragma once
 // The lines a pane shows: its last lines, oldest first, as many as its view holds. The view
 // is drawn from here, so a pane's text survives hiding, resizing and moving to another slot.
+#include "irc/formatting_codes.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -8,9 +10,7 @@
 namespace korbi::panes {
 
 struct LineRecord {
-    std::uint8_t red = 0;
-    std::uint8_t green = 0;
-    std::uint8_t blue = 0;
+    irc::Rgb colour;
     std::string pict; // normalised picture name, "" for none
     std::string text; // with its formatting codes
     friend bool operator==(const LineRecord&, const LineRecord&) = default;

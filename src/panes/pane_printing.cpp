@@ -24,10 +24,6 @@ constexpr int kPictIndent = 25;
 const QColor kUnreadLine1(255, 96, 96);
 const QColor kUnreadLine2(224, 64, 64);
 
-std::uint8_t ColourByte(int value) {
-    return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
-}
-
 std::string Now() {
     const commands::DateTime now = commands::CurrentDateTime();
     return commands::TimeText(now) + " " + commands::DateText(now);
@@ -35,7 +31,7 @@ std::string Now() {
 
 } // namespace
 
-void ConversationWindow::PrintCoul(int slot, const std::string& pict, int red, int green, int blue,
+void ConversationWindow::PrintCoul(int slot, const std::string& pict, irc::Rgb colour,
                                    const std::string& text) {
     if (!ValidSlot(slot)) {
         return;
@@ -55,9 +51,7 @@ void ConversationWindow::PrintCoul(int slot, const std::string& pict, int red, i
         if (m_pictLog != nullptr) {
             m_pictLog->WriteLine(picture);
         }
-        pane.Lines.Add(
-            {ColourByte(red), ColourByte(green), ColourByte(blue), picture, std::move(line)},
-            capacity);
+        pane.Lines.Add({colour, picture, std::move(line)}, capacity);
     }
     if (pane.LogOpen) {
         pane.Log.Flush();

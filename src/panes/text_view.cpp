@@ -96,7 +96,7 @@ void TextView::PrintExtra(QPainter& painter, double x, double y, const LineRecor
     const bool utf8 = IsUtf8Text(record.text);
     const double baseline = y + m_metrics.Ascent();
     irc::TextStyle style;
-    style.colour = {record.red, record.green, record.blue};
+    style.colour = record.colour;
     irc::ScanCodes(record.text, style, [&](std::string_view run, const irc::TextStyle& in) {
         const QString text = DecodeRun(run, utf8);
         painter.setFont(m_metrics.Font(in));

@@ -334,8 +334,8 @@ TEST_F(MainFrameTest, TextArrivingInTheBackgroundBlinksAndEveryLineGoesToThePict
     frame->Timer1_Timer(); // not in front
     ASSERT_FALSE(frame->flags().IsActive);
     ASSERT_FALSE(frame->SparkTimerActive());
-    frame->conversationWindow().PrintCoul(0, "PICTS\\EVJOIN", 16, 160, 64, "Ann entered");
-    frame->conversationWindow().PrintCoul(0, "", 0, 0, 0, "no picture");
+    frame->conversationWindow().PrintCoul(0, "PICTS\\EVJOIN", {16, 160, 64}, "Ann entered");
+    frame->conversationWindow().PrintCoul(0, "", {0, 0, 0}, "no picture");
     EXPECT_TRUE(frame->SparkTimerActive());
     frame->close();
     EXPECT_EQ(Contents(Folder() / "pictlog.log"), "PICTS\\EVJOIN.BMP\r\n\r\n");

@@ -65,12 +65,12 @@ TEST_F(PanePrintingTest, ATextAsWideAsTheViewStaysWholeAndOnePixelWiderWraps) {
     ViewLineMeasure measure(metrics, true);
     const int fits = static_cast<int>(std::ceil(irc::TextWidth(measure, text)));
     SetViewSize(fits, 200);
-    window.PrintCoul(0, "", 0, 0, 0, text);
+    window.PrintCoul(0, "", {0, 0, 0}, text);
     EXPECT_EQ(StoredTexts(0), std::vector<std::string>{text});
 
     window.ClearTextWin(0);
     SetViewSize(fits - 1, 200);
-    window.PrintCoul(0, "", 0, 0, 0, text);
+    window.PrintCoul(0, "", {0, 0, 0}, text);
     EXPECT_EQ(StoredTexts(0), (std::vector<std::string>{"alpha beta gamma ", "delta "}));
 }
 
@@ -80,10 +80,10 @@ TEST_F(PanePrintingTest, Font2UseChoosesTheFontTextIsMeasuredIn) {
     ViewLineMeasure measure(metrics, true);
     SetViewSize(static_cast<int>(std::ceil(irc::TextWidth(measure, text))), 200);
     settings.Font2Use = 7; // no such font: the font stays
-    window.PrintCoul(0, "", 0, 0, 0, text);
+    window.PrintCoul(0, "", {0, 0, 0}, text);
     EXPECT_EQ(window.LineCount(0), 1);
     settings.Font2Use = 1; // the fixed-width font is wider
-    window.PrintCoul(0, "", 0, 0, 0, text);
+    window.PrintCoul(0, "", {0, 0, 0}, text);
     EXPECT_EQ(window.LineCount(0), 3);
 }
 
@@ -99,7 +99,7 @@ TEST_F(PanePrintingTest, AWrappedTextIsLoggedAndPictureLoggedLineByLine) {
     const std::vector<std::string> lines = Wrapped(text, 180 - 25);
     ASSERT_EQ(lines.size(), 3u);
 
-    window.PrintCoul(slot, "PICTS\\INFOMARK", 64, 64, 128, text);
+    window.PrintCoul(slot, "PICTS\\INFOMARK", {64, 64, 128}, text);
     EXPECT_EQ(StoredTexts(slot), lines);
     for (int k = 0; k < 3; ++k) {
         EXPECT_EQ(Line(slot, k).pict, "PICTS\\INFOMARK.BMP");
@@ -123,14 +123,14 @@ TEST_F(PanePrintingTest, LogsFollowTheirConversationWhenSlotsMoveDown) {
     settings.LogChan = true;
     for (const char* name : {"#a", "#b", "#c"}) {
         const int slot = window.OpenChanWin(name, false);
-        window.PrintCoul(slot, "", 0, 0, 0, std::string("before in ") + name);
+        window.PrintCoul(slot, "", {0, 0, 0}, std::string("before in ") + name);
     }
     window.CloseConversation(1);
     ASSERT_EQ(window.FindChanWin("#c"), 2);
     EXPECT_TRUE(window.LogOpen(2));
     EXPECT_FALSE(window.LogOpen(3));
-    window.PrintCoul(window.FindChanWin("#c"), "", 0, 0, 0, "after in #c");
-    window.PrintCoul(window.FindChanWin("#b"), "", 0, 0, 0, "after in #b");
+    window.PrintCoul(window.FindChanWin("#c"), "", {0, 0, 0}, "after in #c");
+    window.PrintCoul(window.FindChanWin("#b"), "", {0, 0, 0}, "after in #b");
 
     EXPECT_NE(Log("#c").find("before in #c\r\nafter in #c\r\n"), std::string::npos);
     EXPECT_EQ(Log("#b").find("#c"), std::string::npos);
@@ -138,7 +138,7 @@ TEST_F(PanePrintingTest, LogsFollowTheirConversationWhenSlotsMoveDown) {
 
     // The server pane logs only with LogServer set; a private pane only with LogPrivChat.
     window.OpenLog(0, "irc.test");
-    window.PrintCoul(0, "", 0, 0, 0, "not logged");
+    window.PrintCoul(0, "", {0, 0, 0}, "not logged");
     window.CloseLog(0);
     EXPECT_EQ(Log("irc.test").find("not logged"), std::string::npos);
     window.PartAllChan();
@@ -163,11 +163,11 @@ TEST_F(PanePrintingTest, ALogThatCannotBeOpenedIsToldOnce) {
 
 TEST_F(PanePrintingTest, PicturesStandOnTheTwentyPixelGridAndTextBeside) {
     WriteBmp("PICTS\\RED.BMP", Qt::red);
-    window.PrintCoul(0, "PICTS\\RED", 0, 0, 0,
+    window.PrintCoul(0, "PICTS\\RED", {0, 0, 0},
                      "\x03"
                      "12\xe2\x96\x88\xe2\x96\x88");
-    window.PrintCoul(0, "PICTS\\red.bmp", 0, 0, 255, "\xe2\x96\x88");
-    window.PrintCoul(0, "", 0, 0, 255, "\xe2\x96\x88");
+    window.PrintCoul(0, "PICTS\\red.bmp", {0, 0, 255}, "\xe2\x96\x88");
+    window.PrintCoul(0, "", {0, 0, 255}, "\xe2\x96\x88");
     const QImage image = Drawn();
 
     EXPECT_EQ(Extent(image, kRed), QRect(2, 1, 18, 38));
@@ -191,7 +191,7 @@ TEST_F(PanePrintingTest, AViewMadeSmallerShowsItsNewestLinesAsPrintingWould) {
     WriteBmp("PICTS\\RED.BMP", Qt::red);
     const auto print = [&](int slot, int from, int to) {
         for (int n = from; n <= to; ++n) {
-            window.PrintCoul(slot, n % 2 == 1 ? "PICTS\\RED" : "", 0, 0, 255,
+            window.PrintCoul(slot, n % 2 == 1 ? "PICTS\\RED" : "", {0, 0, 255},
                              "line " + std::to_string(n));
         }
     };
@@ -209,7 +209,7 @@ TEST_F(PanePrintingTest, AViewMadeSmallerShowsItsNewestLinesAsPrintingWould) {
 }
 
 TEST_F(PanePrintingTest, AMissingPictureShowsTheErrorPictureAndFilesAreReadOnce) {
-    window.PrintCoul(0, "PICTS\\NOSUCH", 0, 0, 0, "x");
+    window.PrintCoul(0, "PICTS\\NOSUCH", {0, 0, 0}, "x");
     const QImage builtIn = Drawn();
     EXPECT_NE(builtIn.pixel(10, 10), kWhite);
 
@@ -224,7 +224,7 @@ TEST_F(PanePrintingTest, AMissingPictureShowsTheErrorPictureAndFilesAreReadOnce)
 
     // The built-in names are never read from a file.
     WriteBmp("PICTS\\EVJOIN.BMP", Qt::blue);
-    window.PrintCoul(0, "PICTS\\EVJOIN", 0, 0, 0, "joined");
+    window.PrintCoul(0, "PICTS\\EVJOIN", {0, 0, 0}, "joined");
     EXPECT_NE(Drawn().pixel(10, 30), kBlue);
 }
 
@@ -244,7 +244,7 @@ TEST_F(PanePrintingTest, AFloodOfLinesIsRepaintedAFewTimesNotOncePerLine) {
     } counter(paints);
     view.installEventFilter(&counter);
     for (int n = 0; n < 2000; ++n) {
-        window.PrintCoul(0, "PICTS\\EVQUIT", 32, 32, 192, "flood line " + std::to_string(n));
+        window.PrintCoul(0, "PICTS\\EVQUIT", {32, 32, 192}, "flood line " + std::to_string(n));
     }
     EXPECT_EQ(paints, 0) << "printing itself never paints";
     ASSERT_TRUE(WaitUntil([&] { return paints > 0; }));

@@ -73,7 +73,7 @@ TEST_F(PaneRegistryTest, FourteenJoinsFillTheWindowAndAPrivateWindowTakesSlotFif
 TEST_F(PaneRegistryTest, ClosingSlotTwoMovesSlotsThreeAndFourDownWithTheirText) {
     OpenChannels(4);
     for (int slot = 1; slot <= 4; ++slot) {
-        window.PrintCoul(slot, "PICTS\\EVJOIN", 1, 2, 3, "text of #c" + std::to_string(slot));
+        window.PrintCoul(slot, "PICTS\\EVJOIN", {1, 2, 3}, "text of #c" + std::to_string(slot));
         window.SetNickListItems(slot, {"@op" + std::to_string(slot), "user"});
     }
     window.SetTopicBar(4, "#c4   the topic");
@@ -166,7 +166,7 @@ TEST_F(PaneRegistryTest, SwitchButtonsShareTheWidthUpTo2200Twips) {
 
 TEST_F(PaneRegistryTest, PartAllChanFreesEverySlotAndAReopenedSlotStartsEmpty) {
     OpenChannels(3);
-    window.PrintCoul(2, "", 0, 0, 0, "old session");
+    window.PrintCoul(2, "", {0, 0, 0}, "old session");
     window.SetNickListItems(2, {"a", "b"});
     window.PartAllChan();
     EXPECT_EQ(window.NextChan(), 1);
@@ -208,17 +208,17 @@ TEST_F(PaneRegistryTest, UnseenTextMarksItsSwitchButtonUntilThePaneIsShown) {
     OpenChannels(2);
     int blinks = 0;
     QObject::connect(&window, &ConversationWindow::StartSparkTimer, [&] { ++blinks; });
-    window.PrintCoul(1, "", 0, 0, 0, "unseen");
+    window.PrintCoul(1, "", {0, 0, 0}, "unseen");
     EXPECT_EQ(LineColour(window, 1, "Line1"), kUnread1);
     EXPECT_EQ(LineColour(window, 1, "Line2"), QColor(224, 64, 64));
-    window.PrintCoul(2, "", 0, 0, 0, "seen");
+    window.PrintCoul(2, "", {0, 0, 0}, "seen");
     EXPECT_EQ(LineColour(window, 2, "Line1"), kShown1);
     EXPECT_EQ(blinks, 0);
     window.MakeVisible(1);
     EXPECT_EQ(LineColour(window, 1, "Line1"), kShown1);
 
     flags.IsActive = false;
-    window.PrintCoul(0, "", 0, 0, 0, "while away");
+    window.PrintCoul(0, "", {0, 0, 0}, "while away");
     EXPECT_EQ(blinks, 1);
 }
 

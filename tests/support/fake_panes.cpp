@@ -41,8 +41,11 @@ std::vector<PrintedLine> FakePanes::TakePrinted() {
     return std::exchange(printed, {});
 }
 
-void FakePanes::PrintCoul(int slot, const std::string& picture, int red, int green, int blue,
+void FakePanes::PrintCoul(int slot, const std::string& picture, irc::Rgb colour,
                           const std::string& text) {
+    const int red = colour.red;
+    const int green = colour.green;
+    const int blue = colour.blue;
     printed.push_back({slot, picture, red, green, blue, text});
     Note("print " + std::to_string(slot) + " [" + picture + "] (" + std::to_string(red) + "," +
          std::to_string(green) + "," + std::to_string(blue) + ") " + text);

@@ -73,7 +73,7 @@ class FakePanes : public core::PaneOutput,
     int nextChan = 1;
     int curVisible = 0;
 
-    void PrintCoul(int slot, const std::string& picture, int red, int green, int blue,
+    void PrintCoul(int slot, const std::string& picture, irc::Rgb colour,
                    const std::string& text) override;
     void ClearTextWin(int slot) override;
     std::string TopicBar(int slot) const override;
