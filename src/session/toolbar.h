@@ -88,9 +88,6 @@ class ServerToolbar : public QWidget {
     bool ToolButEnabled(int n) const;
     // Which of its four pictures button n shows.
     media::ButtonState ShownPicture(int n) const;
-    int LastLiftBut() const { return m_LastLiftBut; }
-    int NoButLifted() const { return m_NoButLifted; }
-    int RotateFrame() const { return m_RotateFrame; }
 
   signals:
     // A button was released: the server window runs button n's action.
