@@ -21,7 +21,6 @@ enum class LineStyle {
     Connecting,      // Connecting to a server or disconnecting from it
     Connected,       // The connection is made
     Shutdown,        // The server closed the connection
-    LineDropped,     // A server line too long to keep was dropped
     ConnectionError, // A socket error
     ServerNotFound,  // The server's name did not resolve or the host was unreachable
     BetaWarning,     // A toolbar function that is not available
@@ -38,7 +37,7 @@ enum class LineStyle {
     Topic,           // A topic change
     PlayInfo,        // Playing a text file starts, ends or fails
     ListEnd,         // The end of a channel listing
-    LogWarning,      // A log file cannot be opened
+    ClientWarning,   // What the client could not do: open a log, keep an over-long server line
     Warning,         // CTCP flood protection, alias limits
     NickInUse,       // The nick is in use
     ServerError,     // The server's ERROR

@@ -5,6 +5,7 @@
 #include "panes/text_view.h"
 #include "platform/text_encoding.h"
 #include "ui/error_window.h"
+#include "ui/frame_layout.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -16,12 +17,9 @@ namespace korbi::panes {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-constexpr int kLayoutBatch = 1000;
+using ui::TwipsToPixels;
 
-int Px(int twips) {
-    return twips / kTwipsPerPixel;
-}
+constexpr int kLayoutBatch = 1000;
 
 } // namespace
 
@@ -153,25 +151,30 @@ void ConversationWindow::resizeEvent(QResizeEvent* event) {
 void ConversationWindow::LayoutSlots() {
     const int width = this->width();
     const int height = this->height();
-    const int viewWidth = std::max(1, width - Px(1500) - 2);
-    const int viewHeight = std::max(1, height - Px(950));
-    const int switchTop = height - Px(380);
+    const int viewWidth = std::max(1, width - TwipsToPixels(1500) - 2);
+    const int viewHeight = std::max(1, height - TwipsToPixels(950));
+    const int switchTop = height - TwipsToPixels(380);
     for (int slot = 0; slot < kPaneCount; ++slot) {
         Pane& pane = PaneAt(slot);
-        pane.CloseWinBut->setGeometry(width - Px(300), 0, Px(285), Px(285));
-        pane.NickList->setGeometry(width - Px(1500), Px(330), Px(1500) - 2,
-                                   std::max(1, height - Px(1900)));
+        pane.CloseWinBut->setGeometry(width - TwipsToPixels(300), 0, TwipsToPixels(285),
+                                      TwipsToPixels(285));
+        pane.NickList->setGeometry(width - TwipsToPixels(1500), TwipsToPixels(330),
+                                   TwipsToPixels(1500) - 2,
+                                   std::max(1, height - TwipsToPixels(1900)));
         pane.TextViewWin->setGeometry(0, 0, viewWidth, viewHeight);
         // The topic bar runs along the text view, in the strip above the input line.
-        pane.TopicBar->setGeometry(2, viewHeight, viewWidth - 2, Px(950) - Px(725));
-        pane.InputBox->setGeometry(0, height - Px(725), std::max(1, width - Px(10)), Px(300));
+        pane.TopicBar->setGeometry(2, viewHeight, viewWidth - 2,
+                                   TwipsToPixels(950) - TwipsToPixels(725));
+        pane.InputBox->setGeometry(0, height - TwipsToPixels(725),
+                                   std::max(1, width - TwipsToPixels(10)), TwipsToPixels(300));
     }
     Pane& server = PaneAt(0);
-    server.SwitchBut->setGeometry(0, switchTop, Px(855), Px(330));
+    server.SwitchBut->setGeometry(0, switchTop, TwipsToPixels(855), TwipsToPixels(330));
     PlaceLines(0);
     for (int slot = 1; slot <= MaxWins; ++slot) {
         const QRect place = PaneAt(slot).SwitchBut->geometry();
-        PaneAt(slot).SwitchBut->setGeometry(place.x(), switchTop, place.width(), Px(330));
+        PaneAt(slot).SwitchBut->setGeometry(place.x(), switchTop, place.width(),
+                                            TwipsToPixels(330));
         PlaceLines(slot);
     }
     TileSwitchButs();

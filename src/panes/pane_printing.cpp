@@ -126,7 +126,7 @@ void ConversationWindow::OpenLog(int slot, const std::string& logName) {
         const std::string reason = std::strerror(errno);
         if (!m_logFailureShown) {
             m_logFailureShown = true;
-            Print(0, core::LineStyle::LogWarning,
+            Print(0, core::LineStyle::ClientWarning,
                   "Unable to open the log file " + file + " (" + reason + ")");
         }
         return;

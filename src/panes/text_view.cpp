@@ -34,9 +34,7 @@ TextView::TextView(const LineStore& lines, TextMetrics& metrics, PictureCache& p
 }
 
 void TextView::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) {
-        event->acceptProposedAction();
-    }
+    dragMoveEvent(event);
 }
 
 void TextView::dragMoveEvent(QDragMoveEvent* event) {

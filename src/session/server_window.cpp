@@ -14,6 +14,7 @@
 #include "session/conversations.h"
 #include "session/notify_watch.h"
 #include "session/toolbar.h"
+#include "ui/frame_layout.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -24,14 +25,11 @@ namespace korbi::session {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
+using ui::TwipsToPixels;
+
 constexpr int kFloodCheckMs = 750;
 constexpr int kQuitWaitMs = 1000; // the most the program waits for the server when it ends
 constexpr const char* kNotConnected = "Not Connected to a server";
-
-int Px(int twips) {
-    return twips / kTwipsPerPixel;
-}
 
 // A port must be a whole number a socket can use; anything else ends the connect.
 bool ValidPort(const std::string& text, int& port) {
@@ -63,10 +61,12 @@ ServerWindow::ServerWindow(core::Settings& settings, core::FrameFlags& flags,
     m_serverName->setEditable(true);
     m_serverName->setObjectName("ServerName");
     m_serverPort->setObjectName("ServerPort");
-    m_serverName->setGeometry(Px(450), Px(840), Px(3300), Px(300));
-    m_serverPort->setGeometry(Px(3840), Px(840), Px(900), Px(300));
+    m_serverName->setGeometry(TwipsToPixels(450), TwipsToPixels(840), TwipsToPixels(3300),
+                              TwipsToPixels(300));
+    m_serverPort->setGeometry(TwipsToPixels(3840), TwipsToPixels(840), TwipsToPixels(900),
+                              TwipsToPixels(300));
 
-    setMinimumHeight(Px(1500));
+    setMinimumHeight(TwipsToPixels(1500));
     connect(m_toolbar, &ServerToolbar::ButtonAction, this, &ServerWindow::ToolButs_MouseUp);
     connect(m_toolbar, &ServerToolbar::MailCheckRequested, &m_mailChecker,
             &mail::MailChecker::StartMailCheck);
@@ -295,7 +295,7 @@ void ServerWindow::CheckForMsg(const std::string& arrival) {
     m_readTempBuf.Feed(
         arrival, [this](const std::string& line) { Process_MSG(line); },
         [this](std::size_t dropped) {
-            m_conversation.Print(0, core::LineStyle::LogWarning,
+            m_conversation.Print(0, core::LineStyle::ClientWarning,
                                  "A line from the server was too long and was dropped (" +
                                      std::to_string(dropped) + " bytes)");
         });
