@@ -1,7 +1,5 @@
 #include "app/main_frame.h"
 
-#include "ui/frame_title.h"
-
 #include "app/splash_screen.h"
 #include "commands/alias_popup_editor.h"
 #include "commands/automation_dialog.h"
@@ -21,6 +19,7 @@
 #include "prefs/user_info_dialog.h"
 #include "session/server_window.h"
 #include "ui/frame_layout.h"
+#include "ui/frame_title.h"
 
 #include <QAction>
 #include <QApplication>
