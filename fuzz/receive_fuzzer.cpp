@@ -15,6 +15,8 @@
 #include "checking_host.h"
 #include "fuzz_support.h"
 #include "irc/line_framer.h"
+#include "irc/server_line.h"
+#include "irc/words.h"
 #include "session/dispatcher.h"
 
 #include <algorithm>
@@ -120,6 +122,15 @@ bool NoBreakBeforeItsEnd(std::string_view line, std::size_t cr) {
     return line.substr(0, cr).find_first_of(std::string_view("\n\0", 2)) == std::string_view::npos;
 }
 
+// The words a parsed line carries are the words GetWord finds in its parameters.
+void CheckParsedWords(std::string_view received) {
+    const korbi::irc::ServerLine line = korbi::irc::ParseServerLine(received);
+    for (long n = -1; n <= line.NumWords() + 1; ++n) {
+        Require(line.Word(n) == korbi::irc::GetWord(n, line.params),
+                "a parsed line's word is the word of its parameters", line.line);
+    }
+}
+
 void Configure(korbi::fuzz::CheckingHost& host, std::string_view options) {
     const auto bits = options.empty() ? 0u : static_cast<unsigned char>(options.front());
     auto& settings = host.settingsValue;
@@ -176,6 +187,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // A line break the server put inside a line (a name, a topic) may go back to it, then
         // or later; until the server sends one, the client must add none.
         host.checkSentLines = host.checkSentLines && NoBreakBeforeItsEnd(line, cr);
+        CheckParsedWords(line);
         dispatcher.Process_MSG(line);
         host.CheckPanes();
     };

@@ -17,7 +17,36 @@ ServerLine ParseServerLine(std::string_view received) {
     parsed.command = GetMsgCommand(parsed.line);
     parsed.params = GetMsgParams(parsed.line);
     parsed.sender = GetNick(parsed.source);
+    parsed.wordStarts.push_back(0);
+    for (std::size_t i = 0; i < parsed.params.size(); ++i) {
+        if (parsed.params[i] == ' ') {
+            parsed.wordStarts.push_back(i + 1);
+        }
+    }
     return parsed;
+}
+
+std::size_t ServerLine::WordIndex(long n) const {
+    const std::size_t count = wordStarts.size();
+    return n >= 1 && static_cast<std::size_t>(n) <= count ? static_cast<std::size_t>(n) - 1
+                                                          : count - 1;
+}
+
+std::string ServerLine::Word(long n) const {
+    if (wordStarts.empty()) { // not made by ParseServerLine
+        return {};
+    }
+    const std::size_t index = WordIndex(n);
+    const std::size_t start = wordStarts[index];
+    const std::size_t end =
+        index + 1 < wordStarts.size() ? wordStarts[index + 1] - 1 : params.size();
+    return params.substr(start, end - start);
+}
+
+std::string ServerLine::Param(long n) const {
+    // Only the last word carries the line end.
+    const bool last = WordIndex(n) + 1 == wordStarts.size();
+    return last ? WithoutLineEnd(Word(n)) : Word(n);
 }
 
 std::string ReplyText(std::string_view params) {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korbi::irc {
 
@@ -14,6 +15,19 @@ struct ServerLine {
     std::string command; // compared exactly, case and all
     std::string params;  // every word after the command, each behind one blank, line end kept
     std::string sender;  // the nick part of source
+    // Where each word of params starts, counted as GetWord counts them (word 1 is the empty
+    // word before the first blank): found once, so that no handler searches the line again.
+    std::vector<std::size_t> wordStarts;
+
+    // Word n (from 1) of params exactly as GetWord(n, params) gives it: the last word keeps
+    // the line end, and n out of range gives the last word.
+    std::string Word(long n) const;
+    // Word n without the line end: a trailing parameter's word reads like any other.
+    std::string Param(long n) const;
+    long NumWords() const { return static_cast<long>(wordStarts.size()); }
+
+  private:
+    std::size_t WordIndex(long n) const;
 };
 
 // A line whose carriage return had no line feed after it (the arrival ended there, or the

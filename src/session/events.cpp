@@ -34,7 +34,7 @@ std::string DisplayName(HandlerContext& context, const irc::ServerLine& line) {
 }
 
 void OnJoin(HandlerContext& context, const irc::ServerLine& line) {
-    const std::string chan = irc::WithoutColon(irc::GetWord(2, Body(line)));
+    const std::string chan = irc::WithoutColon(line.Param(2));
     if (chan.empty()) {
         return;
     }
@@ -55,7 +55,7 @@ void OnJoin(HandlerContext& context, const irc::ServerLine& line) {
 }
 
 void OnPart(HandlerContext& context, const irc::ServerLine& line) {
-    const std::string chan = irc::WithoutColon(irc::GetWord(2, Body(line)));
+    const std::string chan = irc::WithoutColon(line.Param(2));
     if (IsOwnNick(context, line.sender) && context.panes.NextChan() != 1) {
         EndConversation(context.panes, context.logs, context.panes.FindChanWin(chan));
     }
@@ -70,8 +70,8 @@ void OnPart(HandlerContext& context, const irc::ServerLine& line) {
 
 void OnKick(HandlerContext& context, const irc::ServerLine& line) {
     const std::string body = Body(line);
-    const std::string chan = irc::GetWord(2, body);
-    const std::string victim = irc::GetWord(3, body);
+    const std::string chan = line.Param(2);
+    const std::string victim = line.Param(3);
     const std::string reason = irc::WithoutColon(irc::WordsFrom(4, body));
     if (IsOwnNick(context, victim)) {
         if (context.panes.NextChan() == 1) {
@@ -109,7 +109,7 @@ void OnQuit(HandlerContext& context, const irc::ServerLine& line) {
 }
 
 void OnNick(HandlerContext& context, const irc::ServerLine& line) {
-    const std::string newNick = irc::WithoutColon(irc::GetWord(2, Body(line)));
+    const std::string newNick = irc::WithoutColon(line.Param(2));
     if (newNick.empty()) {
         return;
     }
@@ -139,7 +139,7 @@ void OnNick(HandlerContext& context, const irc::ServerLine& line) {
 
 void OnMode(HandlerContext& context, const irc::ServerLine& line) {
     const std::string body = Body(line);
-    const std::string target = irc::GetWord(2, body);
+    const std::string target = line.Param(2);
     const int w = context.panes.FindChanWin(target);
     if (w <= 0) {
         return;
@@ -150,7 +150,7 @@ void OnMode(HandlerContext& context, const irc::ServerLine& line) {
 
 void OnTopic(HandlerContext& context, const irc::ServerLine& line) {
     const std::string body = Body(line);
-    const std::string chan = irc::GetWord(2, body);
+    const std::string chan = line.Param(2);
     const std::string topic = irc::WithoutColon(irc::WordsFrom(3, body));
     const int w = context.panes.FindChanWin(chan);
     if (w <= 0) {
@@ -175,7 +175,7 @@ std::string MessagePicture(HandlerContext& context, const std::string& sender) {
 
 void OnPrivmsg(HandlerContext& context, const irc::ServerLine& line) {
     const std::string body = Body(line);
-    std::string target = irc::GetWord(2, body);
+    std::string target = line.Param(2);
     const std::string text = irc::WithoutColon(irc::WordsFrom(3, body));
     if (IsOwnNick(context, target)) {
         target = line.sender;

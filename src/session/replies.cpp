@@ -11,10 +11,6 @@
 namespace korbi::session {
 namespace {
 
-std::string Word(long n, const irc::ServerLine& line) {
-    return irc::GetWord(n, line.params);
-}
-
 void PrintDashes(HandlerContext& context, int slot, const std::string& dashes = "---") {
     context.output.Print(slot, core::LineStyle::Plain, dashes);
 }
@@ -69,19 +65,19 @@ void PrintJoinError(HandlerContext& context, const std::string& text) {
 }
 
 void OnChannelFull(HandlerContext& context, const irc::ServerLine& line) {
-    PrintJoinError(context, "Can't join " + Word(3, line) + ", it's full ! (+L)");
+    PrintJoinError(context, "Can't join " + line.Word(3) + ", it's full ! (+L)");
 }
 
 void OnInviteOnly(HandlerContext& context, const irc::ServerLine& line) {
-    PrintJoinError(context, "Can't join " + Word(3, line) + ", you must be invited in ! (+I)");
+    PrintJoinError(context, "Can't join " + line.Word(3) + ", you must be invited in ! (+I)");
 }
 
 void OnBanned(HandlerContext& context, const irc::ServerLine& line) {
-    PrintJoinError(context, "Can't join " + Word(3, line) + ", you're banned !! (+B)");
+    PrintJoinError(context, "Can't join " + line.Word(3) + ", you're banned !! (+B)");
 }
 
 void OnBadKey(HandlerContext& context, const irc::ServerLine& line) {
-    const std::string chan = Word(3, line);
+    const std::string chan = line.Word(3);
     PrintJoinError(context, "Can't join " + chan +
                                 ", it requires the correct password ! (+K) Use /join " + chan +
                                 " <password>");
@@ -148,35 +144,35 @@ void OnListEnd(HandlerContext& context, const irc::ServerLine&) {
 
 void OnWhoisUser(HandlerContext& context, const irc::ServerLine& line) {
     const std::string fullName = irc::CutText(irc::JoinedWords(7, line.params), 1, 3);
-    context.output.Print(0, core::LineStyle::Information, "Information on " + Word(3, line) + ":");
+    context.output.Print(0, core::LineStyle::Information, "Information on " + line.Word(3) + ":");
     context.output.Print(0, core::LineStyle::Information,
-                         "User@Host: " + Word(4, line) + "@" + Word(5, line) +
+                         "User@Host: " + line.Word(4) + "@" + line.Word(5) +
                              "    Name: " + fullName);
 }
 
 void OnWhoisServer(HandlerContext& context, const irc::ServerLine& line) {
     const std::string serverInfo = irc::CutText(irc::JoinedWords(5, line.params), 0, 3);
     context.output.Print(0, core::LineStyle::Information,
-                         Word(3, line) + " is on server: " + Word(4, line) + "  --  " + serverInfo);
+                         line.Word(3) + " is on server: " + line.Word(4) + "  --  " + serverInfo);
 }
 
 void OnUnknownCommand(HandlerContext& context, const irc::ServerLine& line) {
     const int slot = context.panes.CurVisible();
     context.output.Print(slot, core::LineStyle::ServerText,
-                         Word(3, line) + " is not a invalid command !");
+                         line.Word(3) + " is not a invalid command !");
     PrintDashes(context, slot, " ---");
 }
 
 void OnTopicReply(HandlerContext& context, const irc::ServerLine& line) {
     const std::string topic = irc::CutText(irc::JoinedWords(4, line.params), 1, 3);
-    const int w = context.panes.FindChanWin(Word(3, line));
+    const int w = context.panes.FindChanWin(line.Word(3));
     if (w > 0) {
         context.output.SetTopicBar(w, context.panes.WinName(w) + "   " + topic);
     }
 }
 
 void OnNames(HandlerContext& context, const irc::ServerLine& line) {
-    const std::string chan = Word(4, line);
+    const std::string chan = line.Word(4);
     // The trailing parameter without its colon, ending where the line end begins, so that
     // the nick list receives exactly the nicks.
     const std::string names =
