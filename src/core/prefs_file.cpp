@@ -170,6 +170,28 @@ struct Reading {
         }
         return true;
     }
+
+    // The lines after the positional part up to the section header are the file's own tail
+    // and carry nothing; every line after the header belongs to the section.
+    void ReadExtras() {
+        ExtraSettings& extras = result.settings.Extras;
+        extras = ExtraSettings();
+        bool inSection = false;
+        for (std::optional<std::string> line = lines.Next(); line; line = lines.Next()) {
+            if (!inSection) {
+                inSection = *line == kExtraSectionHeader;
+                continue;
+            }
+            if (line->size() > kMaxPrefsLineBytes ||
+                extras.Lines().size() >= kMaxPrefsListEntries) {
+                Fail(kErrOutOfMemory, "a line of the extra settings is too long or too many");
+                return;
+            }
+            if (!line->empty()) {
+                extras.AddLine(std::move(*line));
+            }
+        }
+    }
 };
 
 // A value line must stay one line: a CR or LF inside it would shift every later line. Nor may
@@ -218,6 +240,19 @@ void AppendLine(std::string& file, std::string_view line) {
     file += kLineEnd;
 }
 
+// Nothing is written when the section is empty, so the file of a user who never set anything
+// new stays byte for byte what it was.
+void AppendExtras(std::string& file, const ExtraSettings& extras) {
+    if (extras.Lines().empty()) {
+        return;
+    }
+    AppendLine(file, kExtraSectionHeader);
+    const std::size_t count = std::min(extras.Lines().size(), kMaxPrefsListEntries);
+    for (std::size_t i = 0; i < count; ++i) {
+        AppendLine(file, OneLine(extras.Lines()[i]));
+    }
+}
+
 } // namespace
 
 Settings ProvisionalSettings() {
@@ -263,9 +298,10 @@ PrefsReadResult ReadPrefsFile(std::string_view bytes, const Settings& start) {
     Reading reading{LineReader(bytes), result};
     for (const PrefsLine& line : PrefsLayout()) {
         if (!reading.Read(line)) {
-            break;
+            return result;
         }
     }
+    reading.ReadExtras();
     return result;
 }
 
@@ -307,6 +343,7 @@ std::string RewrittenPrefsFile(const Settings& settings) {
         }
         }
     }
+    AppendExtras(file, settings.Extras);
     return file;
 }
 

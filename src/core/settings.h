@@ -2,6 +2,8 @@
 // Every setting the preferences file carries, plus the run-time flags of the main frame.
 // The main frame owns one Settings value and hands it by reference to the windows that use
 // it; dialogs change it only on OK. Members keep the names the whole program uses.
+#include "core/extra_settings.h"
+
 #include <array>
 #include <cstddef>
 #include <string>
@@ -58,6 +60,9 @@ struct Settings {
     CommandTable ExecOnConnect{};
     CommandTable AliasTable{};
     PopupTableSlots PopupTable{};
+
+    // What lies beyond the positional layout.
+    ExtraSettings Extras;
 };
 
 // Run-time flags of the main frame; never stored.
