@@ -134,12 +134,14 @@ class ConversationWindow : public QWidget,
     // their selection, so a member the user picked stays picked while others come and go.
     void AddNickListItem(int slot, const std::string& entry) override;
     void RemoveNickListItem(int slot, int index) override;
-    // Position of nick in a slot's list, its "@" or "+" mark and letter case ignored; -1 when
+    // Position of nick in a slot's list, its rank marks and letter case ignored; -1 when
     // absent. In a member list it takes no longer however long the list is.
     int FindNick(int slot, const std::string& nick) const override;
     // The entry at index, "" outside the list.
     std::string NickListEntry(int slot, int index) const override;
     std::vector<std::string> SelectedNicks(int slot) const override;
+    // A member list shows each member's highest rank only, and finds members by every mark.
+    void SetRankMarks(const std::string& marks) override;
 
     // ---- Logs
 

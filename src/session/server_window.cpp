@@ -3,6 +3,7 @@
 #include "core/prefs_file.h"
 #include "irc/message_parsing.h"
 #include "irc/outgoing_line.h"
+#include "irc/ranks.h"
 #include "media/pictures.h"
 #include "media/text_playback.h"
 #include "panes/channel_list_window.h"
@@ -130,7 +131,8 @@ void ServerWindow::nicklist_DblClick(int slot, const std::string& entry) {
     if (entry.empty()) {
         return;
     }
-    const std::string name = slot == 0 ? irc::GetWord(1, entry) : panes::BareNick(entry);
+    const std::string name =
+        slot == 0 ? irc::GetWord(1, entry) : irc::WithoutRanks(entry, m_conversation.RankMarks());
     // An entry of marks alone ("@", "+") names nobody: a pane without a name could never be
     // addressed, and every nameless event would land in it.
     if (name.empty()) {
@@ -267,6 +269,8 @@ void ServerWindow::Socket1_Connect() {
     m_flags.LoggedOn = false;
     m_readTempBuf.Clear();
     m_notifyWatch->ForgetPendingAnswers();
+    // Until this server names its rank marks, the ones every server knows.
+    m_conversation.SetRankMarks(std::string(irc::kDefaultRankMarks));
     if (m_conversation.NextChan() > 1) {
         m_conversation.PartAllChan();
     }
