@@ -225,7 +225,7 @@ int ChannelFlood(long lines, int length) {
     FloodRun run;
     PaintCounter paints;
     {
-        korbi::app::MainFrame frame(dir.path().toStdString());
+        korbi::app::MainFrame frame(dir.path().toStdString(), {.WelcomeNewUser = [] {}});
         frame.show();
         auto& panes = frame.conversationWindow();
         run = RunFlood(frame,
@@ -276,7 +276,7 @@ int FlatFlood(long lines) {
     constexpr int kChannels = 14;
     constexpr long kFirstMark = 10000;
     QTemporaryDir dir;
-    korbi::app::MainFrame frame(dir.path().toStdString());
+    korbi::app::MainFrame frame(dir.path().toStdString(), {.WelcomeNewUser = [] {}});
     frame.show();
     PaintCounter paints;
     int complete = 0;

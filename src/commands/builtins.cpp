@@ -77,7 +77,9 @@ void Sound(const CommandRoles& host, const std::string& P) {
     host.media.PlaySound("SOUNDS\\" + sound);
 }
 
-// Others learn the picture first, so that the line that follows can be shown with it.
+// Others learn the picture first, so that the line that follows can be shown with it. The
+// server pane has nobody to send to (the greeting of the default execute-on-connect list runs
+// there): the line is only shown, as a PRIVMSG to no target would earn an error.
 void Pict(const CommandRoles& host, const std::string& P) {
     const std::string words = Tail(P);
     std::string picture = FirstWord(words);
@@ -86,9 +88,13 @@ void Pict(const CommandRoles& host, const std::string& P) {
     }
     const std::string text = LaterWords(words);
     const std::string target = CurrentWindowName(host);
-    host.link.Send2Serv("PRIVMSG " + target + " :" + CtcpMark + "PICT " + picture + CtcpMark);
+    if (!target.empty()) {
+        host.link.Send2Serv("PRIVMSG " + target + " :" + CtcpMark + "PICT " + picture + CtcpMark);
+    }
     Echo(host, core::LineStyle::UserMessage, "PICTS\\" + picture, OwnPrefix(host) + text);
-    host.link.Send2Serv("PRIVMSG " + target + " :" + text);
+    if (!target.empty()) {
+        host.link.Send2Serv("PRIVMSG " + target + " :" + text);
+    }
 }
 
 void Join(const CommandRoles& host, const std::string& P) {

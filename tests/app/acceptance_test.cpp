@@ -87,6 +87,7 @@ class Client {
         hooks.SplashStep = [this](const QString& text) { splash << text; };
         hooks.IsForeground = [] { return true; };
         hooks.ServerOptions = options;
+        hooks.WelcomeNewUser = [] {};
         frame = std::make_unique<app::MainFrame>(Folder(), hooks);
         // Tall enough that every pane keeps its full 50 lines.
         frame->resize(1100, 1400);

@@ -64,7 +64,7 @@ class MainFrameTest : public ::testing::Test {
     fs::path Folder() const { return dir.path().toStdString(); }
     fs::path PrefsFile() const { return Folder() / core::kPrefsFileName; }
 
-    std::unique_ptr<MainFrame> Start() {
+    std::unique_ptr<MainFrame> Start(bool recordWelcome = true) {
         errors.clear();
         steps.clear();
         FrameHooks hooks;
@@ -72,6 +72,9 @@ class MainFrameTest : public ::testing::Test {
         hooks.SplashStep = [this](const QString& text) { steps << text; };
         hooks.IsForeground = [this] { return inFront; };
         hooks.ServerOptions = korbi::testing::LoopbackOptions();
+        if (recordWelcome) {
+            hooks.WelcomeNewUser = [this] { ++welcomes; };
+        }
         hooks.RetryFailedSave = [this](const QString& text) {
             return retryFailedSave && retryFailedSave(text);
         };
@@ -96,6 +99,7 @@ class MainFrameTest : public ::testing::Test {
     }
 
     QTemporaryDir dir;
+    int welcomes = 0;
     QStringList errors;
     QStringList steps;
     bool inFront = false;
@@ -121,6 +125,20 @@ TEST_F(MainFrameTest, FirstStartInAnEmptyFolderCreatesFoldersAndDefaults) {
                                   "Loading Preferences...", "Creating new, empty Prefs File...",
                                   "Done Loading KorBi"}));
     EXPECT_TRUE(errors.isEmpty());
+    EXPECT_TRUE(korbi::testing::WaitUntil([this] { return welcomes == 1; }));
+}
+
+TEST_F(MainFrameTest, ANewUserIsAskedForANickOnlyAtTheFirstStart) {
+    auto frame = Start(false);
+    const auto* dialog = frame->findChild<prefs::UserInfoDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(korbi::testing::WaitUntil([&] { return dialog->isVisible(); }));
+    EXPECT_FALSE(frame->serverWindow().isEnabled());
+    frame.reset();
+
+    frame = Start(false);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(frame->findChild<prefs::UserInfoDialog*>()->isVisible());
 }
 
 TEST_F(MainFrameTest, PopupItemsShowTheFirstWordOfFilledSlots) {
