@@ -5,12 +5,12 @@
 #include "support/fake_panes.h"
 #include "support/fake_roles.h"
 #include "support/scripted_server.h"
+#include "support/server_process.h"
 #include "support/wait.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTcpServer>
 
 #include <gtest/gtest.h>
 
@@ -22,6 +22,7 @@ namespace korbi::mail {
 namespace {
 
 using korbi::testing::DovecotServer;
+using korbi::testing::FreePort;
 using korbi::testing::PrintedLine;
 using korbi::testing::ScriptedServer;
 using korbi::testing::WaitUntil;
@@ -63,19 +64,13 @@ Lines NewMail(const std::string& text) {
     return {Rule, {3, "PICTS\\INFOMARK", 64, 128, 64, text}, Rule};
 }
 
-int ClosedPort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort(); // free again once the probe is gone
-}
-
 class MailCheckerDovecot : public ::testing::Test {
   protected:
     static void SetUpTestSuite() { s_server = std::make_unique<DovecotServer>("alice", "secret"); }
     static void TearDownTestSuite() { s_server.reset(); }
 
     void SetUp() override {
-        KORBI_REQUIRE_DOVECOT(*s_server);
+        KORBI_REQUIRE_SERVER(*s_server);
         m_host.settings().MailServer = " 127.0.0.1 ";
         m_host.settings().UserName = "alice";
         m_host.settings().UserPass = "secret";
@@ -140,7 +135,7 @@ TEST_F(MailCheckerDovecot, RefusedPasswordIsReportedAndTheNextCheckStartsOver) {
 TEST(MailChecker, UnreachableServerIsReported) {
     MailFakeHost host;
     host.settings().MailServer = "127.0.0.1";
-    Checker mail(host, ClosedPort());
+    Checker mail(host, FreePort());
     ASSERT_TRUE(mail.Run());
     EXPECT_EQ(host.printed, (Lines{{0, "PICTS\\ERRORMSG", 64, 0, 0,
                                     "Got mail error: Unable to reach/find mail server."},
@@ -151,7 +146,7 @@ TEST(MailChecker, UnreachableServerIsReported) {
 TEST(MailChecker, EmptyServerNameStartsNothing) {
     MailFakeHost host;
     host.settings().MailServer = "   ";
-    Checker mail(host, ClosedPort());
+    Checker mail(host, FreePort());
     mail.checker.StartMailCheck();
     EXPECT_TRUE(mail.checker.MenuMail_CheckEnabled());
     EXPECT_TRUE(host.printed.empty());

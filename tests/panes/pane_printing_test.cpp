@@ -111,11 +111,9 @@ TEST_F(PanePrintingTest, AWrappedTextIsLoggedAndPictureLoggedLineByLine) {
     EXPECT_TRUE(Log("#c").ends_with("\r\n" + expectedLog));
 
     pictLog.Close();
-    std::ifstream file(folder.Resolve("pictlog.log"), std::ios::binary);
-    const std::string written((std::istreambuf_iterator<char>(file)), {});
-    EXPECT_EQ(written, "PICTS\\INFOMARK.BMP\r\n"
-                       "PICTS\\INFOMARK.BMP\r\n"
-                       "PICTS\\INFOMARK.BMP\r\n");
+    EXPECT_EQ(korbi::testing::ReadBytes(folder.Resolve("pictlog.log")), "PICTS\\INFOMARK.BMP\r\n"
+                                                                        "PICTS\\INFOMARK.BMP\r\n"
+                                                                        "PICTS\\INFOMARK.BMP\r\n");
     window.SetPictLog(nullptr);
 }
 

@@ -1,6 +1,7 @@
 #include "platform/socket.h"
 
 #include "support/scripted_server.h"
+#include "support/server_process.h"
 #include "support/wait.h"
 
 #include <QTcpServer>
@@ -72,17 +73,11 @@ TEST(Socket, LocalCloseRaisesNoCloseEventAndFlushesQueuedBytes) {
 }
 
 TEST(Socket, RefusedConnectionIsError25001) {
-    int port = 0;
-    {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost, 0);
-        port = probe.serverPort();
-    }
     Socket socket;
     int number = 0;
     QObject::connect(&socket, &Socket::Error, [&](int n, const QString&) { number = n; });
     socket.RemoteHost = "127.0.0.1";
-    socket.RemotePort = port;
+    socket.RemotePort = korbi::testing::FreePort();
     socket.Connect();
     ASSERT_TRUE(WaitUntil([&] { return number != 0; }));
     EXPECT_EQ(number, Socket::kHostUnreachable);
