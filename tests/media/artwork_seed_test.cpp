@@ -76,7 +76,7 @@ class SeedTest : public ::testing::Test {
     QTemporaryDir m_dir;
 };
 
-TEST_F(SeedTest, EmptyProgramFolderGetsEveryShippedFile) {
+TEST_F(SeedTest, EmptyProgramFolderGetsEveryShippedFileOnce) {
     const SeedResult result = SeedArtwork(Folder());
     EXPECT_TRUE(result.failed.empty());
     const std::vector<ShippedFile> shipped = ShippedFiles();
@@ -97,10 +97,8 @@ TEST_F(SeedTest, EmptyProgramFolderGetsEveryShippedFile) {
         EXPECT_EQ(wave.substr(0, 4), "RIFF") << sound;
         EXPECT_EQ(U32At(wave, 4), wave.size() - 8) << sound;
     }
-}
 
-TEST_F(SeedTest, SecondRunWritesNothing) {
-    SeedArtwork(Folder());
+    // A second run writes nothing.
     WriteBytes(Folder() / "PICTS" / "EVJOIN.BMP", "edited");
     const SeedResult again = SeedArtwork(Folder());
     EXPECT_TRUE(again.written.empty());
@@ -130,20 +128,19 @@ TEST_F(SeedTest, CaseVariantsOfFoldersAndFilesAreTheUsersOwn) {
     EXPECT_EQ(Names(Folder() / "Sounds"), (std::set<std::string>{"NONE.WAV", "horn.wav"}));
 }
 
-TEST_F(SeedTest, FolderNameTakenByAFileFailsOnlyThatFolder) {
+TEST_F(SeedTest, AFolderNameTakenByAFileOrAMissingProgramFolderFails) {
     WriteBytes(Folder() / "Picts", "not a folder");
     const SeedResult result = SeedArtwork(Folder());
     EXPECT_EQ(result.failed.size(), EventPictures().size());
     EXPECT_EQ(result.written.size(), 2u) << "the sounds are still written";
     EXPECT_EQ(ReadBytes(Folder() / "Picts"), "not a folder");
     EXPECT_FALSE(fs::exists(Folder() / "PICTS"));
-}
 
-TEST_F(SeedTest, MissingProgramFolderFailsWithoutCreatingIt) {
+    // A missing program folder fails without being created.
     const fs::path missing = Folder() / "gone";
-    const SeedResult result = SeedArtwork(missing);
-    EXPECT_TRUE(result.written.empty());
-    EXPECT_EQ(result.failed.size(), ShippedFiles().size());
+    const SeedResult none = SeedArtwork(missing);
+    EXPECT_TRUE(none.written.empty());
+    EXPECT_EQ(none.failed.size(), ShippedFiles().size());
     EXPECT_FALSE(fs::exists(missing));
 }
 

@@ -19,6 +19,12 @@ namespace {
 using korbi::testing::ScriptedServer;
 using korbi::testing::WaitUntil;
 
+void ConnectTo(Socket& socket, int port) {
+    socket.RemoteHost = "127.0.0.1";
+    socket.RemotePort = port;
+    socket.Connect();
+}
+
 TEST(Socket, SendsAndReceivesBytesUnchanged) {
     ScriptedServer server;
     Socket socket;
@@ -29,9 +35,7 @@ TEST(Socket, SendsAndReceivesBytesUnchanged) {
 
     socket.SendData("dropped while closed");
     EXPECT_EQ(socket.State(), Socket::kClosed);
-    socket.RemoteHost = "127.0.0.1";
-    socket.RemotePort = server.Port();
-    socket.Connect();
+    ConnectTo(socket, server.Port());
     ASSERT_TRUE(WaitUntil([&] { return socket.State() == Socket::kConnected; }));
     EXPECT_NE(socket.LocalPort, 0);
     EXPECT_EQ(socket.LocalIP(), "127.0.0.1");
@@ -59,9 +63,7 @@ TEST(Socket, LocalCloseRaisesNoCloseEventAndFlushesQueuedBytes) {
     Socket socket;
     bool closed = false;
     QObject::connect(&socket, &Socket::Closed, [&] { closed = true; });
-    socket.RemoteHost = "127.0.0.1";
-    socket.RemotePort = server.Port();
-    socket.Connect();
+    ConnectTo(socket, server.Port());
     ASSERT_TRUE(WaitUntil([&] { return socket.State() == Socket::kConnected; }));
     socket.SendData("\nQUIT :bye\r");
     socket.Close();
@@ -76,9 +78,7 @@ TEST(Socket, RefusedConnectionIsError25001) {
     Socket socket;
     int number = 0;
     QObject::connect(&socket, &Socket::Error, [&](int n, const QString&) { number = n; });
-    socket.RemoteHost = "127.0.0.1";
-    socket.RemotePort = korbi::testing::FreePort();
-    socket.Connect();
+    ConnectTo(socket, korbi::testing::FreePort());
     ASSERT_TRUE(WaitUntil([&] { return number != 0; }));
     EXPECT_EQ(number, Socket::kHostUnreachable);
     EXPECT_NE(socket.State(), Socket::kConnected);
@@ -116,9 +116,7 @@ struct ConnectedPair {
 
     bool Connect() {
         server.listen(QHostAddress::LocalHost, 0);
-        socket.RemoteHost = "127.0.0.1";
-        socket.RemotePort = server.serverPort();
-        socket.Connect();
+        ConnectTo(socket, server.serverPort());
         if (!WaitUntil([&] {
                 return server.hasPendingConnections() && socket.State() == Socket::kConnected;
             })) {
@@ -147,9 +145,7 @@ TEST(Socket, ALargeArrivalComesInBoundedPiecesBeforeTheClose) {
         sent += ":user PRIVMSG #flood :line " + std::to_string(i) + "\r\n";
     }
     QObject::connect(&socket, &Socket::Closed, [&] { closedAfterAll = received == sent; });
-    socket.RemoteHost = "127.0.0.1";
-    socket.RemotePort = server.Port();
-    socket.Connect();
+    ConnectTo(socket, server.Port());
     ASSERT_TRUE(server.WaitForConnections(1));
     server.Send(sent);
     server.CloseClient();

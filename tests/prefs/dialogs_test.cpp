@@ -28,6 +28,10 @@ namespace {
 using korbi::testing::Entries;
 using korbi::testing::Key;
 using korbi::testing::Select;
+using korbi::testing::Texts;
+using korbi::testing::Tick;
+using korbi::testing::Ticks;
+using korbi::testing::Type;
 using Lines = std::vector<std::string>;
 
 QStringList TabCaptions(const QTabWidget& tabs) {
@@ -36,34 +40,6 @@ QStringList TabCaptions(const QTabWidget& tabs) {
         captions << tabs.tabText(i);
     }
     return captions;
-}
-
-// The texts of a dialog's fields, and their new texts typed.
-QStringList Texts(const QWidget& dialog, const QStringList& fields) {
-    QStringList texts;
-    for (const QString& field : fields) {
-        texts << dialog.findChild<QLineEdit*>(field)->text();
-    }
-    return texts;
-}
-void Type(QWidget& dialog, const std::vector<std::pair<QString, QString>>& typed) {
-    for (const auto& [field, text] : typed) {
-        dialog.findChild<QLineEdit*>(field)->setText(text);
-    }
-}
-
-// Check boxes: which are ticked, and ticking them.
-std::vector<bool> Ticks(const QWidget& dialog, int count) {
-    std::vector<bool> ticks;
-    for (int n = 1; n <= count; ++n) {
-        ticks.push_back(dialog.findChild<QCheckBox*>(QString("Check%1").arg(n))->isChecked());
-    }
-    return ticks;
-}
-void Tick(QWidget& dialog, const std::vector<bool>& ticks) {
-    for (std::size_t n = 0; n < ticks.size(); ++n) {
-        dialog.findChild<QCheckBox*>(QString("Check%1").arg(n + 1))->setChecked(ticks[n]);
-    }
 }
 
 class DialogsTest : public ::testing::Test {
