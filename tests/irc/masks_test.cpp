@@ -62,15 +62,13 @@ TEST(MaskMatches, HostileMasksStayFast) {
     EXPECT_FALSE(MaskMatches(text, longMask));
 }
 
-TEST(IsIgnored, WalksTheBlankLedList) {
+TEST(IsIgnored, WalksTheBlankLedListSkippingEmptyEntries) {
     const std::string silences = " troll!* *!bot*";
     EXPECT_TRUE(IsIgnored("Troll!anything@any.where", silences));
     EXPECT_TRUE(IsIgnored("nice!botty@host", silences));
     EXPECT_FALSE(IsIgnored("trolly!u@host", silences));
     EXPECT_FALSE(IsIgnored("nice!user@bot.host", silences));
-}
-
-TEST(IsIgnored, EmptyEntriesAreNoMasks) {
+    // Empty entries are no masks.
     EXPECT_FALSE(IsIgnored("bob!u@h", ""));
     EXPECT_FALSE(IsIgnored("", " "));
     EXPECT_FALSE(IsIgnored("bob!u@h", "  "));

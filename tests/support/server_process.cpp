@@ -7,13 +7,13 @@
 
 namespace korbi::testing {
 
-namespace {
-
 int FreePort() {
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost, 0);
     return probe.serverPort();
 }
+
+namespace {
 
 bool Listening(int port) {
     QTcpSocket probe;

@@ -7,8 +7,12 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <type_traits>
 
 namespace korbi::testing {
+
+// A port nobody listens on at the moment of asking.
+int FreePort();
 
 class ServerProcess {
   public:
@@ -37,3 +41,17 @@ class ServerProcess {
 };
 
 } // namespace korbi::testing
+
+// Starts a server for a test, or skips the test when the server program is missing; under
+// CI=true a missing server is a failure.
+#define KORBI_REQUIRE_SERVER(server)                                                               \
+    do {                                                                                           \
+        using Server = std::remove_cvref_t<decltype(server)>;                                      \
+        if (!Server::Available()) {                                                                \
+            if (qEnvironmentVariableIsSet("CI")) {                                                 \
+                FAIL() << Server::kName << " is not installed";                                    \
+            }                                                                                      \
+            GTEST_SKIP() << Server::kName << " is not installed";                                  \
+        }                                                                                          \
+        ASSERT_TRUE((server).Start()) << (server).Log();                                           \
+    } while (false)
