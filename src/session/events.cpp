@@ -38,6 +38,9 @@ void OnJoin(HandlerContext& context, const irc::ServerLine& line) {
     if (chan.empty()) {
         return;
     }
+    if (IsOwnNick(context, line.sender)) {
+        context.config.flags().OwnSource = line.source;
+    }
     // A channel that has its pane already keeps it: a second pane would take its events.
     if (IsOwnNick(context, line.sender) && context.panes.FindChanWin(chan) == 0) {
         OpenConversation(context.panes, context.logs, context.config.settings(), chan, false);
@@ -121,6 +124,10 @@ void OnNick(HandlerContext& context, const irc::ServerLine& line) {
     }
     if (own) {
         context.config.settings().NickName = newNick;
+        std::string& source = context.config.flags().OwnSource;
+        if (const std::size_t bang = source.find('!'); bang != std::string::npos) {
+            source = newNick + source.substr(bang);
+        }
         context.output.Print(context.panes.CurVisible(), core::LineStyle::NickChange,
                              "Your nick is now " + newNick);
     }

@@ -267,6 +267,7 @@ void ServerWindow::ToolButs_MouseUp(int n) {
 void ServerWindow::Socket1_Connect() {
     // A new session starts clean: nothing of an earlier connection may leak into it.
     m_flags.LoggedOn = false;
+    m_flags.OwnSource.clear();
     m_readTempBuf.Clear();
     m_notifyWatch->ForgetPendingAnswers();
     // Until this server names its rank marks, the ones every server knows.
