@@ -13,6 +13,9 @@ class NgircdServer {
   public:
     // False when ngircd is not installed (tests then skip, except under CI where it fails).
     bool Start();
+    // Shut down mid-session, then back on the same port.
+    void Terminate() { m_server.Terminate(); }
+    bool StartAgain() { return m_server.StartAgain(); }
     int Port() const { return m_server.Port(); }
     std::string Log() const;
     static bool Available();
