@@ -40,6 +40,18 @@ int KeyAscii(const QKeyEvent& event) {
     }
 }
 
+// The standard menu's Paste, found by the caption the line edit gives it in the user's
+// language (its shortcut follows a tab).
+QAction* PasteAction(const QMenu& menu) {
+    const QString caption = QLineEdit::tr("&Paste");
+    for (QAction* action : menu.actions()) {
+        if (action->text() == caption || action->text().startsWith(caption + '\t')) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
 } // namespace
 
 void InputLine::TakeOver(InputLine& other) {
@@ -139,7 +151,7 @@ bool InputLine::TakePaste(QClipboard::Mode mode) {
 void InputLine::contextMenuEvent(QContextMenuEvent* event) {
     QMenu* menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    if (auto* pasteAction = menu->findChild<QAction*>("edit-paste")) {
+    if (QAction* pasteAction = PasteAction(*menu)) {
         disconnect(pasteAction, &QAction::triggered, this, nullptr);
         connect(pasteAction, &QAction::triggered, this, [this] {
             if (!TakePaste(QClipboard::Clipboard)) {

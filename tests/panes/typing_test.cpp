@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -35,7 +37,11 @@ class TypingTest : public PaneFixture {
     QMessageBox* Paste(int slot, const char* text) {
         QApplication::clipboard()->setText(text);
         QTest::keyClick(window.InputBox(slot), Qt::Key_V, Qt::ControlModifier);
-        // An answered question is deleted later: the one asked now is the one shown.
+        return VisibleQuestion();
+    }
+
+    // An answered question is deleted later: the one asked now is the one shown.
+    QMessageBox* VisibleQuestion() const {
         for (auto* box : window.findChildren<QMessageBox*>("PasteQuestion")) {
             if (box->isVisible()) {
                 return box;
@@ -44,8 +50,31 @@ class TypingTest : public PaneFixture {
         return nullptr;
     }
 
-    static void Click(QMessageBox& box, const char* button) {
-        for (QAbstractButton* b : box.buttons()) {
+    // The same through the input line's context menu, as with the mouse.
+    QMessageBox* PasteByMenu(int slot, const char* text) {
+        QApplication::clipboard()->setText(text);
+        QLineEdit* box = window.InputBox(slot);
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                box->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(box, &click);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        for (QAction* action : menu ? menu->actions() : QList<QAction*>()) {
+            if (action->text().startsWith("&Paste")) {
+                action->trigger();
+            }
+        }
+        if (menu) {
+            menu->close();
+        }
+        return VisibleQuestion();
+    }
+
+    static void Click(QMessageBox* box, const char* button) {
+        if (box == nullptr) {
+            ADD_FAILURE() << "no question for " << button;
+            return;
+        }
+        for (QAbstractButton* b : box->buttons()) {
             if (b->text() == button) {
                 b->click();
                 return;
@@ -106,13 +135,13 @@ TEST_F(TypingTest, APasteOfSeveralLinesAsksBeforeAnythingIsSent) {
     QMessageBox* box = Paste(chan, "a\nb\n\nc");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->text(), "Send 3 lines to #c?");
-    Click(*box, "Cancel");
-    Click(*Paste(chan, "a\nb\nc"), "Send as one line");
+    Click(box, "Cancel");
+    Click(PasteByMenu(chan, "a\nb\nc"), "Send as one line");
     EXPECT_EQ(entered, (std::vector<std::string>{"1 a b c"}));
     EXPECT_EQ(platform::ScreenToBytes(window.InputBox(chan)->text()), "one line");
 
     // Send: the first line at once, the others paced; Escape drops what is left.
-    Click(*Paste(chan, "x\ny\nz"), "Send");
+    Click(Paste(chan, "x\ny\nz"), "Send");
     EXPECT_EQ(entered.back(), "1 x");
     EXPECT_EQ(window.PasteLinesWaiting(chan), 2);
     QTest::keyClick(window.InputBox(chan), Qt::Key_Escape);
