@@ -60,15 +60,5 @@ TEST(NickCompletion, TabAgainCyclesRecentSpeakersFirstThenAlphabetically) {
     EXPECT_EQ(line.text, "hi bob x bart ");
 }
 
-TEST(NickCompletion, RecentSpeakersKeepTheLatestOnly) {
-    RecentSpeakers speakers;
-    for (std::size_t k = 0; k <= RecentSpeakers::kMaxSpeakers; ++k) {
-        speakers.Spoke("n" + std::to_string(k));
-    }
-    ASSERT_EQ(speakers.Order().size(), RecentSpeakers::kMaxSpeakers);
-    EXPECT_EQ(speakers.Order().front(), "n" + std::to_string(RecentSpeakers::kMaxSpeakers));
-    EXPECT_EQ(speakers.Order().back(), "n1");
-}
-
 } // namespace
 } // namespace korbi::panes
