@@ -41,6 +41,8 @@ class NickLists {
     }
     // Selected entries of a pane's nick list.
     virtual std::vector<std::string> SelectedNicks(int slot) const = 0;
+    // nick said something in the slot's pane: nick completion offers the latest speakers first.
+    virtual void NickSpoke(int /*slot*/, const std::string& /*nick*/) {}
 
     // The server's rank marks (irc/ranks.h), highest first; every nick comparison strips them.
     const std::string& RankMarks() const { return m_rankMarks; }

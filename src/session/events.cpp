@@ -195,8 +195,12 @@ void OnPrivmsg(HandlerContext& context, const irc::ServerLine& line) {
         OpenConversation(context.panes, context.logs, context.config.settings(), target, true);
     }
     const std::string picture = MessagePicture(context, line.sender);
-    context.output.Print(context.panes.FindChanWin(target), core::LineStyle::UserMessage, picture,
+    const int w = context.panes.FindChanWin(target);
+    context.output.Print(w, core::LineStyle::UserMessage, picture,
                          NickStylePrefix(context.config.settings().NickStyle, line.sender) + text);
+    if (w > 0) {
+        context.nicks.NickSpoke(w, line.sender);
+    }
 }
 
 std::string NoticePrefix(int NickStyle, const std::string& name) {

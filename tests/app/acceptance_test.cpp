@@ -25,6 +25,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTcpServer>
@@ -316,13 +317,20 @@ void WholeSession::ChatInChannelAndPrivate() {
     EXPECT_TRUE(WaitLine(b, "#Chat", kNickA + " -> hello everyone", ""));
     EXPECT_TRUE(peer.WaitFor(Prefix(kNickA) + "PRIVMSG #Chat :hello everyone\r\n", mark));
 
-    // A pasted text with line breaks goes out as one message: none of its lines is a command.
+    // A pasted text with line breaks asks first; sent as one line, it goes out as one message:
+    // none of its lines is a command.
     mark = peer.Mark();
     QApplication::clipboard()->setText("one\nJOIN #trap\r\nQUIT :pasted");
     QTest::keyClick(a.Panes().InputBox(a.Slot("#Chat")), Qt::Key_V, Qt::ControlModifier);
-    a.Type("#Chat", "");
+    auto* question = a.Panes().findChild<QMessageBox*>("PasteQuestion");
+    ASSERT_NE(question, nullptr);
+    for (QAbstractButton* button : question->buttons()) {
+        if (button->text() == "Send as one line") {
+            button->click();
+        }
+    }
     EXPECT_TRUE(
-        peer.WaitFor(Prefix(kNickA) + "PRIVMSG #Chat :one JOIN #trap  QUIT :pasted\r\n", mark));
+        peer.WaitFor(Prefix(kNickA) + "PRIVMSG #Chat :one JOIN #trap QUIT :pasted\r\n", mark));
     EXPECT_LT(a.Slot("#trap"), 0);
 
     // A text file dropped on the pane is played into the channel, line by line.
