@@ -27,9 +27,16 @@ void RecentSpeakers::Spoke(std::string_view nick) {
     if (nick.empty()) {
         return;
     }
+    // Every message of a channel passes here: a known speaker moves to the front in place,
+    // without a new string.
     const std::size_t rank = RecentRank(m_nicks, nick);
     if (rank < m_nicks.size()) {
-        m_nicks.erase(m_nicks.begin() + static_cast<std::ptrdiff_t>(rank));
+        const auto at = m_nicks.begin() + static_cast<std::ptrdiff_t>(rank);
+        std::rotate(m_nicks.begin(), at, at + 1);
+        if (m_nicks.front() != nick) {
+            m_nicks.front() = nick; // the spelling the speaker uses now
+        }
+        return;
     }
     m_nicks.insert(m_nicks.begin(), std::string(nick));
     if (m_nicks.size() > kMaxSpeakers) {
