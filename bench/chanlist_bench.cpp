@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
     QObject::connect(&server, &QTcpServer::newConnection,
                      [&] { peer = server.nextPendingConnection(); });
     window.ConnectToServer("127.0.0.1", std::to_string(server.serverPort()));
-    if (!WaitUntil([&] { return peer != nullptr && window.Socket1().State() == 7; }, 5000)) {
+    if (!WaitUntil([&] { return peer != nullptr && window.SocketState() == 7; }, 5000)) {
         std::fprintf(stderr, "no connection\n");
         return 2;
     }

@@ -92,8 +92,6 @@ class PictureManager : public QWidget {
     // Loads (list read, remembered position selected) and shows the window; a window already
     // shown is only raised.
     void ShowManager();
-    // The list position kept from one showing of the window to the next; 1 at start.
-    int LastPictManger() const { return m_lastPictManger; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -114,7 +114,6 @@ class ConversationWindow : public QWidget,
     // Number of slots in use counting the server pane: the next free slot.
     int NextChan() const override { return m_nextChan; }
     int CurVisible() const override { return m_curVisible; }
-    int AncVisible() const { return m_ancVisible; }
     void MakeVisible(int slot) override;
     void TileSwitchButs();
     // Opens a window in slot NextChan: refused (NoMoreChan, result 0) when a channel would

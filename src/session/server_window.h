@@ -86,7 +86,6 @@ class ServerWindow : public QWidget,
     // message before the connection ends, and the server list and port go to the settings.
     void Form_Unload();
 
-    platform::Socket& Socket1() { return *m_socket; }
     QComboBox* ServerName() const { return m_serverName; }
     QLineEdit* ServerPort() const { return m_serverPort; }
 
@@ -94,7 +93,6 @@ class ServerWindow : public QWidget,
     void SetChanListForm(panes::ChannelListWindow* window) { m_chanListForm = window; }
 
     mail::MailChecker& mailChecker() { return m_mailChecker; }
-    NotifyWatch& notifyWatch() { return *m_notifyWatch; }
     commands::CommandInterpreter& interpreter() { return m_interpreter; }
 
     // SettingsAccess.

@@ -38,7 +38,7 @@ TEST_F(PaneRegistryTest, OpenedWindowsAreFoundByNameWithoutRegardToCase) {
     EXPECT_EQ(window.OpenChanWin("Ann", true), 2);
     EXPECT_EQ(window.NextChan(), 3);
     EXPECT_EQ(window.CurVisible(), 2);
-    EXPECT_EQ(window.AncVisible(), 1);
+    EXPECT_TRUE(PaneControl<panes::TextView>(window, 1, "TextViewWin")->isHidden());
     EXPECT_EQ(window.FindChanWin("#CHAN"), 1);
     EXPECT_EQ(window.FindChanWin("ann"), 2);
     EXPECT_EQ(window.FindChanWin("#other"), 0);
@@ -137,9 +137,9 @@ TEST_F(PaneRegistryTest, ClosingShowsTheSlotBelowAndShowingAgainChangesNothing) 
     // Making the visible pane visible changes nothing.
     OpenChannels(2);
     window.MakeVisible(1);
-    EXPECT_EQ(window.AncVisible(), 2);
     window.MakeVisible(1);
-    EXPECT_EQ(window.AncVisible(), 2);
+    EXPECT_FALSE(PaneControl<panes::TextView>(window, 1, "TextViewWin")->isHidden());
+    EXPECT_TRUE(PaneControl<panes::TextView>(window, 2, "TextViewWin")->isHidden());
     EXPECT_FALSE(PaneControl<QPushButton>(window, 1, "CloseWinBut")->isHidden());
     EXPECT_TRUE(PaneControl<QPushButton>(window, 2, "CloseWinBut")->isHidden());
     EXPECT_FALSE(PaneControl<QPushButton>(window, 0, "CloseWinBut")->isEnabled());

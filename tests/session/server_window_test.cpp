@@ -86,7 +86,7 @@ TEST_F(ServerWindowTest, AnInvalidPortEndsTheConnectAfterTheAttemptLine) {
     EXPECT_TRUE(Pane().contains("Attempting to Connect to 127.0.0.1"));
     EXPECT_TRUE(window.ServerName()->isEnabled());
     EXPECT_TRUE(window.findChild<QWidget*>("ToolButs2")->isEnabled());
-    EXPECT_EQ(window.Socket1().State(), platform::Socket::kClosed);
+    EXPECT_EQ(window.SocketState(), platform::Socket::kClosed);
 }
 
 // The user can correct a mistyped server or port at once, not only at the notify timer's next
@@ -109,8 +109,7 @@ TEST_F(ServerWindowTest, DisconnectSendsQuitAndTheServersCloseResetsTheControls)
     flags.LoggedOn = true;
     window.DisconnectFromServer();
     ASSERT_TRUE(server.WaitForReceived("\n:Joe QUIT :KorBis blues sur KorBi\r"));
-    EXPECT_EQ(window.Socket1().State(), platform::Socket::kConnected)
-        << "the close is the server's";
+    EXPECT_EQ(window.SocketState(), platform::Socket::kConnected) << "the close is the server's";
     server.CloseClient();
     ASSERT_TRUE(PaneShows("*** Shutdown ***"));
     EXPECT_FALSE(flags.LoggedOn);
