@@ -46,7 +46,7 @@ void Echo(const CommandRoles& host, core::LineStyle style, const std::string& pi
 }
 
 std::string OwnPrefix(const CommandRoles& host) {
-    return OwnEchoPrefix(host.config.settings().NickName, host.config.settings().NickStyle);
+    return NickStylePrefix(host.config.settings().NickName, host.config.settings().NickStyle);
 }
 
 // A channel name as JOIN and PART take it: "#" is put in front unless it starts with # or &.
@@ -243,15 +243,15 @@ const BuiltinCommand* FindBuiltin(std::string_view C) {
     return nullptr;
 }
 
-std::string OwnEchoPrefix(std::string_view NickName, int NickStyle) {
-    const std::string nick(NickName);
+std::string NickStylePrefix(std::string_view nick, int NickStyle) {
+    const std::string name(nick);
     switch (NickStyle) {
     case 0:
-        return nick + " -> ";
+        return name + " -> ";
     case 1:
-        return "<" + nick + "> ";
+        return "<" + name + "> ";
     case 2:
-        return nick + ": ";
+        return name + ": ";
     default:
         return {};
     }

@@ -21,8 +21,9 @@ struct BuiltinCommand {
 // The row whose name or synonym equals the upper-cased command word C, or nullptr.
 const BuiltinCommand* FindBuiltin(std::string_view C);
 
-// The prefix of the user's own echoed lines for NickStyle 0, 1 or 2; none for any other style.
-std::string OwnEchoPrefix(std::string_view NickName, int NickStyle);
+// The nick before a message line (the user's own echoes and others' messages alike) for
+// NickStyle 0, 1 or 2; none for any other style.
+std::string NickStylePrefix(std::string_view nick, int NickStyle);
 
 // The picture name PrintCoul records for a line drawn with "PICTS\" + name: ".BMP" is appended
 // unless the path already ends in it (without regard to case).

@@ -114,7 +114,7 @@ void TextPlayback::PlayTimer_Timer() {
                  "PRIVMSG", m_playChan, line, irc::RelayPrefixBytes(m_config.flags().OwnSource))) {
             m_link.Send2Serv("PRIVMSG " + m_playChan + " :" + part);
             m_output.Print(m_panes.FindChanWin(m_playChan), core::LineStyle::PlayedLine,
-                           commands::OwnEchoPrefix(settings.NickName, settings.NickStyle) + part);
+                           commands::NickStylePrefix(settings.NickName, settings.NickStyle) + part);
         }
     }
     if (result == TextLineReader::Result::End || m_playFile.AtEnd()) {

@@ -28,7 +28,7 @@ void SayInPane(const InputLineRoles& roles, int slot, const std::string& T) {
     for (const std::string& part : irc::SplitMessage(
              "PRIVMSG", target, T, irc::RelayPrefixBytes(roles.config.flags().OwnSource))) {
         roles.output.Print(slot, core::LineStyle::OwnText,
-                           commands::OwnEchoPrefix(settings.NickName, settings.NickStyle) + part);
+                           commands::NickStylePrefix(settings.NickName, settings.NickStyle) + part);
         roles.link.Send2Serv("PRIVMSG " + target + " :" + part);
     }
 }

@@ -1,5 +1,6 @@
 #include "session/events.h"
 
+#include "commands/builtins.h"
 #include "commands/ctcp.h"
 #include "irc/message_parsing.h"
 #include "irc/outgoing_line.h"
@@ -196,8 +197,9 @@ void OnPrivmsg(HandlerContext& context, const irc::ServerLine& line) {
     }
     const std::string picture = MessagePicture(context, line.sender);
     const int w = context.panes.FindChanWin(target);
-    context.output.Print(w, core::LineStyle::UserMessage, picture,
-                         NickStylePrefix(context.config.settings().NickStyle, line.sender) + text);
+    context.output.Print(
+        w, core::LineStyle::UserMessage, picture,
+        commands::NickStylePrefix(line.sender, context.config.settings().NickStyle) + text);
     if (w > 0) {
         context.nicks.NickSpoke(w, line.sender);
     }
@@ -245,19 +247,6 @@ constexpr std::array kEventHandlers{
 
 std::span<const HandlerEntry> EventHandlers() {
     return kEventHandlers;
-}
-
-std::string NickStylePrefix(int NickStyle, std::string_view nick) {
-    switch (NickStyle) {
-    case 0:
-        return std::string(nick) + " -> ";
-    case 1:
-        return "<" + std::string(nick) + "> ";
-    case 2:
-        return std::string(nick) + ": ";
-    default:
-        return {};
-    }
 }
 
 } // namespace korbi::session

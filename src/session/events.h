@@ -13,8 +13,4 @@ namespace korbi::session {
 // The handlers of this file, by command.
 std::span<const HandlerEntry> EventHandlers();
 
-// How the sender of a message is shown before its text: 0 gives nick + " -> ", 1 gives
-// "<" + nick + "> ", 2 gives nick + ": ", any other style nothing.
-std::string NickStylePrefix(int NickStyle, std::string_view nick);
-
 } // namespace korbi::session
