@@ -50,7 +50,8 @@ ServerWindow::ServerWindow(core::Settings& settings, core::FrameFlags& flags,
     : QWidget(parent), m_settings(settings), m_flags(flags), m_folder(folder),
       m_conversation(conversation), m_socket(new platform::Socket(this)),
       m_serverName(new QComboBox(this)), m_serverPort(new QLineEdit(this)),
-      m_floodCheck(new QTimer(this)), m_sounds(m_soundPlayer, folder, this),
+      m_login(m_conversation, *this), m_floodCheck(new QTimer(this)),
+      m_sounds(m_soundPlayer, folder, this),
       m_playback(std::make_unique<media::TextPlayback>(m_conversation, m_conversation, *this, *this,
                                                        folder)),
       m_mailChecker(m_conversation, m_conversation, *this, *this, options.pop3Port,
@@ -84,6 +85,7 @@ ServerWindow::ServerWindow(core::Settings& settings, core::FrameFlags& flags,
     connect(m_socket, &platform::Socket::DataArrival, this, &ServerWindow::Socket1_DataArrival);
     connect(m_socket, &platform::Socket::Closed, this, &ServerWindow::Socket1_Close);
     connect(m_socket, &platform::Socket::Error, this, &ServerWindow::Socket1_Error);
+    m_dispatcher.SetFilter([this](const irc::ServerLine& line) { return m_login.Handle(line); });
 
     m_readTempBuf.Clear();
 
@@ -278,6 +280,7 @@ void ServerWindow::Socket1_Connect() {
     m_conversation.Print(0, core::LineStyle::Connected, "Connected to " + ServerText());
     m_conversation.Print(0, core::LineStyle::Plain, "");
     m_conversation.Print(0, core::LineStyle::Plain, "Registering yourself...");
+    m_login.Start(LoginOptionsFor(m_settings, m_socket->RemoteHost, false));
     Send2Serv("NICK " + m_settings.NickName);
     Send2Serv("USER " + m_settings.MyUserName + " " + m_settings.HostName + " " + ServerText() +
               " :" + m_settings.RealName);

@@ -20,6 +20,7 @@
 #include "platform/socket.h"
 #include "platform/sound_player.h"
 #include "session/dispatcher.h"
+#include "session/login.h"
 
 #include <QWidget>
 
@@ -157,6 +158,7 @@ class ServerWindow : public QWidget,
     core::NickPictTable m_nickPicts;
     commands::CommandInterpreter m_interpreter{CommandRolesOf(Roles())};
     Dispatcher m_dispatcher{Roles()};
+    Login m_login;
     QTimer* m_floodCheck;
     // The services, each after what it uses: they go in the reverse order, the ones that reach
     // this window as their host first, while everything they reach is still there. The window

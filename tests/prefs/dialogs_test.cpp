@@ -108,7 +108,7 @@ TEST_F(DialogsTest, UserInfoWhileDisconnectedStoresTheNickAtOnceAndSendsNothing)
     UserInfoDialog dialog(host, host, host);
     EXPECT_EQ(dialog.windowTitle(), "Personnal Info");
     EXPECT_EQ(TabCaptions(*dialog.findChild<QTabWidget*>("Tabs")),
-              (QStringList{"IRC Info", "Client Mode"}));
+              (QStringList{"IRC Info", "Client Mode", "Login"}));
     const QStringList texts{dialog.findChild<QLineEdit*>("NickText")->text(),
                             dialog.findChild<QLineEdit*>("Text1")->text(),
                             dialog.findChild<QLineEdit*>("RealText")->text(),

@@ -25,7 +25,7 @@ class ServerWindowTest : public ::testing::Test, protected korbi::testing::Scrip
 TEST_F(ServerWindowTest, RegistersWithFramedNickAndUserLines) {
     ConnectTo(server);
     EXPECT_EQ(server.Received(),
-              "\nNICK Joe\r\nUSER joe@example.net default 127.0.0.1 :Joe Real\r");
+              "\nCAP LS 302\r\nNICK Joe\r\nUSER joe@example.net default 127.0.0.1 :Joe Real\r");
     EXPECT_TRUE(Pane().contains("Attempting to Connect to 127.0.0.1"));
     EXPECT_TRUE(PaneShows("Connected to 127.0.0.1"));
     EXPECT_TRUE(Pane().contains("Registering yourself..."));
@@ -70,7 +70,7 @@ TEST_F(ServerWindowTest, ALineBreakFromTheServerNeverGoesOut) {
     EXPECT_EQ(settings.NickName, "Joe");
     window.ConnectToServer("127.0.0.1", std::to_string(second.Port()));
     ASSERT_TRUE(second.WaitForReceived("\nUSER "));
-    EXPECT_EQ(second.Received().substr(0, 11), "\nNICK Joe\r\n");
+    EXPECT_EQ(second.Received().substr(0, 23), "\nCAP LS 302\r\nNICK Joe\r\n");
 }
 
 TEST_F(ServerWindowTest, ConnectingWhileConnectedQuitsFirst) {
