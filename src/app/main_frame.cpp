@@ -299,6 +299,9 @@ void MainFrame::ShowWindow(QWidget& window) {
 // reach them.
 void MainFrame::WireServices() {
     session::ServerWindow& server = *m_serverWindow;
+    connect(&server, &session::ServerWindow::SecureChanged, this, [this](bool secure) {
+        setWindowTitle(ui::FrameTitle(m_settings.TitleBarText, secure));
+    });
     media::VisibleInputLine input;
     input.Text = [this] {
         const QLineEdit* box = m_conversationWindow->InputBox(m_conversationWindow->CurVisible());

@@ -125,6 +125,8 @@ class ServerWindow : public QWidget,
     void DialogRequested(int n);
     // The mail indicator asks for the "&Mail" menu at a screen position.
     void MailMenuRequested(const QPoint& globalPos);
+    // The connection to the server became encrypted (TLS), or is no longer.
+    void SecureChanged(bool secure);
 
   private:
     // The roles the dispatcher's handlers, the interpreter and the input lines work through.
@@ -134,6 +136,8 @@ class ServerWindow : public QWidget,
     void Socket1_DataArrival();
     void Socket1_Close();
     void Socket1_Error(int number, const QString& description);
+    void Socket1_CertificateRefused(const QString& reason, const QString& fingerprint);
+    void ShowSecure(bool secure);
     void CheckForMsg(const std::string& arrival);
     void ToolButs_MouseUp(int n);
     void ConnectButtonAction();
