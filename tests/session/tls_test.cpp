@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+
 namespace {
 
 using korbi::testing::IrcPeer;
@@ -68,6 +71,7 @@ TEST_F(TlsTest, UnknownCertificateIsRefusedThenTrustedThenChatWorks) {
     IrcPeer peer;
     ASSERT_TRUE(peer.Register(ngircd.Port(), "peer"));
     peer.Send("JOIN #tls");
+    settings.Extras.SetValue("ClientCertificate", ngircd.ClientCertificateFile());
     ConnectTls();
     ASSERT_TRUE(WaitUntil([&] { return flags.LoggedOn; }, 10000)) << Pane().toStdString();
     EXPECT_TRUE(flags.Secure);
@@ -84,6 +88,17 @@ TEST_F(TlsTest, UnknownCertificateIsRefusedThenTrustedThenChatWorks) {
     QTest::keyClicks(box, "and back encrypted");
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_TRUE(peer.WaitFor(" PRIVMSG #tls :and back encrypted\r\n", mark));
+
+    // The server saw the client certificate: ngircd tells its owner the fingerprint in WHOIS,
+    // which debug mode shows.
+    std::string hex = ngircd.Fingerprint();
+    std::erase(hex, ':');
+    std::transform(hex.begin(), hex.end(), hex.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    flags.DebugMode = true;
+    window.Send2Serv("WHOIS Joe");
+    EXPECT_TRUE(PaneShows(" 276 Joe Joe :has client certificate fingerprint " + hex))
+        << Pane().toStdString();
 
     window.DisconnectFromServer();
     EXPECT_TRUE(WaitUntil([&] { return !flags.Secure; }));

@@ -36,6 +36,16 @@ bool NgircdTlsServer::MakeCertificate() {
     // ngircd reads them as "nobody" when started as root.
     QFile::setPermissions(m_dir.filePath("key.pem"), kReadableByAll);
     QFile::setPermissions(m_dir.filePath("cert.pem"), kReadableByAll);
+    QFile client(m_dir.filePath("client.pem"));
+    QFile cert(m_dir.filePath("cert.pem"));
+    QFile key(m_dir.filePath("key.pem"));
+    if (!client.open(QIODevice::WriteOnly) || !cert.open(QIODevice::ReadOnly) ||
+        !key.open(QIODevice::ReadOnly)) {
+        m_error = "cannot write the client certificate file";
+        return false;
+    }
+    client.write(cert.readAll() + key.readAll());
+    client.close();
     const QList<QSslCertificate> certificate =
         QSslCertificate::fromPath(m_dir.filePath("cert.pem"));
     if (certificate.isEmpty()) {

@@ -17,6 +17,8 @@ class NgircdTlsServer {
     int TlsPort() const { return m_tlsPort; }
     // The certificate's SHA-256 fingerprint, "AB:CD:..." as the client shows it.
     std::string Fingerprint() const { return m_fingerprint; }
+    // The same certificate with its key in one PEM file, for a client to show.
+    std::string ClientCertificateFile() const { return m_dir.filePath("client.pem").toStdString(); }
     std::string Log() const { return m_server.Output() + m_error; }
 
   private:
