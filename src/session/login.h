@@ -24,7 +24,6 @@ class Login {
     void Start(const irc::LoginOptions& options);
     // True when the line belonged to the negotiation and needs no other handler.
     bool Handle(const irc::ServerLine& line);
-    bool Enabled(const std::string& cap) const { return m_dialogue.Enabled(cap); }
 
   private:
     core::PaneOutput& m_output;

@@ -1,4 +1,3 @@
-#include "irc/capabilities.h"
 #include "irc/login.h"
 #include "irc/sasl.h"
 
@@ -36,23 +35,6 @@ TEST(Sasl, PayloadsAreBase64InChunksOf400ClosedByAPlusWhenNeeded) {
     }
 }
 
-TEST(Capabilities, ParsesListsOverSeveralLinesAndMechanisms) {
-    const auto first = ParseCap(" * LS * :multi-prefix sasl=PLAIN,EXTERNAL\r\n");
-    ASSERT_TRUE(first);
-    EXPECT_EQ(first->subcommand, "LS");
-    EXPECT_TRUE(first->more);
-    EXPECT_EQ(first->caps, (std::vector<std::string>{"multi-prefix", "sasl=PLAIN,EXTERNAL"}));
-    const auto last = ParseCap(" joe ACK :server-time\r\n");
-    ASSERT_TRUE(last);
-    EXPECT_FALSE(last->more);
-    EXPECT_EQ(last->caps, (std::vector<std::string>{"server-time"}));
-    EXPECT_FALSE(ParseCap(" *\r\n"));
-
-    EXPECT_TRUE(OffersMechanism("PLAIN,EXTERNAL", "EXTERNAL"));
-    EXPECT_FALSE(OffersMechanism("PLAINX,SCRAM", "PLAIN"));
-    EXPECT_TRUE(OffersMechanism("", "PLAIN"));
-}
-
 TEST(ServerLineTags, AreTakenOffBeforeParsingAndReadable) {
     const ServerLine line =
         ParseServerLine("@time=2026-12-07T10:00:00.000Z;x=a\\sb :bob!b@h PRIVMSG #c :hi\r\n");
@@ -81,7 +63,6 @@ TEST(LoginDialogue, NegotiatesAndLogsInOrSaysWhyNot) {
     const LoginOptions external{"", "", true, false};
     const std::string ls = ":s CAP * LS :multi-prefix sasl server-time away-notify\r\n";
     const Script scripts[] = {
-        {"nothing wanted offered", none, {":s CAP * LS :away-notify\r\n"}, {"CAP END"}, {}},
         {"refused request",
          none,
          {ls, ":s CAP joe NAK :multi-prefix server-time\r\n"},
@@ -132,17 +113,6 @@ TEST(LoginDialogue, NegotiatesAndLogsInOrSaysWhyNot) {
         EXPECT_EQ(shown, script.shown) << script.name;
         EXPECT_FALSE(dialogue.Negotiating()) << script.name;
     }
-}
-
-TEST(LoginDialogue, RemembersWhatWasAcknowledgedAndLeavesOtherLinesAlone) {
-    LoginDialogue dialogue;
-    dialogue.OnLine(ParseServerLine(":s CAP * LS :server-time\r\n"));
-    EXPECT_FALSE(dialogue.OnLine(ParseServerLine(":s 421 joe FOO :Unknown command\r\n")).handled);
-    dialogue.OnLine(ParseServerLine(":s CAP joe ACK :server-time\r\n"));
-    EXPECT_TRUE(dialogue.Enabled("server-time"));
-    EXPECT_FALSE(dialogue.OnLine(ParseServerLine(":s 904 joe :late\r\n")).handled);
-    dialogue.OnLine(ParseServerLine(":s CAP joe DEL :server-time\r\n"));
-    EXPECT_FALSE(dialogue.Enabled("server-time"));
 }
 
 } // namespace
