@@ -41,7 +41,8 @@ LoginStep LoginDialogue::OnLine(const ServerLine& line) {
     }
     // A server that does not know CAP says so (some say it before registration with 451);
     // the registration that follows is the same as without the question.
-    if ((line.command == "421" || line.command == "451") && line.Param(3) == "CAP") {
+    if ((line.command == "421" || line.command == "451") &&
+        (line.Param(3) == "CAP" || line.Param(2) == "CAP")) {
         m_state = State::Done;
         return {true, {}, {}};
     }

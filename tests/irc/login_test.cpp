@@ -97,6 +97,11 @@ TEST(LoginDialogue, NegotiatesAndLogsInOrSaysWhyNot) {
          {":s CAP * LS :multi-prefix\r\n", ":s CAP joe ACK :multi-prefix\r\n"},
          {"CAP REQ :multi-prefix", "CAP END"},
          {"Login skipped: the server offers no SASL login."}},
+        {"a server without CAP refusing before registration",
+         plain,
+         {":s 451 CAP :You have not registered\r\n"},
+         {},
+         {}},
     };
     for (const Script& script : scripts) {
         LoginDialogue dialogue(script.options);
