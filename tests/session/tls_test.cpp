@@ -43,8 +43,9 @@ class TlsTest : public ::testing::Test, protected ScriptedSession {
         }
         ASSERT_TRUE(ngircd.Start()) << ngircd.Log();
     }
+    // As typed: "/server host +port".
     void ConnectTls() {
-        window.ConnectToServer("127.0.0.1", "+" + std::to_string(ngircd.TlsPort()));
+        window.RunCommandLine("/server 127.0.0.1 +" + std::to_string(ngircd.TlsPort()));
     }
     // The pane's text with its wrapped lines joined again.
     QString Flat(int slot = 0) const { return Pane(slot).remove('\n'); }
@@ -75,6 +76,7 @@ TEST_F(TlsTest, UnknownCertificateIsRefusedThenTrustedThenChatWorks) {
     ConnectTls();
     ASSERT_TRUE(WaitUntil([&] { return flags.LoggedOn; }, 10000)) << Pane().toStdString();
     EXPECT_TRUE(flags.Secure);
+    EXPECT_EQ(window.ServerPort()->text().toStdString(), "+" + std::to_string(ngircd.TlsPort()));
     EXPECT_FALSE(window.findChild<QWidget*>("SecureShow")->isHidden());
     EXPECT_EQ(Flat().count(QString::fromStdString(refused)), 1);
 
