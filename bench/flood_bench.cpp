@@ -256,7 +256,7 @@ int ChannelFlood(long lines, int length, bool tls) {
     FloodRun run;
     PaintCounter paints;
     {
-        korbi::app::MainFrame frame(dir.path().toStdString());
+        korbi::app::MainFrame frame(dir.path().toStdString(), {.WelcomeNewUser = [] {}});
         frame.show();
         if (tls) {
             frame.settings().Extras.SetValue("TrustedCert.127.0.0.1", fingerprint);
@@ -311,7 +311,7 @@ int FlatFlood(long lines) {
     constexpr int kChannels = 14;
     constexpr long kFirstMark = 10000;
     QTemporaryDir dir;
-    korbi::app::MainFrame frame(dir.path().toStdString());
+    korbi::app::MainFrame frame(dir.path().toStdString(), {.WelcomeNewUser = [] {}});
     frame.show();
     PaintCounter paints;
     int complete = 0;

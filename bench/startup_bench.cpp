@@ -26,7 +26,8 @@ void RunUntilIdle() {
 double StartOnce(const std::filesystem::path& folder) {
     QElapsedTimer clock;
     clock.start();
-    korbi::app::MainFrame frame(folder, {.ShowStartupError = [](const QString&) {}});
+    korbi::app::MainFrame frame(
+        folder, {.ShowStartupError = [](const QString&) {}, .WelcomeNewUser = [] {}});
     frame.show();
     RunUntilIdle();
     const double ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;

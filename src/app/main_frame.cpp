@@ -44,6 +44,7 @@ namespace {
 
 constexpr int kTimer1Interval = 4000;
 constexpr int kSparkTimerInterval = 500;
+constexpr int kPersonalInfoButton = 2;    // the toolbar button of the "Personnal Info" dialog
 constexpr int kServerWindowHeight = 1500; // the inside of the server window, twips
 
 QRect Pixels(const ui::TwipsRect& rect) {
@@ -157,6 +158,16 @@ void MainFrame::MDIForm_Load() {
     m_splash.reset();
     SetFrameIcon(media::FrameIcon::DefaultIcon);
     m_timer1->start();
+    if (m_flags.ShouldJoin) {
+        // After the frame is shown: the dialog stands in front of it.
+        QTimer::singleShot(0, this, [this] {
+            if (m_hooks.WelcomeNewUser) {
+                m_hooks.WelcomeNewUser();
+            } else {
+                OpenFromToolbar(kPersonalInfoButton);
+            }
+        });
+    }
 }
 
 bool MainFrame::LoadPreferences() {

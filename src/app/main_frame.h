@@ -68,6 +68,9 @@ struct FrameHooks {
     // the reason: true to try again, false to quit without saving. Unset: a message box with
     // "Retry" and "Quit without saving".
     std::function<bool(const QString& text)> RetryFailedSave{};
+    // Called once the frame is up when this start created the preferences file, so that a new
+    // user picks a nick before connecting. Unset: opens the "Personnal Info" dialog.
+    std::function<void()> WelcomeNewUser{};
     // Ports and periods of the server window's services (tests keep them on 127.0.0.1).
     session::ServerWindowOptions ServerOptions{};
 };

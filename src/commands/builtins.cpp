@@ -2,8 +2,11 @@
 
 #include "commands/media_names.h"
 #include "irc/message_parsing.h"
+#include "irc/message_split.h"
 #include "irc/words.h"
 #include "platform/text_values.h"
+
+#include <functional>
 
 namespace korbi::commands {
 
@@ -54,9 +57,24 @@ std::string ChannelName(const std::string& text) {
     return "#" + text;
 }
 
+// Sends "<command> <target> :<text>" in as many lines as the server needs, each part handed to
+// echo after it went.
+void SendInParts(const CommandRoles& host, std::string_view command, const std::string& target,
+                 const std::string& text,
+                 const std::function<void(const std::string& part)>& echo = {}) {
+    for (const std::string& part : irc::SplitMessage(
+             command, target, text, irc::RelayPrefixBytes(host.config.flags().OwnSource))) {
+        host.link.Send2Serv(std::string(command) + " " + target + " :" + part);
+        if (echo) {
+            echo(part);
+        }
+    }
+}
+
 void Say(const CommandRoles& host, const std::string& P) {
-    host.link.Send2Serv("PRIVMSG " + CurrentWindowName(host) + " :" + P);
-    Echo(host, core::LineStyle::OwnText, OwnPrefix(host) + P);
+    SendInParts(host, "PRIVMSG", CurrentWindowName(host), P, [&](const std::string& part) {
+        Echo(host, core::LineStyle::OwnText, OwnPrefix(host) + part);
+    });
 }
 
 void Clear(const CommandRoles& host, const std::string&) {
@@ -77,7 +95,9 @@ void Sound(const CommandRoles& host, const std::string& P) {
     host.media.PlaySound("SOUNDS\\" + sound);
 }
 
-// Others learn the picture first, so that the line that follows can be shown with it.
+// Others learn the picture first, so that the line that follows can be shown with it. The
+// server pane has nobody to send to (the greeting of the default execute-on-connect list runs
+// there): the line is only shown, as a PRIVMSG to no target would earn an error.
 void Pict(const CommandRoles& host, const std::string& P) {
     const std::string words = Tail(P);
     std::string picture = FirstWord(words);
@@ -86,9 +106,13 @@ void Pict(const CommandRoles& host, const std::string& P) {
     }
     const std::string text = LaterWords(words);
     const std::string target = CurrentWindowName(host);
-    host.link.Send2Serv("PRIVMSG " + target + " :" + CtcpMark + "PICT " + picture + CtcpMark);
+    if (!target.empty()) {
+        host.link.Send2Serv("PRIVMSG " + target + " :" + CtcpMark + "PICT " + picture + CtcpMark);
+    }
     Echo(host, core::LineStyle::UserMessage, "PICTS\\" + picture, OwnPrefix(host) + text);
-    host.link.Send2Serv("PRIVMSG " + target + " :" + text);
+    if (!target.empty()) {
+        host.link.Send2Serv("PRIVMSG " + target + " :" + text);
+    }
 }
 
 void Join(const CommandRoles& host, const std::string& P) {
@@ -115,7 +139,7 @@ void Nick(const CommandRoles& host, const std::string& P) {
 // The text keeps the blank that followed the target.
 void Notice(const CommandRoles& host, const std::string& P) {
     const std::string target = FirstWord(Tail(P));
-    host.link.Send2Serv("NOTICE " + target + " :" + DropFront(P, target.size() + 1));
+    SendInParts(host, "NOTICE", target, DropFront(P, target.size() + 1));
 }
 
 void Ctcp(const CommandRoles& host, const std::string& P) {
@@ -156,8 +180,7 @@ void UpdatePict(const CommandRoles& host, const std::string& P) {
 void Msg(const CommandRoles& host, const std::string& P) {
     const std::string target = FirstWord(Tail(P));
     const std::size_t skip = target.size() + 2;
-    const std::string text = P.size() > skip ? P.substr(skip) : P;
-    host.link.Send2Serv("PRIVMSG " + target + " :" + text);
+    SendInParts(host, "PRIVMSG", target, P.size() > skip ? P.substr(skip) : P);
 }
 
 // Without a port the one shown in the server window is kept.

@@ -17,21 +17,11 @@ std::string NicksEachWithBlank(const core::PaneRegistry& panes, const core::Nick
 
 } // namespace
 
-std::string NickWithoutMarks(std::string_view entry) {
-    if (entry.starts_with('@')) {
-        entry.remove_prefix(1);
-    }
-    if (entry.starts_with('+')) {
-        entry.remove_prefix(1);
-    }
-    return std::string(entry);
-}
-
 std::vector<std::string> SelectedNickNames(const core::PaneRegistry& panes,
                                            const core::NickLists& nicks) {
     std::vector<std::string> names;
     for (const std::string& entry : nicks.SelectedNicks(panes.CurVisible())) {
-        names.push_back(NickWithoutMarks(entry));
+        names.push_back(irc::WithoutRanks(entry, nicks.RankMarks()));
     }
     return names;
 }

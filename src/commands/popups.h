@@ -18,9 +18,6 @@ namespace korbi::commands {
 
 inline constexpr int kPopupItems = 15; // Pop1 .. Pop15
 
-// A nick list entry without its marks: one leading "@" removed, then one leading "+".
-std::string NickWithoutMarks(std::string_view entry);
-
 // The selected nicks of pane CurVisible without their marks, in list order.
 std::vector<std::string> SelectedNickNames(const core::PaneRegistry& panes,
                                            const core::NickLists& nicks);

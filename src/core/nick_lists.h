@@ -1,6 +1,7 @@
 #pragma once
 // Role: the nick list of each pane, in display order.
 #include "irc/masks.h"
+#include "irc/ranks.h"
 
 #include <string>
 #include <vector>
@@ -27,10 +28,9 @@ class NickLists {
             SetNickListItems(slot, items);
         }
     }
-    // Position of nick in the slot's list, "@" and "+" marks and letter case ignored; -1 when
-    // absent.
+    // Position of nick in the slot's list, rank marks and letter case ignored; -1 when absent.
     virtual int FindNick(int slot, const std::string& nick) const {
-        return irc::FindNick(NickListItems(slot), nick);
+        return irc::FindNick(NickListItems(slot), nick, m_rankMarks);
     }
     // The entry at index of the slot's list, "" outside the list.
     virtual std::string NickListEntry(int slot, int index) const {
@@ -41,6 +41,15 @@ class NickLists {
     }
     // Selected entries of a pane's nick list.
     virtual std::vector<std::string> SelectedNicks(int slot) const = 0;
+    // nick said something in the slot's pane: nick completion offers the latest speakers first.
+    virtual void NickSpoke(int /*slot*/, const std::string& /*nick*/) {}
+
+    // The server's rank marks (irc/ranks.h), highest first; every nick comparison strips them.
+    const std::string& RankMarks() const { return m_rankMarks; }
+    virtual void SetRankMarks(const std::string& marks) { m_rankMarks = marks; }
+
+  private:
+    std::string m_rankMarks{irc::kDefaultRankMarks};
 };
 
 } // namespace korbi::core

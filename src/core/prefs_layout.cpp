@@ -109,8 +109,8 @@ constexpr auto kLayout = std::to_array<PrefsLine>({
     Empty(),
     Header("[Server List and Port]"),
     ServerLine(LineKind::ServerList, &S::ServList,
-               "irc.libera.chat irc.eu.libera.chat irc.us.libera.chat irc.au.libera.chat "
-               "irc.ea.libera.chat irc.ipv4.libera.chat irc.ipv6.libera.chat"),
+               "irc.dal.net us.dal.net broadway.ny.us.dal.net rumble.fl.us.dal.net "
+               "powertech.no.eu.dal.net hotspeed.sg.as.dal.net mesra.kl.my.dal.net"),
     ServerLine(LineKind::ServerPort, &S::ServPort, "6660"),
     Empty(),
     Header("[People (notify and ignore list)]", "[People (notify list)]"),

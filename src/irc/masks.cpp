@@ -134,15 +134,13 @@ bool IsIgnored(std::string_view prefix, std::string_view Silences) {
     return false;
 }
 
-int FindNick(std::span<const std::string> nickList, std::string_view nick) {
+int FindNick(std::span<const std::string> nickList, std::string_view nick,
+             std::string_view rankMarks) {
     using platform::EqualsNoCase;
     for (std::size_t i = 0; i < nickList.size(); ++i) {
-        std::string_view entry = nickList[i];
-        if (EqualsNoCase(entry, nick)) {
-            return static_cast<int>(i);
-        }
-        if (!entry.empty() && (entry.front() == '@' || entry.front() == '+') &&
-            EqualsNoCase(entry.substr(1), nick)) {
+        const std::string_view entry = nickList[i];
+        if (EqualsNoCase(entry, nick) ||
+            EqualsNoCase(entry.substr(RankLength(entry, rankMarks)), nick)) {
             return static_cast<int>(i);
         }
     }

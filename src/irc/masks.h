@@ -1,5 +1,7 @@
 #pragma once
 // Sender masks of the ignore list and nick lookup in a pane's nick list.
+#include "irc/ranks.h"
+
 #include <span>
 #include <string>
 #include <string_view>
@@ -17,8 +19,9 @@ bool MaskMatches(std::string_view text, std::string_view mask);
 // blank-led list of masks. Empty entries are no masks.
 bool IsIgnored(std::string_view prefix, std::string_view Silences);
 
-// Position of the first entry of nickList equal to nick, "@" + nick or "+" + nick (without regard
-// to case), or -1.
-int FindNick(std::span<const std::string> nickList, std::string_view nick);
+// Position of the first entry of nickList equal to nick, or to nick behind rank marks (without
+// regard to case), or -1.
+int FindNick(std::span<const std::string> nickList, std::string_view nick,
+             std::string_view rankMarks = kDefaultRankMarks);
 
 } // namespace korbi::irc

@@ -1,6 +1,7 @@
 #include "media/text_playback.h"
 
 #include "commands/builtins.h"
+#include "irc/message_split.h"
 #include "media/pictures.h"
 #include "platform/text_values.h"
 
@@ -108,10 +109,13 @@ void TextPlayback::PlayTimer_Timer() {
         if (line.empty()) {
             line = "  ";
         }
-        m_link.Send2Serv("PRIVMSG " + m_playChan + " :" + line);
         const core::Settings& settings = m_config.settings();
-        m_output.Print(m_panes.FindChanWin(m_playChan), core::LineStyle::PlayedLine,
-                       commands::OwnEchoPrefix(settings.NickName, settings.NickStyle) + line);
+        for (const std::string& part : irc::SplitMessage(
+                 "PRIVMSG", m_playChan, line, irc::RelayPrefixBytes(m_config.flags().OwnSource))) {
+            m_link.Send2Serv("PRIVMSG " + m_playChan + " :" + part);
+            m_output.Print(m_panes.FindChanWin(m_playChan), core::LineStyle::PlayedLine,
+                           commands::OwnEchoPrefix(settings.NickName, settings.NickStyle) + part);
+        }
     }
     if (result == TextLineReader::Result::End || m_playFile.AtEnd()) {
         StopPlaying();

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -26,8 +27,11 @@ constexpr int kLayoutBatch = 1000;
 ConversationWindow::ConversationWindow(const core::Settings& settings, core::FrameFlags& flags,
                                        const platform::ProgramFolder& folder, QWidget* parent)
     : QWidget(parent), m_settings(settings), m_flags(flags), m_folder(folder), m_pictures(folder),
-      m_errorWindow(new ui::ErrorWindow(this)) {
+      m_errorWindow(new ui::ErrorWindow(this)), m_pasteTimer(new QTimer(this)) {
     setWindowTitle("Text Window");
+    m_pasteTimer->setSingleShot(true);
+    connect(m_pasteTimer, &QTimer::timeout, this, &ConversationWindow::PasteTimer_Timer);
+    m_pasteClock.start();
     m_metrics.UseFont(m_settings.Font2Use);
     Form_Load();
 }
@@ -87,6 +91,11 @@ void ConversationWindow::WirePaneInput(int slot) {
     const Pane& pane = PaneAt(slot);
     connect(pane.InputBox, &InputLine::LineEntered, this,
             [this, slot](const std::string& text) { emit LineEntered(slot, text); });
+    connect(pane.InputBox, &InputLine::MultiLinePasted, this,
+            [this, slot](const std::vector<std::string>& lines) { AskPaste(slot, lines); });
+    connect(pane.InputBox, &InputLine::EscapePressed, this, [this, slot] { CancelPaste(slot); });
+    pane.InputBox->SetCompletionProvider([this, slot] { return CompletionFor(slot); });
+    pane.InputBox->SetRawLineWalk(slot == 0);
     connect(
         pane.TextViewWin, &TextView::FilesDropped, this,
         [this, slot](const std::vector<std::string>& files) { emit FilesDropped(slot, files); });

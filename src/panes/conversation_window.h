@@ -10,23 +10,30 @@
 #include "core/pane_registry.h"
 #include "core/settings.h"
 #include "panes/line_store.h"
+#include "panes/nick_completion.h"
 #include "panes/nick_index.h"
+#include "panes/paste_lines.h"
 #include "panes/picture_cache.h"
 #include "panes/text_metrics.h"
 #include "platform/line_file.h"
 #include "platform/program_folder.h"
 
 #include <QColor>
+#include <QElapsedTimer>
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMessageBox;
 class QPushButton;
+class QTimer;
 
 namespace korbi::ui {
 class ErrorWindow;
@@ -57,6 +64,10 @@ struct Pane {
     LineStore Lines;
     platform::LineFile Log; // "LOGS\" + name + ".LOG" while LogOpen
     bool LogOpen = false;
+    RecentSpeakers Speakers; // for nick completion
+    // A paste of several lines: the question while it is asked, then the lines still to send.
+    QPointer<QMessageBox> PasteQuestion;
+    PastePacer Paste;
 };
 
 // It is the pane roles' one implementation: the protocol handlers, the interpreter and the
@@ -134,12 +145,27 @@ class ConversationWindow : public QWidget,
     // their selection, so a member the user picked stays picked while others come and go.
     void AddNickListItem(int slot, const std::string& entry) override;
     void RemoveNickListItem(int slot, int index) override;
-    // Position of nick in a slot's list, its "@" or "+" mark and letter case ignored; -1 when
+    // Position of nick in a slot's list, its rank marks and letter case ignored; -1 when
     // absent. In a member list it takes no longer however long the list is.
     int FindNick(int slot, const std::string& nick) const override;
     // The entry at index, "" outside the list.
     std::string NickListEntry(int slot, int index) const override;
     std::vector<std::string> SelectedNicks(int slot) const override;
+    // A member list shows each member's highest rank only, and finds members by every mark.
+    void SetRankMarks(const std::string& marks) override;
+    void NickSpoke(int slot, const std::string& nick) override;
+
+    // ---- Typing
+
+    // What Tab completes to in a slot: its nick list, or the other nick of a private pane;
+    // nullopt in the server pane and while the NickCompletion setting is off.
+    std::optional<CompletionSource> CompletionFor(int slot) const;
+    // Lines of a paste the user chose to send: they go out one per PastePacer::kInterval as if
+    // typed, after those of the slot still waiting.
+    void SendPastedLines(int slot, const std::vector<std::string>& lines);
+    // Drops the slot's paste still waiting, its question included.
+    void CancelPaste(int slot);
+    int PasteLinesWaiting(int slot) const;
 
     // ---- Logs
 
@@ -192,6 +218,11 @@ class ConversationWindow : public QWidget,
     void WriteLog(int slot, const std::string& line);
     void CloseLogLines(int slot, bool blankLine);
     void RepaintViews();
+    void AskPaste(int slot, const std::vector<std::string>& lines);
+    void PasteTimer_Timer();
+    void SchedulePaste();
+    void ForgetTyping(int slot);
+    void MoveTypingDown(int from);
 
     const core::Settings& m_settings;
     core::FrameFlags& m_flags;
@@ -205,6 +236,8 @@ class ConversationWindow : public QWidget,
     platform::LineFile* m_pictLog = nullptr;
     bool m_logFailureShown = false;
     ui::ErrorWindow* m_errorWindow;
+    QTimer* m_pasteTimer;
+    QElapsedTimer m_pasteClock;
 };
 
 } // namespace korbi::panes

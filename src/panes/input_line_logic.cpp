@@ -1,6 +1,7 @@
 #include "panes/input_line_logic.h"
 
 #include "commands/builtins.h"
+#include "irc/message_split.h"
 #include "platform/text_values.h"
 
 #include <algorithm>
@@ -23,9 +24,13 @@ void SayInPane(const InputLineRoles& roles, int slot, const std::string& T) {
         roles.runner.SendCommand2Serv("/PICT " + settings.YourDefaultPict + " " + T);
         return;
     }
-    roles.output.Print(slot, core::LineStyle::OwnText,
-                       commands::OwnEchoPrefix(settings.NickName, settings.NickStyle) + T);
-    roles.link.Send2Serv("PRIVMSG " + roles.panes.WinName(slot) + " :" + T);
+    const std::string target = roles.panes.WinName(slot);
+    for (const std::string& part : irc::SplitMessage(
+             "PRIVMSG", target, T, irc::RelayPrefixBytes(roles.config.flags().OwnSource))) {
+        roles.output.Print(slot, core::LineStyle::OwnText,
+                           commands::OwnEchoPrefix(settings.NickName, settings.NickStyle) + part);
+        roles.link.Send2Serv("PRIVMSG " + target + " :" + part);
+    }
 }
 
 // A raw line cannot go anywhere without a connection: it is shown instead, so the user sees it

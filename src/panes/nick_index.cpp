@@ -17,12 +17,18 @@ std::uint64_t LowBit(std::uint64_t i) {
 
 } // namespace
 
-std::vector<std::string> NickKeys(std::string_view entry) {
+std::vector<std::string> NickKeys(std::string_view entry, std::string_view rankMarks) {
     std::vector<std::string> keys{platform::UpperAscii(entry)};
-    if (!entry.empty() && (entry.front() == '@' || entry.front() == '+')) {
-        keys.push_back(platform::UpperAscii(entry.substr(1)));
+    const std::size_t marks = irc::RankLength(entry, rankMarks);
+    if (marks > 0) {
+        keys.push_back(platform::UpperAscii(entry.substr(marks)));
     }
     return keys;
+}
+
+void NickIndex::SetRankMarks(std::string_view rankMarks) {
+    m_rankMarks = rankMarks;
+    Renumber();
 }
 
 void NickIndex::Append(std::string_view entry) {
@@ -36,7 +42,7 @@ void NickIndex::Append(std::string_view entry) {
     const std::uint64_t i = number + 1;
     m_tree.push_back(1 + static_cast<std::int64_t>(CountBefore(number)) -
                      static_cast<std::int64_t>(CountBefore(i - LowBit(i))));
-    for (std::string& key : NickKeys(entry)) {
+    for (std::string& key : NickKeys(entry, m_rankMarks)) {
         m_byKey[std::move(key)].push_back(number);
     }
     ++m_size;
@@ -47,7 +53,7 @@ void NickIndex::RemoveAt(std::size_t position) {
         return;
     }
     const std::uint64_t number = NumberAt(position);
-    for (const std::string& key : NickKeys(m_entries[number])) {
+    for (const std::string& key : NickKeys(m_entries[number], m_rankMarks)) {
         const auto found = m_byKey.find(key);
         if (found == m_byKey.end()) {
             continue;

@@ -47,27 +47,10 @@ bool RenameNickInList(core::NickLists& nicks, int slot, const std::string& oldNi
     if (k == -1) {
         return false;
     }
-    const std::string mark = StatusMark(nicks.NickListEntry(slot, k));
+    const std::string mark = irc::RanksOf(nicks.NickListEntry(slot, k), nicks.RankMarks());
     nicks.RemoveNickListItem(slot, k);
     nicks.AddNickListItem(slot, mark + newNick);
     return true;
-}
-
-std::string StatusMark(std::string_view entry) {
-    if (!entry.empty() && (entry.front() == '@' || entry.front() == '+')) {
-        return std::string(1, entry.front());
-    }
-    return {};
-}
-
-std::string BareNick(std::string_view entry) {
-    if (!entry.empty() && entry.front() == '@') {
-        entry.remove_prefix(1);
-    }
-    if (!entry.empty() && entry.front() == '+') {
-        entry.remove_prefix(1);
-    }
-    return std::string(entry);
 }
 
 } // namespace korbi::panes

@@ -1,6 +1,6 @@
 #pragma once
-// The entries of a pane's nick list: nicks as the server gives them, an operator behind "@"
-// and a member with voice behind "+". Entries keep the order in which they came; nothing
+// The entries of a pane's nick list: nicks as the server gives them, behind their rank marks
+// (irc/ranks.h). Entries keep the order in which they came; nothing
 // sorts them. The operations below change a pane's list through the nick lists role.
 #include <string>
 #include <string_view>
@@ -19,21 +19,15 @@ std::vector<std::string> NickListNames(std::string_view names);
 // Appends the entries of a names text to the list of slot. The list is not cleared first.
 void FillNickList(core::NickLists& nicks, int slot, std::string_view names);
 
-// Appends nick to the list of slot unless it holds the nick already, with or without a mark.
+// Appends nick to the list of slot unless it holds the nick already, with or without marks.
 void AddNickToList(core::NickLists& nicks, int slot, const std::string& nick);
 
-// Removes the entry of nick, whatever its mark. Returns whether there was one.
+// Removes the entry of nick, whatever its marks. Returns whether there was one.
 bool RemoveNickFromList(core::NickLists& nicks, int slot, const std::string& nick);
 
-// Replaces the entry of oldNick by newNick with the same mark; the renamed entry goes to the
+// Replaces the entry of oldNick by newNick with the same marks; the renamed entry goes to the
 // end of the list. Returns whether there was one.
 bool RenameNickInList(core::NickLists& nicks, int slot, const std::string& oldNick,
                       const std::string& newNick);
-
-// "@" or "+" when the entry begins with it, else "".
-std::string StatusMark(std::string_view entry);
-
-// The nick of an entry: a leading "@" removed, then a leading "+" ("@+ann" gives "ann").
-std::string BareNick(std::string_view entry);
 
 } // namespace korbi::panes

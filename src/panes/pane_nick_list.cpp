@@ -4,6 +4,7 @@
 #include "panes/conversation_window.h"
 
 #include "irc/masks.h"
+#include "irc/ranks.h"
 #include "platform/text_encoding.h"
 
 #include <QListWidget>
@@ -63,7 +64,8 @@ void ConversationWindow::AddNickListItem(int slot, const std::string& entry) {
     Pane& pane = PaneAt(slot);
     // Filled before it joins the list: an item of a list that changes looks for its own row,
     // through the whole list when it has none yet.
-    auto* item = new QListWidgetItem(platform::BytesToScreen(entry));
+    auto* item = new QListWidgetItem(
+        platform::BytesToScreen(slot > 0 ? irc::HighestRankEntry(entry, RankMarks()) : entry));
     item->setData(Qt::UserRole, Bytes(entry));
     pane.NickList->addItem(item);
     if (slot > 0) {
@@ -86,9 +88,21 @@ void ConversationWindow::RemoveNickListItem(int slot, int index) {
     }
 }
 
+void ConversationWindow::SetRankMarks(const std::string& marks) {
+    NickLists::SetRankMarks(marks);
+    for (int slot = 1; slot < kPaneCount; ++slot) {
+        Pane& pane = PaneAt(slot);
+        pane.Nicks.SetRankMarks(marks);
+        for (int row = 0; row < pane.NickList->count(); ++row) {
+            QListWidgetItem& item = *pane.NickList->item(row);
+            item.setText(platform::BytesToScreen(irc::HighestRankEntry(EntryBytes(item), marks)));
+        }
+    }
+}
+
 int ConversationWindow::FindNick(int slot, const std::string& nick) const {
     if (slot == 0) {
-        return irc::FindNick(NickListItems(0), nick);
+        return irc::FindNick(NickListItems(0), nick, RankMarks());
     }
     return ValidSlot(slot) ? PaneAt(slot).Nicks.Find(nick) : -1;
 }

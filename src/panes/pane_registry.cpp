@@ -159,7 +159,7 @@ void ConversationWindow::EmptySlot(int slot) {
     pane.Lines.Clear();
     pane.TextViewWin->ScheduleRepaint();
     ClearNickList(slot);
-    pane.InputBox->clear();
+    ForgetTyping(slot);
 }
 
 void ConversationWindow::MoveSlotDown(int from) {
@@ -180,7 +180,7 @@ void ConversationWindow::MoveSlotDown(int from) {
     // The log and an unsent line belong to the conversation, not to the slot number.
     target.Log = std::move(source.Log);
     target.LogOpen = std::exchange(source.LogOpen, false);
-    target.InputBox->setText(source.InputBox->text());
+    MoveTypingDown(from);
 }
 
 void ConversationWindow::CloseChanWin(int slot) {
@@ -217,6 +217,8 @@ void ConversationWindow::PartAllChan() {
         pane.SwitchBut->setEnabled(false);
         HideSlotControls(slot);
         ClearNickList(slot);
+        pane.Speakers.Clear();
+        CancelPaste(slot);
     }
     MakeVisible(0);
     m_nextChan = 1;

@@ -1,5 +1,6 @@
 #include "prefs/prefs_dialog.h"
 
+#include "panes/nick_completion.h"
 #include "ui/dialog_fields.h"
 #include "ui/dialog_layout.h"
 #include "ui/frame_title.h"
@@ -65,6 +66,7 @@ PrefsDialog::PrefsDialog(core::Settings& settings, QWidget* parent)
       m_Combo1(MakeCombo({"Arial", "Courrier", "FixedSys"}, "Combo1")),
       m_Combo2(MakeCombo({"nick ->", "<nick>", "nick:"}, "Combo2")), m_Text4(MakeText("Text4")),
       m_Check4(MakeCheck("Show extra info on Join, Part and Quit", "Check4")),
+      m_nickCompletion(MakeCheck("Complete nicks with Tab", "NickCompletion")),
       m_Command2(MakeButton("OK", "Command2", this)),
       m_Command1(MakeButton("Cancel", "Command1", this)) {
     setObjectName("PrefsForm");
@@ -101,6 +103,7 @@ PrefsDialog::PrefsDialog(core::Settings& settings, QWidget* parent)
     display->addRow("Nick Show:", m_Combo2);
     display->addRow("Extra Title Bar Text:", m_Text4);
     display->addRow(m_Check4);
+    display->addRow(m_nickCompletion);
     m_tabs->addTab(displayTab, "Display");
 
     ui::LayOutTabsAndButtons(*this, m_tabs, m_Command2, m_Command1, 460, 280);
@@ -121,6 +124,7 @@ void PrefsDialog::Form_Load() {
     SelectIndex(*m_Combo2, m_settings.NickStyle);
     ui::SetFieldBytes(*m_Text4, m_settings.TitleBarText);
     m_Check4->setChecked(m_settings.ShowAddress);
+    m_nickCompletion->setChecked(m_settings.Extras.Flag(panes::kNickCompletionSetting, true));
 }
 
 void PrefsDialog::Command2_Click() {
@@ -132,6 +136,11 @@ void PrefsDialog::Command2_Click() {
     m_settings.LogChan = m_Check2->isChecked();
     m_settings.LogPrivChat = m_Check3->isChecked();
     m_settings.ShowAddress = m_Check4->isChecked();
+    // The file gains the line only once the user changes the default.
+    if (m_nickCompletion->isChecked() !=
+        m_settings.Extras.Flag(panes::kNickCompletionSetting, true)) {
+        m_settings.Extras.SetFlag(panes::kNickCompletionSetting, m_nickCompletion->isChecked());
+    }
     m_settings.Font2Use = SelectedIndex(*m_Combo1, m_settings.Font2Use);
     m_settings.NickStyle = SelectedIndex(*m_Combo2, m_settings.NickStyle);
     emit TitleChanged(ui::FrameTitle(m_settings.TitleBarText));

@@ -1,6 +1,6 @@
 #pragma once
 // PrefsForm, "Preferences": the picture names, the logging flags, the font, the nick style,
-// the extra title text and the extra join/part/quit information.
+// the extra title text, the extra join/part/quit information and nick completion.
 #include "core/settings.h"
 #include "ui/form_dialog.h"
 
@@ -42,6 +42,7 @@ class PrefsDialog : public ui::FormDialog {
     QComboBox* m_Combo2;
     QLineEdit* m_Text4;
     QCheckBox* m_Check4;
+    QCheckBox* m_nickCompletion;
     QPushButton* m_Command2;
     QPushButton* m_Command1;
 };

@@ -25,8 +25,9 @@ void Dispatcher::AddHandlers(std::span<const HandlerEntry> entries) {
     }
 }
 
-void Dispatcher::SetHandler(const std::string& command, Handler handler) {
-    m_handlers[command] = std::move(handler);
+Dispatcher::Handler Dispatcher::SetHandler(const std::string& command, Handler handler) {
+    Handler replaced = std::exchange(m_handlers[command], std::move(handler));
+    return replaced;
 }
 
 void Dispatcher::Process_MSG(std::string_view received) {

@@ -31,8 +31,9 @@ class Dispatcher {
     void FloodCheck_Timer() { m_ctcp.FloodCheck_Timer(); }
 
     // Sets (or replaces) the handler of a command or numeric, such as the notify watch's
-    // "303". Commands are compared exactly.
-    void SetHandler(const std::string& command, Handler handler);
+    // "303". Commands are compared exactly. Returns the handler replaced (empty when none),
+    // for a caller that adds to it.
+    Handler SetHandler(const std::string& command, Handler handler);
 
     // A filter sees every line before the table; a line it takes (returns true for) goes to
     // no handler. The login takes the lines of its negotiation so.

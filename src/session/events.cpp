@@ -38,6 +38,9 @@ void OnJoin(HandlerContext& context, const irc::ServerLine& line) {
     if (chan.empty()) {
         return;
     }
+    if (IsOwnNick(context, line.sender)) {
+        context.config.flags().OwnSource = line.source;
+    }
     // A channel that has its pane already keeps it: a second pane would take its events.
     if (IsOwnNick(context, line.sender) && context.panes.FindChanWin(chan) == 0) {
         OpenConversation(context.panes, context.logs, context.config.settings(), chan, false);
@@ -121,6 +124,10 @@ void OnNick(HandlerContext& context, const irc::ServerLine& line) {
     }
     if (own) {
         context.config.settings().NickName = newNick;
+        std::string& source = context.config.flags().OwnSource;
+        if (const std::size_t bang = source.find('!'); bang != std::string::npos) {
+            source = newNick + source.substr(bang);
+        }
         context.output.Print(context.panes.CurVisible(), core::LineStyle::NickChange,
                              "Your nick is now " + newNick);
     }
@@ -188,8 +195,12 @@ void OnPrivmsg(HandlerContext& context, const irc::ServerLine& line) {
         OpenConversation(context.panes, context.logs, context.config.settings(), target, true);
     }
     const std::string picture = MessagePicture(context, line.sender);
-    context.output.Print(context.panes.FindChanWin(target), core::LineStyle::UserMessage, picture,
+    const int w = context.panes.FindChanWin(target);
+    context.output.Print(w, core::LineStyle::UserMessage, picture,
                          NickStylePrefix(context.config.settings().NickStyle, line.sender) + text);
+    if (w > 0) {
+        context.nicks.NickSpoke(w, line.sender);
+    }
 }
 
 std::string NoticePrefix(int NickStyle, const std::string& name) {

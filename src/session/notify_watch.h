@@ -7,6 +7,7 @@
 #include "core/pane_registry.h"
 #include "core/server_link.h"
 #include "core/settings_access.h"
+#include "irc/notify_lists.h"
 
 #include <cstddef>
 #include <deque>
@@ -19,26 +20,6 @@
 class QTimer;
 
 namespace korbi::session {
-
-// Lists here are blank-led: each nick preceded by one blank, so the first nick is word 2.
-
-// The nicks of newlis that are not in oldlis (compared upper-cased), in the order of newlis.
-std::string GetNewNicks(std::string_view newlis, std::string_view oldlis);
-// The nicks of oldlis that are not in newlis; "" when oldlis is empty.
-std::string GetLostNicks(std::string_view newlis, std::string_view oldlis);
-
-// The online nicks of a 303 answer as a blank-led list: the non-empty words of the trailing
-// parameter, without its colon and the line end. params is the parameter string of the reply
-// (GetMsgParams), so it starts with a blank and the user's own nick. No nick gives "".
-std::string NotifListOf303(std::string_view params);
-
-// The most bytes a line to the server may take, its two framing bytes included.
-inline constexpr std::size_t kMaxServerLine = 512;
-
-// The ISON lines that ask for the nicks of a blank-led list: "ISON " and the nicks, each behind
-// one blank, as many to a line as fit in maxLine bytes with the framing. A nick too long to fit
-// in a line of its own is not asked for: no server would know it.
-std::vector<std::string> IsonLines(std::string_view Notifys, std::size_t maxLine = kMaxServerLine);
 
 // The ISON lines a notify query sends now: none while not connected, and none before the
 // registration has completed (the server would refuse them, or count a long list as a flood).

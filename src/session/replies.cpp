@@ -2,6 +2,7 @@
 
 #include "irc/channel_list_row.h"
 #include "irc/message_parsing.h"
+#include "irc/ranks.h"
 #include "panes/nick_list.h"
 #include "platform/text_values.h"
 
@@ -118,6 +119,14 @@ void OnEndOfMotd(HandlerContext& context, const irc::ServerLine& line) {
     }
 }
 
+// 005: the server names its rank marks; a reply without PREFIX leaves them as they are.
+void OnISupport(HandlerContext& context, const irc::ServerLine& line) {
+    const irc::PrefixToken prefix = irc::PrefixOf005(irc::WithoutLineEnd(line.params));
+    if (prefix.found) {
+        context.nicks.SetRankMarks(prefix.marks);
+    }
+}
+
 void OnListStart(HandlerContext& context, const irc::ServerLine&) {
     context.chanList.ClearChanList();
     context.nicks.SetNickListItems(0, {});
@@ -185,16 +194,17 @@ void OnNames(HandlerContext& context, const irc::ServerLine& line) {
 }
 
 constexpr std::array kReplyHandlers{
-    HandlerEntry{"001", OnWelcome},     HandlerEntry{"WALLOPS", OnWallops},
-    HandlerEntry{"PING", OnPing},       HandlerEntry{"ERROR", OnError},
-    HandlerEntry{"513", On513},         HandlerEntry{"433", OnNickInUse},
-    HandlerEntry{"471", OnChannelFull}, HandlerEntry{"473", OnInviteOnly},
-    HandlerEntry{"474", OnBanned},      HandlerEntry{"475", OnBadKey},
-    HandlerEntry{"372", OnMotdLine},    HandlerEntry{"376", OnEndOfMotd},
-    HandlerEntry{"321", OnListStart},   HandlerEntry{"322", OnListEntry},
-    HandlerEntry{"323", OnListEnd},     HandlerEntry{"311", OnWhoisUser},
-    HandlerEntry{"312", OnWhoisServer}, HandlerEntry{"421", OnUnknownCommand},
-    HandlerEntry{"332", OnTopicReply},  HandlerEntry{"353", OnNames},
+    HandlerEntry{"001", OnWelcome},        HandlerEntry{"005", OnISupport},
+    HandlerEntry{"WALLOPS", OnWallops},    HandlerEntry{"PING", OnPing},
+    HandlerEntry{"ERROR", OnError},        HandlerEntry{"513", On513},
+    HandlerEntry{"433", OnNickInUse},      HandlerEntry{"471", OnChannelFull},
+    HandlerEntry{"473", OnInviteOnly},     HandlerEntry{"474", OnBanned},
+    HandlerEntry{"475", OnBadKey},         HandlerEntry{"372", OnMotdLine},
+    HandlerEntry{"376", OnEndOfMotd},      HandlerEntry{"321", OnListStart},
+    HandlerEntry{"322", OnListEntry},      HandlerEntry{"323", OnListEnd},
+    HandlerEntry{"311", OnWhoisUser},      HandlerEntry{"312", OnWhoisServer},
+    HandlerEntry{"421", OnUnknownCommand}, HandlerEntry{"332", OnTopicReply},
+    HandlerEntry{"353", OnNames},
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "core/prefs_file.h"
 #include "irc/message_parsing.h"
 #include "irc/outgoing_line.h"
+#include "irc/ranks.h"
 #include "media/pictures.h"
 #include "media/text_playback.h"
 #include "panes/channel_list_window.h"
@@ -32,6 +33,20 @@ constexpr int kFloodCheckMs = 750;
 constexpr int kQuitWaitMs = 1000; // the most the program waits for the server when it ends
 constexpr const char* kNotConnected = "Not Connected to a server";
 
+// A QUIT the client sends is the user leaving (the button, "/quit", a raw line): the close
+// that follows is not a connection lost.
+bool IsQuitLine(std::string_view line) {
+    if (line.starts_with(':')) {
+        const std::size_t blank = line.find(' ');
+        line.remove_prefix(blank == std::string_view::npos ? line.size() : blank + 1);
+    }
+    return platform::EqualsNoCase(line.substr(0, line.find(' ')), "QUIT");
+}
+
+bool IsChannelName(std::string_view name) {
+    return !name.empty() && (name.front() == '#' || name.front() == '&');
+}
+
 // A port must be a whole number a socket can use; anything else ends the connect. Written
 // "+6697" it asks for TLS, as in other clients.
 bool ValidPort(const std::string& text, int& port, bool& secure) {
@@ -60,7 +75,20 @@ ServerWindow::ServerWindow(core::Settings& settings, core::FrameFlags& flags,
       m_mailChecker(m_conversation, m_conversation, *this, *this, options.pop3Port,
                     options.mailTimeoutMs, this),
       m_pictureExchange(*this, *this, folder, options.pictureExchange, this),
-      m_toolbar(new ServerToolbar(this)) {
+      m_toolbar(new ServerToolbar(this)),
+      m_reconnector(new Reconnector({.Retry = [this] { StartConnecting(); },
+                                     .Say =
+                                         [this](const std::string& text) {
+                                             m_conversation.Print(0, core::LineStyle::Connecting,
+                                                                  text);
+                                         },
+                                     .Send = [this](const std::string& line) { Send2Serv(line); },
+                                     .DropSilentConnection =
+                                         [this] {
+                                             m_socket->Close();
+                                             Socket1_Close();
+                                         }},
+                                    options.reconnect, this)) {
     setWindowTitle("Server Bar");
     m_serverName->setEditable(true);
     m_serverName->setObjectName("ServerName");
@@ -110,6 +138,14 @@ ServerWindow::ServerWindow(core::Settings& settings, core::FrameFlags& flags,
                                                   hooks, options.notifyIntervalMs);
     m_dispatcher.SetHandler(
         "303", [this](const irc::ServerLine& line) { m_notifyWatch->Process303(line.params); });
+    // The server's ERROR still shows as before; the reconnection learns why the session ends.
+    Dispatcher::Handler showError = m_dispatcher.SetHandler("ERROR", {});
+    m_dispatcher.SetHandler("ERROR", [this, showError](const irc::ServerLine& line) {
+        m_reconnector->ServerError(irc::WithoutLineEnd(line.params));
+        if (showError) {
+            showError(line);
+        }
+    });
 }
 
 ServerWindow::~ServerWindow() = default;
@@ -137,7 +173,8 @@ void ServerWindow::nicklist_DblClick(int slot, const std::string& entry) {
     if (entry.empty()) {
         return;
     }
-    const std::string name = slot == 0 ? irc::GetWord(1, entry) : panes::BareNick(entry);
+    const std::string name =
+        slot == 0 ? irc::GetWord(1, entry) : irc::WithoutRanks(entry, m_conversation.RankMarks());
     // An entry of marks alone ("@", "+") names nobody: a pane without a name could never be
     // addressed, and every nameless event would land in it.
     if (name.empty()) {
@@ -172,6 +209,9 @@ void ServerWindow::Send2Serv(const std::string& line) {
     if (m_socket->State() != platform::Socket::kConnected) {
         return;
     }
+    if (IsQuitLine(line)) {
+        m_reconnector->UserActed();
+    }
     m_socket->SendData("\n" + irc::OutgoingLine(line) + "\r");
 }
 
@@ -193,6 +233,11 @@ void ServerWindow::ConnectToServer(const std::string& Serv, const std::string& P
 
 // What the connect button does; ConnectToServer does the same after disconnecting.
 void ServerWindow::ConnectButtonAction() {
+    m_reconnector->UserActed();
+    StartConnecting();
+}
+
+void ServerWindow::StartConnecting() {
     const std::string host = platform::TrimBlanks(ServerText());
     m_conversation.Print(0, core::LineStyle::Connecting, "Attempting to Connect to " + host);
     int port = 0;
@@ -211,6 +256,7 @@ void ServerWindow::ConnectButtonAction() {
 }
 
 void ServerWindow::DisconnectFromServer() {
+    m_reconnector->UserActed();
     Send2Serv(":" + m_settings.NickName + " QUIT :" + m_settings.QuitMsg);
     m_conversation.Print(0, core::LineStyle::Connecting, "Disconnecting from current server...");
     if (m_socket->State() != platform::Socket::kConnected) {
@@ -224,6 +270,7 @@ void ServerWindow::DisconnectFromServer() {
 // Leaving the program while connected: the server is told why, as the disconnect button tells
 // it, but is not waited for long.
 void ServerWindow::QuitServer() {
+    m_reconnector->UserActed();
     if (m_socket->State() != platform::Socket::kConnected) {
         return;
     }
@@ -237,7 +284,7 @@ void ServerWindow::ShowDisconnectedControls() {
     m_toolbar->DisconnectedState();
 }
 
-void ServerWindow::EndSession() {
+void ServerWindow::EndSession(bool keepPanes) {
     ShowDisconnectedControls();
     ShowSecure(false);
     if (m_conversation.LogOpen(0)) {
@@ -248,7 +295,33 @@ void ServerWindow::EndSession() {
     if (m_socket->State() != platform::Socket::kConnected) {
         m_conversation.SetTopicBar(0, kNotConnected);
     }
-    m_conversation.PartAllChan();
+    if (!keepPanes) {
+        m_conversation.PartAllChan();
+    }
+}
+
+void ServerWindow::ConnectionLost() {
+    if (!m_reconnector->ConnectionEnded()) {
+        EndSession();
+        return;
+    }
+    // Who is in a channel is known again only once it is joined again.
+    for (int slot = 1; slot < m_conversation.NextChan(); ++slot) {
+        if (IsChannelName(m_conversation.WinName(slot))) {
+            m_conversation.SetNickListItems(slot, {});
+        }
+    }
+    EndSession(true);
+}
+
+void ServerWindow::RejoinChannels() {
+    m_reconnector->Recovered();
+    for (int slot = 1; slot < m_conversation.NextChan(); ++slot) {
+        const std::string name = m_conversation.WinName(slot);
+        if (IsChannelName(name)) {
+            Send2Serv("JOIN " + name);
+        }
+    }
 }
 
 void ServerWindow::ToolButs_MouseUp(int n) {
@@ -277,9 +350,13 @@ void ServerWindow::ToolButs_MouseUp(int n) {
 void ServerWindow::Socket1_Connect() {
     // A new session starts clean: nothing of an earlier connection may leak into it.
     m_flags.LoggedOn = false;
+    m_flags.OwnSource.clear();
     m_readTempBuf.Clear();
     m_notifyWatch->ForgetPendingAnswers();
-    if (m_conversation.NextChan() > 1) {
+    m_reconnector->SessionStarted();
+    // Until this server names its rank marks, the ones every server knows.
+    m_conversation.SetRankMarks(std::string(irc::kDefaultRankMarks));
+    if (m_conversation.NextChan() > 1 && !m_reconnector->Recovering()) {
         m_conversation.PartAllChan();
     }
     const std::string server = platform::TrimBlanks(ServerText());
@@ -301,6 +378,7 @@ void ServerWindow::Socket1_Connect() {
 }
 
 void ServerWindow::Socket1_DataArrival() {
+    m_reconnector->DataArrived();
     m_toolbar->RWRotate();
     CheckForMsg(m_socket->GetData());
 }
@@ -316,7 +394,14 @@ void ServerWindow::CheckForMsg(const std::string& arrival) {
 }
 
 void ServerWindow::Process_MSG(const std::string& line) {
+    const bool wasLoggedOn = m_flags.LoggedOn;
     m_dispatcher.Process_MSG(line);
+    if (!wasLoggedOn && m_flags.LoggedOn) {
+        m_reconnector->Welcomed();
+        if (m_reconnector->Recovering()) {
+            RejoinChannels();
+        }
+    }
 }
 
 void ServerWindow::Socket1_Close() {
@@ -328,7 +413,7 @@ void ServerWindow::Socket1_Close() {
     if (m_socket->State() == platform::Socket::kConnected) {
         m_socket->Close();
     }
-    EndSession();
+    ConnectionLost();
 }
 
 void ServerWindow::Socket1_Error(int number, const QString& description) {
@@ -345,6 +430,9 @@ void ServerWindow::Socket1_Error(int number, const QString& description) {
         m_flags.LoggedOn = false;
         m_toolbar->RWDisable();
         ShowDisconnectedControls();
+        if (m_reconnector->Recovering()) {
+            m_reconnector->ConnectionEnded();
+        }
     }
 }
 
@@ -359,6 +447,8 @@ void ServerWindow::Socket1_CertificateRefused(const QString& reason, const QStri
     m_flags.LoggedOn = false;
     m_toolbar->RWDisable();
     ShowDisconnectedControls();
+    // Only the user can judge the certificate: no try of a lost connection goes on by itself.
+    m_reconnector->UserActed();
     AskToTrust(this, m_settings, host, print, [this, host] {
         m_conversation.Print(0, core::LineStyle::Connecting,
                              "The certificate of " + host + " is trusted from now on.");
@@ -409,9 +499,13 @@ int ServerWindow::SocketState() const {
 }
 void ServerWindow::SendRaw(const std::string& bytes) {
     if (m_socket->State() == platform::Socket::kConnected) {
+        if (IsQuitLine(bytes)) {
+            m_reconnector->UserActed();
+        }
         m_socket->SendData(bytes);
     }
 }
+
 void ServerWindow::SendNotifyQuery() {
     m_notifyWatch->SendNotifyQuery();
 }

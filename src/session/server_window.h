@@ -21,6 +21,7 @@
 #include "platform/sound_player.h"
 #include "session/dispatcher.h"
 #include "session/login.h"
+#include "session/reconnector.h"
 
 #include <QWidget>
 
@@ -51,6 +52,7 @@ struct ServerWindowOptions {
     int mailTimeoutMs = mail::MailTimeoutMs;
     pictx::PictureExchangeOptions pictureExchange;
     int notifyIntervalMs = 45000;
+    ReconnectOptions reconnect;
 };
 
 // The server window serves the roles the conversation window does not: the connection, the
@@ -140,14 +142,21 @@ class ServerWindow : public QWidget,
     void ShowSecure(bool secure);
     void CheckForMsg(const std::string& arrival);
     void ToolButs_MouseUp(int n);
+    // The user's Connect: a pending reconnection gives way to it.
     void ConnectButtonAction();
+    void StartConnecting();
+    // The connection ended: it is tried again, the panes waiting, unless the user ended it.
+    void ConnectionLost();
+    // After a reconnection the channels that kept their panes are joined again.
+    void RejoinChannels();
     void SetBoxesEditable(bool editable);
     // The server and port boxes editable, connect and personal info on, disconnect off.
     void ShowDisconnectedControls();
     void QuitServer();
     std::string ServerText() const;
-    // The session is over (closed by the server or by the user): controls and panes reset.
-    void EndSession();
+    // The session is over (closed by the server or by the user): controls and panes reset;
+    // while a reconnection is pending the panes stay for the channels to come back to.
+    void EndSession(bool keepPanes = false);
     void WirePanes();
     void nicklist_DblClick(int slot, const std::string& entry);
 
@@ -175,6 +184,7 @@ class ServerWindow : public QWidget,
     pictx::PictureExchange m_pictureExchange;
     std::unique_ptr<NotifyWatch> m_notifyWatch;
     ServerToolbar* m_toolbar;
+    Reconnector* m_reconnector;
     panes::ChannelListWindow* m_chanListForm = nullptr;
 };
 

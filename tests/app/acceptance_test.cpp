@@ -10,6 +10,7 @@
 #include "platform/text_values.h"
 #include "session/server_window.h"
 #include "session/toolbar.h"
+#include "support/files.h"
 #include "support/irc_peer.h"
 #include "support/loopback_options.h"
 #include "support/ngircd_server.h"
@@ -24,6 +25,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTcpServer>
@@ -35,7 +37,6 @@
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <memory>
 #include <optional>
 
@@ -43,36 +44,21 @@ namespace korbi {
 namespace {
 
 namespace fs = std::filesystem;
+using korbi::testing::FreePort;
 using korbi::testing::IrcPeer;
 using korbi::testing::NgircdServer;
 using korbi::testing::PaneControl;
+using korbi::testing::ReadBytes;
 using korbi::testing::WaitUntil;
 
 // The defaults of a first start give both copies the same nick: the second one falls back.
-constexpr const char* kNickA = "__NoNick";
-constexpr const char* kNickB = "_NoNick_";
-constexpr const char* kServer = "irc.test.local";
+const std::string kNickA = "__NoNick";
+const std::string kNickB = "_NoNick_";
+const std::string kServer = "irc.test.local";
 const QColor kCatColour(200, 40, 40);
 
-int FreePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
-std::string Contents(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::vector<std::string> FileLines(const fs::path& file) {
-    const std::string bytes = Contents(file);
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        lines.push_back(bytes.substr(start, end - start));
-    }
-    return lines;
+    return korbi::testing::CrLfLines(ReadBytes(file));
 }
 
 // One copy of the program with its own program folder.
@@ -87,6 +73,7 @@ class Client {
         hooks.SplashStep = [this](const QString& text) { splash << text; };
         hooks.IsForeground = [] { return true; };
         hooks.ServerOptions = options;
+        hooks.WelcomeNewUser = [] {};
         frame = std::make_unique<app::MainFrame>(Folder(), hooks);
         // Tall enough that every pane keeps its full 50 lines.
         frame->resize(1100, 1400);
@@ -240,7 +227,7 @@ void WholeSession::FirstStart() {
         EXPECT_TRUE(fs::is_directory(a.Folder() / folder)) << folder;
     }
     for (const media::ShippedFile& shipped : media::ShippedFiles()) {
-        EXPECT_EQ(Contents(a.Folder() / shipped.folder / shipped.fileName), shipped.bytes)
+        EXPECT_EQ(ReadBytes(a.Folder() / shipped.folder / shipped.fileName), shipped.bytes)
             << shipped.fileName;
     }
     EXPECT_TRUE(a.splash.contains("Creating new, empty Prefs File..."));
@@ -261,7 +248,7 @@ void WholeSession::FirstStart() {
     core::Settings& settings = a.Settings();
     settings.ClientW = true;
     settings.ClientI = true;
-    settings.Notifys = std::string(" ") + kNickB;
+    settings.Notifys = " " + kNickB;
     settings.CheckMail = false; // the default mail server is not on this machine
 }
 
@@ -281,20 +268,17 @@ void WholeSession::ConnectA() {
     EXPECT_EQ(a.Panes().TopicBar(0), kServer);
     EXPECT_EQ(a.Frame().serverWindow().ServerPort()->text().toStdString(), Port());
     // The execute-on-connect list of a first start, "$me" and "$server" expanded.
-    EXPECT_TRUE(WaitLine(a, "",
-                         std::string(kNickA) + " -> " + kNickA + " , You are now connected to " +
-                             kServer + " . Enjoy !",
-                         "PICTS\\infomark"));
+    EXPECT_TRUE(WaitLine(
+        a, "", kNickA + " -> " + kNickA + " , You are now connected to " + kServer + " . Enjoy !",
+        "PICTS\\infomark"));
     EXPECT_GE(a.FindLine(0, "---"), 0);
 
     // "#korbi" for a first start, then "#KorBi" and "#Chat" from the list: the server keeps
     // the first spelling, so one pane serves both.
-    ASSERT_TRUE(
-        WaitLine(a, "#Chat", std::string(kNickA) + " entered the channel.", "PICTS\\EVJOIN"));
-    ASSERT_TRUE(
-        WaitLine(a, "#korbi", std::string(kNickA) + " entered the channel.", "PICTS\\EVJOIN"));
+    ASSERT_TRUE(WaitLine(a, "#Chat", kNickA + " entered the channel.", "PICTS\\EVJOIN"));
+    ASSERT_TRUE(WaitLine(a, "#korbi", kNickA + " entered the channel.", "PICTS\\EVJOIN"));
     EXPECT_EQ(a.Panes().NextChan(), 3);
-    EXPECT_TRUE(WaitUntil([&] { return HasNick(a, "#korbi", std::string("@") + kNickA); }));
+    EXPECT_TRUE(WaitUntil([&] { return HasNick(a, "#korbi", "@" + kNickA); }));
     EXPECT_EQ(a.Panes().WinName(a.Panes().CurVisible()), "#Chat");
 }
 
@@ -313,34 +297,40 @@ void WholeSession::PeerAndSecondCopyArrive() {
     ASSERT_TRUE(WaitUntil([&] { return b.Frame().flags().LoggedOn; }, 10000))
         << b.Panes().PaneText(0).toStdString();
     // Taken by the first copy: the backup nick is used.
-    EXPECT_GE(b.FindLine(0, std::string(kNickA) + " :Nickname already in use", "PICTS\\ERRORMSG"),
-              0)
+    EXPECT_GE(b.FindLine(0, kNickA + " :Nickname already in use", "PICTS\\ERRORMSG"), 0)
         << b.Panes().PaneText(0).toStdString();
     EXPECT_EQ(b.Settings().NickName, kNickB);
-    ASSERT_TRUE(WaitLine(b, "#Chat", std::string(kNickB) + " entered the channel."));
-    ASSERT_TRUE(WaitLine(b, "#korbi", std::string(kNickB) + " entered the channel."));
-    EXPECT_TRUE(WaitUntil([&] { return HasNick(b, "#Chat", std::string("@") + kNickA); }));
+    ASSERT_TRUE(WaitLine(b, "#Chat", kNickB + " entered the channel."));
+    ASSERT_TRUE(WaitLine(b, "#korbi", kNickB + " entered the channel."));
+    EXPECT_TRUE(WaitUntil([&] { return HasNick(b, "#Chat", "@" + kNickA); }));
 
-    EXPECT_TRUE(WaitLine(a, "#Chat", std::string(kNickB) + " entered the channel."));
-    EXPECT_TRUE(WaitLine(a, "#korbi", std::string(kNickB) + " entered the channel."));
+    EXPECT_TRUE(WaitLine(a, "#Chat", kNickB + " entered the channel."));
+    EXPECT_TRUE(WaitLine(a, "#korbi", kNickB + " entered the channel."));
     // The notify watch: the other copy's nick is in the notify list.
-    EXPECT_TRUE(WaitVisibleLine(a, std::string(kNickB) + " is on IRC"));
+    EXPECT_TRUE(WaitVisibleLine(a, kNickB + " is on IRC"));
 }
 
 void WholeSession::ChatInChannelAndPrivate() {
     std::size_t mark = peer.Mark();
     a.Type("#Chat", "hello everyone");
-    EXPECT_GE(a.FindLine(a.Slot("#Chat"), std::string(kNickA) + " -> hello everyone", ""), 0);
-    EXPECT_TRUE(WaitLine(b, "#Chat", std::string(kNickA) + " -> hello everyone", ""));
+    EXPECT_GE(a.FindLine(a.Slot("#Chat"), kNickA + " -> hello everyone", ""), 0);
+    EXPECT_TRUE(WaitLine(b, "#Chat", kNickA + " -> hello everyone", ""));
     EXPECT_TRUE(peer.WaitFor(Prefix(kNickA) + "PRIVMSG #Chat :hello everyone\r\n", mark));
 
-    // A pasted text with line breaks goes out as one message: none of its lines is a command.
+    // A pasted text with line breaks asks first; sent as one line, it goes out as one message:
+    // none of its lines is a command.
     mark = peer.Mark();
     QApplication::clipboard()->setText("one\nJOIN #trap\r\nQUIT :pasted");
     QTest::keyClick(a.Panes().InputBox(a.Slot("#Chat")), Qt::Key_V, Qt::ControlModifier);
-    a.Type("#Chat", "");
+    auto* question = a.Panes().findChild<QMessageBox*>("PasteQuestion");
+    ASSERT_NE(question, nullptr);
+    for (QAbstractButton* button : question->buttons()) {
+        if (button->text() == "Send as one line") {
+            button->click();
+        }
+    }
     EXPECT_TRUE(
-        peer.WaitFor(Prefix(kNickA) + "PRIVMSG #Chat :one JOIN #trap  QUIT :pasted\r\n", mark));
+        peer.WaitFor(Prefix(kNickA) + "PRIVMSG #Chat :one JOIN #trap QUIT :pasted\r\n", mark));
     EXPECT_LT(a.Slot("#trap"), 0);
 
     // A text file dropped on the pane is played into the channel, line by line.
@@ -365,7 +355,7 @@ void WholeSession::ChatInChannelAndPrivate() {
 
     mark = peer.Mark();
     b.Type("#Chat", "/me waves");
-    EXPECT_TRUE(WaitLine(a, "#Chat", std::string(kNickB) + " waves", "PICTS\\EVACTION"));
+    EXPECT_TRUE(WaitLine(a, "#Chat", kNickB + " waves", "PICTS\\EVACTION"));
     EXPECT_TRUE(peer.WaitFor(Prefix(kNickB) + "PRIVMSG #Chat :\x01"
                                               "ACTION waves\x01\r\n",
                              mark));
@@ -381,10 +371,9 @@ void WholeSession::ChatInChannelAndPrivate() {
     EXPECT_TRUE(peer.WaitFor(Prefix(kNickA) + "PRIVMSG #Chat :\x01"
                                               "ACTION slaps peer around",
                              mark));
-    EXPECT_TRUE(WaitLine(b, "#Chat",
-                         std::string(kNickA) +
-                             " slaps peer around with a large ball with bloody spikes on them..",
-                         "PICTS\\EVACTION"));
+    EXPECT_TRUE(WaitLine(
+        b, "#Chat", kNickA + " slaps peer around with a large ball with bloody spikes on them..",
+        "PICTS\\EVACTION"));
 
     // A double click on a member opens a private window with them.
     QListWidget* nicks = PaneControl<QListWidget>(a.Panes(), a.Slot("#Chat"), "NickList");
@@ -396,20 +385,20 @@ void WholeSession::ChatInChannelAndPrivate() {
     EXPECT_EQ(a.Panes().CurVisible(), a.Slot("peer"));
 
     // The second copy's user opens a private window and writes in it.
-    b.Type("#Chat", std::string("/query ") + kNickA);
+    b.Type("#Chat", "/query " + kNickA);
     ASSERT_GT(b.Slot(kNickA), 0);
     EXPECT_EQ(b.Panes().CurVisible(), b.Slot(kNickA));
     b.Type(kNickA, "psst, a secret");
-    EXPECT_GE(b.FindLine(b.Slot(kNickA), std::string(kNickB) + " -> psst, a secret"), 0);
+    EXPECT_GE(b.FindLine(b.Slot(kNickA), kNickB + " -> psst, a secret"), 0);
     // The first copy opens a window for it and answers there.
-    ASSERT_TRUE(WaitLine(a, kNickB, std::string(kNickB) + " -> psst, a secret"));
+    ASSERT_TRUE(WaitLine(a, kNickB, kNickB + " -> psst, a secret"));
     EXPECT_EQ(a.Panes().CurVisible(), a.Slot(kNickB));
     a.Type(kNickB, "tell me");
-    EXPECT_TRUE(WaitLine(b, kNickA, std::string(kNickA) + " -> tell me"));
+    EXPECT_TRUE(WaitLine(b, kNickA, kNickA + " -> tell me"));
     EXPECT_EQ(b.Panes().NextChan(), 4);
 
     // A private message from the scripted user opens its own window too.
-    peer.Send(std::string("PRIVMSG ") + kNickA + " :are you there?");
+    peer.Send("PRIVMSG " + kNickA + " :are you there?");
     ASSERT_TRUE(WaitLine(a, "peer", "peer -> are you there?"));
     mark = peer.Mark();
     a.Type("peer", "yes");
@@ -417,15 +406,14 @@ void WholeSession::ChatInChannelAndPrivate() {
 }
 
 void WholeSession::CtcpBothWays() {
-    b.Type(kNickA, std::string("/ctcp ") + kNickA + " VERSION");
-    EXPECT_TRUE(WaitLine(a, "", std::string(kNickB) + " wants to know your client version..."));
+    b.Type(kNickA, "/ctcp " + kNickA + " VERSION");
+    EXPECT_TRUE(WaitLine(a, "", kNickB + " wants to know your client version..."));
     // The answer is a NOTICE, which the program treats like a request of its own: the asking
     // copy shows it with the sender framed by hyphens.
-    EXPECT_TRUE(
-        WaitLine(b, "", std::string("-") + kNickA + "- wants to know your client version..."));
+    EXPECT_TRUE(WaitLine(b, "", "-" + kNickA + "- wants to know your client version..."));
 
     std::size_t mark = peer.Mark();
-    peer.Send(std::string("PRIVMSG ") + kNickA + " :\x01PING 12345\x01");
+    peer.Send("PRIVMSG " + kNickA + " :\x01PING 12345\x01");
     EXPECT_TRUE(WaitLine(a, "", "peer pings you..."));
     EXPECT_TRUE(peer.WaitFor(Prefix(kNickA) + "NOTICE peer :\x01PING 12345\x01\r\n", mark));
 
@@ -436,15 +424,15 @@ void WholeSession::CtcpBothWays() {
     // A third request in a short while is too many at the default protection level: it is
     // still answered, then requests are ignored for a while.
     mark = peer.Mark();
-    peer.Send(std::string("PRIVMSG ") + kNickA + " :\x01VERSION\x01");
+    peer.Send("PRIVMSG " + kNickA + " :\x01VERSION\x01");
     EXPECT_TRUE(peer.WaitFor(Prefix(kNickA) +
                                  "NOTICE peer :\x01VERSION KorBi 1.0 Official Beta 4 -- "
                                  "Win95/NT\x01\r\n",
                              mark));
     EXPECT_TRUE(WaitVisibleLine(a, "Excess Flood Danger ! Ignoring all CTCP's for 20 seconds..."));
     mark = peer.Mark();
-    peer.Send(std::string("PRIVMSG ") + kNickA + " :\x01PING 999\x01");
-    peer.Send(std::string("PRIVMSG ") + kNickA + " :still there?");
+    peer.Send("PRIVMSG " + kNickA + " :\x01PING 999\x01");
+    peer.Send("PRIVMSG " + kNickA + " :still there?");
     ASSERT_TRUE(WaitLine(a, "peer", "peer -> still there?"));
     a.Type("peer", "here");
     // The answer comes after anything sent before it on the same connection.
@@ -460,19 +448,17 @@ void WholeSession::PictureTravels() {
 
     const std::size_t mark = peer.Mark();
     a.Type("#Chat", "/pict cat.bmp look at my cat");
-    EXPECT_GE(
-        a.FindLine(a.Slot("#Chat"), std::string(kNickA) + " -> look at my cat", "PICTS\\cat.bmp"),
-        0);
+    EXPECT_GE(a.FindLine(a.Slot("#Chat"), kNickA + " -> look at my cat", "PICTS\\cat.bmp"), 0);
     EXPECT_TRUE(peer.WaitFor(Prefix(kNickA) + "PRIVMSG #Chat :\x01PICT cat.bmp\x01\r\n", mark));
     EXPECT_TRUE(peer.WaitFor(Prefix(kNickA) + "PRIVMSG #Chat :look at my cat", mark));
 
     // The second copy fetches the picture from the first one and draws it beside the line.
-    const std::string line = std::string(kNickA) + " -> look at my cat";
+    const std::string line = kNickA + " -> look at my cat";
     ASSERT_TRUE(WaitLine(b, "#Chat", line, "PICTS\\cat.bmp"));
     ASSERT_TRUE(WaitUntil([&] { return fs::exists(b.Folder() / "PICTS" / "cat.bmp"); }, 10000));
     // Served in whole records of 256 bytes: the copy is the file and padding.
-    const std::string sent = Contents(a.Folder() / "PICTS" / "cat.bmp");
-    const std::string got = Contents(b.Folder() / "PICTS" / "cat.bmp");
+    const std::string sent = ReadBytes(a.Folder() / "PICTS" / "cat.bmp");
+    const std::string got = ReadBytes(b.Folder() / "PICTS" / "cat.bmp");
     EXPECT_EQ(got.size(), (sent.size() / 256 + 1) * 256);
     EXPECT_EQ(got.substr(0, sent.size()), sent);
     const int slot = b.Slot("#Chat");
@@ -484,18 +470,16 @@ void WholeSession::PictureTravels() {
 
     // The picture goes with one message only.
     a.Type("#Chat", "and now without");
-    EXPECT_TRUE(WaitLine(b, "#Chat", std::string(kNickA) + " -> and now without", ""));
+    EXPECT_TRUE(WaitLine(b, "#Chat", kNickA + " -> and now without", ""));
 }
 
 void WholeSession::KickNickChangeAndQuit() {
     std::size_t mark = peer.Mark();
-    a.Type("#korbi", std::string("/kick #korbi ") + kNickB + " enough");
-    EXPECT_TRUE(WaitLine(b, "", std::string(kNickA) + " just kicked you from #korbi (enough)",
-                         "PICTS\\EVKICK"));
+    a.Type("#korbi", "/kick #korbi " + kNickB + " enough");
+    EXPECT_TRUE(WaitLine(b, "", kNickA + " just kicked you from #korbi (enough)", "PICTS\\EVKICK"));
     EXPECT_TRUE(WaitUntil([&] { return b.Slot("#korbi") < 0; }));
-    EXPECT_TRUE(WaitLine(a, "#korbi",
-                         std::string(kNickB) + " was kicked by " + kNickA + " (enough)",
-                         "PICTS\\EVKICK"));
+    EXPECT_TRUE(
+        WaitLine(a, "#korbi", kNickB + " was kicked by " + kNickA + " (enough)", "PICTS\\EVKICK"));
     EXPECT_FALSE(HasNick(a, "#korbi", kNickB));
     EXPECT_TRUE(peer.WaitFor(Prefix(kNickA) + "KICK #korbi " + kNickB + " :enough\r\n", mark));
 
@@ -511,7 +495,7 @@ void WholeSession::KickNickChangeAndQuit() {
     a.Type("#Chat", "/nick anna");
     EXPECT_TRUE(WaitVisibleLine(a, "Your nick is now anna"));
     EXPECT_EQ(a.Settings().NickName, "anna");
-    EXPECT_TRUE(WaitLine(b, "#Chat", std::string(kNickA) + " changes it's nick to anna"));
+    EXPECT_TRUE(WaitLine(b, "#Chat", kNickA + " changes it's nick to anna"));
     EXPECT_TRUE(WaitUntil([&] { return HasNick(b, "#Chat", "@anna"); }));
     EXPECT_TRUE(HasNick(a, "#Chat", "@anna"));
     EXPECT_TRUE(peer.WaitFor(Prefix(kNickA) + "NICK :anna\r\n", mark));
@@ -528,9 +512,9 @@ void WholeSession::KickNickChangeAndQuit() {
     b.Type("#Chat", "/quit see you");
     EXPECT_TRUE(WaitLine(b, "", "*** Shutdown ***"));
     EXPECT_EQ(b.Panes().NextChan(), 1);
-    EXPECT_TRUE(WaitLine(a, "#Chat", std::string(kNickB) + " quits IRC (\"see you\")."));
+    EXPECT_TRUE(WaitLine(a, "#Chat", kNickB + " quits IRC (\"see you\")."));
     EXPECT_FALSE(HasNick(a, "#Chat", kNickB));
-    EXPECT_TRUE(WaitVisibleLine(a, std::string(kNickB) + " has left IRC"));
+    EXPECT_TRUE(WaitVisibleLine(a, kNickB + " has left IRC"));
     EXPECT_TRUE(peer.WaitFor(Prefix(kNickB) + "QUIT :\"see you\"\r\n", mark));
     b.Exit();
 }
@@ -556,7 +540,7 @@ void WholeSession::ExitAndRestart() {
     EXPECT_FALSE(a.splash.contains("Creating new, empty Prefs File..."));
     EXPECT_FALSE(a.Frame().flags().ShouldJoin);
     EXPECT_EQ(a.Settings().NickName, "anna");
-    EXPECT_EQ(a.Settings().Notifys, std::string(" ") + kNickB);
+    EXPECT_EQ(a.Settings().Notifys, " " + kNickB);
     EXPECT_TRUE(a.Settings().ClientW);
     EXPECT_TRUE(a.Settings().ClientI);
     EXPECT_FALSE(a.Settings().CheckMail);
@@ -568,7 +552,7 @@ void WholeSession::ExitAndRestart() {
     a.Frame().serverWindow().findChild<session::ServerToolbar*>("downer")->ToolButs_MouseUp(0);
     ASSERT_TRUE(WaitUntil([&] { return a.Frame().flags().LoggedOn; }, 10000))
         << a.Panes().PaneText(0).toStdString();
-    EXPECT_TRUE(WaitLine(a, "", std::string("back on ") + kServer));
+    EXPECT_TRUE(WaitLine(a, "", "back on " + kServer));
     ASSERT_TRUE(WaitLine(a, "#Chat", "anna entered the channel."));
     EXPECT_TRUE(peer.WaitFor(Prefix("anna") + "JOIN :#Chat\r\n", mark));
     // Not a first start: "#korbi" is not joined (its join would have come first).
@@ -624,7 +608,7 @@ void WholeSession::ReconnectAndDisconnect() {
 }
 
 TEST_F(WholeSession, FromFirstStartThroughASessionToARestart) {
-    KORBI_REQUIRE_NGIRCD(server);
+    KORBI_REQUIRE_SERVER(server);
     for (const auto& phase :
          {&WholeSession::FirstStart, &WholeSession::ConnectA,
           &WholeSession::PeerAndSecondCopyArrive, &WholeSession::ChatInChannelAndPrivate,
@@ -636,6 +620,37 @@ TEST_F(WholeSession, FromFirstStartThroughASessionToARestart) {
             return;
         }
     }
+}
+
+// The server goes down mid-session and comes back: the client gets back by itself, into the
+// channels it had, while the private chat waits in its pane.
+TEST(ServerRestart, TheClientReconnectsAndRejoinsItsChannels) {
+    NgircdServer server;
+    KORBI_REQUIRE_SERVER(server);
+    Client a;
+    session::ServerWindowOptions options = korbi::testing::LoopbackOptions();
+    options.reconnect.firstDelayMs = 200;
+    a.Start(options);
+    a.Settings().CheckMail = false;
+    a.Settings().ExecOnConnect = {};
+    a.Frame().flags().ShouldJoin = false;
+    a.Type(0, "/server 127.0.0.1 " + std::to_string(server.Port()));
+    ASSERT_TRUE(WaitUntil([&] { return a.Frame().flags().LoggedOn; }, 10000));
+    a.Type(0, "/join #back");
+    ASSERT_TRUE(WaitUntil([&] { return HasNick(a, "#back", "@" + kNickA); }));
+    a.Type(0, "/query friend");
+    ASSERT_GT(a.Slot("friend"), 0);
+
+    server.Terminate();
+    ASSERT_TRUE(WaitLine(a, "", "Reconnecting in 1 seconds (try 1)..."));
+    EXPECT_FALSE(HasNick(a, "#back", "@" + kNickA)); // known again only once rejoined
+    ASSERT_TRUE(server.StartAgain()) << server.Log();
+
+    ASSERT_TRUE(WaitUntil([&] { return HasNick(a, "#back", "@" + kNickA); }, 15000))
+        << a.Panes().PaneText(0).toStdString();
+    EXPECT_GT(a.Slot("friend"), 0);
+    EXPECT_EQ(a.Panes().NextChan(), 3);
+    a.Exit();
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "panes/conversation_window.h"
 #include "prefs/user_info_dialog.h"
 #include "session/server_window.h"
+#include "support/files.h"
 #include "support/loopback_options.h"
 #include "support/scripted_server.h"
 #include "support/wait.h"
@@ -23,33 +24,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <fstream>
-
 #include <gtest/gtest.h>
-#include <iterator>
 
 namespace korbi::app {
 namespace {
 namespace fs = std::filesystem;
+using korbi::testing::CrLfLines;
+using korbi::testing::ReadBytes;
 using korbi::testing::WaitUntil;
-
-std::string Contents(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void Write(const fs::path& file, const std::string& bytes) {
-    std::ofstream(file, std::ios::binary) << bytes;
-}
-
-std::vector<std::string> Lines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        lines.push_back(bytes.substr(start, end - start));
-    }
-    return lines;
-}
+using korbi::testing::WriteBytes;
 
 std::string Joined(const std::vector<std::string>& lines) {
     std::string bytes;
@@ -64,7 +47,7 @@ class MainFrameTest : public ::testing::Test {
     fs::path Folder() const { return dir.path().toStdString(); }
     fs::path PrefsFile() const { return Folder() / core::kPrefsFileName; }
 
-    std::unique_ptr<MainFrame> Start() {
+    std::unique_ptr<MainFrame> Start(bool recordWelcome = true) {
         errors.clear();
         steps.clear();
         FrameHooks hooks;
@@ -72,6 +55,9 @@ class MainFrameTest : public ::testing::Test {
         hooks.SplashStep = [this](const QString& text) { steps << text; };
         hooks.IsForeground = [this] { return inFront; };
         hooks.ServerOptions = korbi::testing::LoopbackOptions();
+        if (recordWelcome) {
+            hooks.WelcomeNewUser = [this] { ++welcomes; };
+        }
         hooks.RetryFailedSave = [this](const QString& text) {
             return retryFailedSave && retryFailedSave(text);
         };
@@ -96,6 +82,7 @@ class MainFrameTest : public ::testing::Test {
     }
 
     QTemporaryDir dir;
+    int welcomes = 0;
     QStringList errors;
     QStringList steps;
     bool inFront = false;
@@ -105,8 +92,8 @@ class MainFrameTest : public ::testing::Test {
 TEST_F(MainFrameTest, FirstStartInAnEmptyFolderCreatesFoldersAndDefaults) {
     auto frame = Start();
     ASSERT_FALSE(frame->StartupFailed());
-    std::vector<std::string> written = Lines(Contents(PrefsFile()));
-    std::vector<std::string> expected = Lines(core::DefaultPrefsFile("stamp"));
+    std::vector<std::string> written = CrLfLines(ReadBytes(PrefsFile()));
+    std::vector<std::string> expected = CrLfLines(core::DefaultPrefsFile("stamp"));
     ASSERT_EQ(written.size(), expected.size());
     EXPECT_TRUE(written[1].starts_with(";Created "));
     written[1] = expected[1];
@@ -121,6 +108,20 @@ TEST_F(MainFrameTest, FirstStartInAnEmptyFolderCreatesFoldersAndDefaults) {
                                   "Loading Preferences...", "Creating new, empty Prefs File...",
                                   "Done Loading KorBi"}));
     EXPECT_TRUE(errors.isEmpty());
+    EXPECT_TRUE(korbi::testing::WaitUntil([this] { return welcomes == 1; }));
+}
+
+TEST_F(MainFrameTest, ANewUserIsAskedForANickOnlyAtTheFirstStart) {
+    auto frame = Start(false);
+    const auto* dialog = frame->findChild<prefs::UserInfoDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(korbi::testing::WaitUntil([&] { return dialog->isVisible(); }));
+    EXPECT_FALSE(frame->serverWindow().isEnabled());
+    frame.reset();
+
+    frame = Start(false);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(frame->findChild<prefs::UserInfoDialog*>()->isVisible());
 }
 
 TEST_F(MainFrameTest, PopupItemsShowTheFirstWordOfFilledSlots) {
@@ -132,25 +133,22 @@ TEST_F(MainFrameTest, PopupItemsShowTheFirstWordOfFilledSlots) {
     settings.PopupTable[3] = "- ";
     std::string file = core::RewrittenPrefsFile(settings);
     file.replace(file.find("EMPTIED"), 7, "");
-    Write(PrefsFile(), file);
+    WriteBytes(PrefsFile(), file);
     auto frame = Start();
-    const auto& Pop = frame->menus().Pop;
-    EXPECT_EQ(Pop[0]->text(), "Slap!");
-    EXPECT_TRUE(Pop[0]->isVisible());
-    EXPECT_FALSE(Pop[0]->isSeparator());
-    EXPECT_EQ(Pop[1]->text(), "-");
-    EXPECT_FALSE(Pop[1]->isVisible());
-    EXPECT_EQ(Pop[2]->text(), "Op");
-    EXPECT_TRUE(Pop[2]->isVisible());
-    EXPECT_TRUE(Pop[3]->isSeparator());
-    EXPECT_TRUE(Pop[3]->isVisible());
-    for (std::size_t i = 4; i < Pop.size(); ++i) {
-        EXPECT_FALSE(Pop[i]->isVisible()) << "Pop" << i + 1;
+    QStringList shown;
+    for (const QAction* item : frame->menus().Pop) {
+        shown << (!item->isVisible()    ? "(hidden) " + item->text()
+                  : item->isSeparator() ? "---"
+                                        : item->text());
+    }
+    EXPECT_EQ(shown.mid(0, 4), (QStringList{"Slap!", "(hidden) -", "Op", "---"}));
+    for (const QString& item : shown.mid(4)) {
+        EXPECT_TRUE(item.startsWith("(hidden)")) << item.toStdString();
     }
 }
 
 TEST_F(MainFrameTest, FaultyFileStopsStartUpAndIsLeftUntouched) {
-    const std::vector<std::string> good = Lines(core::DefaultPrefsFile("10:00:00 01-01-2024"));
+    const std::vector<std::string> good = CrLfLines(core::DefaultPrefsFile("10:00:00 01-01-2024"));
     auto cut = std::vector<std::string>(good.begin(), good.begin() + 30);
     auto tooMany = good;
     tooMany[42] = "52"; // line 43: more commands than the table's 51 slots
@@ -176,7 +174,7 @@ TEST_F(MainFrameTest, FaultyFileStopsStartUpAndIsLeftUntouched) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Write(PrefsFile(), c.bytes);
+        WriteBytes(PrefsFile(), c.bytes);
         {
             auto frame = Start();
             EXPECT_TRUE(frame->StartupFailed());
@@ -189,7 +187,7 @@ TEST_F(MainFrameTest, FaultyFileStopsStartUpAndIsLeftUntouched) {
         EXPECT_TRUE(
             box[1].startsWith(QString::fromStdString(PrefsFile().string() + ", " + c.cause)))
             << box[1].toStdString();
-        EXPECT_EQ(Contents(PrefsFile()), c.bytes);
+        EXPECT_EQ(ReadBytes(PrefsFile()), c.bytes);
     }
 }
 
@@ -203,7 +201,7 @@ TEST_F(MainFrameTest, AFailedSaveAtExitAsksAndQuitsWithoutSavingOnlyWhenTold) {
         fs::create_directories(Folder());
         auto frame = Start();
         ASSERT_FALSE(frame->StartupFailed());
-        const std::string before = Contents(PrefsFile());
+        const std::string before = ReadBytes(PrefsFile());
         frame->settings().NickName = "Changed";
         // Not a file where the new contents go: the save fails, also for root.
         fs::create_directories(blocker / "inside");
@@ -220,9 +218,9 @@ TEST_F(MainFrameTest, AFailedSaveAtExitAsksAndQuitsWithoutSavingOnlyWhenTold) {
         EXPECT_TRUE(asked[0].contains(QString::fromStdString(PrefsFile().string())));
         EXPECT_TRUE(asked[0].contains("cannot create")) << asked[0].toStdString();
         EXPECT_EQ(frame->ExitStatus(), retry ? 0 : 1);
-        EXPECT_EQ(Contents(PrefsFile()).find("Changed") != std::string::npos, retry);
+        EXPECT_EQ(ReadBytes(PrefsFile()).find("Changed") != std::string::npos, retry);
         if (!retry) {
-            EXPECT_EQ(Contents(PrefsFile()), before);
+            EXPECT_EQ(ReadBytes(PrefsFile()), before);
         }
         fs::remove_all(blocker);
     }
@@ -261,16 +259,16 @@ TEST_F(MainFrameTest, LastServerChosenAddsOneEmptyEntryThenStaysTheSame) {
     StartAndClose([](MainFrame& frame) { frame.serverWindow().ServerName()->setCurrentIndex(6); });
     QStringList once;
     StartAndClose([&](MainFrame& frame) { once = ServerBox(frame); });
-    const std::string file = Contents(PrefsFile());
+    const std::string file = ReadBytes(PrefsFile());
     QStringList twice;
     StartAndClose([&](MainFrame& frame) { twice = ServerBox(frame); });
     ASSERT_EQ(once.size(), 8);
     EXPECT_EQ(once.last(), "");
     EXPECT_EQ(twice, once);
-    EXPECT_EQ(Contents(PrefsFile()), file);
+    EXPECT_EQ(ReadBytes(PrefsFile()), file);
 }
 
-TEST_F(MainFrameTest, ResizeLaysTheWindowsOutAgain) {
+TEST_F(MainFrameTest, ResizeLaysTheWindowsOutAgainButNotWhileMinimised) {
     auto frame = Start();
     const QMargins border = frame->serverWindow().parentWidget()->contentsMargins();
     const int serverHeight = 100 + border.top() + border.bottom(); // 1500 twips inside
@@ -287,12 +285,8 @@ TEST_F(MainFrameTest, ResizeLaysTheWindowsOutAgain) {
     EXPECT_EQ(frame->serverWindow().height(), 100);
     EXPECT_EQ(conversation,
               QRect(0, server.height(), area->width(), area->height() - server.height()));
-}
 
-TEST_F(MainFrameTest, MinimisedFrameKeepsItsLayoutUntilRestored) {
-    auto frame = Start();
-    frame->show();
-    ASSERT_TRUE(WaitUntil([&] { return frame->isVisible(); }));
+    // Minimised, the frame keeps its layout until restored.
     const QRect before = frame->conversationWindow().parentWidget()->geometry();
     frame->setWindowState(Qt::WindowMinimized);
     frame->resize(1300, 900);
@@ -338,7 +332,7 @@ TEST_F(MainFrameTest, TextArrivingInTheBackgroundBlinksAndEveryLineGoesToThePict
     frame->conversationWindow().PrintCoul(0, "", {0, 0, 0}, "no picture");
     EXPECT_TRUE(frame->SparkTimerActive());
     frame->close();
-    EXPECT_EQ(Contents(Folder() / "pictlog.log"), "PICTS\\EVJOIN.BMP\r\n\r\n");
+    EXPECT_EQ(ReadBytes(Folder() / "pictlog.log"), "PICTS\\EVJOIN.BMP\r\n\r\n");
 }
 
 // Ctrl+A is the alias editor's in the panes' input lines, as the other menu shortcuts are;

@@ -1,8 +1,8 @@
 #include "commands/alias_popup_editor.h"
 #include "commands/table_lists.h"
 
-#include <QApplication>
-#include <QKeyEvent>
+#include "support/widgets.h"
+
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -12,6 +12,8 @@
 namespace korbi::commands {
 namespace {
 
+using korbi::testing::Key;
+using korbi::testing::Select;
 using Items = std::vector<std::string>;
 
 TEST(TableListsTest, GetIndexListMatchesTheFirstWordWithoutCaseLastOneWins) {
@@ -34,15 +36,6 @@ class AliasPopupEditorTest : public ::testing::Test {
         settings.PopupTable[0] = "Slap! /me slaps $$1";
         settings.PopupTable[1] = "Hugs! /say {{ $*1 }}";
         settings.PopupTable[2] = "Op /mode $chan +o $$1";
-    }
-    static void Key(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QKeyEvent press(QEvent::KeyPress, key, modifiers);
-        QApplication::sendEvent(target, &press);
-    }
-    static void Select(QListWidget* list, std::initializer_list<int> rows) {
-        for (const int row : rows) {
-            list->item(row)->setSelected(true);
-        }
     }
 };
 
@@ -95,10 +88,9 @@ TEST_F(AliasPopupEditorTest, EnterAddsAndEmptiesTheBoxFormattingKeysInsertCodes)
     QLineEdit* box = editor.findChild<QLineEdit*>("Text2");
     box->setText("Bold /say  x");
     box->setCursorPosition(10);
-    Key(box, Qt::Key_B, Qt::ControlModifier);
-    Key(box, Qt::Key_K, Qt::ControlModifier);
-    Key(box, Qt::Key_U, Qt::ControlModifier);
-    Key(box, Qt::Key_I, Qt::ControlModifier);
+    for (const int key : {Qt::Key_B, Qt::Key_K, Qt::Key_U, Qt::Key_I}) {
+        Key(box, key, Qt::ControlModifier);
+    }
     Key(box, Qt::Key_Tab);
     EXPECT_EQ(box->text().toStdString(), "Bold /say \x02\x03\x1F\x16\x16 x");
     EXPECT_EQ(box->cursorPosition(), 15);

@@ -1,8 +1,7 @@
 #include "commands/automation_dialog.h"
 
-#include <QApplication>
-#include <QGroupBox>
-#include <QKeyEvent>
+#include "support/widgets.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,18 +13,8 @@
 namespace korbi::commands {
 namespace {
 
-QStringList Entries(const QListWidget& list) {
-    QStringList entries;
-    for (int row = 0; row < list.count(); ++row) {
-        entries << list.item(row)->text();
-    }
-    return entries;
-}
-
-void Key(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QKeyEvent press(QEvent::KeyPress, key, modifiers);
-    QApplication::sendEvent(target, &press);
-}
+using korbi::testing::Entries;
+using korbi::testing::Key;
 
 class AutomationDialogTest : public ::testing::Test {
   protected:
@@ -39,7 +28,7 @@ class AutomationDialogTest : public ::testing::Test {
     }
 };
 
-TEST_F(AutomationDialogTest, LoadsTheLevelAndTheNonEmptyCommands) {
+TEST_F(AutomationDialogTest, LoadsTheLevelAndTheNonEmptyCommandsAndCancelStoresNothing) {
     AutomationDialog dialog(settings);
     EXPECT_EQ(dialog.findChild<QSlider*>("Slider1")->minimum(), 1);
     EXPECT_EQ(dialog.findChild<QSlider*>("Slider1")->maximum(), 20);
@@ -49,10 +38,23 @@ TEST_F(AutomationDialogTest, LoadsTheLevelAndTheNonEmptyCommands) {
     EXPECT_EQ(Entries(*dialog.findChild<QListWidget*>("List3")),
               (QStringList{"/join #one", "/join #two", "/msg nickserv identify x"}))
         << "empty slots are skipped, not the end";
+
+    dialog.findChild<QSlider*>("Slider1")->setValue(20);
+    EXPECT_EQ(dialog.findChild<QLabel*>("Label1")->text(), "All CTCPs ignored");
+    dialog.findChild<QListWidget*>("List3")->item(0)->setSelected(true);
+    dialog.findChild<QPushButton*>("RemCmd")->click();
+    dialog.findChild<QPushButton*>("Command1")->click();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(settings.FloodProtDelay, 3) << "Cancel stores nothing";
+    EXPECT_EQ(settings.ExecOnConnect[0], "/join #one");
 }
 
 TEST_F(AutomationDialogTest, AddRemoveEnterThenOkStoresTheListFromSlotZero) {
     AutomationDialog dialog(settings);
+    Key(dialog.findChild<QLineEdit*>("Text2"), Qt::Key_B, Qt::ControlModifier);
+    Key(dialog.findChild<QLineEdit*>("Text2"), Qt::Key_Tab);
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("Text2")->text(), QString("\x02\x16"))
+        << "formatting keys go into the command box";
     dialog.findChild<QLineEdit*>("Text2")->setText("/mode $me +i");
     dialog.findChild<QPushButton*>("AddCmd")->click();
     EXPECT_EQ(dialog.findChild<QLineEdit*>("Text2")->text(), "/mode $me +i")
@@ -65,8 +67,7 @@ TEST_F(AutomationDialogTest, AddRemoveEnterThenOkStoresTheListFromSlotZero) {
     EXPECT_EQ(dialog.findChild<QListWidget*>("List3")->count(), 5)
         << "empty text adds nothing; same commands both kept";
 
-    dialog.findChild<QListWidget*>("List3")->item(0)->setSelected(true);
-    dialog.findChild<QListWidget*>("List3")->item(2)->setSelected(true);
+    korbi::testing::Select(dialog.findChild<QListWidget*>("List3"), {0, 2});
     dialog.findChild<QPushButton*>("RemCmd")->click();
     dialog.findChild<QSlider*>("Slider1")->setValue(12);
     EXPECT_EQ(dialog.findChild<QLabel*>("Label1")->text(),
@@ -81,13 +82,6 @@ TEST_F(AutomationDialogTest, AddRemoveEnterThenOkStoresTheListFromSlotZero) {
     for (std::size_t i = 3; i < settings.ExecOnConnect.size(); ++i) {
         EXPECT_EQ(settings.ExecOnConnect[i], "") << i;
     }
-}
-
-TEST_F(AutomationDialogTest, FormattingKeysGoIntoTheCommandBox) {
-    AutomationDialog dialog(settings);
-    Key(dialog.findChild<QLineEdit*>("Text2"), Qt::Key_B, Qt::ControlModifier);
-    Key(dialog.findChild<QLineEdit*>("Text2"), Qt::Key_Tab);
-    EXPECT_EQ(dialog.findChild<QLineEdit*>("Text2")->text(), QString("\x02\x16"));
 }
 
 TEST_F(AutomationDialogTest, TheTableNeverFillsItsLastSlot) {
@@ -105,18 +99,6 @@ TEST_F(AutomationDialogTest, TheTableNeverFillsItsLastSlot) {
     EXPECT_EQ(full.findChild<QListWidget*>("List3")->count(), 50);
     EXPECT_EQ(full.findChild<QLineEdit*>("Text2")->text(), "/one more")
         << "a refused command is not lost";
-}
-
-TEST_F(AutomationDialogTest, CancelStoresNothing) {
-    AutomationDialog dialog(settings);
-    dialog.findChild<QSlider*>("Slider1")->setValue(20);
-    EXPECT_EQ(dialog.findChild<QLabel*>("Label1")->text(), "All CTCPs ignored");
-    dialog.findChild<QListWidget*>("List3")->item(0)->setSelected(true);
-    dialog.findChild<QPushButton*>("RemCmd")->click();
-    dialog.findChild<QPushButton*>("Command1")->click();
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_EQ(settings.FloodProtDelay, 3);
-    EXPECT_EQ(settings.ExecOnConnect[0], "/join #one");
 }
 
 } // namespace

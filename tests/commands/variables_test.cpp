@@ -47,7 +47,7 @@ TEST(ExpandVars, NamedVariablesAreWholeWordsInAnyCaseAndBlanksStay) {
                       {" x  y ", " x  y  "}});
 }
 
-TEST(ExpandVars, Parameters) {
+TEST(ExpandVars, ParametersWhoseValuesAreNotExpandedAgain) {
     ExpectExpansions(SampleContext(), {{"$$1 $$3", "a c "},
                                        {"x $$4 $$0 $$ $$-1 $$99999999999999999999 y", "x      y "},
                                        {"$$1's $$2x", "a b "},
@@ -59,13 +59,11 @@ TEST(ExpandVars, Parameters) {
     VariableContext none = SampleContext();
     none.params = "";
     ExpectExpansions(none, {{"<$$1> $$1 $*1 $$0", "<$$1>    "}});
-}
 
-TEST(ExpandVars, ValuesAreNotExpandedAgain) {
-    VariableContext c = SampleContext();
-    c.params = " $ME $*1";
-    c.topic = "$CHAN";
-    ExpectExpansions(c, {{"$*1 $TOPIC", "$ME $*1  $CHAN "}});
+    // Values are not expanded again.
+    none.params = " $ME $*1";
+    none.topic = "$CHAN";
+    ExpectExpansions(none, {{"$*1 $TOPIC", "$ME $*1  $CHAN "}});
 }
 
 TEST(ExpandVars, CharacterCodes) {

@@ -11,7 +11,7 @@ std::string At(const NickPictTable& table, int index) {
     return table.Record(index).nick + "/" + table.Record(index).picture;
 }
 
-TEST(NickPictTable, SameNickInOtherCaseReplacesItsRecord) {
+TEST(NickPictTable, SameNickInOtherCaseReplacesItsRecordUnlessItHasNoPicture) {
     NickPictTable table;
     table.SetNickPict("bob", "a.bmp");
     table.SetNickPict("ann", "c.bmp");
@@ -20,16 +20,14 @@ TEST(NickPictTable, SameNickInOtherCaseReplacesItsRecord) {
     EXPECT_EQ(At(table, 0), "BOB/b.bmp");
     EXPECT_EQ(table.GetNickPict("Bob"), "b.bmp");
     EXPECT_EQ(table.FindNickPict("carl"), -1);
-}
 
-TEST(NickPictTable, EmptyPictureCountsAsNoneAndTheLaterRecordWins) {
-    NickPictTable table;
-    table.SetNickPict("bob", "");
-    table.SetNickPict("bob", "cat");
-    table.SetNickPict("bob", "dog");
-    EXPECT_EQ(table.NickPictCount(), 2);
-    EXPECT_EQ(table.FindNickPict("bob"), 1);
-    EXPECT_EQ(At(table, 1), "bob/dog");
+    // An empty picture counts as none: the later record wins.
+    table.SetNickPict("carl", "");
+    table.SetNickPict("carl", "cat");
+    table.SetNickPict("carl", "dog");
+    EXPECT_EQ(table.NickPictCount(), 4);
+    EXPECT_EQ(table.FindNickPict("carl"), 3);
+    EXPECT_EQ(At(table, 3), "carl/dog");
 }
 
 TEST(NickPictTable, RemovingMovesLaterRecordsDown) {

@@ -22,8 +22,8 @@ std::vector<std::string> NewFileLines() {
         "0",
         "",
         "[Server List and Port]",
-        "irc.libera.chat irc.eu.libera.chat irc.us.libera.chat irc.au.libera.chat "
-        "irc.ea.libera.chat irc.ipv4.libera.chat irc.ipv6.libera.chat",
+        "irc.dal.net us.dal.net broadway.ny.us.dal.net rumble.fl.us.dal.net "
+        "powertech.no.eu.dal.net hotspeed.sg.as.dal.net mesra.kl.my.dal.net",
         "6660",
         "",
         "[People (notify and ignore list)]",

@@ -62,27 +62,28 @@ TEST(MaskMatches, HostileMasksStayFast) {
     EXPECT_FALSE(MaskMatches(text, longMask));
 }
 
-TEST(IsIgnored, WalksTheBlankLedList) {
+TEST(IsIgnored, WalksTheBlankLedListSkippingEmptyEntries) {
     const std::string silences = " troll!* *!bot*";
     EXPECT_TRUE(IsIgnored("Troll!anything@any.where", silences));
     EXPECT_TRUE(IsIgnored("nice!botty@host", silences));
     EXPECT_FALSE(IsIgnored("trolly!u@host", silences));
     EXPECT_FALSE(IsIgnored("nice!user@bot.host", silences));
-}
-
-TEST(IsIgnored, EmptyEntriesAreNoMasks) {
+    // Empty entries are no masks.
     EXPECT_FALSE(IsIgnored("bob!u@h", ""));
     EXPECT_FALSE(IsIgnored("", " "));
     EXPECT_FALSE(IsIgnored("bob!u@h", "  "));
     EXPECT_TRUE(IsIgnored("bob!u@h", "  *@h  "));
 }
 
-TEST(FindNick, IgnoresStatusMarkAndCase) {
-    const std::vector<std::string> list = {"ann", "@Bob", "+carl", "bob", "@", "+"};
+TEST(FindNick, IgnoresRankMarksAndCase) {
+    const std::vector<std::string> list = {"ann", "@Bob", "+carl", "bob", "@", "+", "@+zed"};
     EXPECT_EQ(FindNick(list, "BOB"), 1);
     EXPECT_EQ(FindNick(list, "Carl"), 2);
     EXPECT_EQ(FindNick(list, "ANN"), 0);
-    EXPECT_EQ(FindNick(list, "@carl"), -1); // only one mark is skipped, and only in the list
+    EXPECT_EQ(FindNick(list, "ZED"), 6);    // every mark goes, and case from a to z
+    EXPECT_EQ(FindNick(list, "@carl"), -1); // marks are skipped only in the list
+    EXPECT_EQ(FindNick(list, "%zed", "~%@+"), -1);
+    EXPECT_EQ(FindNick(std::vector<std::string>{"%zed"}, "zed", "~%@+"), 0);
     EXPECT_EQ(FindNick(list, "dave"), -1);
     EXPECT_EQ(FindNick({}, "bob"), -1);
 }

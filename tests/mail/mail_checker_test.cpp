@@ -5,12 +5,13 @@
 #include "support/fake_panes.h"
 #include "support/fake_roles.h"
 #include "support/scripted_server.h"
+#include "support/server_process.h"
 #include "support/wait.h"
+#include "support/widgets.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTcpServer>
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,7 @@ namespace korbi::mail {
 namespace {
 
 using korbi::testing::DovecotServer;
+using korbi::testing::FreePort;
 using korbi::testing::PrintedLine;
 using korbi::testing::ScriptedServer;
 using korbi::testing::WaitUntil;
@@ -63,19 +65,13 @@ Lines NewMail(const std::string& text) {
     return {Rule, {3, "PICTS\\INFOMARK", 64, 128, 64, text}, Rule};
 }
 
-int ClosedPort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort(); // free again once the probe is gone
-}
-
 class MailCheckerDovecot : public ::testing::Test {
   protected:
     static void SetUpTestSuite() { s_server = std::make_unique<DovecotServer>("alice", "secret"); }
     static void TearDownTestSuite() { s_server.reset(); }
 
     void SetUp() override {
-        KORBI_REQUIRE_DOVECOT(*s_server);
+        KORBI_REQUIRE_SERVER(*s_server);
         m_host.settings().MailServer = " 127.0.0.1 ";
         m_host.settings().UserName = "alice";
         m_host.settings().UserPass = "secret";
@@ -137,25 +133,21 @@ TEST_F(MailCheckerDovecot, RefusedPasswordIsReportedAndTheNextCheckStartsOver) {
     EXPECT_TRUE(m_host.sounds.empty());
 }
 
-TEST(MailChecker, UnreachableServerIsReported) {
+TEST(MailChecker, AnEmptyServerNameStartsNothingAnUnreachableServerIsReported) {
     MailFakeHost host;
+    host.settings().MailServer = "   ";
+    Checker mail(host, FreePort());
+    mail.checker.StartMailCheck();
+    EXPECT_TRUE(mail.checker.MenuMail_CheckEnabled());
+    EXPECT_TRUE(host.printed.empty());
+    EXPECT_TRUE(mail.icons.empty());
+
     host.settings().MailServer = "127.0.0.1";
-    Checker mail(host, ClosedPort());
     ASSERT_TRUE(mail.Run());
     EXPECT_EQ(host.printed, (Lines{{0, "PICTS\\ERRORMSG", 64, 0, 0,
                                     "Got mail error: Unable to reach/find mail server."},
                                    {0, "", 0, 0, 0, "---"}}));
     EXPECT_EQ(mail.checker.MailIcon(), MailImage::UnknownMailImage);
-}
-
-TEST(MailChecker, EmptyServerNameStartsNothing) {
-    MailFakeHost host;
-    host.settings().MailServer = "   ";
-    Checker mail(host, ClosedPort());
-    mail.checker.StartMailCheck();
-    EXPECT_TRUE(mail.checker.MenuMail_CheckEnabled());
-    EXPECT_TRUE(host.printed.empty());
-    EXPECT_TRUE(mail.icons.empty());
 }
 
 // Replies cut anywhere, or several in one arrival, give the same dialogue; a close by the server
@@ -218,11 +210,9 @@ TEST(MailPrefsDialog, ShowsTheSettingsAndStoresThemOnlyOnOk) {
     settings.Sound2Play = "SOUNDS\\ding.wav";
     MailPrefsDialog dialog(host, host);
     EXPECT_EQ(dialog.windowTitle(), "Mail Preferences");
-    EXPECT_EQ(dialog.findChild<QLineEdit*>("Text1")->text(), "pop.example.net");
-    EXPECT_EQ(dialog.findChild<QLineEdit*>("Text2")->text(), "bob");
-    EXPECT_EQ(dialog.findChild<QLineEdit*>("Text3")->text(), "pw");
+    EXPECT_EQ(korbi::testing::Texts(dialog, {"Text1", "Text2", "Text3", "Text5"}),
+              (QStringList{"pop.example.net", "bob", "pw", "SOUNDS\\ding.wav"}));
     EXPECT_FALSE(dialog.findChild<QCheckBox*>("Check1")->isChecked());
-    EXPECT_EQ(dialog.findChild<QLineEdit*>("Text5")->text(), "SOUNDS\\ding.wav");
 
     dialog.findChild<QLineEdit*>("Text1")->setText("other.example.net");
     dialog.findChild<QPushButton*>("Command2")->click();
@@ -231,22 +221,21 @@ TEST(MailPrefsDialog, ShowsTheSettingsAndStoresThemOnlyOnOk) {
     dialog.show();
     EXPECT_EQ(dialog.findChild<QLineEdit*>("Text1")->text(), "pop.example.net")
         << "reopened with the settings";
-    dialog.findChild<QLineEdit*>("Text1")->setText("mail.example.org");
-    dialog.findChild<QLineEdit*>("Text2")->setText("carol");
-    dialog.findChild<QLineEdit*>("Text3")->setText("s3cret");
+    korbi::testing::Type(dialog, {{"Text1", "mail.example.org"},
+                                  {"Text2", "carol"},
+                                  {"Text3", "s3cret"},
+                                  {"Text5", "sounds\\horn.wav"}});
     dialog.findChild<QCheckBox*>("Check1")->setChecked(true);
-    dialog.findChild<QLineEdit*>("Text5")->setText("sounds\\horn.wav");
     dialog.findChild<QPushButton*>("Command3")->click();
     EXPECT_EQ(host.sounds, std::vector<std::string>{"sounds\\horn.wav"});
     EXPECT_EQ(settings.Sound2Play, "SOUNDS\\ding.wav") << "Test stores nothing";
 
     dialog.findChild<QPushButton*>("Command1")->click();
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(settings.MailServer, "mail.example.org");
-    EXPECT_EQ(settings.UserName, "carol");
-    EXPECT_EQ(settings.UserPass, "s3cret");
+    EXPECT_EQ(settings.MailServer + "|" + settings.UserName + "|" + settings.UserPass + "|" +
+                  settings.Sound2Play,
+              "mail.example.org|carol|s3cret|sounds\\horn.wav");
     EXPECT_TRUE(settings.CheckMail);
-    EXPECT_EQ(settings.Sound2Play, "sounds\\horn.wav");
 
     dialog.findChild<QLineEdit*>("Text5")->setText("SOUNDS\\missing.wav");
     dialog.findChild<QPushButton*>("Command3")->click();

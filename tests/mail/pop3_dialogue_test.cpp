@@ -121,12 +121,10 @@ void ExpectFailure(const Pop3Step& step, int next, const std::string& text) {
               (std::vector<std::string>{"PICTS\\ERRORMSG|64,0,0|" + text, "|0,0,0|---"}));
 }
 
-TEST(Pop3Dialogue, RefusedPasswordEndsTheCheck) {
+TEST(Pop3Dialogue, RefusedPasswordEndsTheCheckARefusedUserIsRetriedOnce) {
     ExpectFailure(ProcessMSG(At(PassSent, 2), "-ERR [AUTH] Authentication failed.\r\n", Alice),
                   PassSent, "Mail Error: Password not accepted!");
-}
 
-TEST(Pop3Dialogue, RefusedUserIsRetriedOnceThenFails) {
     const Pop3Step retry = ProcessMSG(At(UserSent), "-ERR\r\n", Alice);
     EXPECT_EQ(retry.Send, "USER alice\r\n");
     EXPECT_EQ(retry.Next.Next2Receive, UserSent);

@@ -2,37 +2,22 @@
 
 #include "media/artwork.h"
 #include "media/bmp_file.h"
+#include "support/files.h"
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <set>
 
 namespace korbi::media {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::uint32_t U32At(const std::string& bytes, std::size_t at) {
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) {
-        value = (value << 8) | static_cast<std::uint8_t>(bytes.at(at + i));
-    }
-    return value;
-}
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+using korbi::testing::ReadBytes;
+using korbi::testing::U32At;
+using korbi::testing::WriteBytes;
 
 std::set<std::string> Names(const fs::path& folder) {
     std::set<std::string> names;
@@ -83,7 +68,7 @@ TEST(BmpFileTest, TransparencyBecomesWhite) {
     EXPECT_EQ(read.pixel(1, 0), qRgb(200, 0, 0));
 }
 
-class SeedTest : public testing::Test {
+class SeedTest : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
     fs::path Folder() const { return fs::path(m_dir.path().toStdString()); }
@@ -91,7 +76,7 @@ class SeedTest : public testing::Test {
     QTemporaryDir m_dir;
 };
 
-TEST_F(SeedTest, EmptyProgramFolderGetsEveryShippedFile) {
+TEST_F(SeedTest, EmptyProgramFolderGetsEveryShippedFileOnce) {
     const SeedResult result = SeedArtwork(Folder());
     EXPECT_TRUE(result.failed.empty());
     const std::vector<ShippedFile> shipped = ShippedFiles();
@@ -99,36 +84,34 @@ TEST_F(SeedTest, EmptyProgramFolderGetsEveryShippedFile) {
     EXPECT_EQ(Names(Folder()), (std::set<std::string>{"PICTS", "SOUNDS"}));
 
     for (const ShippedFile& file : shipped) {
-        EXPECT_EQ(ReadFile(Folder() / file.folder / file.fileName), file.bytes) << file.fileName;
+        EXPECT_EQ(ReadBytes(Folder() / file.folder / file.fileName), file.bytes) << file.fileName;
     }
     for (const EventPictureInfo& info : EventPictures()) {
-        const QImage read = ReadBmp(ReadFile(Folder() / "PICTS" / std::string(info.fileName)));
+        const QImage read = ReadBmp(ReadBytes(Folder() / "PICTS" / std::string(info.fileName)));
         EXPECT_EQ(read.convertToFormat(QImage::Format_RGB32), EventPicture(info.pict)) << info.name;
     }
     EXPECT_TRUE(fs::exists(Folder() / "PICTS" / "evpicerr.bmp"));
     for (const char* sound : {"HORN.WAV", "NONE.WAV"}) {
-        const std::string wave = ReadFile(Folder() / "SOUNDS" / sound);
+        const std::string wave = ReadBytes(Folder() / "SOUNDS" / sound);
         ASSERT_GT(wave.size(), 44u) << sound;
         EXPECT_EQ(wave.substr(0, 4), "RIFF") << sound;
         EXPECT_EQ(U32At(wave, 4), wave.size() - 8) << sound;
     }
-}
 
-TEST_F(SeedTest, SecondRunWritesNothing) {
-    SeedArtwork(Folder());
-    WriteFile(Folder() / "PICTS" / "EVJOIN.BMP", "edited");
+    // A second run writes nothing.
+    WriteBytes(Folder() / "PICTS" / "EVJOIN.BMP", "edited");
     const SeedResult again = SeedArtwork(Folder());
     EXPECT_TRUE(again.written.empty());
     EXPECT_TRUE(again.failed.empty());
-    EXPECT_EQ(ReadFile(Folder() / "PICTS" / "EVJOIN.BMP"), "edited");
+    EXPECT_EQ(ReadBytes(Folder() / "PICTS" / "EVJOIN.BMP"), "edited");
 }
 
 TEST_F(SeedTest, CaseVariantsOfFoldersAndFilesAreTheUsersOwn) {
     fs::create_directory(Folder() / "picts");
     fs::create_directory(Folder() / "Sounds");
-    WriteFile(Folder() / "picts" / "evjoin.bmp", "my join picture");
-    WriteFile(Folder() / "picts" / "ErrorMsg.Bmp", "my error picture");
-    WriteFile(Folder() / "Sounds" / "horn.wav", "my horn");
+    WriteBytes(Folder() / "picts" / "evjoin.bmp", "my join picture");
+    WriteBytes(Folder() / "picts" / "ErrorMsg.Bmp", "my error picture");
+    WriteBytes(Folder() / "Sounds" / "horn.wav", "my horn");
 
     const SeedResult result = SeedArtwork(Folder());
     EXPECT_TRUE(result.failed.empty());
@@ -136,29 +119,28 @@ TEST_F(SeedTest, CaseVariantsOfFoldersAndFilesAreTheUsersOwn) {
     EXPECT_EQ(Names(Folder()), (std::set<std::string>{"Sounds", "picts"}))
         << "no second folder in another spelling";
 
-    EXPECT_EQ(ReadFile(Folder() / "picts" / "evjoin.bmp"), "my join picture");
-    EXPECT_EQ(ReadFile(Folder() / "picts" / "ErrorMsg.Bmp"), "my error picture");
-    EXPECT_EQ(ReadFile(Folder() / "Sounds" / "horn.wav"), "my horn");
+    EXPECT_EQ(ReadBytes(Folder() / "picts" / "evjoin.bmp"), "my join picture");
+    EXPECT_EQ(ReadBytes(Folder() / "picts" / "ErrorMsg.Bmp"), "my error picture");
+    EXPECT_EQ(ReadBytes(Folder() / "Sounds" / "horn.wav"), "my horn");
     const std::set<std::string> pictures = Names(Folder() / "picts");
     EXPECT_EQ(pictures.count("EVJOIN.BMP") + pictures.count("ERRORMSG.BMP"), 0u);
     EXPECT_EQ(pictures.count("EVPART.BMP"), 1u);
     EXPECT_EQ(Names(Folder() / "Sounds"), (std::set<std::string>{"NONE.WAV", "horn.wav"}));
 }
 
-TEST_F(SeedTest, FolderNameTakenByAFileFailsOnlyThatFolder) {
-    WriteFile(Folder() / "Picts", "not a folder");
+TEST_F(SeedTest, AFolderNameTakenByAFileOrAMissingProgramFolderFails) {
+    WriteBytes(Folder() / "Picts", "not a folder");
     const SeedResult result = SeedArtwork(Folder());
     EXPECT_EQ(result.failed.size(), EventPictures().size());
     EXPECT_EQ(result.written.size(), 2u) << "the sounds are still written";
-    EXPECT_EQ(ReadFile(Folder() / "Picts"), "not a folder");
+    EXPECT_EQ(ReadBytes(Folder() / "Picts"), "not a folder");
     EXPECT_FALSE(fs::exists(Folder() / "PICTS"));
-}
 
-TEST_F(SeedTest, MissingProgramFolderFailsWithoutCreatingIt) {
+    // A missing program folder fails without being created.
     const fs::path missing = Folder() / "gone";
-    const SeedResult result = SeedArtwork(missing);
-    EXPECT_TRUE(result.written.empty());
-    EXPECT_EQ(result.failed.size(), ShippedFiles().size());
+    const SeedResult none = SeedArtwork(missing);
+    EXPECT_TRUE(none.written.empty());
+    EXPECT_EQ(none.failed.size(), ShippedFiles().size());
     EXPECT_FALSE(fs::exists(missing));
 }
 

@@ -4,6 +4,7 @@
 #include "media/artwork.h"
 #include "media/artwork_seed.h"
 #include "support/wait.h"
+#include "support/widgets.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -80,13 +81,8 @@ class PictureManagerTest : public PictFolderTest {
                     ++focused;
                 }};
     }
-    static std::vector<std::string> Shown(const PictureChooser& chooser) {
-        std::vector<std::string> names;
-        for (int row = 0; row < chooser.findChild<QListWidget*>("File1")->count(); ++row) {
-            names.push_back(
-                chooser.findChild<QListWidget*>("File1")->item(row)->text().toStdString());
-        }
-        return names;
+    static QStringList Shown(const PictureChooser& chooser) {
+        return korbi::testing::Entries(*chooser.findChild<QListWidget*>("File1"));
     }
 };
 
@@ -94,7 +90,7 @@ TEST_F(PictureManagerTest, SelectPutsThePictCommandBeforeTheTypedText) {
     Bitmap("apple.bmp");
     Bitmap("cat.bmp", Qt::blue);
     PictureFrame frame(folder, Input());
-    ASSERT_EQ(Shown(frame.Chooser()), (std::vector<std::string>{"apple.bmp", "cat.bmp"}));
+    ASSERT_EQ(Shown(frame.Chooser()), (QStringList{"apple.bmp", "cat.bmp"}));
 
     frame.findChild<QPushButton*>("Command2")
         ->click(); // nothing selected yet: the line stays as it is

@@ -78,11 +78,21 @@ TEST_F(TextPlaybackTest, LineEndsOfAnySystemAndEmptyLinesAsTwoBlanks) {
     }
 }
 
-TEST_F(TextPlaybackTest, MissingFileStartsNothing) {
+TEST_F(TextPlaybackTest, AMissingFileStartsNothingAnUnreadableOneStops) {
     playback.PlayTextFile("#c", "nothing.txt");
     fs::create_directory(root / "folder.txt");
     playback.PlayTextFile("#c", "folder.txt");
     EXPECT_TRUE(host.log.empty());
+    EXPECT_FALSE(playback.PlayingText());
+    EXPECT_FALSE(playback.PlayTimerEnabled());
+
+    // A file that cannot be read reports and stops.
+    playback.PlayTextFile("#c", "/proc/self/mem"); // reading it at offset 0 is an I/O error
+    ASSERT_TRUE(playback.PlayingText());
+    host.TakeLog();
+    playback.PlayTimer_Timer();
+    EXPECT_EQ(host.TakeLog(), (Lines{"print 0 [PICTS\\ERRORMSG] (128,64,64) Got PLAY error: 57",
+                                     "print 1 [PICTS\\INFOMARK] (64,64,160) Play Error"}));
     EXPECT_FALSE(playback.PlayingText());
     EXPECT_FALSE(playback.PlayTimerEnabled());
 }
@@ -104,18 +114,6 @@ TEST_F(TextPlaybackTest, NewPlaybackClosesTheEarlierFileAndTakesOver) {
     playback.PlayTimer_Timer();
     EXPECT_EQ(host.TakeLog().front(), "send PRIVMSG #d :b1");
     EXPECT_FALSE(playback.PlayingText());
-}
-
-TEST_F(TextPlaybackTest, ReadErrorReportsAndStops) {
-    // Reading this file at offset 0 fails with an I/O error.
-    playback.PlayTextFile("#c", "/proc/self/mem");
-    ASSERT_TRUE(playback.PlayingText());
-    host.TakeLog();
-    playback.PlayTimer_Timer();
-    EXPECT_EQ(host.TakeLog(), (Lines{"print 0 [PICTS\\ERRORMSG] (128,64,64) Got PLAY error: 57",
-                                     "print 1 [PICTS\\INFOMARK] (64,64,160) Play Error"}));
-    EXPECT_FALSE(playback.PlayingText());
-    EXPECT_FALSE(playback.PlayTimerEnabled());
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "media/wave_synth.h"
 
+#include "support/files.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,13 +13,7 @@
 namespace korbi::media {
 namespace {
 
-std::uint32_t U32At(const std::string& bytes, std::size_t at) {
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) {
-        value = (value << 8) | static_cast<std::uint8_t>(bytes.at(at + i));
-    }
-    return value;
-}
+using korbi::testing::U32At;
 
 std::uint16_t U16At(const std::string& bytes, std::size_t at) {
     return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes.at(at)) |
@@ -35,7 +31,7 @@ void PrintTo(const HeaderCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-class WaveHeaderTest : public testing::TestWithParam<HeaderCase> {};
+class WaveHeaderTest : public ::testing::TestWithParam<HeaderCase> {};
 
 TEST_P(WaveHeaderTest, DescribesItsDataExactly) {
     const HeaderCase& c = GetParam();
@@ -65,12 +61,12 @@ TEST_P(WaveHeaderTest, DescribesItsDataExactly) {
 
 INSTANTIATE_TEST_SUITE_P(
     Formats, WaveHeaderTest,
-    testing::Values(HeaderCase{"Cd16bit", 44100, SampleDepth::Bits16, 650},
-                    HeaderCase{"Default16bit", 22050, SampleDepth::Bits16, 1000},
-                    HeaderCase{"EightBitEven", 8000, SampleDepth::Bits8, 250},
-                    HeaderCase{"EightBitOddLength", 11025, SampleDepth::Bits8, 1},
-                    HeaderCase{"Empty", 22050, SampleDepth::Bits16, 0}),
-    [](const testing::TestParamInfo<HeaderCase>& row) { return row.param.name; });
+    ::testing::Values(HeaderCase{"Cd16bit", 44100, SampleDepth::Bits16, 650},
+                      HeaderCase{"Default16bit", 22050, SampleDepth::Bits16, 1000},
+                      HeaderCase{"EightBitEven", 8000, SampleDepth::Bits8, 250},
+                      HeaderCase{"EightBitOddLength", 11025, SampleDepth::Bits8, 1},
+                      HeaderCase{"Empty", 22050, SampleDepth::Bits16, 0}),
+    [](const ::testing::TestParamInfo<HeaderCase>& row) { return row.param.name; });
 
 TEST(WaveSynthTest, HornIsAudibleAndNeverClips) {
     const auto samples = SynthesizeHorn(22050, 650);

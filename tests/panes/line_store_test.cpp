@@ -25,7 +25,7 @@ TEST(LineCapacity, IsOneLinePerTwentyPixelsBetweenOneAndFifty) {
     }
 }
 
-TEST(LineStore, TheEleventhLineOfATenLineViewPushesTheFirstOut) {
+TEST(LineStore, TheEleventhLineOfATenLineViewPushesTheFirstOutAShrunkViewTheOldest) {
     LineStore store;
     for (int n = 1; n <= 11; ++n) {
         store.Add(Numbered(n), LineCapacity(200));
@@ -38,19 +38,14 @@ TEST(LineStore, TheEleventhLineOfATenLineViewPushesTheFirstOut) {
     }
     EXPECT_EQ(store.Line(0).text, "line 121");
     EXPECT_EQ(store.Line(9).text, "line 130");
-}
 
-TEST(LineStore, AShrunkViewKeepsItsNewestLinesAndClearEmptiesIt) {
-    LineStore store;
-    for (int n = 1; n <= 8; ++n) {
-        store.Add(Numbered(n), 10);
-    }
-    store.Add(Numbered(9), 3);
-    EXPECT_EQ(Texts(store), (std::vector<std::string>{"line 7", "line 8", "line 9"}));
+    // A shrunk view keeps its newest lines; Clear empties it.
+    store.Add(Numbered(131), 3);
+    EXPECT_EQ(Texts(store), (std::vector<std::string>{"line 129", "line 130", "line 131"}));
     store.Clear();
     EXPECT_EQ(store.LineCount(), 0);
-    store.Add(Numbered(10), 3);
-    EXPECT_EQ(Texts(store), std::vector<std::string>{"line 10"});
+    store.Add(Numbered(132), 3);
+    EXPECT_EQ(Texts(store), std::vector<std::string>{"line 132"});
 }
 
 } // namespace

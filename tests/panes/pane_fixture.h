@@ -2,12 +2,11 @@
 // A conversation window over a temporary program folder, with its view sized in pixels.
 #include "panes/conversation_window.h"
 #include "panes/text_view.h"
+#include "support/files.h"
 #include "support/pane_control.h"
 
 #include <QTemporaryDir>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -36,10 +35,7 @@ class PaneFixture : public ::testing::Test {
     }
 
     std::string Log(const std::string& name) const {
-        std::ifstream file(folder.Resolve("LOGS\\" + name + ".LOG"), std::ios::binary);
-        std::stringstream text;
-        text << file.rdbuf();
-        return text.str();
+        return korbi::testing::ReadBytes(folder.Resolve("LOGS\\" + name + ".LOG"));
     }
 
     // Line k of a slot's store.

@@ -59,7 +59,7 @@ class PanePrintingTest : public PaneFixture {
     }
 };
 
-TEST_F(PanePrintingTest, ATextAsWideAsTheViewStaysWholeAndOnePixelWiderWraps) {
+TEST_F(PanePrintingTest, ATextAsWideAsTheViewStaysWholeAndOnePixelWiderWrapsInTheChosenFont) {
     const std::string text = "alpha beta gamma delta";
     TextMetrics metrics;
     ViewLineMeasure measure(metrics, true);
@@ -72,13 +72,10 @@ TEST_F(PanePrintingTest, ATextAsWideAsTheViewStaysWholeAndOnePixelWiderWraps) {
     SetViewSize(fits - 1, 200);
     window.PrintCoul(0, "", {0, 0, 0}, text);
     EXPECT_EQ(StoredTexts(0), (std::vector<std::string>{"alpha beta gamma ", "delta "}));
-}
 
-TEST_F(PanePrintingTest, Font2UseChoosesTheFontTextIsMeasuredIn) {
-    const std::string text = "alpha beta gamma delta";
-    TextMetrics metrics;
-    ViewLineMeasure measure(metrics, true);
-    SetViewSize(static_cast<int>(std::ceil(irc::TextWidth(measure, text))), 200);
+    // Font2Use chooses the font text is measured in.
+    window.ClearTextWin(0);
+    SetViewSize(fits, 200);
     settings.Font2Use = 7; // no such font: the font stays
     window.PrintCoul(0, "", {0, 0, 0}, text);
     EXPECT_EQ(window.LineCount(0), 1);
@@ -111,11 +108,9 @@ TEST_F(PanePrintingTest, AWrappedTextIsLoggedAndPictureLoggedLineByLine) {
     EXPECT_TRUE(Log("#c").ends_with("\r\n" + expectedLog));
 
     pictLog.Close();
-    std::ifstream file(folder.Resolve("pictlog.log"), std::ios::binary);
-    const std::string written((std::istreambuf_iterator<char>(file)), {});
-    EXPECT_EQ(written, "PICTS\\INFOMARK.BMP\r\n"
-                       "PICTS\\INFOMARK.BMP\r\n"
-                       "PICTS\\INFOMARK.BMP\r\n");
+    EXPECT_EQ(korbi::testing::ReadBytes(folder.Resolve("pictlog.log")), "PICTS\\INFOMARK.BMP\r\n"
+                                                                        "PICTS\\INFOMARK.BMP\r\n"
+                                                                        "PICTS\\INFOMARK.BMP\r\n");
     window.SetPictLog(nullptr);
 }
 

@@ -122,7 +122,7 @@ TEST_F(PaneRegistryTest, OnlyTheShownPanesTopicBarIsVisibleAfterPanesMoveDown) {
     EXPECT_EQ(PaneControl<QLabel>(window, 2, "TopicBar")->text(), "#c3");
 }
 
-TEST_F(PaneRegistryTest, ClosingShowsTheSlotBelowAndNeverTheServerPaneOrAFreeSlot) {
+TEST_F(PaneRegistryTest, ClosingShowsTheSlotBelowAndShowingAgainChangesNothing) {
     OpenChannels(2);
     window.CloseConversation(2);
     EXPECT_EQ(window.CurVisible(), 1);
@@ -133,9 +133,8 @@ TEST_F(PaneRegistryTest, ClosingShowsTheSlotBelowAndNeverTheServerPaneOrAFreeSlo
     window.CloseConversation(5);
     EXPECT_EQ(window.NextChan(), 1);
     EXPECT_FALSE(PaneControl<panes::TextView>(window, 0, "TextViewWin")->isHidden());
-}
 
-TEST_F(PaneRegistryTest, MakingTheVisiblePaneVisibleChangesNothing) {
+    // Making the visible pane visible changes nothing.
     OpenChannels(2);
     window.MakeVisible(1);
     EXPECT_EQ(window.AncVisible(), 2);

@@ -17,7 +17,7 @@ struct RequestCase {
     optional<string> pict; // the bare name served, or nothing when refused
 };
 
-TEST(ExchangeRules, RequestServesOnlyBareNamesInsidePicts) {
+TEST(ExchangeRules, RequestServesOnlyBareNamesInsidePictsKeepingThePathAsSent) {
     const RequestCase cases[] = {
         {"plain request", "FILE PICTS\\cat.BMP", "cat.BMP"},
         {"keyword and folder in lower case", "file picts\\cat.bmp", "cat.bmp"},
@@ -46,9 +46,7 @@ TEST(ExchangeRules, RequestServesOnlyBareNamesInsidePicts) {
     for (const auto& c : cases) {
         EXPECT_EQ(RequestedPictName(c.chunk), c.pict) << c.name;
     }
-}
-
-TEST(ExchangeRules, RequestKeepsThePathAsSent) {
+    // The request itself keeps the path as sent.
     EXPECT_EQ(ParseFileRequest("fIlE ..\\x"), optional<string>("..\\x"));
     EXPECT_EQ(ParseFileRequest("FILE"), optional<string>(""));
     EXPECT_EQ(ParseFileRequest("FOLE x"), nullopt);

@@ -3,7 +3,9 @@
 #include "platform/program_folder.h"
 #include "support/fake_panes.h"
 #include "support/fake_roles.h"
+#include "support/files.h"
 #include "support/scripted_server.h"
+#include "support/server_process.h"
 #include "support/wait.h"
 
 #include <QAction>
@@ -16,7 +18,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <sys/stat.h>
@@ -26,8 +27,11 @@ namespace korbi::pictx {
 namespace {
 
 namespace fs = std::filesystem;
+using korbi::testing::FreePort;
+using korbi::testing::ReadBytes;
 using korbi::testing::ScriptedServer;
 using korbi::testing::WaitUntil;
+using korbi::testing::WriteBytes;
 using media::PicServImage;
 
 // The exchange's roles: settings, and media, which notes the pictures it is asked to redraw.
@@ -47,27 +51,12 @@ std::string Padded(const std::string& bytes, std::size_t size) {
     return padded;
 }
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 std::vector<std::string> FolderEntries(const fs::path& folder) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder)) {
         names.push_back(entry.path().filename().string());
     }
     return names;
-}
-
-int FreePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
 }
 
 // One client instance: a program folder of its own with a "PICTS" folder, and the exchange.
@@ -118,6 +107,16 @@ struct Peer {
     std::string received;
 };
 
+// What a peer asking request receives until the server closes the connection.
+std::string Ask(int port, const std::string& request) {
+    Peer peer(port);
+    if (!peer.Connected()) {
+        return "(not connected)";
+    }
+    peer.Send(request);
+    return peer.WaitClosed() ? peer.received : "(left open) " + peer.received;
+}
+
 struct ServeCase {
     const char* name;
     std::string request;
@@ -129,10 +128,10 @@ TEST(PictureExchange, ServesPicturesInWholeRecordsAndRefusesEverythingElse) {
     ASSERT_GT(server.exchange->ListenPort(), 0);
     const std::string cat = Pattern(300);
     const std::string exact = Pattern(256);
-    WriteFile(server.Picts() / "cat.BMP", cat);
-    WriteFile(server.Picts() / "Exact.bmp", exact);
-    WriteFile(server.Picts() / "empty.bmp", "");
-    WriteFile(server.folder.Root() / "Prefs File.INI", "UserPass secret");
+    WriteBytes(server.Picts() / "cat.BMP", cat);
+    WriteBytes(server.Picts() / "Exact.bmp", exact);
+    WriteBytes(server.Picts() / "empty.bmp", "");
+    WriteBytes(server.folder.Root() / "Prefs File.INI", "UserPass secret");
 
     // Which requests are refused is ExchangeRules' table; here the server must follow it.
     const ServeCase cases[] = {
@@ -144,11 +143,7 @@ TEST(PictureExchange, ServesPicturesInWholeRecordsAndRefusesEverythingElse) {
         {"way out of PICTS", "FILE PICTS\\..\\Prefs File.INI", ""},
     };
     for (const auto& c : cases) {
-        Peer peer(server.exchange->ListenPort());
-        ASSERT_TRUE(peer.Connected()) << c.name;
-        peer.Send(c.request);
-        EXPECT_TRUE(peer.WaitClosed()) << c.name;
-        EXPECT_EQ(peer.received, c.answer) << c.name;
+        EXPECT_EQ(Ask(server.exchange->ListenPort(), c.request), c.answer) << c.name;
     }
     EXPECT_EQ(server.exchange->SockCount(), 1) << "one request at a time reuses Socket2(1)";
     EXPECT_EQ(server.exchange->PicServIcon(), PicServImage::UpPicServ);
@@ -158,9 +153,9 @@ TEST(PictureExchange, ServesPicturesInWholeRecordsAndRefusesEverythingElse) {
 TEST(PictureExchange, ServesNoLinkNorAnythingButARegularFile) {
     Client server;
     const fs::path prefs = server.folder.Root() / "Prefs File.INI";
-    WriteFile(prefs, "UserPass secret");
+    WriteBytes(prefs, "UserPass secret");
     fs::create_directories(server.folder.Root() / "LOGS");
-    WriteFile(server.folder.Root() / "LOGS" / "#chan.LOG", "private talk");
+    WriteBytes(server.folder.Root() / "LOGS" / "#chan.LOG", "private talk");
     fs::create_symlink("../Prefs File.INI", server.Picts() / "prefs.bmp");
     fs::create_symlink("/etc/passwd", server.Picts() / "passwd.bmp");
     fs::create_symlink("../LOGS/#chan.LOG", server.Picts() / "log.bmp");
@@ -170,11 +165,8 @@ TEST(PictureExchange, ServesNoLinkNorAnythingButARegularFile) {
 
     for (const char* name :
          {"prefs.bmp", "PASSWD.BMP", "log.bmp", "hard.bmp", "fifo.bmp", "folder.bmp"}) {
-        Peer peer(server.exchange->ListenPort());
-        ASSERT_TRUE(peer.Connected()) << name;
-        peer.Send(std::string("FILE PICTS\\") + name);
-        EXPECT_TRUE(peer.WaitClosed()) << name;
-        EXPECT_EQ(peer.received, "") << name;
+        EXPECT_EQ(Ask(server.exchange->ListenPort(), std::string("FILE PICTS\\") + name), "")
+            << name;
     }
 }
 
@@ -226,16 +218,12 @@ struct CountingPeer : Peer {
 TEST(PictureExchange, ServesUpToTheLimitFromDiskAndRefusesLargerFiles) {
     Client server;
     constexpr std::size_t kLimit = MaxServeBytes;
-    WriteFile(server.Picts() / "big.bmp", Pattern(kLimit));
-    WriteFile(server.Picts() / "huge.bmp", "");
+    WriteBytes(server.Picts() / "big.bmp", Pattern(kLimit));
+    WriteBytes(server.Picts() / "huge.bmp", "");
     fs::resize_file(server.Picts() / "huge.bmp", 200u * 1024 * 1024); // sparse
     const PeakMemory memory;
 
-    Peer refused(server.exchange->ListenPort());
-    ASSERT_TRUE(refused.Connected());
-    refused.Send("FILE PICTS\\huge.bmp");
-    EXPECT_TRUE(refused.WaitClosed());
-    EXPECT_EQ(refused.received, "");
+    EXPECT_EQ(Ask(server.exchange->ListenPort(), "FILE PICTS\\huge.bmp"), "");
 
     CountingPeer peer(server.exchange->ListenPort());
     ASSERT_TRUE(peer.Connected());
@@ -252,7 +240,7 @@ TEST(PictureExchange, ServesUpToTheLimitFromDiskAndRefusesLargerFiles) {
 
 TEST(PictureExchange, ServingSwitchedOffFromTheMenuClosesAtOnce) {
     Client server;
-    WriteFile(server.Picts() / "cat.bmp", Pattern(300));
+    WriteBytes(server.Picts() / "cat.bmp", Pattern(300));
     server.exchange->pictmenu()->aboutToShow();
     EXPECT_TRUE(server.exchange->findChild<QAction*>("MenuServList")->isChecked());
 
@@ -260,17 +248,13 @@ TEST(PictureExchange, ServingSwitchedOffFromTheMenuClosesAtOnce) {
     EXPECT_FALSE(server.host.settings().SendPics);
     EXPECT_FALSE(server.exchange->findChild<QAction*>("MenuServList")->isChecked());
 
-    Peer peer(server.exchange->ListenPort());
-    ASSERT_TRUE(peer.Connected());
-    peer.Send("FILE PICTS\\cat.bmp");
-    EXPECT_TRUE(peer.WaitClosed());
-    EXPECT_EQ(peer.received, "");
+    EXPECT_EQ(Ask(server.exchange->ListenPort(), "FILE PICTS\\cat.bmp"), "");
     EXPECT_EQ(server.exchange->PicServIcon(), PicServImage::FreePicServ);
 }
 
 TEST(PictureExchange, AtMostSixteenPeersAreServedAtOnce) {
     Client server;
-    WriteFile(server.Picts() / "cat.bmp", Pattern(10));
+    WriteBytes(server.Picts() / "cat.bmp", Pattern(10));
     const int port = server.exchange->ListenPort();
     std::vector<std::unique_ptr<Peer>> held;
     for (int i = 0; i < MaxServing; ++i) {
@@ -288,11 +272,7 @@ TEST(PictureExchange, AtMostSixteenPeersAreServedAtOnce) {
     held[4]->Send("FILE PICTS\\cat.bmp");
     EXPECT_TRUE(held[4]->WaitClosed());
     EXPECT_EQ(held[4]->received, Padded(Pattern(10), 256));
-    Peer next(port);
-    ASSERT_TRUE(next.Connected());
-    next.Send("FILE PICTS\\cat.bmp");
-    EXPECT_TRUE(next.WaitClosed());
-    EXPECT_EQ(next.received, Padded(Pattern(10), 256));
+    EXPECT_EQ(Ask(port, "FILE PICTS\\cat.bmp"), Padded(Pattern(10), 256));
     EXPECT_EQ(server.exchange->SockCount(), MaxServing);
 }
 
@@ -340,7 +320,7 @@ TEST(PictureExchange, FetchKeepsOnlyACompletePictureOfAtMostTenThousandBytes) {
         EXPECT_EQ(client.icons, c.icons) << c.name;
         if (c.kept) {
             EXPECT_EQ(FolderEntries(client.Picts()), std::vector<std::string>{"dog.BMP"}) << c.name;
-            EXPECT_EQ(ReadFile(client.Picts() / "dog.BMP"), c.answer) << c.name;
+            EXPECT_EQ(ReadBytes(client.Picts() / "dog.BMP"), c.answer) << c.name;
             EXPECT_EQ(client.host.refreshed, std::vector<std::string>{"PICTS\\dog.BMP"}) << c.name;
         } else {
             EXPECT_TRUE(FolderEntries(client.Picts()).empty()) << c.name;
@@ -355,7 +335,7 @@ TEST(PictureExchange, FetchWritesThroughNoLink) {
     QTemporaryDir outside;
     const fs::path target = fs::path(outside.path().toStdString()) / "outside-target";
     const fs::path existing = fs::path(outside.path().toStdString()) / "existing";
-    WriteFile(existing, "keep me");
+    WriteBytes(existing, "keep me");
     for (const auto& [name, pointsTo] :
          {std::pair{"victim.BMP", target}, std::pair{"other.BMP", existing}}) {
         ScriptedServer peer;
@@ -367,7 +347,7 @@ TEST(PictureExchange, FetchWritesThroughNoLink) {
         peer.CloseClient();
         ASSERT_TRUE(WaitUntil([&] { return !client.exchange->IsFetching(); })) << name;
         EXPECT_FALSE(fs::exists(target)) << name;
-        EXPECT_EQ(ReadFile(existing), "keep me") << name;
+        EXPECT_EQ(ReadBytes(existing), "keep me") << name;
         EXPECT_EQ(FolderEntries(client.Picts()), std::vector<std::string>{name});
         EXPECT_TRUE(fs::is_symlink(client.Picts() / name)) << name;
         EXPECT_TRUE(client.host.refreshed.empty()) << name;

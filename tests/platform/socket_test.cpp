@@ -1,6 +1,7 @@
 #include "platform/socket.h"
 
 #include "support/scripted_server.h"
+#include "support/server_process.h"
 #include "support/wait.h"
 
 #include <QTcpServer>
@@ -18,6 +19,12 @@ namespace {
 using korbi::testing::ScriptedServer;
 using korbi::testing::WaitUntil;
 
+void ConnectTo(Socket& socket, int port) {
+    socket.RemoteHost = "127.0.0.1";
+    socket.RemotePort = port;
+    socket.Connect();
+}
+
 TEST(Socket, SendsAndReceivesBytesUnchanged) {
     ScriptedServer server;
     Socket socket;
@@ -28,9 +35,7 @@ TEST(Socket, SendsAndReceivesBytesUnchanged) {
 
     socket.SendData("dropped while closed");
     EXPECT_EQ(socket.State(), Socket::kClosed);
-    socket.RemoteHost = "127.0.0.1";
-    socket.RemotePort = server.Port();
-    socket.Connect();
+    ConnectTo(socket, server.Port());
     ASSERT_TRUE(WaitUntil([&] { return socket.State() == Socket::kConnected; }));
     EXPECT_NE(socket.LocalPort, 0);
     EXPECT_EQ(socket.LocalIP(), "127.0.0.1");
@@ -58,9 +63,7 @@ TEST(Socket, LocalCloseRaisesNoCloseEventAndFlushesQueuedBytes) {
     Socket socket;
     bool closed = false;
     QObject::connect(&socket, &Socket::Closed, [&] { closed = true; });
-    socket.RemoteHost = "127.0.0.1";
-    socket.RemotePort = server.Port();
-    socket.Connect();
+    ConnectTo(socket, server.Port());
     ASSERT_TRUE(WaitUntil([&] { return socket.State() == Socket::kConnected; }));
     socket.SendData("\nQUIT :bye\r");
     socket.Close();
@@ -72,18 +75,10 @@ TEST(Socket, LocalCloseRaisesNoCloseEventAndFlushesQueuedBytes) {
 }
 
 TEST(Socket, RefusedConnectionIsError25001) {
-    int port = 0;
-    {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost, 0);
-        port = probe.serverPort();
-    }
     Socket socket;
     int number = 0;
     QObject::connect(&socket, &Socket::Error, [&](int n, const QString&) { number = n; });
-    socket.RemoteHost = "127.0.0.1";
-    socket.RemotePort = port;
-    socket.Connect();
+    ConnectTo(socket, korbi::testing::FreePort());
     ASSERT_TRUE(WaitUntil([&] { return number != 0; }));
     EXPECT_EQ(number, Socket::kHostUnreachable);
     EXPECT_NE(socket.State(), Socket::kConnected);
@@ -121,9 +116,7 @@ struct ConnectedPair {
 
     bool Connect() {
         server.listen(QHostAddress::LocalHost, 0);
-        socket.RemoteHost = "127.0.0.1";
-        socket.RemotePort = server.serverPort();
-        socket.Connect();
+        ConnectTo(socket, server.serverPort());
         if (!WaitUntil([&] {
                 return server.hasPendingConnections() && socket.State() == Socket::kConnected;
             })) {
@@ -152,9 +145,7 @@ TEST(Socket, ALargeArrivalComesInBoundedPiecesBeforeTheClose) {
         sent += ":user PRIVMSG #flood :line " + std::to_string(i) + "\r\n";
     }
     QObject::connect(&socket, &Socket::Closed, [&] { closedAfterAll = received == sent; });
-    socket.RemoteHost = "127.0.0.1";
-    socket.RemotePort = server.Port();
-    socket.Connect();
+    ConnectTo(socket, server.Port());
     ASSERT_TRUE(server.WaitForConnections(1));
     server.Send(sent);
     server.CloseClient();

@@ -6,13 +6,11 @@
 #include "prefs/user_info_dialog.h"
 #include "support/fake_client.h"
 #include "support/scripted_session.h"
+#include "support/widgets.h"
 #include "ui/error_window.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -27,12 +25,14 @@
 namespace korbi::prefs {
 namespace {
 
+using korbi::testing::Entries;
+using korbi::testing::Key;
+using korbi::testing::Select;
+using korbi::testing::Texts;
+using korbi::testing::Tick;
+using korbi::testing::Ticks;
+using korbi::testing::Type;
 using Lines = std::vector<std::string>;
-
-void Key(QWidget* target, int key) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(target, &press);
-}
 
 QStringList TabCaptions(const QTabWidget& tabs) {
     QStringList captions;
@@ -40,28 +40,6 @@ QStringList TabCaptions(const QTabWidget& tabs) {
         captions << tabs.tabText(i);
     }
     return captions;
-}
-
-QStringList Entries(const QListWidget& list) {
-    QStringList entries;
-    for (int row = 0; row < list.count(); ++row) {
-        entries << list.item(row)->text();
-    }
-    return entries;
-}
-
-QStringList Entries(const QComboBox& box) {
-    QStringList entries;
-    for (int i = 0; i < box.count(); ++i) {
-        entries << box.itemText(i);
-    }
-    return entries;
-}
-
-void Select(QListWidget* list, std::initializer_list<int> rows) {
-    for (const int row : rows) {
-        list->item(row)->setSelected(true);
-    }
 }
 
 class DialogsTest : public ::testing::Test {
@@ -109,22 +87,15 @@ TEST_F(DialogsTest, UserInfoWhileDisconnectedStoresTheNickAtOnceAndSendsNothing)
     EXPECT_EQ(dialog.windowTitle(), "Personnal Info");
     EXPECT_EQ(TabCaptions(*dialog.findChild<QTabWidget*>("Tabs")),
               (QStringList{"IRC Info", "Client Mode", "Login"}));
-    const QStringList texts{dialog.findChild<QLineEdit*>("NickText")->text(),
-                            dialog.findChild<QLineEdit*>("Text1")->text(),
-                            dialog.findChild<QLineEdit*>("RealText")->text(),
-                            dialog.findChild<QLineEdit*>("EMailText")->text()};
-    EXPECT_EQ(texts, (QStringList{"alice", "alice_", "Alice Liddell", "al"}));
-    const std::vector<bool> checks{dialog.findChild<QCheckBox*>("Check1")->isChecked(),
-                                   dialog.findChild<QCheckBox*>("Check2")->isChecked(),
-                                   dialog.findChild<QCheckBox*>("Check3")->isChecked()};
-    EXPECT_EQ(checks, (std::vector<bool>{true, false, true}));
+    EXPECT_EQ(Texts(dialog, {"NickText", "Text1", "RealText", "EMailText"}),
+              (QStringList{"alice", "alice_", "Alice Liddell", "al"}));
+    EXPECT_EQ(Ticks(dialog, 3), (std::vector<bool>{true, false, true}));
 
-    dialog.findChild<QLineEdit*>("NickText")->setText("alicia");
-    dialog.findChild<QLineEdit*>("Text1")->setText("alicia_");
-    dialog.findChild<QLineEdit*>("RealText")->setText("A. L.");
-    dialog.findChild<QLineEdit*>("EMailText")->setText("alicia");
-    dialog.findChild<QCheckBox*>("Check1")->setChecked(false);
-    dialog.findChild<QCheckBox*>("Check2")->setChecked(true);
+    Type(dialog, {{"NickText", "alicia"},
+                  {"Text1", "alicia_"},
+                  {"RealText", "A. L."},
+                  {"EMailText", "alicia"}});
+    Tick(dialog, {false, true, true});
     dialog.findChild<QPushButton*>("Command2")->click();
     EXPECT_EQ(settings.NickName + "|" + settings.BackName + "|" + settings.RealName + "|" +
                   settings.MyUserName,
@@ -163,9 +134,8 @@ TEST_F(DialogsTest, UserInfoWhileConnectedAsksForTheNickAndSetsTheModes) {
         settings.NickName = "alice";
         UserInfoDialog dialog(host, host, host);
         dialog.findChild<QLineEdit*>("NickText")->setText(QString::fromStdString(c.typedNick));
-        dialog.findChild<QCheckBox*>("Check1")->setChecked(c.modes.find('w') != std::string::npos);
-        dialog.findChild<QCheckBox*>("Check2")->setChecked(c.modes.find('s') != std::string::npos);
-        dialog.findChild<QCheckBox*>("Check3")->setChecked(c.modes.find('i') != std::string::npos);
+        const auto has = [&](char mode) { return c.modes.find(mode) != std::string::npos; };
+        Tick(dialog, {has('w'), has('s'), has('i')});
         dialog.findChild<QPushButton*>("Command2")->click();
         EXPECT_EQ(host.sent, c.sent);
         EXPECT_EQ(host.commands, c.commands);
@@ -205,8 +175,7 @@ TEST(UserInfoDialogSession, RefusesAnEmptyOrBlankNickAndSendsNothingUntilItIsFix
     for (const auto& c : refused) {
         dialog.Open();
         dialog.findChild<QTabWidget*>("Tabs")->setCurrentIndex(1);
-        dialog.findChild<QLineEdit*>("NickText")->setText(c.nick);
-        dialog.findChild<QLineEdit*>("Text1")->setText(c.backup);
+        Type(dialog, {{"NickText", c.nick}, {"Text1", c.backup}});
         dialog.findChild<QPushButton*>("Command2")->click();
         EXPECT_TRUE(dialog.isVisible()) << c.nick << "|" << c.backup;
         EXPECT_FALSE(dialog.findChild<QLabel*>("Warning")->isHidden());
@@ -237,16 +206,9 @@ TEST_F(DialogsTest, PrefsShowsTheSettingsInItsFramesAndTabs) {
               (QStringList{"Picture", "Logging", "Display"}));
     EXPECT_EQ(dialog.findChild<QGroupBox*>("PictFrame")->title(), "PICTs Preferences");
     EXPECT_EQ(dialog.findChild<QGroupBox*>("LogFrame")->title(), "Logs");
-    const QStringList texts{dialog.findChild<QLineEdit*>("Text1")->text(),
-                            dialog.findChild<QLineEdit*>("Text2")->text(),
-                            dialog.findChild<QLineEdit*>("Text3")->text(),
-                            dialog.findChild<QLineEdit*>("Text4")->text()};
-    EXPECT_EQ(texts, (QStringList{"me.bmp", "smile", "other", "at home"}));
-    const std::vector<bool> checks{dialog.findChild<QCheckBox*>("Check1")->isChecked(),
-                                   dialog.findChild<QCheckBox*>("Check2")->isChecked(),
-                                   dialog.findChild<QCheckBox*>("Check3")->isChecked(),
-                                   dialog.findChild<QCheckBox*>("Check4")->isChecked()};
-    EXPECT_EQ(checks, (std::vector<bool>{false, true, false, true}));
+    EXPECT_EQ(Texts(dialog, {"Text1", "Text2", "Text3", "Text4"}),
+              (QStringList{"me.bmp", "smile", "other", "at home"}));
+    EXPECT_EQ(Ticks(dialog, 4), (std::vector<bool>{false, true, false, true}));
     EXPECT_EQ(dialog.findChild<QComboBox*>("Combo1")->currentText(), "FixedSys");
     EXPECT_EQ(dialog.findChild<QComboBox*>("Combo2")->currentText(), "<nick>");
     EXPECT_EQ(dialog.findChild<QComboBox*>("Combo2")->itemText(0), "nick ->");
@@ -269,16 +231,10 @@ TEST_F(DialogsTest, PrefsOkStoresEverythingAndRetitlesTheFrame) {
         QStringList titles;
         QObject::connect(&dialog, &PrefsDialog::TitleChanged,
                          [&](const QString& title) { titles << title; });
-        dialog.findChild<QLineEdit*>("Text1")->setText("photo");
-        dialog.findChild<QLineEdit*>("Text2")->setText("");
-        dialog.findChild<QLineEdit*>("Text3")->setText("them.bmp");
-        dialog.findChild<QCheckBox*>("Check1")->setChecked(true);
-        dialog.findChild<QCheckBox*>("Check2")->setChecked(false);
-        dialog.findChild<QCheckBox*>("Check3")->setChecked(true);
-        dialog.findChild<QCheckBox*>("Check4")->setChecked(false);
+        Type(dialog, {{"Text1", "photo"}, {"Text2", ""}, {"Text3", "them.bmp"}, {"Text4", extra}});
+        Tick(dialog, {true, false, true, false});
         dialog.findChild<QComboBox*>("Combo1")->setCurrentIndex(0);
         dialog.findChild<QComboBox*>("Combo2")->setCurrentIndex(2);
-        dialog.findChild<QLineEdit*>("Text4")->setText(extra);
         dialog.findChild<QPushButton*>("Command2")->click();
 
         EXPECT_EQ(titles, QStringList{frameTitle});
@@ -286,12 +242,10 @@ TEST_F(DialogsTest, PrefsOkStoresEverythingAndRetitlesTheFrame) {
         EXPECT_EQ(settings.PhotoPict + "|" + settings.YourDefaultPict + "|" +
                       settings.OtherDefaultPict,
                   "photo||them.bmp");
-        EXPECT_TRUE(settings.LogServer);
-        EXPECT_FALSE(settings.LogChan);
-        EXPECT_TRUE(settings.LogPrivChat);
-        EXPECT_FALSE(settings.ShowAddress);
-        EXPECT_EQ(settings.Font2Use, 0);
-        EXPECT_EQ(settings.NickStyle, 2);
+        EXPECT_EQ((std::vector<bool>{settings.LogServer, settings.LogChan, settings.LogPrivChat,
+                                     settings.ShowAddress}),
+                  (std::vector<bool>{true, false, true, false}));
+        EXPECT_EQ(std::pair(settings.Font2Use, settings.NickStyle), std::pair(0, 2));
     }
 }
 
@@ -390,12 +344,11 @@ TEST_F(DialogsTest, ServerListEditsTheServerBoxOnOk) {
     EXPECT_EQ(Entries(ServerName), (QStringList{"irc.two.net", "irc.four.net"}));
     EXPECT_EQ(ServerName.currentIndex(), 0);
     EXPECT_EQ(ServerName.currentText(), "irc.two.net");
-}
 
-TEST_F(DialogsTest, ServerListOkWithAnEmptyListLeavesTheBoxEmpty) {
+    // OK with an empty list leaves the box empty, what was typed in it too.
     ServerName.setEditText("typed.server.net");
-    ServerListDialog dialog(ServerName);
-    Select(dialog.findChild<QListWidget*>("List1"), {0, 1, 2});
+    dialog.Open();
+    Select(dialog.findChild<QListWidget*>("List1"), {0, 1});
     dialog.findChild<QPushButton*>("Command2")->click();
     dialog.findChild<QPushButton*>("Command3")->click();
     EXPECT_EQ(ServerName.count(), 0);

@@ -2,15 +2,11 @@
 // server pane's raw line while connected.
 #include "session/server_window.h"
 
-#include "panes/conversation_window.h"
-#include "support/loopback_options.h"
-#include "support/scripted_server.h"
-#include "support/wait.h"
+#include "support/scripted_session.h"
 #include "ui/error_window.h"
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 
@@ -19,33 +15,15 @@
 namespace korbi::session {
 namespace {
 
-using korbi::testing::ScriptedServer;
 using korbi::testing::WaitUntil;
 
-class InputBoxTest : public ::testing::Test {
+class InputBoxTest : public ::testing::Test, protected korbi::testing::ScriptedSession {
   protected:
-    InputBoxTest()
-        : folder(std::filesystem::path(dir.path().toStdString())),
-          conversation(settings, flags, folder),
-          window(settings, flags, folder, conversation, korbi::testing::LoopbackOptions()) {
-        settings.NickName = "korbi";
+    InputBoxTest() {
         conversation.resize(900, 600);
         conversation.LayoutSlots();
     }
-
     QLineEdit& Box(int slot) { return *conversation.InputBox(slot); }
-
-    const panes::LineRecord& LastLine(int slot) const {
-        const panes::LineStore& lines = conversation.Lines(slot);
-        return lines.Line(lines.LineCount() - 1);
-    }
-
-    QTemporaryDir dir;
-    core::Settings settings;
-    core::FrameFlags flags;
-    platform::ProgramFolder folder;
-    panes::ConversationWindow conversation;
-    ServerWindow window;
 };
 
 TEST_F(InputBoxTest, FormattingKeysInsertTheirCodeAtTheCaret) {
@@ -87,9 +65,7 @@ TEST_F(InputBoxTest, TheCaretCountsLettersBeyondAsciiAsOneCharacter) {
 }
 
 TEST_F(InputBoxTest, ARawLineWhileConnectedIsWrittenAsTyped) {
-    ScriptedServer server;
-    window.ConnectToServer("127.0.0.1", std::to_string(server.Port()));
-    ASSERT_TRUE(server.WaitForReceived("\nUSER "));
+    ASSERT_TRUE(Connect());
     const int shown = conversation.LineCount(0);
     QTest::keyClicks(&Box(0), "WHO #c");
     QTest::keyClick(&Box(0), Qt::Key_Return);
@@ -100,12 +76,10 @@ TEST_F(InputBoxTest, ARawLineWhileConnectedIsWrittenAsTyped) {
 // The box that refuses a fifteenth window comes up by itself, on a join the server forces: the
 // keys the user is typing meanwhile must go on into the input line.
 TEST_F(InputBoxTest, TheBoxOfTooManyWindowsLeavesTheKeysToTheInputLine) {
-    ScriptedServer server;
-    window.ConnectToServer("127.0.0.1", std::to_string(server.Port()));
-    ASSERT_TRUE(server.WaitForReceived("\nUSER "));
+    ASSERT_TRUE(Connect());
     std::string joins;
     for (int n = 1; n <= 14; ++n) {
-        joins += ":korbi!k@h JOIN :#c" + std::to_string(n) + "\r\n";
+        joins += ":Joe!k@h JOIN :#c" + std::to_string(n) + "\r\n";
     }
     server.Send(joins);
     ASSERT_TRUE(WaitUntil([&] { return conversation.NextChan() == 15; }));
@@ -115,7 +89,7 @@ TEST_F(InputBoxTest, TheBoxOfTooManyWindowsLeavesTheKeysToTheInputLine) {
     ASSERT_TRUE(WaitUntil([&] { return QApplication::focusWidget() == &Box(14); }));
 
     QTest::keyClicks(QApplication::focusWidget(), "hello ");
-    server.Send(":korbi!k@h JOIN :#c15\r\n");
+    server.Send(":Joe!k@h JOIN :#c15\r\n");
     QWidget& box = *conversation.findChild<ui::ErrorWindow*>("ErrorWindow");
     ASSERT_TRUE(WaitUntil([&] { return box.isVisible() && box.windowHandle()->isExposed(); }));
     // Some platforms (this one among them) activate every new window: the keyboard must come

@@ -204,10 +204,12 @@ TEST(RepliesTest, ChannelListRowsKeepTheirColumnsWhateverTheReply) {
     }
 }
 
+// A welcome without a source keeps the name the server pane has.
 TEST(RepliesTest, TopicReplySetsTheTopicBarOfItsPaneOnly) {
     Session s;
     s.Receive(":srv 332 Me #CHAN :all about it\r\n");
     s.Receive(":srv 332 Me #other :elsewhere\r\n");
+    s.Receive("001 Me :no source\r\n");
     EXPECT_EQ(s.host.topicBar[1], "#chan   all about it");
     EXPECT_EQ(s.host.topicBar[0], "irc.test.net");
     EXPECT_TRUE(s.host.printed.empty());
@@ -224,13 +226,6 @@ TEST(RepliesTest, NamesFillTheNickListWithExactlyTheNicks) {
                                      {0, "", 0, 0, 0, "Name for #nowindow: x y"}}));
     EXPECT_EQ(s.host.nickLists[1], (Texts{"@Op", "+Voice", "bob", "carl", "dave"}));
     EXPECT_TRUE(s.host.nickLists[0].empty());
-}
-
-// A welcome without a source keeps the name the server pane has.
-TEST(RepliesTest, AWelcomeWithoutASourceKeepsTheServerName) {
-    Session s;
-    s.Receive("001 Me :no source\r\n");
-    EXPECT_EQ(s.host.topicBar[0], "irc.test.net");
 }
 
 } // namespace

@@ -1,11 +1,11 @@
 #include "session/server_window.h"
 
 #include "support/scripted_session.h"
+#include "support/server_process.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTcpServer>
 
 #include <gtest/gtest.h>
 
@@ -24,11 +24,7 @@ class ServerWindowTest : public ::testing::Test, protected korbi::testing::Scrip
 
 TEST_F(ServerWindowTest, RegistersWithFramedNickAndUserLines) {
     ConnectTo(server);
-    EXPECT_EQ(server.Received(),
-              "\nCAP LS 302\r\nNICK Joe\r\nUSER joe@example.net default 127.0.0.1 :Joe Real\r");
-    EXPECT_TRUE(Pane().contains("Attempting to Connect to 127.0.0.1"));
-    EXPECT_TRUE(PaneShows("Connected to 127.0.0.1"));
-    EXPECT_TRUE(Pane().contains("Registering yourself..."));
+    EXPECT_EQ(server.Received(), kRegistration);
     EXPECT_FALSE(window.findChild<QWidget*>("ToolButs0")->isEnabled());
     EXPECT_TRUE(window.findChild<QWidget*>("ToolButs1")->isEnabled());
     EXPECT_TRUE(window.findChild<QWidget*>("ToolButs2")->isEnabled());
@@ -49,14 +45,6 @@ TEST_F(ServerWindowTest, ReceivedLinesReachThePaneWholeAndInOrder) {
     EXPECT_GT(second, first);
     // The orphaned line feed did not start the fourth line.
     EXPECT_TRUE(pane.endsWith("\n   :- fourth"));
-}
-
-TEST_F(ServerWindowTest, AnswersPingWithTheReceivedLineEndInsideThePong) {
-    ConnectTo(server);
-    server.Send("PING :x\r\n");
-    ASSERT_TRUE(server.WaitForReceived("PONG"));
-    EXPECT_TRUE(server.WaitForReceived("\n:Joe PONG :x\r\n\r"));
-    EXPECT_TRUE(PaneShows("Ping?? PONG!!!"));
 }
 
 // A server cannot make the client send a line of its choosing, to itself or to the next server.
@@ -104,13 +92,7 @@ TEST_F(ServerWindowTest, AnInvalidPortEndsTheConnectAfterTheAttemptLine) {
 // The user can correct a mistyped server or port at once, not only at the notify timer's next
 // tick (45 s away here).
 TEST_F(ServerWindowTest, ARefusedConnectionPrintsBothErrorLinesAndFreesTheControlsAtOnce) {
-    int port = 0;
-    {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost, 0);
-        port = probe.serverPort();
-    }
-    window.ConnectToServer("127.0.0.1", std::to_string(port));
+    window.ConnectToServer("127.0.0.1", std::to_string(korbi::testing::FreePort()));
     ASSERT_FALSE(window.ServerName()->isEnabled());
     ASSERT_FALSE(window.findChild<QWidget*>("ToolButs2")->isEnabled());
     ASSERT_TRUE(PaneShows("Unknown Error ! (err25001) (Connection refused)"));
@@ -122,41 +104,20 @@ TEST_F(ServerWindowTest, ARefusedConnectionPrintsBothErrorLinesAndFreesTheContro
     EXPECT_TRUE(window.findChild<QWidget*>("ToolButs2")->isEnabled());
 }
 
-TEST_F(ServerWindowTest, TheServersCloseShowsShutdownAndResetsTheControls) {
+TEST_F(ServerWindowTest, DisconnectSendsQuitAndTheServersCloseResetsTheControls) {
     ConnectTo(server);
     flags.LoggedOn = true;
+    window.DisconnectFromServer();
+    ASSERT_TRUE(server.WaitForReceived("\n:Joe QUIT :KorBis blues sur KorBi\r"));
+    EXPECT_EQ(window.Socket1().State(), platform::Socket::kConnected)
+        << "the close is the server's";
     server.CloseClient();
     ASSERT_TRUE(PaneShows("*** Shutdown ***"));
     EXPECT_FALSE(flags.LoggedOn);
     EXPECT_TRUE(window.findChild<QWidget*>("ToolButs0")->isEnabled());
     EXPECT_FALSE(window.findChild<QWidget*>("ToolButs1")->isEnabled());
     EXPECT_TRUE(window.ServerName()->isEnabled());
-}
-
-TEST_F(ServerWindowTest, DisconnectSendsQuitAndLeavesTheCloseToTheServer) {
-    ConnectTo(server);
-    window.DisconnectFromServer();
-    ASSERT_TRUE(server.WaitForReceived("\n:Joe QUIT :KorBis blues sur KorBi\r"));
-    EXPECT_EQ(window.Socket1().State(), platform::Socket::kConnected);
-    server.CloseClient();
-    ASSERT_TRUE(PaneShows("*** Shutdown ***"));
     window.Send2Serv("PRIVMSG #c :after the close"); // dropped without a crash
-}
-
-// Between the disconnect and the server's close the server still talks: its parting notice is
-// its own, not a user's.
-TEST_F(ServerWindowTest, TheServerKeepsItsNameUntilItClosesAfterADisconnect) {
-    ConnectTo(server);
-    server.Send(":irc.test 001 Joe :Welcome\r\n");
-    ASSERT_TRUE(WaitUntil([&] { return conversation.TopicBar(0) == "irc.test"; }));
-    window.DisconnectFromServer();
-    ASSERT_TRUE(server.WaitForReceived("\n:Joe QUIT :KorBis blues sur KorBi\r"));
-    server.Send(":irc.test NOTICE Joe :Connection statistics\r\n");
-    server.CloseClient();
-    ASSERT_TRUE(PaneShows("*** Shutdown ***"));
-    EXPECT_TRUE(Pane().contains("\nConnection statistics\n"));
-    EXPECT_FALSE(Pane().contains("*-irc.test-*"));
-    EXPECT_EQ(conversation.TopicBar(0), "Not Connected to a server");
 }
 
 } // namespace

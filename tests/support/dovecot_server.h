@@ -21,6 +21,7 @@ class DovecotServer {
     bool SetMailboxSize(int count);
     std::string Log() const;
     static bool Available();
+    static constexpr const char* kName = "dovecot";
 
   private:
     QTemporaryDir m_dir;
@@ -29,17 +30,5 @@ class DovecotServer {
     ServerProcess m_server;
     int m_nextMessage = 1;
 };
-
-// Skips the test when dovecot is missing; under CI=true a missing server is a failure.
-#define KORBI_REQUIRE_DOVECOT(server)                                                              \
-    do {                                                                                           \
-        if (!korbi::testing::DovecotServer::Available()) {                                         \
-            if (qEnvironmentVariableIsSet("CI")) {                                                 \
-                FAIL() << "dovecot is not installed";                                              \
-            }                                                                                      \
-            GTEST_SKIP() << "dovecot is not installed";                                            \
-        }                                                                                          \
-        ASSERT_TRUE((server).Start()) << (server).Log();                                           \
-    } while (false)
 
 } // namespace korbi::testing

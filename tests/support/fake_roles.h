@@ -11,7 +11,6 @@
 
 #include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace korbi::testing {
@@ -34,8 +33,6 @@ class FakeServerLink : public core::ServerLink, public EventNotes {
     int socketState = 7;
     std::string localIp = "127.0.0.1";
     std::string localHostName = "localhost";
-
-    std::vector<std::string> TakeSent() { return std::exchange(sent, {}); }
 
     int SocketState() const override { return socketState; }
     // Like the real connection: lost silently while disconnected.

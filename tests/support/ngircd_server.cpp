@@ -9,7 +9,7 @@ namespace {
 
 constexpr const char* kBinary = "/usr/sbin/ngircd";
 
-QString Config(int port, int pingTimeout, const QString& includeDir) {
+QString Config(int port, const QString& includeDir) {
     return QString(R"([Global]
     Name = irc.test.local
     Info = test server
@@ -23,7 +23,7 @@ QString Config(int port, int pingTimeout, const QString& includeDir) {
     MaxConnectionsIP = 0
     MaxJoins = 0
     MaxPenaltyTime = 0
-    PingTimeout = %3
+    PingTimeout = 120
     PongTimeout = 20
 [Options]
     DNS = no
@@ -32,13 +32,10 @@ QString Config(int port, int pingTimeout, const QString& includeDir) {
     IncludeDir = %2
 )")
         .arg(port)
-        .arg(includeDir)
-        .arg(pingTimeout);
+        .arg(includeDir);
 }
 
 } // namespace
-
-NgircdServer::NgircdServer(int pingTimeout) : m_pingTimeout(pingTimeout) {}
 
 bool NgircdServer::Available() {
     return QFile::exists(kBinary);
@@ -58,7 +55,7 @@ bool NgircdServer::Start() {
         if (!config.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             return std::nullopt;
         }
-        config.write(Config(port, m_pingTimeout, includeDir).toUtf8());
+        config.write(Config(port, includeDir).toUtf8());
         return QStringList{"-n", "-f", configPath};
     });
 }

@@ -11,31 +11,19 @@ namespace korbi::testing {
 
 class NgircdServer {
   public:
-    // pingTimeout: seconds of silence after which the server PINGs a client.
-    explicit NgircdServer(int pingTimeout = 120);
-
     // False when ngircd is not installed (tests then skip, except under CI where it fails).
     bool Start();
+    // Shut down mid-session, then back on the same port.
+    void Terminate() { m_server.Terminate(); }
+    bool StartAgain() { return m_server.StartAgain(); }
     int Port() const { return m_server.Port(); }
     std::string Log() const;
     static bool Available();
+    static constexpr const char* kName = "ngircd";
 
   private:
     QTemporaryDir m_dir;
     ServerProcess m_server;
-    int m_pingTimeout;
 };
-
-// Skips the test when ngircd is missing; under CI=true a missing server is a failure.
-#define KORBI_REQUIRE_NGIRCD(server)                                                               \
-    do {                                                                                           \
-        if (!korbi::testing::NgircdServer::Available()) {                                          \
-            if (qEnvironmentVariableIsSet("CI")) {                                                 \
-                FAIL() << "ngircd is not installed";                                               \
-            }                                                                                      \
-            GTEST_SKIP() << "ngircd is not installed";                                             \
-        }                                                                                          \
-        ASSERT_TRUE((server).Start()) << (server).Log();                                           \
-    } while (false)
 
 } // namespace korbi::testing

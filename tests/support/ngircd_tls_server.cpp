@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QSslCertificate>
-#include <QTcpServer>
 
 namespace korbi::testing {
 
@@ -15,11 +14,6 @@ constexpr const char* kBinary = "/usr/sbin/ngircd";
 constexpr QFileDevice::Permissions kReadableByAll = QFileDevice::ReadOwner |
                                                     QFileDevice::WriteOwner |
                                                     QFileDevice::ReadGroup | QFileDevice::ReadOther;
-
-int FreePort() {
-    QTcpServer probe;
-    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
-}
 
 } // namespace
 

@@ -27,8 +27,6 @@ class ScriptedServer : public QObject {
     // Closes connection index from the server side.
     void CloseClient(int index = -1);
     bool ClientClosed(int index = -1) const;
-    // Stops accepting and closes the port (a later connect is refused).
-    void StopListening() { m_server.close(); }
 
   private:
     int Index(int index) const { return index < 0 ? Connections() - 1 : index; }

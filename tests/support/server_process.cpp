@@ -7,13 +7,13 @@
 
 namespace korbi::testing {
 
-namespace {
-
 int FreePort() {
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost, 0);
     return probe.serverPort();
 }
+
+namespace {
 
 bool Listening(int port) {
     QTcpSocket probe;
@@ -35,23 +35,38 @@ ServerProcess::~ServerProcess() {
 }
 
 bool ServerProcess::Start(const QString& program, const Preparation& prepare) {
+    m_program = program;
     for (int attempt = 0; attempt < 3; ++attempt) {
         m_port = FreePort();
         const std::optional<QStringList> arguments = prepare(m_port);
         if (!arguments) {
             return false;
         }
-        m_process.setProcessChannelMode(QProcess::MergedChannels);
-        m_process.start(program, *arguments);
-        if (!m_process.waitForStarted(5000)) {
-            return false;
-        }
-        if (WaitUntil([&] { return !Running() || Listening(m_port); }, 10000) && Running()) {
+        m_arguments = *arguments;
+        if (Launch(m_arguments)) {
             return true;
         }
         Stop();
     }
     return false;
+}
+
+bool ServerProcess::Launch(const QStringList& arguments) {
+    m_process.setProcessChannelMode(QProcess::MergedChannels);
+    m_process.start(m_program, arguments);
+    return m_process.waitForStarted(5000) &&
+           WaitUntil([&] { return !Running() || Listening(m_port); }, 10000) && Running();
+}
+
+void ServerProcess::Terminate() {
+    m_process.terminate();
+    if (!m_process.waitForFinished(5000)) {
+        Stop();
+    }
+}
+
+bool ServerProcess::StartAgain() {
+    return Launch(m_arguments);
 }
 
 std::string ServerProcess::Output() const {

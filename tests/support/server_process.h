@@ -7,8 +7,12 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <type_traits>
 
 namespace korbi::testing {
+
+// A port nobody listens on at the moment of asking.
+int FreePort();
 
 class ServerProcess {
   public:
@@ -24,6 +28,9 @@ class ServerProcess {
     // Tries up to three free ports (another program may take one between choosing and
     // listening); true once the program listens.
     bool Start(const QString& program, const Preparation& prepare);
+    // Ends the program as a shutdown would (SIGTERM), then starts it again on the same port.
+    void Terminate();
+    bool StartAgain();
     bool Running() const { return m_process.state() == QProcess::Running; }
     int Port() const { return m_port; }
     // What the program wrote to its standard output and error so far.
@@ -32,8 +39,26 @@ class ServerProcess {
   private:
     void Stop();
 
+    bool Launch(const QStringList& arguments);
+
     QProcess m_process;
+    QString m_program;
+    QStringList m_arguments;
     int m_port = 0;
 };
 
 } // namespace korbi::testing
+
+// Starts a server for a test, or skips the test when the server program is missing; under
+// CI=true a missing server is a failure.
+#define KORBI_REQUIRE_SERVER(server)                                                               \
+    do {                                                                                           \
+        using Server = std::remove_cvref_t<decltype(server)>;                                      \
+        if (!Server::Available()) {                                                                \
+            if (qEnvironmentVariableIsSet("CI")) {                                                 \
+                FAIL() << Server::kName << " is not installed";                                    \
+            }                                                                                      \
+            GTEST_SKIP() << Server::kName << " is not installed";                                  \
+        }                                                                                          \
+        ASSERT_TRUE((server).Start()) << (server).Log();                                           \
+    } while (false)

@@ -1,0 +1,84 @@
+// A connection lost without the user asking comes back by itself, with its channels.
+#include "support/scripted_session.h"
+
+#include <gtest/gtest.h>
+
+namespace korbi::session {
+namespace {
+using korbi::testing::WaitUntil;
+
+ServerWindowOptions QuickReconnect() {
+    ServerWindowOptions options = korbi::testing::LoopbackOptions();
+    options.reconnect.firstDelayMs = 20;
+    options.reconnect.silenceMs = 150;
+    options.reconnect.pingAnswerMs = 150;
+    options.reconnect.silenceCheckMs = 25;
+    return options;
+}
+
+class ReconnectTest : public ::testing::Test, protected korbi::testing::ScriptedSession {
+  protected:
+    ReconnectTest() : ScriptedSession(QuickReconnect()) {}
+
+    void SetUp() override {
+        ASSERT_TRUE(Connect());
+        server.Send(":irc.test 001 Joe :Welcome\r\n:Joe!j@h JOIN :#r\r\n"
+                    ":irc.test 353 Joe = #r :@Joe ann\r\n");
+        ASSERT_TRUE(LogOn());
+        server.Send(":Bob!b@h PRIVMSG Joe :psst\r\n");
+        ASSERT_TRUE(WaitUntil([this] { return conversation.NextChan() == 3; }));
+    }
+
+    // The client comes back as connection index, and logs on there.
+    bool ComesBackAs(int index) {
+        return server.WaitForConnections(index + 1) && server.WaitForReceived("\nUSER ", index) &&
+               (server.Send(":irc.test 376 Joe :End of MOTD\r\n", index), true);
+    }
+};
+
+TEST_F(ReconnectTest, AClosedConnectionIsTriedAgainAndItsChannelsJoinedAgain) {
+    server.CloseClient(0);
+    ASSERT_TRUE(ComesBackAs(1));
+    EXPECT_TRUE(server.WaitForReceived("\nJOIN #r\r", 1));
+    // The panes waited: the channel and the private chat are where they were, and the
+    // channel's members are known again only from the new names reply.
+    EXPECT_EQ(conversation.NextChan(), 3);
+    EXPECT_EQ(conversation.FindChanWin("Bob"), 2);
+    EXPECT_TRUE(conversation.NickListItems(1).empty());
+    EXPECT_TRUE(Pane().contains("Reconnecting in 1 seconds (try 1)..."));
+}
+
+TEST_F(ReconnectTest, ASilentServerIsPingedThenLeft) {
+    ASSERT_TRUE(server.WaitForReceived("\nPING :korbi\r", 0));
+    ASSERT_TRUE(ComesBackAs(1));
+    EXPECT_TRUE(Pane().contains("The server has not answered for 0 seconds"));
+}
+
+TEST_F(ReconnectTest, WhatTheUserEndsStaysEnded) {
+    window.DisconnectFromServer();
+    server.CloseClient(0);
+    ASSERT_TRUE(WaitUntil([this] { return conversation.NextChan() == 1; }));
+    // A typed quit is the user's too.
+    ASSERT_TRUE(Connect());
+    window.RunCommandLine("/quit bye");
+    ASSERT_TRUE(server.WaitForReceived("QUIT :bye", 1));
+    server.CloseClient(1);
+    ASSERT_TRUE(WaitUntil([this] { return Pane().contains("*** Shutdown ***"); }));
+    EXPECT_FALSE(server.WaitForConnections(3, 300));
+}
+
+TEST_F(ReconnectTest, AServerThatEndsTheSessionTheSameWayThriceIsLeftAlone) {
+    for (int index = 0; index < 3; ++index) {
+        if (index > 0) {
+            ASSERT_TRUE(ComesBackAs(index));
+        }
+        server.Send("ERROR :Closing Link: (K-Lined)\r\n", index);
+        server.CloseClient(index);
+    }
+    ASSERT_TRUE(WaitUntil([this] { return Pane().contains("not reconnecting"); }));
+    EXPECT_FALSE(server.WaitForConnections(4, 300));
+    EXPECT_EQ(conversation.NextChan(), 1);
+}
+
+} // namespace
+} // namespace korbi::session
