@@ -4,8 +4,9 @@
 // for any other client; this program checks that the lines reached the panes and counts the
 // repaints of the shown pane during the flood.
 //
-// Run: build/bench/flood_bench [lines] [characters per line]
-//        one channel of 50 names; defaults 100000 lines of 80 characters
+// Run: build/bench/flood_bench [--tls] [lines] [characters per line]
+//        one channel of 50 names; defaults 100000 lines of 80 characters; with --tls over TLS
+//        (a self-signed certificate made with openssl, trusted beforehand as a user would)
 //      build/bench/flood_bench --flat [lines]
 //        14 channels and one private conversation flooded in turn; the peak memory after
 //        10000 lines and after all of them (default 1000000)
@@ -19,6 +20,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QProcess>
+#include <QSslCertificate>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -96,7 +98,7 @@ struct FloodRun {
 // Starts the server, connects the frame to it and follows the server's report until the end;
 // atEnd looks at the client while the connection is still open.
 FloodRun RunFlood(korbi::app::MainFrame& frame, const QStringList& serverArguments,
-                  PaintCounter& paints, const std::function<void()>& atEnd) {
+                  PaintCounter& paints, const std::function<void()>& atEnd, bool tls = false) {
     FloodRun run;
     QProcess server;
     server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -112,7 +114,8 @@ FloodRun RunFlood(korbi::app::MainFrame& frame, const QStringList& serverArgumen
         run.failure = "flood_server said: " + first.toStdString();
         return run;
     }
-    frame.serverWindow().ConnectToServer("127.0.0.1", first.mid(5).toStdString());
+    frame.serverWindow().ConnectToServer("127.0.0.1",
+                                         (tls ? "+" : "") + first.mid(5).toStdString());
 
     QEventLoop loop;
     Mark memory;
@@ -216,8 +219,36 @@ long LineCountOfFile(const QString& path) {
     return lines;
 }
 
-int ChannelFlood(long lines, int length) {
+// A self-signed certificate for 127.0.0.1 in dir; its SHA-256 fingerprint, "" on failure.
+std::string MakeCertificate(const QTemporaryDir& dir) {
+    QProcess openssl;
+    openssl.start("openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "1",
+                              "-subj", "/CN=127.0.0.1", "-keyout", dir.filePath("key.pem"), "-out",
+                              dir.filePath("cert.pem")});
+    if (!openssl.waitForFinished(30000) || openssl.exitCode() != 0) {
+        return {};
+    }
+    const QList<QSslCertificate> certificate = QSslCertificate::fromPath(dir.filePath("cert.pem"));
+    return certificate.isEmpty() ? std::string()
+                                 : certificate.first()
+                                       .digest(QCryptographicHash::Sha256)
+                                       .toHex(':')
+                                       .toUpper()
+                                       .toStdString();
+}
+
+int ChannelFlood(long lines, int length, bool tls) {
     QTemporaryDir dir;
+    QStringList arguments{"--lines", QString::number(lines), "--length", QString::number(length)};
+    std::string fingerprint;
+    if (tls) {
+        fingerprint = MakeCertificate(dir);
+        if (fingerprint.empty()) {
+            std::printf("failed: no certificate (is openssl installed?)\n");
+            return 1;
+        }
+        arguments << "--cert" << dir.filePath("cert.pem") << "--key" << dir.filePath("key.pem");
+    }
     long viewLines = 0;
     bool lastLine = false;
     bool shownChannel = false;
@@ -227,14 +258,18 @@ int ChannelFlood(long lines, int length) {
     {
         korbi::app::MainFrame frame(dir.path().toStdString(), {.WelcomeNewUser = [] {}});
         frame.show();
+        if (tls) {
+            frame.settings().Extras.SetValue("TrustedCert.127.0.0.1", fingerprint);
+        }
         auto& panes = frame.conversationWindow();
-        run = RunFlood(frame,
-                       {"--lines", QString::number(lines), "--length", QString::number(length)},
-                       paints, [&] {
-                           shownChannel = panes.CurVisible() == panes.FindChanWin("#flood");
-                           lastLine = PaneEndsWithLine(panes, "#flood", lines - 1);
-                           consecutive = ConsecutiveLines(panes, "#flood", lines - 1);
-                       });
+        run = RunFlood(
+            frame, arguments, paints,
+            [&] {
+                shownChannel = panes.CurVisible() == panes.FindChanWin("#flood");
+                lastLine = PaneEndsWithLine(panes, "#flood", lines - 1);
+                consecutive = ConsecutiveLines(panes, "#flood", lines - 1);
+            },
+            tls);
     }
     if (!run.done) {
         std::printf("failed: %s\n", run.failure.c_str());
@@ -243,8 +278,8 @@ int ChannelFlood(long lines, int length) {
     // The picture log has one line for every view line printed; the frame flushed it on closing.
     viewLines = LineCountOfFile(dir.filePath("pictlog.log"));
     const Mark& end = run.marks.back();
-    std::printf("flood: %ld channel lines of %d characters into #flood (50 names)\n", lines,
-                length);
+    std::printf("flood: %ld channel lines of %d characters into #flood (50 names)%s\n", lines,
+                length, tls ? " over TLS" : "");
     std::printf("time until the PONG: %.3f s (%.0f lines/s)\n", end.seconds, lines / end.seconds);
     std::printf("peak memory (VmHWM): %.1f MiB; at rest before the flood %.1f MiB\n",
                 MiB(end.peakResident), MiB(run.restResident));
@@ -328,7 +363,9 @@ int main(int argc, char** argv) {
     if (argc > 1 && std::string(argv[1]) == "--flat") {
         return FlatFlood(argc > 2 ? std::atol(argv[2]) : 1000000);
     }
-    const long lines = argc > 1 ? std::atol(argv[1]) : 100000;
-    const int length = argc > 2 ? std::atoi(argv[2]) : 80;
-    return ChannelFlood(lines, length);
+    const bool tls = argc > 1 && std::string(argv[1]) == "--tls";
+    const int first = tls ? 2 : 1;
+    const long lines = argc > first ? std::atol(argv[first]) : 100000;
+    const int length = argc > first + 1 ? std::atoi(argv[first + 1]) : 80;
+    return ChannelFlood(lines, length, tls);
 }

@@ -5,7 +5,9 @@
 // followed by "PING :flooddone", and reports the time from the first flood byte to the PONG.
 //
 // Run: flood_server [--lines N] [--length L] [--channels C] [--private] [--marks N,N...]
-//                   [--pid PID | --pid-file PATH] [--timeout SECONDS]
+//                   [--pid PID | --pid-file PATH] [--timeout SECONDS] [--cert PEM --key PEM]
+// With a certificate and its key it speaks TLS (OpenSSL), so the flood measures the client's
+// decryption too.
 // It prints, one line each: "port P" once listening, "registered NICK", "flood" right before
 // the first flood byte, "mark N SECONDS" at each mark (it then waits for a line on its standard
 // input before going on), and "done N SECONDS" at the PONG (it then waits for a line or the end
@@ -22,8 +24,11 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <openssl/err.h>
+#include <openssl/ssl.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -54,6 +59,8 @@ struct Options {
     int timeoutSeconds = 120;
     long pid = 0;
     std::string pidFile;
+    std::string certFile; // TLS when set, with keyFile
+    std::string keyFile;
 };
 
 std::optional<Options> ParseOptions(int argc, char** argv) {
@@ -78,6 +85,10 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
             options.pid = std::atol(value.c_str());
         } else if (name == "--pid-file") {
             options.pidFile = value;
+        } else if (name == "--cert") {
+            options.certFile = value;
+        } else if (name == "--key") {
+            options.keyFile = value;
         } else if (name == "--timeout") {
             options.timeoutSeconds = std::atoi(value.c_str());
         } else if (name == "--marks") {
@@ -91,7 +102,8 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
         }
     }
     if (options.lines < 1 || options.length < 20 || options.length > 450 || options.channels < 1 ||
-        options.channels > 14 || options.timeoutSeconds < 1) {
+        options.channels > 14 || options.timeoutSeconds < 1 ||
+        options.certFile.empty() != options.keyFile.empty()) {
         return std::nullopt;
     }
     return options;
@@ -181,6 +193,81 @@ std::string ChannelName(int channel, int channels) {
     return channels == 1 ? "#flood" : "#flood" + std::to_string(channel + 1);
 }
 
+// The connection's bytes, in clear or through TLS; a call that would block fails with EAGAIN,
+// as a non-blocking socket's does.
+class Transport {
+  public:
+    Transport() = default;
+    Transport(const Transport&) = delete;
+    Transport& operator=(const Transport&) = delete;
+    ~Transport() {
+        if (m_ssl != nullptr) {
+            SSL_free(m_ssl);
+        }
+        if (m_context != nullptr) {
+            SSL_CTX_free(m_context);
+        }
+    }
+
+    bool LoadCertificate(const std::string& cert, const std::string& key) {
+        m_context = SSL_CTX_new(TLS_server_method());
+        return m_context != nullptr &&
+               SSL_CTX_use_certificate_chain_file(m_context, cert.c_str()) == 1 &&
+               SSL_CTX_use_PrivateKey_file(m_context, key.c_str(), SSL_FILETYPE_PEM) == 1;
+    }
+
+    // The handshake, on the still blocking socket (bounded by its timeouts).
+    bool Accept(int socket) {
+        m_socket = socket;
+        if (m_context == nullptr) {
+            return true;
+        }
+        m_ssl = SSL_new(m_context);
+        SSL_set_fd(m_ssl, socket);
+        SSL_set_mode(m_ssl, SSL_MODE_ENABLE_PARTIAL_WRITE | SSL_MODE_ACCEPT_MOVING_WRITE_BUFFER);
+        return SSL_accept(m_ssl) == 1;
+    }
+
+    // Bytes already decrypted and waiting: poll cannot see them.
+    bool Buffered() const { return m_ssl != nullptr && SSL_pending(m_ssl) > 0; }
+
+    ssize_t Send(const char* data, std::size_t size) {
+        if (m_ssl == nullptr) {
+            return send(m_socket, data, size, MSG_NOSIGNAL);
+        }
+        return Result(
+            SSL_write(m_ssl, data, static_cast<int>(std::min<std::size_t>(size, 1 << 20))));
+    }
+
+    ssize_t Receive(char* buffer, std::size_t size) {
+        if (m_ssl == nullptr) {
+            return recv(m_socket, buffer, size, 0);
+        }
+        return Result(SSL_read(m_ssl, buffer, static_cast<int>(size)));
+    }
+
+  private:
+    ssize_t Result(int done) {
+        if (done > 0) {
+            return done;
+        }
+        const int error = SSL_get_error(m_ssl, done);
+        if (error == SSL_ERROR_WANT_READ || error == SSL_ERROR_WANT_WRITE) {
+            errno = EAGAIN;
+            return -1;
+        }
+        if (error == SSL_ERROR_ZERO_RETURN) {
+            return 0;
+        }
+        errno = EPIPE;
+        return -1;
+    }
+
+    SSL_CTX* m_context = nullptr;
+    SSL* m_ssl = nullptr;
+    int m_socket = -1;
+};
+
 class FloodServer {
   public:
     explicit FloodServer(Options options) : m_options(std::move(options)) {}
@@ -198,6 +285,11 @@ class FloodServer {
 
   private:
     bool Listen() {
+        if (!m_options.certFile.empty() &&
+            !m_transport.LoadCertificate(m_options.certFile, m_options.keyFile)) {
+            ERR_print_errors_fp(stderr);
+            return Fail("the certificate or its key cannot be used");
+        }
         m_listener = socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;
@@ -224,6 +316,12 @@ class FloodServer {
         close(m_listener);
         if (m_client < 0) {
             return Fail("accept failed");
+        }
+        const timeval handshakeLimit{10, 0};
+        setsockopt(m_client, SOL_SOCKET, SO_RCVTIMEO, &handshakeLimit, sizeof handshakeLimit);
+        setsockopt(m_client, SOL_SOCKET, SO_SNDTIMEO, &handshakeLimit, sizeof handshakeLimit);
+        if (!m_transport.Accept(m_client)) {
+            return Fail("TLS handshake failed");
         }
         fcntl(m_client, F_SETFL, fcntl(m_client, F_GETFL) | O_NONBLOCK);
         const int on = 1;
@@ -397,8 +495,8 @@ class FloodServer {
         if (Pending() == 0 && !block) {
             return true;
         }
-        int timeout = RemainingMs();
-        if (timeout == 0) {
+        int timeout = m_transport.Buffered() ? 0 : RemainingMs();
+        if (timeout == 0 && !m_transport.Buffered()) {
             return Fail("timed out");
         }
         if (waitMs >= 0) {
@@ -409,14 +507,16 @@ class FloodServer {
         }
         const int ready = poll(&wait, 1, timeout);
         m_memory.SampleWhenDue();
-        if (ready == 0) {
+        if (m_transport.Buffered()) {
+            wait.revents |= POLLIN;
+        } else if (ready == 0) {
             return true;
         }
-        if (ready < 0) {
+        if (ready < 0 && !m_transport.Buffered()) {
             return errno == EINTR || Fail("poll failed");
         }
         if ((wait.revents & POLLOUT) != 0) {
-            const ssize_t sent = send(m_client, m_out.data() + m_sent, Pending(), MSG_NOSIGNAL);
+            const ssize_t sent = m_transport.Send(m_out.data() + m_sent, Pending());
             if (sent < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
                 return Fail("the client closed the connection");
             }
@@ -431,7 +531,7 @@ class FloodServer {
         }
         if ((wait.revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
             char buffer[16384];
-            const ssize_t got = recv(m_client, buffer, sizeof buffer, 0);
+            const ssize_t got = m_transport.Receive(buffer, sizeof buffer);
             if (got == 0 || (got < 0 && errno != EAGAIN && errno != EWOULDBLOCK)) {
                 return Fail("the client closed the connection");
             }
@@ -485,6 +585,7 @@ class FloodServer {
     std::size_t m_sent = 0;
     std::string m_in;
     MemoryWatch m_memory;
+    Transport m_transport;
 };
 
 } // namespace
@@ -494,7 +595,7 @@ int main(int argc, char** argv) {
     if (!options) {
         std::fprintf(stderr, "usage: flood_server [--lines N] [--length 20..450] "
                              "[--channels 1..14] [--private] [--marks N,N...] "
-                             "[--timeout SECONDS]\n");
+                             "[--timeout SECONDS] [--cert PEM --key PEM]\n");
         return 1;
     }
     return FloodServer(*options).Run();

@@ -310,6 +310,9 @@ void MainFrame::ShowWindow(QWidget& window) {
 // reach them.
 void MainFrame::WireServices() {
     session::ServerWindow& server = *m_serverWindow;
+    connect(&server, &session::ServerWindow::SecureChanged, this, [this](bool secure) {
+        setWindowTitle(ui::FrameTitle(m_settings.TitleBarText, secure));
+    });
     media::VisibleInputLine input;
     input.Text = [this] {
         const QLineEdit* box = m_conversationWindow->InputBox(m_conversationWindow->CurVisible());
@@ -373,7 +376,10 @@ void MainFrame::WireDialogs() {
                                                            m_edServList, m_form4, m_alPopForm}) {
         connect(dialog, &QDialog::finished, this, [this] { SetMainWindowsEnabled(true); });
     }
-    connect(m_prefsForm, &prefs::PrefsDialog::TitleChanged, this, &QWidget::setWindowTitle);
+    // A title typed while connected over TLS keeps the mark of the secure connection.
+    connect(m_prefsForm, &prefs::PrefsDialog::TitleChanged, this, [this](const QString& title) {
+        setWindowTitle(m_flags.Secure ? title + ui::kSecureMark : title);
+    });
     connect(&server, &session::ServerWindow::DialogRequested, this, &MainFrame::OpenFromToolbar);
     connect(&server, &session::ServerWindow::MailMenuRequested, this,
             [this](const QPoint& at) { m_menus.Mail->popup(at); });

@@ -71,6 +71,7 @@ struct FrameFlags {
     bool LoggedOn = false;   // from the end of the message of the day until the session ends
     bool ShouldJoin = false; // the preferences file was created with defaults at this start
     bool DebugMode = false;  // the "Debug Mode" check item of the Special menu
+    bool Secure = false;     // the connection to the server is encrypted (TLS)
     // The user's "nick!user@host" as the server last showed it (the own JOIN); "" until then.
     // A server relays messages behind it, so it decides how long a message line may be.
     std::string OwnSource;

@@ -6,6 +6,13 @@ namespace korbi::irc {
 
 ServerLine ParseServerLine(std::string_view received) {
     ServerLine parsed;
+    if (received.starts_with('@')) {
+        const std::size_t blank = received.find(' ');
+        parsed.tags = std::string(
+            received.substr(1, blank == std::string_view::npos ? received.size() - 1 : blank - 1));
+        const std::size_t rest = received.find_first_not_of(' ', blank);
+        received = rest == std::string_view::npos ? std::string_view() : received.substr(rest);
+    }
     parsed.line = std::string(received);
     // Only the carriage return that ends the line may lack its line feed; one found earlier
     // (a line handed in by other means) is text, and a line feed added there would stay
@@ -47,6 +54,38 @@ std::string ServerLine::Param(long n) const {
     // Only the last word carries the line end.
     const bool last = WordIndex(n) + 1 == wordStarts.size();
     return last ? WithoutLineEnd(Word(n)) : Word(n);
+}
+
+std::optional<std::string> TagValue(std::string_view tags, std::string_view key) {
+    while (!tags.empty()) {
+        const std::size_t end = tags.find(';');
+        const std::string_view tag = tags.substr(0, end);
+        tags = end == std::string_view::npos ? std::string_view() : tags.substr(end + 1);
+        const std::size_t equals = tag.find('=');
+        if (tag.substr(0, equals) != key) {
+            continue;
+        }
+        std::string value;
+        if (equals == std::string_view::npos) {
+            return value;
+        }
+        // The escapes of tag values: "\:" is ";", "\s" a blank, "\\" a backslash.
+        const std::string_view raw = tag.substr(equals + 1);
+        for (std::size_t i = 0; i < raw.size(); ++i) {
+            if (raw[i] != '\\' || i + 1 == raw.size()) {
+                value += raw[i] == '\\' ? "" : std::string(1, raw[i]);
+                continue;
+            }
+            const char next = raw[++i];
+            value += next == ':'   ? ';'
+                     : next == 's' ? ' '
+                     : next == 'r' ? '\r'
+                     : next == 'n' ? '\n'
+                                   : next;
+        }
+        return value;
+    }
+    return std::nullopt;
 }
 
 std::string ReplyText(std::string_view params) {

@@ -3,6 +3,7 @@
 #include "irc/words.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,7 +11,8 @@
 namespace korbi::irc {
 
 struct ServerLine {
-    std::string line;    // as received, ending with its carriage return and line feed
+    std::string line;    // as received less its tags, ending with its carriage return and line feed
+    std::string tags;    // the message tags without their "@" ("" when the line has none)
     std::string source;  // without its colon; "" when the line has none
     std::string command; // compared exactly, case and all
     std::string params;  // every word after the command, each behind one blank, line end kept
@@ -30,9 +32,14 @@ struct ServerLine {
     std::size_t WordIndex(long n) const;
 };
 
+// A line that starts with "@" carries message tags: they are taken off before anything else
+// reads the line, so that every handler sees the line as a server without tags sends it.
 // A line whose carriage return had no line feed after it (the arrival ended there, or the
 // server sent a bare carriage return) gets one here, so that every line ends with CR LF.
 ServerLine ParseServerLine(std::string_view line);
+
+// The value of tag key in a tag list ("a=1;b=2"), unescaped; nullopt when the tag is absent.
+std::optional<std::string> TagValue(std::string_view tags, std::string_view key);
 
 // The parameter string less word 2 and the blanks around it, and less the line end (keeps
 // the colon of a trailing parameter). Computed with Crop, so it stays whole when word 2 is

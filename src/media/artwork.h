@@ -103,6 +103,9 @@ enum class PicServImage {
 };
 QImage PicServPicture(PicServImage image);
 
+// The padlock shown while the connection to the server is encrypted (TLS).
+QImage SecurePicture();
+
 enum class FrameIcon {
     DefaultIcon, // normal
     NoNewIcon,   // frame in the background, dimmed

@@ -116,7 +116,26 @@ void DrawPicServ(QPainter& painter, PicServImage image) {
     }
 }
 
+// A padlock: a steel shackle over a brass body with a keyhole.
+void DrawPadlock(QPainter& painter) {
+    QPainterPath shackle;
+    shackle.moveTo(6, 10);
+    shackle.lineTo(6, 6.5);
+    shackle.arcTo(QRectF(6, 2.5, 8, 8), 180, -180);
+    shackle.lineTo(14, 10);
+    painter.strokePath(shackle, QPen(QColor(70, 74, 86), 2.2));
+    painter.strokePath(shackle, QPen(QColor(176, 180, 192), 1.0));
+    FillOutlined(painter, RectPath(QRectF(3.5, 9, 13, 9), 1.5), QColor(232, 184, 48),
+                 QColor(128, 84, 8), 1.0);
+    FillOutlined(painter, CirclePath({10, 12.6}, 1.5), QColor(60, 40, 8), QColor(60, 40, 8), 0.4);
+    StrokeLine(painter, {10, 13}, {10, 15.6}, QColor(60, 40, 8), 1.2);
+}
+
 } // namespace
+
+QImage SecurePicture() {
+    return Indicator(DrawPadlock);
+}
 
 QImage ReadWriteFrame(int frame) {
     if (frame < 0 || frame >= kReadWriteFrameCount) {

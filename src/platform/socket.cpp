@@ -1,10 +1,15 @@
 #include "platform/socket.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QHostInfo>
+#include <QSslKey>
+#include <QSslSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+
+#include <utility>
 
 namespace korbi::platform {
 
@@ -32,9 +37,15 @@ ErrorText DescribeError(QAbstractSocket::SocketError error) {
         return {Socket::kConnectionReset, "Connection reset by peer"};
     case QAbstractSocket::AddressInUseError:
         return {Socket::kAddressInUse, "Address already in use"};
+    case QAbstractSocket::SslHandshakeFailedError:
+        return {Socket::kOtherError, "TLS handshake failed"};
     default:
         return {Socket::kOtherError, "Socket error"};
     }
+}
+
+QString Fingerprint(const QSslCertificate& certificate) {
+    return QString::fromLatin1(certificate.digest(QCryptographicHash::Sha256).toHex(':').toUpper());
 }
 
 } // namespace
@@ -84,10 +95,17 @@ void Socket::Adopt(QTcpSocket* socket) {
     m_socket->setReadBufferSize(kReadAheadBytes);
     m_peerClosed = false;
     m_failed = false;
-    connect(m_socket, &QTcpSocket::connected, this, [this] {
+    // Over TLS the connection is ready for lines once the handshake is done.
+    auto* secure = qobject_cast<QSslSocket*>(socket);
+    const auto ready = [this] {
         LocalPort = m_socket->localPort();
         emit Connected();
-    });
+    };
+    if (secure != nullptr) {
+        connect(secure, &QSslSocket::encrypted, this, ready);
+    } else {
+        connect(m_socket, &QTcpSocket::connected, this, ready);
+    }
     connect(m_socket, &QTcpSocket::readyRead, this,
             [this] { emit DataArrival(m_socket->bytesAvailable()); });
     connect(m_socket, &QTcpSocket::bytesWritten, this, &Socket::BytesWritten);
@@ -120,9 +138,67 @@ void Socket::Release() {
 }
 
 void Socket::Connect() {
-    auto* socket = new QTcpSocket(this);
+    const QString host = QString::fromStdString(RemoteHost);
+    const auto port = static_cast<quint16>(RemotePort);
+    if (!Secure) {
+        auto* socket = new QTcpSocket(this);
+        Adopt(socket);
+        socket->connectToHost(host, port);
+        return;
+    }
+    auto* socket = new QSslSocket(this);
     Adopt(socket);
-    socket->connectToHost(QString::fromStdString(RemoteHost), static_cast<quint16>(RemotePort));
+    WatchCertificate(socket);
+    if (!ClientCertificate.empty()) {
+        UseClientCertificate(*socket);
+    }
+    socket->connectToHostEncrypted(host, port);
+}
+
+// The file holds the certificate and its key (RSA or elliptic-curve), as PEM; one that cannot
+// be read leaves the connection without a client certificate.
+void Socket::UseClientCertificate(QSslSocket& socket) const {
+    QFile file(QString::fromStdString(ClientCertificate));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return;
+    }
+    const QByteArray pem = file.readAll();
+    const QList<QSslCertificate> certificates = QSslCertificate::fromData(pem);
+    if (certificates.isEmpty()) {
+        return;
+    }
+    for (const QSsl::KeyAlgorithm algorithm : {QSsl::Rsa, QSsl::Ec}) {
+        const QSslKey key(pem, algorithm);
+        if (!key.isNull()) {
+            socket.setLocalCertificate(certificates.first());
+            socket.setPrivateKey(key);
+            return;
+        }
+    }
+}
+
+bool Socket::Encrypted() const {
+    const auto* secure = qobject_cast<const QSslSocket*>(m_socket.data());
+    return secure != nullptr && secure->isEncrypted();
+}
+
+// A certificate the system does not vouch for passes only with the fingerprint the user
+// trusted; otherwise the handshake fails and the reason is told with the fingerprint.
+void Socket::WatchCertificate(QSslSocket* socket) {
+    m_refusal = {};
+    connect(socket, &QSslSocket::sslErrors, this, [this, socket](const QList<QSslError>& errors) {
+        const QString fingerprint = Fingerprint(socket->peerCertificate());
+        if (!TrustedFingerprint.empty() && fingerprint.toStdString() == TrustedFingerprint) {
+            socket->ignoreSslErrors();
+            return;
+        }
+        QStringList reasons;
+        for (const QSslError& error : errors) {
+            reasons << error.errorString();
+        }
+        // Told when the handshake fails, just after this.
+        m_refusal = {reasons.join("; "), fingerprint};
+    });
 }
 
 void Socket::Close() {
@@ -213,6 +289,14 @@ void Socket::OnError() {
     const QAbstractSocket::SocketError error = m_socket->error();
     if (error == QAbstractSocket::RemoteHostClosedError) {
         return; // an ordinary close by the peer: reported by Closed
+    }
+    if (error == QAbstractSocket::SslHandshakeFailedError && !m_refusal.first.isEmpty()) {
+        // The refusal is the whole story: no close or other error follows it.
+        m_failed = true;
+        m_socket->disconnect(this);
+        const auto [reason, fingerprint] = std::exchange(m_refusal, {});
+        emit CertificateRefused(reason, fingerprint);
+        return;
     }
     const ErrorText text = DescribeError(error);
     m_failed = true;

@@ -7,7 +7,9 @@
 
 #include <map>
 #include <string>
+#include <utility>
 
+class QSslSocket;
 class QTcpServer;
 class QTcpSocket;
 
@@ -41,6 +43,17 @@ class Socket : public QObject {
     std::string RemoteHost;
     int RemotePort = 0;
     int LocalPort = 0;
+
+    // TLS for the next Connect: the certificate is checked against the system's authorities
+    // and RemoteHost. One whose SHA-256 fingerprint is TrustedFingerprint passes all the same
+    // (the user trusted it); ClientCertificate names a PEM file with a certificate and its key
+    // that the client shows when set.
+    bool Secure = false;
+    std::string TrustedFingerprint;
+    std::string ClientCertificate;
+
+    // Whether the connection in place is encrypted.
+    bool Encrypted() const;
 
     int State() const;
 
@@ -81,6 +94,9 @@ class Socket : public QObject {
     void Closed();
     void Error(int number, const QString& description);
     void ConnectionRequest(int requestID);
+    // The server's certificate did not pass: the connection is given up. reason says why,
+    // fingerprint is the certificate's SHA-256 ("AB:CD:...").
+    void CertificateRefused(const QString& reason, const QString& fingerprint);
 
   private:
     void Adopt(QTcpSocket* socket);
@@ -88,6 +104,8 @@ class Socket : public QObject {
     void OnDisconnected();
     void OnError();
     void OnNewConnection();
+    void WatchCertificate(QSslSocket* socket);
+    void UseClientCertificate(QSslSocket& socket) const;
     bool DeferredWhileSending(void (Socket::*handler)());
 
     QPointer<QTcpSocket> m_socket;
@@ -97,6 +115,8 @@ class Socket : public QObject {
     bool m_peerClosed = false;
     bool m_failed = false;
     bool m_sending = false;
+    // Why the certificate did not pass and its fingerprint, until the handshake fails.
+    std::pair<QString, QString> m_refusal;
 };
 
 } // namespace korbi::platform

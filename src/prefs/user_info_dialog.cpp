@@ -41,8 +41,11 @@ UserInfoDialog::UserInfoDialog(core::ServerLink& link, core::CommandRunner& runn
       m_RealText(new QLineEdit), m_EMailText(new QLineEdit),
       m_Check1(new QCheckBox("Receive WallOps Messages")),
       m_Check2(new QCheckBox("Receive Server Messages")),
-      m_Check3(new QCheckBox("Invisible on Server")), m_Warning(new QLabel),
-      m_Command2(MakeButton("OK", "Command2", this)),
+      m_Check3(new QCheckBox("Invisible on Server")), m_login{{{new QLineEdit, "SaslAccount"},
+                                                               {new QLineEdit, "SaslPassword"},
+                                                               {new QLineEdit,
+                                                                "ClientCertificate"}}},
+      m_Warning(new QLabel), m_Command2(MakeButton("OK", "Command2", this)),
       m_Command1(MakeButton("Cancel", "Command1", this)) {
     setObjectName("Form3");
     m_tabs->setObjectName("Tabs");
@@ -76,6 +79,21 @@ UserInfoDialog::UserInfoDialog(core::ServerLink& link, core::CommandRunner& runn
     modes->addStretch();
     m_tabs->addTab(clientMode, "Client Mode");
 
+    auto* loginTab = new QWidget;
+    auto* login = new QFormLayout(loginTab);
+    const char* labels[] = {"Account:", "Password:", "Certificate file:"};
+    for (std::size_t i = 0; i < m_login.size(); ++i) {
+        m_login[i].first->setObjectName(m_login[i].second);
+        login->addRow(labels[i], m_login[i].first);
+    }
+    m_login[1].first->setEchoMode(QLineEdit::Password);
+    auto* note = new QLabel("The password is sent only over TLS (a port written +6697) or to "
+                            "this machine. A certificate file (PEM, with its key) logs in "
+                            "instead when the server takes it.");
+    note->setWordWrap(true);
+    login->addRow(note);
+    m_tabs->addTab(loginTab, "Login");
+
     ui::LayOutTabsAndButtons(*this, m_tabs, m_Command2, m_Command1, 360, 220);
 
     connect(m_Command2, &QPushButton::clicked, this, &UserInfoDialog::Command2_Click);
@@ -92,6 +110,9 @@ void UserInfoDialog::Form_Load() {
     m_Check1->setChecked(settings.ClientW);
     m_Check2->setChecked(settings.ClientS);
     m_Check3->setChecked(settings.ClientI);
+    for (const auto& [field, name] : m_login) {
+        ui::SetFieldBytes(*field, settings.Extras.Value(name).value_or(""));
+    }
     m_Warning->hide();
 }
 
@@ -133,6 +154,14 @@ void UserInfoDialog::Command2_Click() {
     settings.ClientW = m_Check1->isChecked();
     settings.ClientS = m_Check2->isChecked();
     settings.ClientI = m_Check3->isChecked();
+    for (const auto& [field, name] : m_login) {
+        const std::string value = ui::FieldBytes(*field);
+        if (value.empty()) {
+            settings.Extras.Remove(name);
+        } else {
+            settings.Extras.SetValue(name, value);
+        }
+    }
 
     if (connected) {
         std::string modes;

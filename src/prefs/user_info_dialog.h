@@ -1,8 +1,11 @@
 #pragma once
-// Form3, "Personnal Info": the nick, backup nick, real name and user name, and the three user
-// modes. While connected a new nick is asked of the server rather than set, and the modes are
-// set on the server again.
+// Form3, "Personnal Info": the nick, backup nick, real name and user name, the three user
+// modes, and the login (SASL account, password, client certificate file). While connected a new
+// nick is asked of the server rather than set, and the modes are set on the server again.
 #include "ui/form_dialog.h"
+
+#include <array>
+#include <utility>
 
 class QCheckBox;
 class QLabel;
@@ -45,6 +48,8 @@ class UserInfoDialog : public ui::FormDialog {
     QCheckBox* m_Check1;
     QCheckBox* m_Check2;
     QCheckBox* m_Check3;
+    // The login fields, each with its line of the settings' extra section.
+    std::array<std::pair<QLineEdit*, const char*>, 3> m_login;
     QLabel* m_Warning;
     QPushButton* m_Command2;
     QPushButton* m_Command1;

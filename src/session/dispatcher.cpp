@@ -32,7 +32,8 @@ Dispatcher::Handler Dispatcher::SetHandler(const std::string& command, Handler h
 
 void Dispatcher::Process_MSG(std::string_view received) {
     const irc::ServerLine line = irc::ParseServerLine(received);
-    if (!Ignored(line)) {
+    const bool taken = m_filter && m_filter(line);
+    if (!taken && !Ignored(line)) {
         if (const auto found = m_handlers.find(line.command); found != m_handlers.end()) {
             found->second(line);
         }

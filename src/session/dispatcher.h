@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 namespace korbi::session {
 
@@ -34,6 +35,12 @@ class Dispatcher {
     // for a caller that adds to it.
     Handler SetHandler(const std::string& command, Handler handler);
 
+    // A filter sees every line before the table; a line it takes (returns true for) goes to
+    // no handler. The login takes the lines of its negotiation so.
+    void SetFilter(std::function<bool(const irc::ServerLine& line)> filter) {
+        m_filter = std::move(filter);
+    }
+
     commands::CtcpHandler& Ctcp() { return m_ctcp; }
 
   private:
@@ -43,6 +50,7 @@ class Dispatcher {
     commands::CtcpHandler m_ctcp;
     HandlerContext m_context;
     std::unordered_map<std::string, Handler> m_handlers;
+    std::function<bool(const irc::ServerLine& line)> m_filter;
 };
 
 } // namespace korbi::session

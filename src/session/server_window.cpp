@@ -12,6 +12,7 @@
 #include "panes/nick_list.h"
 #include "platform/text_encoding.h"
 #include "platform/text_values.h"
+#include "session/certificate_trust.h"
 #include "session/conversations.h"
 #include "session/notify_watch.h"
 #include "session/toolbar.h"
@@ -46,9 +47,11 @@ bool IsChannelName(std::string_view name) {
     return !name.empty() && (name.front() == '#' || name.front() == '&');
 }
 
-// A port must be a whole number a socket can use; anything else ends the connect.
-bool ValidPort(const std::string& text, int& port) {
-    const double value = platform::NumericValue(text);
+// A port must be a whole number a socket can use; anything else ends the connect. Written
+// "+6697" it asks for TLS, as in other clients.
+bool ValidPort(const std::string& text, int& port, bool& secure) {
+    secure = text.starts_with('+');
+    const double value = platform::NumericValue(secure ? text.substr(1) : text);
     if (value < 1 || value > 65535 || value != static_cast<double>(static_cast<int>(value))) {
         return false;
     }
@@ -65,7 +68,8 @@ ServerWindow::ServerWindow(core::Settings& settings, core::FrameFlags& flags,
     : QWidget(parent), m_settings(settings), m_flags(flags), m_folder(folder),
       m_conversation(conversation), m_socket(new platform::Socket(this)),
       m_serverName(new QComboBox(this)), m_serverPort(new QLineEdit(this)),
-      m_floodCheck(new QTimer(this)), m_sounds(m_soundPlayer, folder, this),
+      m_login(m_conversation, *this), m_floodCheck(new QTimer(this)),
+      m_sounds(m_soundPlayer, folder, this),
       m_playback(std::make_unique<media::TextPlayback>(m_conversation, m_conversation, *this, *this,
                                                        folder)),
       m_mailChecker(m_conversation, m_conversation, *this, *this, options.pop3Port,
@@ -112,6 +116,9 @@ ServerWindow::ServerWindow(core::Settings& settings, core::FrameFlags& flags,
     connect(m_socket, &platform::Socket::DataArrival, this, &ServerWindow::Socket1_DataArrival);
     connect(m_socket, &platform::Socket::Closed, this, &ServerWindow::Socket1_Close);
     connect(m_socket, &platform::Socket::Error, this, &ServerWindow::Socket1_Error);
+    connect(m_socket, &platform::Socket::CertificateRefused, this,
+            &ServerWindow::Socket1_CertificateRefused);
+    m_dispatcher.SetFilter([this](const irc::ServerLine& line) { return m_login.Handle(line); });
 
     m_readTempBuf.Clear();
 
@@ -234,11 +241,15 @@ void ServerWindow::StartConnecting() {
     const std::string host = platform::TrimBlanks(ServerText());
     m_conversation.Print(0, core::LineStyle::Connecting, "Attempting to Connect to " + host);
     int port = 0;
-    if (host.empty() || !ValidPort(platform::ScreenToBytes(m_serverPort->text()), port)) {
+    bool secure = false;
+    if (host.empty() || !ValidPort(platform::ScreenToBytes(m_serverPort->text()), port, secure)) {
         return;
     }
     m_socket->RemoteHost = host;
     m_socket->RemotePort = port;
+    m_socket->Secure = secure;
+    m_socket->TrustedFingerprint = m_settings.Extras.Value(TrustedCertKey(host)).value_or("");
+    m_socket->ClientCertificate = m_settings.Extras.Value("ClientCertificate").value_or("");
     m_socket->Connect();
     SetBoxesEditable(false);
     m_toolbar->ConnectingState();
@@ -275,6 +286,7 @@ void ServerWindow::ShowDisconnectedControls() {
 
 void ServerWindow::EndSession(bool keepPanes) {
     ShowDisconnectedControls();
+    ShowSecure(false);
     if (m_conversation.LogOpen(0)) {
         m_conversation.CloseLog(0);
     }
@@ -355,12 +367,14 @@ void ServerWindow::Socket1_Connect() {
     m_conversation.Print(0, core::LineStyle::Connected, "Connected to " + ServerText());
     m_conversation.Print(0, core::LineStyle::Plain, "");
     m_conversation.Print(0, core::LineStyle::Plain, "Registering yourself...");
+    m_login.Start(LoginOptionsFor(m_settings, m_socket->RemoteHost, m_socket->Encrypted()));
     Send2Serv("NICK " + m_settings.NickName);
     Send2Serv("USER " + m_settings.MyUserName + " " + m_settings.HostName + " " + ServerText() +
               " :" + m_settings.RealName);
     SetBoxesEditable(false);
     m_toolbar->ConnectedState();
     m_toolbar->RWReset();
+    ShowSecure(m_socket->Encrypted());
 }
 
 void ServerWindow::Socket1_DataArrival() {
@@ -420,6 +434,31 @@ void ServerWindow::Socket1_Error(int number, const QString& description) {
             m_reconnector->ConnectionEnded();
         }
     }
+}
+
+// An unknown or changed certificate: one line says why with the fingerprint, and the user may
+// trust it for this host; the next connect then goes through.
+void ServerWindow::Socket1_CertificateRefused(const QString& reason, const QString& fingerprint) {
+    const std::string host = m_socket->RemoteHost;
+    const std::string print = fingerprint.toStdString();
+    m_conversation.Print(
+        0, core::LineStyle::ConnectionError,
+        RefusalText(host, platform::ScreenToBytes(reason), print, m_socket->TrustedFingerprint));
+    m_flags.LoggedOn = false;
+    m_toolbar->RWDisable();
+    ShowDisconnectedControls();
+    // Only the user can judge the certificate: no try of a lost connection goes on by itself.
+    m_reconnector->UserActed();
+    AskToTrust(this, m_settings, host, print, [this, host] {
+        m_conversation.Print(0, core::LineStyle::Connecting,
+                             "The certificate of " + host + " is trusted from now on.");
+    });
+}
+
+void ServerWindow::ShowSecure(bool secure) {
+    m_flags.Secure = secure;
+    m_toolbar->SetSecure(secure);
+    emit SecureChanged(secure);
 }
 
 void ServerWindow::Form_Unload() {

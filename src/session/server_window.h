@@ -20,6 +20,7 @@
 #include "platform/socket.h"
 #include "platform/sound_player.h"
 #include "session/dispatcher.h"
+#include "session/login.h"
 #include "session/reconnector.h"
 
 #include <QWidget>
@@ -124,6 +125,8 @@ class ServerWindow : public QWidget,
     void DialogRequested(int n);
     // The mail indicator asks for the "&Mail" menu at a screen position.
     void MailMenuRequested(const QPoint& globalPos);
+    // The connection to the server became encrypted (TLS), or is no longer.
+    void SecureChanged(bool secure);
 
   private:
     // The roles the dispatcher's handlers, the interpreter and the input lines work through.
@@ -133,6 +136,8 @@ class ServerWindow : public QWidget,
     void Socket1_DataArrival();
     void Socket1_Close();
     void Socket1_Error(int number, const QString& description);
+    void Socket1_CertificateRefused(const QString& reason, const QString& fingerprint);
+    void ShowSecure(bool secure);
     void CheckForMsg(const std::string& arrival);
     void ToolButs_MouseUp(int n);
     // The user's Connect: a pending reconnection gives way to it.
@@ -164,6 +169,7 @@ class ServerWindow : public QWidget,
     core::NickPictTable m_nickPicts;
     commands::CommandInterpreter m_interpreter{CommandRolesOf(Roles())};
     Dispatcher m_dispatcher{Roles()};
+    Login m_login;
     QTimer* m_floodCheck;
     // The services, each after what it uses: they go in the reverse order, the ones that reach
     // this window as their host first, while everything they reach is still there. The window

@@ -101,7 +101,8 @@ void PictureBox::leaveEvent(QEvent*) {
 ServerToolbar::ServerToolbar(QWidget* serverWindow)
     : QWidget(serverWindow), m_pictures(media::MakeToolButPicts()),
       m_frames(media::MakeSmiFrames()), m_ReadWriteShow(new PictureBox(serverWindow)),
-      m_MailNotify(new PictureBox(serverWindow)), m_PicServNotify(new PictureBox(serverWindow)) {
+      m_MailNotify(new PictureBox(serverWindow)), m_PicServNotify(new PictureBox(serverWindow)),
+      m_SecureShow(new PictureBox(serverWindow)) {
     setObjectName("downer");
     setMouseTracking(true);
     setAutoFillBackground(false);
@@ -126,7 +127,11 @@ ServerToolbar::ServerToolbar(QWidget* serverWindow)
     m_ReadWriteShow->setObjectName("ReadWriteShow");
     m_MailNotify->setObjectName("MailNotify");
     m_PicServNotify->setObjectName("PicServNotify");
-    for (PictureBox* indicator : {m_ReadWriteShow, m_MailNotify, m_PicServNotify}) {
+    m_SecureShow->setObjectName("SecureShow");
+    m_SecureShow->setToolTip("Secure connection (TLS)");
+    m_SecureShow->SetPicture(media::SecurePicture());
+    m_SecureShow->hide();
+    for (PictureBox* indicator : {m_ReadWriteShow, m_MailNotify, m_PicServNotify, m_SecureShow}) {
         indicator->resize(media::kIndicatorSize);
     }
     connect(m_MailNotify, &PictureBox::DblClick, this, &ServerToolbar::MailCheckRequested);
@@ -166,6 +171,11 @@ ServerToolbar::~ServerToolbar() {
     delete m_ReadWriteShow;
     delete m_MailNotify;
     delete m_PicServNotify;
+    delete m_SecureShow;
+}
+
+void ServerToolbar::SetSecure(bool secure) {
+    m_SecureShow->setVisible(secure);
 }
 
 bool ServerToolbar::ToolButEnabled(int n) const {
@@ -335,6 +345,7 @@ void ServerToolbar::PlaceControls() {
     const int status = width - kStatusAreaWidth;
     m_ReadWriteShow->move(status + (kStatusAreaWidth - m_ReadWriteShow->width()) / 2,
                           kReadWriteTop);
+    m_SecureShow->move(m_ReadWriteShow->x(), m_ReadWriteShow->geometry().bottom() + 4);
     // The same places the main frame gives the indicators whenever it lays its windows out.
     const int top = TwipsToPixels(PixelsToTwips(height) - kIndicatorBottom);
     m_MailNotify->move(TwipsToPixels(PixelsToTwips(width) - kMailNotifyRight), top);

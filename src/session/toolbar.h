@@ -76,6 +76,9 @@ class ServerToolbar : public QWidget {
     // The socket closed: the indicator's disabled picture.
     void RWDisable();
 
+    // The padlock beside the read/write indicator, shown while the connection is encrypted.
+    void SetSecure(bool secure);
+
     void SetMailPicture(media::MailImage image);
     void SetPicServPicture(media::PicServImage image);
 
@@ -118,6 +121,7 @@ class ServerToolbar : public QWidget {
     PictureBox* m_ReadWriteShow;
     PictureBox* m_MailNotify;
     PictureBox* m_PicServNotify;
+    PictureBox* m_SecureShow;
     int m_LastLiftBut = 0;
     int m_NoButLifted = 0;
     int m_RotateFrame = 0;

@@ -4,11 +4,12 @@
 
 namespace korbi::ui {
 
-QString FrameTitle(const std::string& TitleBarText) {
+QString FrameTitle(const std::string& TitleBarText, bool secure) {
+    const QString mark = secure ? kSecureMark : "";
     if (TitleBarText.empty()) {
-        return kFrameTitle;
+        return kFrameTitle + mark;
     }
-    return platform::BytesToScreen(TitleBarText) + " - " + kFrameTitle;
+    return platform::BytesToScreen(TitleBarText) + " - " + kFrameTitle + mark;
 }
 
 } // namespace korbi::ui

@@ -8,7 +8,9 @@ namespace korbi::ui {
 
 inline constexpr const char* kFrameTitle = "KorBi iRC Client 1.0B4";
 
-// kFrameTitle alone for an empty TitleBarText, else the text, " - " and kFrameTitle.
-QString FrameTitle(const std::string& TitleBarText);
+// kFrameTitle alone for an empty TitleBarText, else the text, " - " and kFrameTitle; while the
+// connection to the server is encrypted, kSecureMark follows.
+inline constexpr const char* kSecureMark = " [TLS]";
+QString FrameTitle(const std::string& TitleBarText, bool secure = false);
 
 } // namespace korbi::ui

@@ -392,8 +392,8 @@ TEST_F(MainFrameTest, ClosingWhileConnectedSendsTheQuitLineFirst) {
     frame->close(); // this thread's server cannot answer meanwhile: the whole wait runs out
     EXPECT_LT(clock.elapsed(), 1500);
     ASSERT_TRUE(WaitUntil([&] { return server.ClientClosed(); }));
-    EXPECT_EQ(server.Received(), "\nNICK " + s.NickName + "\r\nUSER " + s.MyUserName + " " +
-                                     s.HostName + " 127.0.0.1 :" + s.RealName +
+    EXPECT_EQ(server.Received(), "\nCAP LS 302\r\nNICK " + s.NickName + "\r\nUSER " + s.MyUserName +
+                                     " " + s.HostName + " 127.0.0.1 :" + s.RealName +
                                      "\r\n:" + s.NickName + " QUIT :KorBis blues sur KorBi\r");
 }
 

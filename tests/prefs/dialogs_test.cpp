@@ -86,7 +86,7 @@ TEST_F(DialogsTest, UserInfoWhileDisconnectedStoresTheNickAtOnceAndSendsNothing)
     UserInfoDialog dialog(host, host, host);
     EXPECT_EQ(dialog.windowTitle(), "Personnal Info");
     EXPECT_EQ(TabCaptions(*dialog.findChild<QTabWidget*>("Tabs")),
-              (QStringList{"IRC Info", "Client Mode"}));
+              (QStringList{"IRC Info", "Client Mode", "Login"}));
     EXPECT_EQ(Texts(dialog, {"NickText", "Text1", "RealText", "EMailText"}),
               (QStringList{"alice", "alice_", "Alice Liddell", "al"}));
     EXPECT_EQ(Ticks(dialog, 3), (std::vector<bool>{true, false, true}));

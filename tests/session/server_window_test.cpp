@@ -58,7 +58,7 @@ TEST_F(ServerWindowTest, ALineBreakFromTheServerNeverGoesOut) {
     EXPECT_EQ(settings.NickName, "Joe");
     window.ConnectToServer("127.0.0.1", std::to_string(second.Port()));
     ASSERT_TRUE(second.WaitForReceived("\nUSER "));
-    EXPECT_EQ(second.Received().substr(0, 11), "\nNICK Joe\r\n");
+    EXPECT_EQ(second.Received().substr(0, 23), "\nCAP LS 302\r\nNICK Joe\r\n");
 }
 
 TEST_F(ServerWindowTest, ConnectingWhileConnectedQuitsFirst) {

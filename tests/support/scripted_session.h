@@ -15,9 +15,10 @@ namespace korbi::testing {
 
 class ScriptedSession {
   public:
-    // What the client sends on connecting, framed as it goes out.
+    // What the client sends on connecting, framed as it goes out: the capability question,
+    // then the registration.
     static constexpr const char* kRegistration =
-        "\nNICK Joe\r\nUSER joe@example.net default 127.0.0.1 :Joe Real\r";
+        "\nCAP LS 302\r\nNICK Joe\r\nUSER joe@example.net default 127.0.0.1 :Joe Real\r";
 
     explicit ScriptedSession(const session::ServerWindowOptions& options = LoopbackOptions())
         : folder(std::filesystem::path(dir.path().toStdString())),
