@@ -58,6 +58,8 @@ void ConversationWindow::BuildPane(int slot) {
     pane.InputBox->setFont(QFont("Arial", 8));
     pane.NickList = new QListWidget(this);
     pane.NickList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // The server pane's list keeps the channels in the order the server gives them.
+    pane.NickList->setSortingEnabled(slot > 0);
     // A channel listing puts thousands of entries into the server pane's list while they
     // arrive: one height for all spares measuring each, and the list is laid out a thousand
     // entries at a time between other work rather than whole after every arrival.

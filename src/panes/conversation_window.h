@@ -20,6 +20,7 @@
 
 #include <QColor>
 #include <QElapsedTimer>
+#include <QList>
 #include <QPointer>
 #include <QWidget>
 
@@ -31,6 +32,7 @@
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QMessageBox;
 class QPushButton;
 class QTimer;
@@ -51,7 +53,10 @@ struct Pane {
     TextView* TextViewWin = nullptr;
     InputLine* InputBox = nullptr;
     QListWidget* NickList = nullptr;
-    NickIndex Nicks; // where the entries of NickList stand, by nick
+    // The items of NickList in the order they came: the nick list roles' positions. A member
+    // list shows them by rank, then name.
+    QList<QListWidgetItem*> Entries;
+    NickIndex Nicks; // where the entries stand in Entries, by nick
     QLabel* TopicBar = nullptr;
     // The highlight lines along the upper and lower edge of the switch button.
     QWidget* Line1 = nullptr;

@@ -1,7 +1,8 @@
 #pragma once
 // The entries of a pane's nick list: nicks as the server gives them, behind their rank marks
-// (irc/ranks.h). Entries keep the order in which they came; nothing
-// sorts them. The operations below change a pane's list through the nick lists role.
+// (irc/ranks.h). The role's positions keep the order in which entries came (a channel's window
+// shows them by rank, then name). The operations below change a pane's list through the nick
+// lists role.
 #include <string>
 #include <string_view>
 #include <vector>

@@ -1,11 +1,14 @@
-// The nick list of each pane: its entries in the list widget, and the index that finds them by
-// nick without walking the list. The server pane's list holds the channels of a LIST reply
-// (there may be a hundred thousand) that no event looks up: it goes without an index.
+// The nick list of each pane: its entries in the list widget, shown by rank then name, their
+// order of arrival (the positions the roles speak of), and the index that finds them by nick
+// without walking the list. The server pane's list holds the channels of a LIST reply (there
+// may be a hundred thousand) in the server's order, which no event looks up: it goes without
+// an index.
 #include "panes/conversation_window.h"
 
 #include "irc/masks.h"
 #include "irc/ranks.h"
 #include "platform/text_encoding.h"
+#include "platform/text_values.h"
 
 #include <QListWidget>
 
@@ -15,6 +18,24 @@ namespace {
 
 QByteArray Bytes(const std::string& text) {
     return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+constexpr int kSortKeyRole = Qt::UserRole + 1;
+
+// A member of a channel sorts by its highest rank, then by its nick in any letter case.
+class MemberItem : public QListWidgetItem {
+  public:
+    using QListWidgetItem::QListWidgetItem;
+    bool operator<(const QListWidgetItem& other) const override {
+        return data(kSortKeyRole).toByteArray() < other.data(kSortKeyRole).toByteArray();
+    }
+};
+
+void ShowEntry(QListWidgetItem& item, const std::string& entry, const std::string& marks) {
+    const std::size_t order = irc::RankOrder(entry, marks);
+    item.setText(platform::BytesToScreen(irc::HighestRankEntry(entry, marks)));
+    item.setData(kSortKeyRole, QByteArray(1, static_cast<char>(order)) +
+                                   Bytes(platform::UpperAscii(irc::WithoutRanks(entry, marks))));
 }
 
 // The bytes an entry stands for: kept beside its screen text, so that a nick that is not
@@ -34,9 +55,8 @@ std::vector<std::string> ConversationWindow::NickListItems(int slot) const {
     if (!ValidSlot(slot)) {
         return items;
     }
-    const QListWidget& list = *PaneAt(slot).NickList;
-    for (int row = 0; row < list.count(); ++row) {
-        items.push_back(EntryBytes(*list.item(row)));
+    for (const QListWidgetItem* item : PaneAt(slot).Entries) {
+        items.push_back(EntryBytes(*item));
     }
     return items;
 }
@@ -54,6 +74,7 @@ void ConversationWindow::SetNickListItems(int slot, const std::vector<std::strin
 void ConversationWindow::ClearNickList(int slot) {
     Pane& pane = PaneAt(slot);
     pane.NickList->clear();
+    pane.Entries.clear();
     pane.Nicks.Clear();
 }
 
@@ -64,13 +85,17 @@ void ConversationWindow::AddNickListItem(int slot, const std::string& entry) {
     Pane& pane = PaneAt(slot);
     // Filled before it joins the list: an item of a list that changes looks for its own row,
     // through the whole list when it has none yet.
-    auto* item = new QListWidgetItem(
-        platform::BytesToScreen(slot > 0 ? irc::HighestRankEntry(entry, RankMarks()) : entry));
+    QListWidgetItem* item = nullptr;
+    if (slot > 0) {
+        item = new MemberItem;
+        ShowEntry(*item, entry, RankMarks());
+        pane.Nicks.Append(entry);
+    } else {
+        item = new QListWidgetItem(platform::BytesToScreen(entry));
+    }
     item->setData(Qt::UserRole, Bytes(entry));
     pane.NickList->addItem(item);
-    if (slot > 0) {
-        pane.Nicks.Append(entry);
-    }
+    pane.Entries.append(item);
 }
 
 void ConversationWindow::RemoveNickListItem(int slot, int index) {
@@ -78,13 +103,13 @@ void ConversationWindow::RemoveNickListItem(int slot, int index) {
         return;
     }
     Pane& pane = PaneAt(slot);
-    // takeItem gives nothing for an index outside the list.
-    QListWidgetItem* item = pane.NickList->takeItem(index);
-    if (item != nullptr) {
-        if (slot > 0) {
-            pane.Nicks.RemoveAt(static_cast<std::size_t>(index));
-        }
-        delete item;
+    if (index < 0 || index >= pane.Entries.size()) {
+        return;
+    }
+    // The item leaves the widget as it is deleted.
+    delete pane.Entries.takeAt(index);
+    if (slot > 0) {
+        pane.Nicks.RemoveAt(static_cast<std::size_t>(index));
     }
 }
 
@@ -93,10 +118,10 @@ void ConversationWindow::SetRankMarks(const std::string& marks) {
     for (int slot = 1; slot < kPaneCount; ++slot) {
         Pane& pane = PaneAt(slot);
         pane.Nicks.SetRankMarks(marks);
-        for (int row = 0; row < pane.NickList->count(); ++row) {
-            QListWidgetItem& item = *pane.NickList->item(row);
-            item.setText(platform::BytesToScreen(irc::HighestRankEntry(EntryBytes(item), marks)));
+        for (QListWidgetItem* item : pane.Entries) {
+            ShowEntry(*item, EntryBytes(*item), marks);
         }
+        pane.NickList->sortItems();
     }
 }
 
@@ -108,8 +133,10 @@ int ConversationWindow::FindNick(int slot, const std::string& nick) const {
 }
 
 std::string ConversationWindow::NickListEntry(int slot, int index) const {
-    const QListWidgetItem* item = ValidSlot(slot) ? PaneAt(slot).NickList->item(index) : nullptr;
-    return item != nullptr ? EntryBytes(*item) : std::string();
+    if (!ValidSlot(slot) || index < 0 || index >= PaneAt(slot).Entries.size()) {
+        return {};
+    }
+    return EntryBytes(*PaneAt(slot).Entries.at(index));
 }
 
 std::vector<std::string> ConversationWindow::SelectedNicks(int slot) const {

@@ -31,8 +31,8 @@ class RanksSessionTest : public ::testing::Test, protected korbi::testing::Scrip
     }
 };
 
-TEST_F(RanksSessionTest, MembersAreShownByTheirHighestRankAndFoundWithoutTheirMarks) {
-    EXPECT_EQ(Shown(), QStringList({"~ann", "@bob", "%carl", "@Joe", "dave"}));
+TEST_F(RanksSessionTest, MembersAreShownByRankThenNameAndFoundWithoutTheirMarks) {
+    EXPECT_EQ(Shown(), QStringList({"~ann", "@bob", "@Joe", "%carl", "dave"}));
     server.Send(":carl!c@h PART #r\r\n"
                 ":bob!b@h NICK :bert\r\n"
                 ":Joe!j@h KICK #r ann :out\r\n");
