@@ -24,35 +24,48 @@ ServerLine ParseServerLine(std::string_view received) {
     parsed.command = GetMsgCommand(parsed.line);
     parsed.params = GetMsgParams(parsed.line);
     parsed.sender = GetNick(parsed.source);
-    parsed.wordStarts.push_back(0);
+    parsed.m_words = 1;
     for (std::size_t i = 0; i < parsed.params.size(); ++i) {
-        if (parsed.params[i] == ' ') {
-            parsed.wordStarts.push_back(i + 1);
+        if (parsed.params[i] != ' ') {
+            continue;
         }
+        if (parsed.m_words < ServerLine::kKeptStarts) {
+            parsed.m_starts[parsed.m_words] = i + 1;
+        }
+        ++parsed.m_words;
     }
     return parsed;
 }
 
 std::size_t ServerLine::WordIndex(long n) const {
-    const std::size_t count = wordStarts.size();
-    return n >= 1 && static_cast<std::size_t>(n) <= count ? static_cast<std::size_t>(n) - 1
-                                                          : count - 1;
+    return n >= 1 && static_cast<std::size_t>(n) <= m_words ? static_cast<std::size_t>(n) - 1
+                                                            : m_words - 1;
+}
+
+std::size_t ServerLine::StartOf(std::size_t index) const {
+    if (index < kKeptStarts) {
+        return m_starts[index];
+    }
+    std::size_t start = m_starts[kKeptStarts - 1];
+    for (std::size_t word = kKeptStarts - 1; word < index; ++word) {
+        start = params.find(' ', start) + 1;
+    }
+    return start;
 }
 
 std::string ServerLine::Word(long n) const {
-    if (wordStarts.empty()) { // not made by ParseServerLine
+    if (m_words == 0) { // not made by ParseServerLine
         return {};
     }
     const std::size_t index = WordIndex(n);
-    const std::size_t start = wordStarts[index];
-    const std::size_t end =
-        index + 1 < wordStarts.size() ? wordStarts[index + 1] - 1 : params.size();
+    const std::size_t start = StartOf(index);
+    const std::size_t end = index + 1 < m_words ? params.find(' ', start) : params.size();
     return params.substr(start, end - start);
 }
 
 std::string ServerLine::Param(long n) const {
     // Only the last word carries the line end.
-    const bool last = WordIndex(n) + 1 == wordStarts.size();
+    const bool last = m_words > 0 && WordIndex(n) + 1 == m_words;
     return last ? WithoutLineEnd(Word(n)) : Word(n);
 }
 

@@ -2,6 +2,7 @@
 // A received protocol line taken apart once, and the text shapes the handlers cut out of it.
 #include "irc/words.h"
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -17,19 +18,26 @@ struct ServerLine {
     std::string command; // compared exactly, case and all
     std::string params;  // every word after the command, each behind one blank, line end kept
     std::string sender;  // the nick part of source
-    // Where each word of params starts, counted as GetWord counts them (word 1 is the empty
-    // word before the first blank): found once, so that no handler searches the line again.
-    std::vector<std::size_t> wordStarts;
 
     // Word n (from 1) of params exactly as GetWord(n, params) gives it: the last word keeps
     // the line end, and n out of range gives the last word.
     std::string Word(long n) const;
     // Word n without the line end: a trailing parameter's word reads like any other.
     std::string Param(long n) const;
-    long NumWords() const { return static_cast<long>(wordStarts.size()); }
+    long NumWords() const { return static_cast<long>(m_words); }
 
   private:
+    friend ServerLine ParseServerLine(std::string_view line);
     std::size_t WordIndex(long n) const;
+    std::size_t StartOf(std::size_t index) const;
+
+    // Where the first words of params start, counted as GetWord counts them (word 1 is the
+    // empty word before the first blank): found once, so that handlers do not search the line
+    // again. Kept in place, as every received line is parsed: the handlers read the first few
+    // words, and a later word is found from the last one kept.
+    static constexpr std::size_t kKeptStarts = 8;
+    std::array<std::size_t, kKeptStarts> m_starts{};
+    std::size_t m_words = 0; // 1 plus the blanks of params; 0 when not made by ParseServerLine
 };
 
 // A line that starts with "@" carries message tags: they are taken off before anything else

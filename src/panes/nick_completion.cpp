@@ -27,21 +27,32 @@ void RecentSpeakers::Spoke(std::string_view nick) {
     if (nick.empty()) {
         return;
     }
-    // Every message of a channel passes here: a known speaker moves to the front in place,
-    // without a new string.
-    const std::size_t rank = RecentRank(m_nicks, nick);
-    if (rank < m_nicks.size()) {
-        const auto at = m_nicks.begin() + static_cast<std::ptrdiff_t>(rank);
-        std::rotate(m_nicks.begin(), at, at + 1);
-        if (m_nicks.front() != nick) {
-            m_nicks.front() = nick; // the spelling the speaker uses now
-        }
-        return;
+    Speaker& speaker = m_speakers[platform::UpperAscii(nick)];
+    speaker.when = ++m_clock;
+    if (speaker.nick != nick) {
+        speaker.nick = nick; // the spelling the speaker uses now
     }
-    m_nicks.insert(m_nicks.begin(), std::string(nick));
-    if (m_nicks.size() > kMaxSpeakers) {
-        m_nicks.pop_back();
+    // Forgetting in batches keeps the table small without sorting at every message.
+    if (m_speakers.size() > 2 * kMaxSpeakers) {
+        const std::uint64_t oldestKept = m_clock - kMaxSpeakers;
+        std::erase_if(m_speakers,
+                      [oldestKept](const auto& entry) { return entry.second.when <= oldestKept; });
     }
+}
+
+std::vector<std::string> RecentSpeakers::Order() const {
+    std::vector<const Speaker*> speakers;
+    speakers.reserve(m_speakers.size());
+    for (const auto& entry : m_speakers) {
+        speakers.push_back(&entry.second);
+    }
+    std::sort(speakers.begin(), speakers.end(),
+              [](const Speaker* a, const Speaker* b) { return a->when > b->when; });
+    std::vector<std::string> nicks;
+    for (std::size_t i = 0; i < speakers.size() && i < kMaxSpeakers; ++i) {
+        nicks.push_back(speakers[i]->nick);
+    }
+    return nicks;
 }
 
 std::vector<std::string> CompletionMatches(std::string_view prefix,

@@ -7,9 +7,11 @@
 #include "irc/ranks.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace korbi::panes {
@@ -23,11 +25,19 @@ class RecentSpeakers {
     static constexpr std::size_t kMaxSpeakers = 50;
 
     void Spoke(std::string_view nick);
-    void Clear() { m_nicks.clear(); }
-    const std::vector<std::string>& Order() const { return m_nicks; }
+    void Clear() { m_speakers.clear(); }
+    // At most kMaxSpeakers nicks, the latest speaker first, each as last spelled.
+    std::vector<std::string> Order() const;
 
   private:
-    std::vector<std::string> m_nicks;
+    struct Speaker {
+        std::uint64_t when = 0;
+        std::string nick;
+    };
+    // Every message of a channel passes here, floods included: a speaker is found by the
+    // hash of its upper-cased nick, and the order is made only when a Tab asks for it.
+    std::unordered_map<std::string, Speaker> m_speakers;
+    std::uint64_t m_clock = 0;
 };
 
 // What a pane offers to complete.
