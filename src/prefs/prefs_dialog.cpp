@@ -65,6 +65,7 @@ PrefsDialog::PrefsDialog(core::Settings& settings, QWidget* parent)
       m_Combo1(MakeCombo({"Arial", "Courrier", "FixedSys"}, "Combo1")),
       m_Combo2(MakeCombo({"nick ->", "<nick>", "nick:"}, "Combo2")), m_Text4(MakeText("Text4")),
       m_Check4(MakeCheck("Show extra info on Join, Part and Quit", "Check4")),
+      m_CloseToTray(MakeCheck("Close button hides the window in the tray", "CloseToTray")),
       m_Command2(MakeButton("OK", "Command2", this)),
       m_Command1(MakeButton("Cancel", "Command1", this)) {
     setObjectName("PrefsForm");
@@ -101,6 +102,7 @@ PrefsDialog::PrefsDialog(core::Settings& settings, QWidget* parent)
     display->addRow("Nick Show:", m_Combo2);
     display->addRow("Extra Title Bar Text:", m_Text4);
     display->addRow(m_Check4);
+    display->addRow(m_CloseToTray);
     m_tabs->addTab(displayTab, "Display");
 
     ui::LayOutTabsAndButtons(*this, m_tabs, m_Command2, m_Command1, 460, 280);
@@ -121,6 +123,7 @@ void PrefsDialog::Form_Load() {
     SelectIndex(*m_Combo2, m_settings.NickStyle);
     ui::SetFieldBytes(*m_Text4, m_settings.TitleBarText);
     m_Check4->setChecked(m_settings.ShowAddress);
+    m_CloseToTray->setChecked(m_settings.Extras.Flag(core::kCloseToTray, false));
 }
 
 void PrefsDialog::Command2_Click() {
@@ -132,6 +135,10 @@ void PrefsDialog::Command2_Click() {
     m_settings.LogChan = m_Check2->isChecked();
     m_settings.LogPrivChat = m_Check3->isChecked();
     m_settings.ShowAddress = m_Check4->isChecked();
+    // A file whose user never changed the setting keeps no line for it.
+    if (m_CloseToTray->isChecked() != m_settings.Extras.Flag(core::kCloseToTray, false)) {
+        m_settings.Extras.SetFlag(core::kCloseToTray, m_CloseToTray->isChecked());
+    }
     m_settings.Font2Use = SelectedIndex(*m_Combo1, m_settings.Font2Use);
     m_settings.NickStyle = SelectedIndex(*m_Combo2, m_settings.NickStyle);
     emit TitleChanged(ui::FrameTitle(m_settings.TitleBarText));

@@ -1,6 +1,7 @@
 #pragma once
 // PrefsForm, "Preferences": the picture names, the logging flags, the font, the nick style,
-// the extra title text and the extra join/part/quit information.
+// the extra title text, the extra join/part/quit information and whether closing hides the
+// frame in the tray.
 #include "core/settings.h"
 #include "ui/form_dialog.h"
 
@@ -42,6 +43,7 @@ class PrefsDialog : public ui::FormDialog {
     QComboBox* m_Combo2;
     QLineEdit* m_Text4;
     QCheckBox* m_Check4;
+    QCheckBox* m_CloseToTray;
     QPushButton* m_Command2;
     QPushButton* m_Command1;
 };
