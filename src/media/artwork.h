@@ -73,7 +73,9 @@ QSize ToolButtonSize(int button);
 // Button numbers as the toolbar uses them: 0 connect, 1 disconnect, 2 personal and client
 // information, 3 flood protection and autoexec, 4 friends and enemies, 5 scripts, 6 server list,
 // 7 aliases and popups, 8 DCC, 9 misc preferences. A null image outside 0 to 9.
-QImage ToolButtonPicture(int button, ButtonState state);
+// dpr is the screen's device pixel ratio: the picture keeps its size in device-independent
+// pixels and is drawn at that resolution, never scaled up from the 1x picture.
+QImage ToolButtonPicture(int button, ButtonState state, qreal dpr = 1);
 
 struct ToolButPicts {
     std::array<QImage, kToolButtonCount> FlatButs;
@@ -81,7 +83,7 @@ struct ToolButPicts {
     std::array<QImage, kToolButtonCount> PressButs;
     std::array<QImage, kToolButtonCount> DisabButs;
 };
-ToolButPicts MakeToolButPicts();
+ToolButPicts MakeToolButPicts(qreal dpr = 1);
 
 // ---- Indicators of the server window and the frame icons (transparent around the picture).
 

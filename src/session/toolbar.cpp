@@ -73,7 +73,9 @@ void PictureBox::paintEvent(QPaintEvent*) {
         return;
     }
     QPainter painter(this);
-    const QPoint at((width() - m_picture.width()) / 2, (height() - m_picture.height()) / 2);
+    // A picture drawn for a high-density screen has more pixels than its size on the screen.
+    const QSize size = m_picture.deviceIndependentSize().toSize();
+    const QPoint at((width() - size.width()) / 2, (height() - size.height()) / 2);
     painter.drawImage(at, m_picture);
 }
 
@@ -99,7 +101,7 @@ void PictureBox::leaveEvent(QEvent*) {
 }
 
 ServerToolbar::ServerToolbar(QWidget* serverWindow)
-    : QWidget(serverWindow), m_pictures(media::MakeToolButPicts()),
+    : QWidget(serverWindow), m_pictures(media::MakeToolButPicts(serverWindow->devicePixelRatioF())),
       m_frames(media::MakeSmiFrames()), m_ReadWriteShow(new PictureBox(serverWindow)),
       m_MailNotify(new PictureBox(serverWindow)), m_PicServNotify(new PictureBox(serverWindow)) {
     setObjectName("downer");
