@@ -90,12 +90,12 @@ ToolButPicts MakeToolButPicts(qreal dpr = 1);
 inline constexpr int kReadWriteFrameCount = 10;
 
 // Rotater(frame): one step of a turn, frame 0 to 9; a null image outside.
-QImage ReadWriteFrame(int frame);
+QImage ReadWriteFrame(int frame, qreal dpr = 1);
 // DisabFrame: shown while not connected.
-QImage ReadWriteDisabledFrame();
+QImage ReadWriteDisabledFrame(qreal dpr = 1);
 
 enum class MailImage { UnknownMailImage, CheckMailImage, GotMailImage, NoMailImage };
-QImage MailPicture(MailImage image);
+QImage MailPicture(MailImage image, qreal dpr = 1);
 
 enum class PicServImage {
     FreePicServ, // idle
@@ -103,7 +103,7 @@ enum class PicServImage {
     UpPicServ,   // serving
     BothPicServ, // serving while fetching
 };
-QImage PicServPicture(PicServImage image);
+QImage PicServPicture(PicServImage image, qreal dpr = 1);
 
 enum class FrameIcon {
     DefaultIcon, // normal
@@ -119,7 +119,8 @@ struct SmiFrames {
     QImage NoNewIcon;
     QImage NoticeIcon;
 };
-SmiFrames MakeSmiFrames();
+// The indicators, like the buttons, are drawn for a screen of device pixel ratio dpr.
+SmiFrames MakeSmiFrames(qreal dpr = 1);
 
 // ---- Application icon
 

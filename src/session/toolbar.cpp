@@ -101,9 +101,10 @@ void PictureBox::leaveEvent(QEvent*) {
 }
 
 ServerToolbar::ServerToolbar(QWidget* serverWindow)
-    : QWidget(serverWindow), m_pictures(media::MakeToolButPicts(serverWindow->devicePixelRatioF())),
-      m_frames(media::MakeSmiFrames()), m_ReadWriteShow(new PictureBox(serverWindow)),
-      m_MailNotify(new PictureBox(serverWindow)), m_PicServNotify(new PictureBox(serverWindow)) {
+    : QWidget(serverWindow), m_dpr(serverWindow->devicePixelRatioF()),
+      m_pictures(media::MakeToolButPicts(m_dpr)), m_frames(media::MakeSmiFrames(m_dpr)),
+      m_ReadWriteShow(new PictureBox(serverWindow)), m_MailNotify(new PictureBox(serverWindow)),
+      m_PicServNotify(new PictureBox(serverWindow)) {
     setObjectName("downer");
     setMouseTracking(true);
     setAutoFillBackground(false);
@@ -256,11 +257,11 @@ void ServerToolbar::RWDisable() {
 }
 
 void ServerToolbar::SetMailPicture(media::MailImage image) {
-    m_MailNotify->SetPicture(media::MailPicture(image));
+    m_MailNotify->SetPicture(media::MailPicture(image, m_dpr));
 }
 
 void ServerToolbar::SetPicServPicture(media::PicServImage image) {
-    m_PicServNotify->SetPicture(media::PicServPicture(image));
+    m_PicServNotify->SetPicture(media::PicServPicture(image, m_dpr));
 }
 
 void ServerToolbar::RestLastLiftBut() {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace korbi::media {
 namespace {
 using korbi::testing::MixedBlocks;
@@ -28,6 +30,30 @@ TEST(HiDpiArtwork, ToolButtonsAreDrawnAtTheScreensPixelRatio) {
             one.scaled(one.size() * 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         EXPECT_LT(SoftPixels(two) * 4, SoftPixels(smooth) * 3) << "button " << button;
     }
+}
+
+TEST(HiDpiArtwork, IndicatorsAreDrawnAtTheScreensPixelRatio) {
+    const SmiFrames frames = MakeSmiFrames(2);
+    std::vector<QImage> pictures(frames.Rotater.begin(), frames.Rotater.end());
+    pictures.push_back(frames.DisabFrame);
+    for (const MailImage image : {MailImage::UnknownMailImage, MailImage::CheckMailImage,
+                                  MailImage::GotMailImage, MailImage::NoMailImage}) {
+        pictures.push_back(MailPicture(image, 2));
+    }
+    for (const PicServImage image : {PicServImage::FreePicServ, PicServImage::DownPicServ,
+                                     PicServImage::UpPicServ, PicServImage::BothPicServ}) {
+        pictures.push_back(PicServPicture(image, 2));
+    }
+    for (std::size_t n = 0; n < pictures.size(); ++n) {
+        const QImage& two = pictures[n];
+        EXPECT_EQ(two.deviceIndependentSize(), QSizeF(kIndicatorSize)) << "picture " << n;
+        EXPECT_EQ(two.size(), kIndicatorSize * 2) << "picture " << n;
+        EXPECT_GT(MixedBlocks(two), 0) << "picture " << n;
+    }
+    const QImage one = MailPicture(MailImage::GotMailImage);
+    const QImage smooth =
+        one.scaled(one.size() * 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    EXPECT_LT(SoftPixels(MailPicture(MailImage::GotMailImage, 2)) * 4, SoftPixels(smooth) * 3);
 }
 
 TEST(HiDpiArtwork, FractionalRatiosKeepTheSize) {

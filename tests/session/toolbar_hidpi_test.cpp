@@ -9,8 +9,9 @@
 namespace korbi::session {
 namespace {
 
-// The buttons show pictures drawn for the screen they are on: at 2x (the test HiDpi.Toolbar
-// runs this with QT_SCALE_FACTOR=2) what reaches the screen is not a 1x picture blown up.
+// The buttons and indicators show pictures drawn for the screen they are on: at 2x (the test
+// HiDpi.Toolbar runs this with QT_SCALE_FACTOR=2) what reaches the screen is not a 1x picture blown
+// up.
 TEST(ToolbarHiDpi, ButtonsShowPicturesDrawnForTheScreen) {
     const qreal dpr = qApp->devicePixelRatio();
     QWidget window;
@@ -19,6 +20,11 @@ TEST(ToolbarHiDpi, ButtonsShowPicturesDrawnForTheScreen) {
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->size(), media::kToolButtonSize);
     EXPECT_EQ(button->Picture().devicePixelRatio(), dpr);
+    for (const char* indicator : {"ReadWriteShow", "MailNotify", "PicServNotify"}) {
+        const auto* box = window.findChild<PictureBox*>(indicator);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->Picture().devicePixelRatio(), dpr) << indicator;
+    }
     const QImage shown = button->grab().toImage();
     EXPECT_EQ(shown.size(), (QSizeF(media::kToolButtonSize) * dpr).toSize());
     if (dpr >= 2) {
