@@ -50,18 +50,6 @@ TEST(HiDpiArtwork, IndicatorsAreDrawnAtTheScreensPixelRatio) {
         EXPECT_EQ(two.size(), kIndicatorSize * 2) << "picture " << n;
         EXPECT_GT(MixedBlocks(two), 0) << "picture " << n;
     }
-    const QImage one = MailPicture(MailImage::GotMailImage);
-    const QImage smooth =
-        one.scaled(one.size() * 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    EXPECT_LT(SoftPixels(MailPicture(MailImage::GotMailImage, 2)) * 4, SoftPixels(smooth) * 3);
-}
-
-TEST(HiDpiArtwork, FractionalRatiosKeepTheSize) {
-    for (const qreal dpr : {1.25, 1.5, 3.0}) {
-        const QImage picture = ToolButtonPicture(0, ButtonState::Lifted, dpr);
-        EXPECT_EQ(picture.size(), (QSizeF(kToolButtonSize) * dpr).toSize()) << dpr;
-        EXPECT_EQ(picture.devicePixelRatio(), dpr);
-    }
 }
 
 } // namespace
