@@ -1,9 +1,11 @@
 #include "app/main_frame.h"
 
+#include "app/frame_tray.h"
 #include "app/splash_screen.h"
 #include "commands/alias_popup_editor.h"
 #include "commands/automation_dialog.h"
 #include "commands/popups.h"
+#include "core/extra_settings.h"
 #include "core/prefs_storage.h"
 #include "mail/mail_checker.h"
 #include "mail/mail_prefs_dialog.h"
@@ -156,6 +158,7 @@ void MainFrame::MDIForm_Load() {
     SplashStep("Done Loading KorBi");
     m_splash->hide();
     m_splash.reset();
+    WireTray();
     SetFrameIcon(media::FrameIcon::DefaultIcon);
     m_timer1->start();
     if (m_flags.ShouldJoin) {
@@ -288,13 +291,38 @@ void MainFrame::SparkTimer_Timer() {
 void MainFrame::SetFrameIcon(media::FrameIcon icon) {
     m_frameIcon = icon;
     setWindowIcon(QIcon(QPixmap::fromImage(media::FrameIconPicture(icon))));
+    if (m_tray != nullptr) {
+        m_tray->ShowState(icon);
+    }
+}
+
+void MainFrame::WireTray() {
+    std::unique_ptr<TrayIcon> icon =
+        m_hooks.MakeTrayIcon ? m_hooks.MakeTrayIcon() : MakeSystemTrayIcon();
+    if (!icon) {
+        return;
+    }
+    m_tray = new FrameTray(std::move(icon), *this, *m_serverWindow,
+                           m_menus.Item(MenuItem::CheckMail), m_menus.Item(MenuItem::Quit));
+}
+
+bool MainFrame::HideToTray() {
+    // The desktop session ending closes every window: it must not be held up by the tray.
+    if (m_tray == nullptr || m_quitting || qApp->isSavingSession() ||
+        !m_settings.Extras.Flag(core::kCloseToTray, false)) {
+        return false;
+    }
+    m_tray->HideFrame();
+    return true;
 }
 
 void MainFrame::WireMenus() {
     connect(m_menus.Item(MenuItem::Quit), &QAction::triggered, this, [this] {
+        m_quitting = true;
         if (close()) {
             QCoreApplication::quit();
         }
+        m_quitting = false;
     });
     connect(m_menus.Item(MenuItem::DebugMode), &QAction::toggled, this,
             [this](bool checked) { m_flags.DebugMode = checked; });
@@ -433,6 +461,10 @@ void MainFrame::WireNickPopups() {
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {
+    if (HideToTray()) {
+        event->ignore();
+        return;
+    }
     if (!m_startupFailed) {
         MDIForm_Unload();
     }

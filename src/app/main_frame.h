@@ -4,6 +4,7 @@
 // resize, watches whether it is in front to drive its icon, and saves the preferences when it
 // closes. It owns the settings and builds the object graph.
 #include "app/main_menus.h"
+#include "app/tray_icon.h"
 #include "core/settings.h"
 #include "media/artwork.h"
 #include "platform/line_file.h"
@@ -52,6 +53,7 @@ class UserInfoDialog;
 
 namespace korbi::app {
 
+class FrameTray;
 class SplashScreen;
 
 // What start-up and the frame timer ask of the desktop, replaceable so that tests neither block
@@ -73,6 +75,9 @@ struct FrameHooks {
     std::function<void()> WelcomeNewUser{};
     // Ports and periods of the server window's services (tests keep them on 127.0.0.1).
     session::ServerWindowOptions ServerOptions{};
+    // Makes the tray icon once start-up succeeded; nullptr for none. Unset: the desktop's
+    // system tray, where it has one.
+    std::function<std::unique_ptr<TrayIcon>()> MakeTrayIcon{};
 };
 
 class MainFrame : public QMainWindow {
@@ -95,6 +100,8 @@ class MainFrame : public QMainWindow {
 
     // The menu bar's items and the nick popup menu with Pop1..Pop15.
     const MainMenus& menus() const { return m_menus; }
+    // The tray icon; nullptr without one.
+    FrameTray* tray() const { return m_tray; }
 
     media::FrameIcon CurrentFrameIcon() const { return m_frameIcon; }
 
@@ -132,6 +139,10 @@ class MainFrame : public QMainWindow {
     void MDIForm_Unload();
     bool RetryFailedSave(const std::string& failure);
     void SetFrameIcon(media::FrameIcon icon);
+    void WireTray();
+    // The close button hides the frame in the tray when the user asked for it, except when
+    // the program is quitting.
+    bool HideToTray();
     std::filesystem::path PrefsPath() const;
 
     platform::ProgramFolder m_folder;
@@ -156,6 +167,7 @@ class MainFrame : public QMainWindow {
     commands::AutomationDialog* m_form4 = nullptr;
     panes::ChannelListWindow* m_chanListForm = nullptr;
     std::unique_ptr<SplashScreen> m_splash;
+    FrameTray* m_tray = nullptr;
     MainMenus m_menus;
     QTimer* m_timer1;
     QTimer* m_sparkTimer;
@@ -163,6 +175,7 @@ class MainFrame : public QMainWindow {
     media::FrameIcon m_frameIcon = media::FrameIcon::DefaultIcon;
     bool m_startupFailed = false;
     bool m_unloaded = false;
+    bool m_quitting = false;
     int m_exitStatus = 0;
 };
 

@@ -12,6 +12,9 @@ namespace korbi::core {
 
 inline constexpr std::string_view kExtraSectionHeader = "[Extras]";
 
+// "1": the frame's close button hides it in the tray instead of ending the program.
+inline constexpr std::string_view kCloseToTray = "CloseToTray";
+
 class ExtraSettings {
   public:
     // The value of name's line; nullopt when the file has none.

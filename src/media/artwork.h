@@ -73,7 +73,9 @@ QSize ToolButtonSize(int button);
 // Button numbers as the toolbar uses them: 0 connect, 1 disconnect, 2 personal and client
 // information, 3 flood protection and autoexec, 4 friends and enemies, 5 scripts, 6 server list,
 // 7 aliases and popups, 8 DCC, 9 misc preferences. A null image outside 0 to 9.
-QImage ToolButtonPicture(int button, ButtonState state);
+// dpr is the screen's device pixel ratio: the picture keeps its size in device-independent
+// pixels and is drawn at that resolution, never scaled up from the 1x picture.
+QImage ToolButtonPicture(int button, ButtonState state, qreal dpr = 1);
 
 struct ToolButPicts {
     std::array<QImage, kToolButtonCount> FlatButs;
@@ -81,19 +83,19 @@ struct ToolButPicts {
     std::array<QImage, kToolButtonCount> PressButs;
     std::array<QImage, kToolButtonCount> DisabButs;
 };
-ToolButPicts MakeToolButPicts();
+ToolButPicts MakeToolButPicts(qreal dpr = 1);
 
 // ---- Indicators of the server window and the frame icons (transparent around the picture).
 
 inline constexpr int kReadWriteFrameCount = 10;
 
 // Rotater(frame): one step of a turn, frame 0 to 9; a null image outside.
-QImage ReadWriteFrame(int frame);
+QImage ReadWriteFrame(int frame, qreal dpr = 1);
 // DisabFrame: shown while not connected.
-QImage ReadWriteDisabledFrame();
+QImage ReadWriteDisabledFrame(qreal dpr = 1);
 
 enum class MailImage { UnknownMailImage, CheckMailImage, GotMailImage, NoMailImage };
-QImage MailPicture(MailImage image);
+QImage MailPicture(MailImage image, qreal dpr = 1);
 
 enum class PicServImage {
     FreePicServ, // idle
@@ -101,10 +103,10 @@ enum class PicServImage {
     UpPicServ,   // serving
     BothPicServ, // serving while fetching
 };
-QImage PicServPicture(PicServImage image);
+QImage PicServPicture(PicServImage image, qreal dpr = 1);
 
 // The padlock shown while the connection to the server is encrypted (TLS).
-QImage SecurePicture();
+QImage SecurePicture(qreal dpr = 1);
 
 enum class FrameIcon {
     DefaultIcon, // normal
@@ -120,7 +122,8 @@ struct SmiFrames {
     QImage NoNewIcon;
     QImage NoticeIcon;
 };
-SmiFrames MakeSmiFrames();
+// The indicators, like the buttons, are drawn for a screen of device pixel ratio dpr.
+SmiFrames MakeSmiFrames(qreal dpr = 1);
 
 // ---- Application icon
 

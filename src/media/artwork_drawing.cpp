@@ -22,10 +22,17 @@ QImage Canvas(QSize size, const QColor& background) {
     return image;
 }
 
+QImage HiDpiCanvas(QSize size, qreal dpr) {
+    QImage image = Canvas((QSizeF(size) * dpr).toSize());
+    image.setDevicePixelRatio(dpr);
+    return image;
+}
+
 void Begin(QPainter& painter, QImage& image, qreal units) {
+    // The painter already maps device-independent pixels to the image's device pixels.
     painter.begin(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    const qreal scale = image.width() / units;
+    const qreal scale = image.deviceIndependentSize().width() / units;
     painter.scale(scale, scale);
 }
 

@@ -12,8 +12,8 @@ using namespace drawing;
 constexpr qreal kUnits = 20;
 constexpr QPointF kCentre{10, 10};
 
-template <typename DrawFunction> QImage Indicator(DrawFunction draw) {
-    QImage image = Canvas(kIndicatorSize);
+template <typename DrawFunction> QImage Indicator(qreal dpr, DrawFunction draw) {
+    QImage image = HiDpiCanvas(kIndicatorSize, dpr);
     QPainter painter;
     Begin(painter, image, kUnits);
     draw(painter);
@@ -133,23 +133,23 @@ void DrawPadlock(QPainter& painter) {
 
 } // namespace
 
-QImage SecurePicture() {
-    return Indicator(DrawPadlock);
+QImage SecurePicture(qreal dpr) {
+    return Indicator(dpr, DrawPadlock);
 }
 
-QImage ReadWriteFrame(int frame) {
+QImage ReadWriteFrame(int frame, qreal dpr) {
     if (frame < 0 || frame >= kReadWriteFrameCount) {
         return {};
     }
-    return Indicator([frame](QPainter& painter) { RotaterPanel(painter, frame); });
+    return Indicator(dpr, [frame](QPainter& painter) { RotaterPanel(painter, frame); });
 }
 
-QImage ReadWriteDisabledFrame() {
-    return Indicator([](QPainter& painter) { RotaterPanel(painter, -1); });
+QImage ReadWriteDisabledFrame(qreal dpr) {
+    return Indicator(dpr, [](QPainter& painter) { RotaterPanel(painter, -1); });
 }
 
-QImage MailPicture(MailImage image) {
-    return Indicator([image](QPainter& painter) {
+QImage MailPicture(MailImage image, qreal dpr) {
+    return Indicator(dpr, [image](QPainter& painter) {
         switch (image) {
         case MailImage::UnknownMailImage:
             return DrawUnknownMail(painter);
@@ -163,16 +163,16 @@ QImage MailPicture(MailImage image) {
     });
 }
 
-QImage PicServPicture(PicServImage image) {
-    return Indicator([image](QPainter& painter) { DrawPicServ(painter, image); });
+QImage PicServPicture(PicServImage image, qreal dpr) {
+    return Indicator(dpr, [image](QPainter& painter) { DrawPicServ(painter, image); });
 }
 
-SmiFrames MakeSmiFrames() {
+SmiFrames MakeSmiFrames(qreal dpr) {
     SmiFrames frames;
     for (int i = 0; i < kReadWriteFrameCount; ++i) {
-        frames.Rotater[i] = ReadWriteFrame(i);
+        frames.Rotater[i] = ReadWriteFrame(i, dpr);
     }
-    frames.DisabFrame = ReadWriteDisabledFrame();
+    frames.DisabFrame = ReadWriteDisabledFrame(dpr);
     frames.DefaultIcon = FrameIconPicture(FrameIcon::DefaultIcon);
     frames.NoNewIcon = FrameIconPicture(FrameIcon::NoNewIcon);
     frames.NoticeIcon = FrameIconPicture(FrameIcon::NoticeIcon);

@@ -199,9 +199,9 @@ void DrawGlyph(QPainter& painter, int button) {
     }
 }
 
-QImage Glyph(int button) {
+QImage Glyph(int button, qreal dpr) {
     const int side = button == kServerListButton ? kSmallGlyph : kLargeGlyph;
-    QImage image = Canvas(QSize(side, side));
+    QImage image = HiDpiCanvas(QSize(side, side), dpr);
     QPainter painter;
     Begin(painter, image, kGlyphUnits);
     DrawGlyph(painter, button);
@@ -214,7 +214,7 @@ QImage Silhouette(const QImage& glyph, const QColor& colour) {
     QImage shape = glyph;
     QPainter painter(&shape);
     painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-    painter.fillRect(shape.rect(), colour);
+    painter.fillRect(QRectF(QPointF(0, 0), shape.deviceIndependentSize()), colour);
     painter.end();
     return shape;
 }
@@ -228,9 +228,9 @@ void Bevel(QPainter& painter, const QRect& box, bool raised) {
     const int t = box.top();
     const int r = box.right();
     const int b = box.bottom();
+    // Each line a rectangle of whole pixels: on a 2x screen it fills whole device pixels too.
     const auto line = [&](const QColor& c, int x1, int y1, int x2, int y2) {
-        painter.setPen(c);
-        painter.drawLine(x1, y1, x2, y2);
+        painter.fillRect(QRect(QPoint(x1, y1), QPoint(x2, y2)), c);
     };
     if (raised) {
         line(light, l, t, r - 1, t);
@@ -258,26 +258,29 @@ QSize ToolButtonSize(int button) {
     return button == kServerListButton ? kServerListButtonSize : kToolButtonSize;
 }
 
-QImage ToolButtonPicture(int button, ButtonState state) {
+QImage ToolButtonPicture(int button, ButtonState state, qreal dpr) {
     const QSize size = ToolButtonSize(button);
     if (size.isEmpty()) {
         return {};
     }
-    const QImage glyph = Glyph(button);
-    const QPoint at((size.width() - glyph.width()) / 2, (size.height() - glyph.height()) / 2);
-    QImage image = Canvas(size);
+    const QImage glyph = Glyph(button, dpr);
+    const QSize glyphSize = glyph.deviceIndependentSize().toSize();
+    const QPoint at((size.width() - glyphSize.width()) / 2,
+                    (size.height() - glyphSize.height()) / 2);
+    QImage image = HiDpiCanvas(size, dpr);
+    const QRect box(QPoint(0, 0), size);
     QPainter painter(&image);
     switch (state) {
     case ButtonState::Flat:
         painter.drawImage(at, glyph);
         break;
     case ButtonState::Lifted:
-        Bevel(painter, image.rect(), true);
+        Bevel(painter, box, true);
         painter.drawImage(at, glyph);
         break;
     case ButtonState::Pressed:
-        painter.fillRect(image.rect().adjusted(2, 2, -1, -1), QColor(0, 0, 0, 28));
-        Bevel(painter, image.rect(), false);
+        painter.fillRect(box.adjusted(2, 2, -1, -1), QColor(0, 0, 0, 28));
+        Bevel(painter, box, false);
         painter.drawImage(at + QPoint(1, 1), glyph);
         break;
     case ButtonState::Disabled:
@@ -289,13 +292,13 @@ QImage ToolButtonPicture(int button, ButtonState state) {
     return image;
 }
 
-ToolButPicts MakeToolButPicts() {
+ToolButPicts MakeToolButPicts(qreal dpr) {
     ToolButPicts picts;
     for (int i = 0; i < kToolButtonCount; ++i) {
-        picts.FlatButs[i] = ToolButtonPicture(i, ButtonState::Flat);
-        picts.LiftButs[i] = ToolButtonPicture(i, ButtonState::Lifted);
-        picts.PressButs[i] = ToolButtonPicture(i, ButtonState::Pressed);
-        picts.DisabButs[i] = ToolButtonPicture(i, ButtonState::Disabled);
+        picts.FlatButs[i] = ToolButtonPicture(i, ButtonState::Flat, dpr);
+        picts.LiftButs[i] = ToolButtonPicture(i, ButtonState::Lifted, dpr);
+        picts.PressButs[i] = ToolButtonPicture(i, ButtonState::Pressed, dpr);
+        picts.DisabButs[i] = ToolButtonPicture(i, ButtonState::Disabled, dpr);
     }
     return picts;
 }

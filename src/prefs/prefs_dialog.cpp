@@ -67,6 +67,7 @@ PrefsDialog::PrefsDialog(core::Settings& settings, QWidget* parent)
       m_Combo2(MakeCombo({"nick ->", "<nick>", "nick:"}, "Combo2")), m_Text4(MakeText("Text4")),
       m_Check4(MakeCheck("Show extra info on Join, Part and Quit", "Check4")),
       m_nickCompletion(MakeCheck("Complete nicks with Tab", "NickCompletion")),
+      m_CloseToTray(MakeCheck("Close button hides the window in the tray", "CloseToTray")),
       m_Command2(MakeButton("OK", "Command2", this)),
       m_Command1(MakeButton("Cancel", "Command1", this)) {
     setObjectName("PrefsForm");
@@ -104,6 +105,7 @@ PrefsDialog::PrefsDialog(core::Settings& settings, QWidget* parent)
     display->addRow("Extra Title Bar Text:", m_Text4);
     display->addRow(m_Check4);
     display->addRow(m_nickCompletion);
+    display->addRow(m_CloseToTray);
     m_tabs->addTab(displayTab, "Display");
 
     ui::LayOutTabsAndButtons(*this, m_tabs, m_Command2, m_Command1, 460, 280);
@@ -125,6 +127,7 @@ void PrefsDialog::Form_Load() {
     ui::SetFieldBytes(*m_Text4, m_settings.TitleBarText);
     m_Check4->setChecked(m_settings.ShowAddress);
     m_nickCompletion->setChecked(m_settings.Extras.Flag(panes::kNickCompletionSetting, true));
+    m_CloseToTray->setChecked(m_settings.Extras.Flag(core::kCloseToTray, false));
 }
 
 void PrefsDialog::Command2_Click() {
@@ -140,6 +143,10 @@ void PrefsDialog::Command2_Click() {
     if (m_nickCompletion->isChecked() !=
         m_settings.Extras.Flag(panes::kNickCompletionSetting, true)) {
         m_settings.Extras.SetFlag(panes::kNickCompletionSetting, m_nickCompletion->isChecked());
+    }
+    // A file whose user never changed the setting keeps no line for it.
+    if (m_CloseToTray->isChecked() != m_settings.Extras.Flag(core::kCloseToTray, false)) {
+        m_settings.Extras.SetFlag(core::kCloseToTray, m_CloseToTray->isChecked());
     }
     m_settings.Font2Use = SelectedIndex(*m_Combo1, m_settings.Font2Use);
     m_settings.NickStyle = SelectedIndex(*m_Combo2, m_settings.NickStyle);

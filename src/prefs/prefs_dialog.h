@@ -1,6 +1,7 @@
 #pragma once
 // PrefsForm, "Preferences": the picture names, the logging flags, the font, the nick style,
-// the extra title text, the extra join/part/quit information and nick completion.
+// the extra title text, the extra join/part/quit information, nick completion and whether
+// closing hides the frame in the tray.
 #include "core/settings.h"
 #include "ui/form_dialog.h"
 
@@ -43,6 +44,7 @@ class PrefsDialog : public ui::FormDialog {
     QLineEdit* m_Text4;
     QCheckBox* m_Check4;
     QCheckBox* m_nickCompletion;
+    QCheckBox* m_CloseToTray;
     QPushButton* m_Command2;
     QPushButton* m_Command1;
 };

@@ -73,7 +73,9 @@ void PictureBox::paintEvent(QPaintEvent*) {
         return;
     }
     QPainter painter(this);
-    const QPoint at((width() - m_picture.width()) / 2, (height() - m_picture.height()) / 2);
+    // A picture drawn for a high-density screen has more pixels than its size on the screen.
+    const QSize size = m_picture.deviceIndependentSize().toSize();
+    const QPoint at((width() - size.width()) / 2, (height() - size.height()) / 2);
     painter.drawImage(at, m_picture);
 }
 
@@ -99,10 +101,10 @@ void PictureBox::leaveEvent(QEvent*) {
 }
 
 ServerToolbar::ServerToolbar(QWidget* serverWindow)
-    : QWidget(serverWindow), m_pictures(media::MakeToolButPicts()),
-      m_frames(media::MakeSmiFrames()), m_ReadWriteShow(new PictureBox(serverWindow)),
-      m_MailNotify(new PictureBox(serverWindow)), m_PicServNotify(new PictureBox(serverWindow)),
-      m_SecureShow(new PictureBox(serverWindow)) {
+    : QWidget(serverWindow), m_dpr(serverWindow->devicePixelRatioF()),
+      m_pictures(media::MakeToolButPicts(m_dpr)), m_frames(media::MakeSmiFrames(m_dpr)),
+      m_ReadWriteShow(new PictureBox(serverWindow)), m_MailNotify(new PictureBox(serverWindow)),
+      m_PicServNotify(new PictureBox(serverWindow)), m_SecureShow(new PictureBox(serverWindow)) {
     setObjectName("downer");
     setMouseTracking(true);
     setAutoFillBackground(false);
@@ -129,7 +131,7 @@ ServerToolbar::ServerToolbar(QWidget* serverWindow)
     m_PicServNotify->setObjectName("PicServNotify");
     m_SecureShow->setObjectName("SecureShow");
     m_SecureShow->setToolTip("Secure connection (TLS)");
-    m_SecureShow->SetPicture(media::SecurePicture());
+    m_SecureShow->SetPicture(media::SecurePicture(m_dpr));
     m_SecureShow->hide();
     for (PictureBox* indicator : {m_ReadWriteShow, m_MailNotify, m_PicServNotify, m_SecureShow}) {
         indicator->resize(media::kIndicatorSize);
@@ -264,11 +266,11 @@ void ServerToolbar::RWDisable() {
 }
 
 void ServerToolbar::SetMailPicture(media::MailImage image) {
-    m_MailNotify->SetPicture(media::MailPicture(image));
+    m_MailNotify->SetPicture(media::MailPicture(image, m_dpr));
 }
 
 void ServerToolbar::SetPicServPicture(media::PicServImage image) {
-    m_PicServNotify->SetPicture(media::PicServPicture(image));
+    m_PicServNotify->SetPicture(media::PicServPicture(image, m_dpr));
 }
 
 void ServerToolbar::RestLastLiftBut() {

@@ -114,6 +114,7 @@ class ServerToolbar : public QWidget {
     void ToolButs_Leave(int n);
     void PlaceControls();
 
+    qreal m_dpr; // the device pixel ratio the pictures are drawn for
     media::ToolButPicts m_pictures;
     media::SmiFrames m_frames;
     std::array<PictureBox*, kButtons> m_ToolButs{};
