@@ -9,7 +9,9 @@ namespace {
 
 constexpr const char* kBinary = "/usr/sbin/ngircd";
 
-QString Config(int port, const QString& includeDir) {
+} // namespace
+
+QString NgircdConfig(int port, const QString& includeDir) {
     return QString(R"([Global]
     Name = irc.test.local
     Info = test server
@@ -35,8 +37,6 @@ QString Config(int port, const QString& includeDir) {
         .arg(includeDir);
 }
 
-} // namespace
-
 bool NgircdServer::Available() {
     return QFile::exists(kBinary);
 }
@@ -55,7 +55,7 @@ bool NgircdServer::Start() {
         if (!config.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             return std::nullopt;
         }
-        config.write(Config(port, includeDir).toUtf8());
+        config.write(NgircdConfig(port, includeDir).toUtf8());
         return QStringList{"-n", "-f", configPath};
     });
 }

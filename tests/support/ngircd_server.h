@@ -3,11 +3,15 @@
 // temporary folder and stopped (by its own pid) when the object goes away.
 #include "support/server_process.h"
 
+#include <QString>
 #include <QTemporaryDir>
 
 #include <string>
 
 namespace korbi::testing {
+
+// The configuration of a test ngircd listening on 127.0.0.1:port.
+QString NgircdConfig(int port, const QString& includeDir);
 
 class NgircdServer {
   public:

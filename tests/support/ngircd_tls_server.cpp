@@ -1,5 +1,7 @@
 #include "support/ngircd_tls_server.h"
 
+#include "support/ngircd_server.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -69,32 +71,14 @@ bool NgircdTlsServer::Start() {
         if (m_tlsPort == 0 || !config.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             return std::nullopt;
         }
-        config.write(QString(R"([Global]
-    Name = irc.test.local
-    Info = test server
-    Listen = 127.0.0.1
-    Ports = %1
-    MotdPhrase = test server
-    AdminInfo1 = test
-    AdminInfo2 = test
-    AdminEMail = test@localhost
-[Limits]
-    MaxConnectionsIP = 0
-    MaxJoins = 0
-    MaxPenaltyTime = 0
-[Options]
-    DNS = no
-    Ident = no
-    PAM = no
-    IncludeDir = %2
-[SSL]
-    CertFile = %3
-    KeyFile = %4
-    Ports = %5
+        config.write((NgircdConfig(port, includeDir) +
+                      QString(R"([SSL]
+    CertFile = %1
+    KeyFile = %2
+    Ports = %3
 )")
-                         .arg(port)
-                         .arg(includeDir, m_dir.filePath("cert.pem"), m_dir.filePath("key.pem"))
-                         .arg(m_tlsPort)
+                          .arg(m_dir.filePath("cert.pem"), m_dir.filePath("key.pem"))
+                          .arg(m_tlsPort))
                          .toUtf8());
         return QStringList{"-n", "-f", configPath};
     });
