@@ -20,23 +20,23 @@ QByteArray Bytes(const std::string& text) {
     return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-constexpr int kSortKeyRole = Qt::UserRole + 1;
-
-// A member of a channel sorts by its highest rank, then by its nick in any letter case.
+// A member of a channel sorts by its highest rank, then by its nick in any letter case. The
+// key is kept in the item: a join into a big channel compares it a dozen times or more.
+// Member lists hold nothing but these items.
 class MemberItem : public QListWidgetItem {
   public:
-    using QListWidgetItem::QListWidgetItem;
-    bool operator<(const QListWidgetItem& other) const override {
-        return data(kSortKeyRole).toByteArray() < other.data(kSortKeyRole).toByteArray();
+    void Show(const std::string& entry, const std::string& marks) {
+        setText(platform::BytesToScreen(irc::HighestRankEntry(entry, marks)));
+        m_key = static_cast<char>(irc::RankOrder(entry, marks)) +
+                platform::UpperAscii(irc::WithoutRanks(entry, marks));
     }
-};
+    bool operator<(const QListWidgetItem& other) const override {
+        return m_key < static_cast<const MemberItem&>(other).m_key;
+    }
 
-void ShowEntry(QListWidgetItem& item, const std::string& entry, const std::string& marks) {
-    const std::size_t order = irc::RankOrder(entry, marks);
-    item.setText(platform::BytesToScreen(irc::HighestRankEntry(entry, marks)));
-    item.setData(kSortKeyRole, QByteArray(1, static_cast<char>(order)) +
-                                   Bytes(platform::UpperAscii(irc::WithoutRanks(entry, marks))));
-}
+  private:
+    std::string m_key;
+};
 
 // The bytes an entry stands for: kept beside its screen text, so that a nick that is not
 // valid UTF-8 comes back unchanged.
@@ -87,8 +87,9 @@ void ConversationWindow::AddNickListItem(int slot, const std::string& entry) {
     // through the whole list when it has none yet.
     QListWidgetItem* item = nullptr;
     if (slot > 0) {
-        item = new MemberItem;
-        ShowEntry(*item, entry, RankMarks());
+        auto* member = new MemberItem;
+        member->Show(entry, RankMarks());
+        item = member;
         pane.Nicks.Append(entry);
     } else {
         item = new QListWidgetItem(platform::BytesToScreen(entry));
@@ -119,7 +120,7 @@ void ConversationWindow::SetRankMarks(const std::string& marks) {
         Pane& pane = PaneAt(slot);
         pane.Nicks.SetRankMarks(marks);
         for (QListWidgetItem* item : pane.Entries) {
-            ShowEntry(*item, EntryBytes(*item), marks);
+            static_cast<MemberItem*>(item)->Show(EntryBytes(*item), marks);
         }
         pane.NickList->sortItems();
     }

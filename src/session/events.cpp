@@ -39,11 +39,12 @@ void OnJoin(HandlerContext& context, const irc::ServerLine& line) {
     if (chan.empty()) {
         return;
     }
-    if (IsOwnNick(context, line.sender)) {
+    const bool own = IsOwnNick(context, line.sender);
+    if (own) {
         context.config.flags().OwnSource = line.source;
     }
     // A channel that has its pane already keeps it: a second pane would take its events.
-    if (IsOwnNick(context, line.sender) && context.panes.FindChanWin(chan) == 0) {
+    if (own && context.panes.FindChanWin(chan) == 0) {
         OpenConversation(context.panes, context.logs, context.config.settings(), chan, false);
     }
     const int w = context.panes.FindChanWin(chan);
@@ -53,7 +54,7 @@ void OnJoin(HandlerContext& context, const irc::ServerLine& line) {
     context.output.Print(w, core::LineStyle::Join,
                          DisplayName(context, line) + " entered the channel.");
     // The user's own nick comes into the list with the names reply.
-    if (!IsOwnNick(context, line.sender)) {
+    if (!own) {
         panes::AddNickToList(context.nicks, w, line.sender);
     }
 }
