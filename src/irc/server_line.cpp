@@ -85,9 +85,12 @@ std::optional<std::string> TagValue(std::string_view tags, std::string_view key)
         // The escapes of tag values: "\:" is ";", "\s" a blank, "\\" a backslash.
         const std::string_view raw = tag.substr(equals + 1);
         for (std::size_t i = 0; i < raw.size(); ++i) {
-            if (raw[i] != '\\' || i + 1 == raw.size()) {
-                value += raw[i] == '\\' ? "" : std::string(1, raw[i]);
+            if (raw[i] != '\\') {
+                value += raw[i];
                 continue;
+            }
+            if (i + 1 == raw.size()) {
+                break; // a lone backslash at the end stands for nothing
             }
             const char next = raw[++i];
             value += next == ':'   ? ';'

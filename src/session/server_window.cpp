@@ -23,6 +23,8 @@
 #include <QMenu>
 #include <QTimer>
 
+#include <vector>
+
 namespace korbi::session {
 
 namespace {
@@ -43,8 +45,16 @@ bool IsQuitLine(std::string_view line) {
     return platform::EqualsNoCase(line.substr(0, line.find(' ')), "QUIT");
 }
 
-bool IsChannelName(std::string_view name) {
-    return !name.empty() && (name.front() == '#' || name.front() == '&');
+// The panes that hold channels, as opposed to private conversations.
+std::vector<int> ChannelSlots(const core::PaneRegistry& panes) {
+    std::vector<int> channels;
+    for (int slot = 1; slot < panes.NextChan(); ++slot) {
+        const std::string name = panes.WinName(slot);
+        if (!name.empty() && (name.front() == '#' || name.front() == '&')) {
+            channels.push_back(slot);
+        }
+    }
+    return channels;
 }
 
 // A port must be a whole number a socket can use; anything else ends the connect. Written
@@ -306,21 +316,16 @@ void ServerWindow::ConnectionLost() {
         return;
     }
     // Who is in a channel is known again only once it is joined again.
-    for (int slot = 1; slot < m_conversation.NextChan(); ++slot) {
-        if (IsChannelName(m_conversation.WinName(slot))) {
-            m_conversation.SetNickListItems(slot, {});
-        }
+    for (const int slot : ChannelSlots(m_conversation)) {
+        m_conversation.SetNickListItems(slot, {});
     }
     EndSession(true);
 }
 
 void ServerWindow::RejoinChannels() {
     m_reconnector->Recovered();
-    for (int slot = 1; slot < m_conversation.NextChan(); ++slot) {
-        const std::string name = m_conversation.WinName(slot);
-        if (IsChannelName(name)) {
-            Send2Serv("JOIN " + name);
-        }
+    for (const int slot : ChannelSlots(m_conversation)) {
+        Send2Serv("JOIN " + m_conversation.WinName(slot));
     }
 }
 
