@@ -94,7 +94,7 @@ bool InputLine::InputKeyPress(const QKeyEvent& event) {
     if (key == 0) {
         return false;
     }
-    InputLineText line{Bytes(), platform::ScreenToBytes(text().left(cursorPosition())).size()};
+    InputLineText line = Current();
     if (const std::optional<std::string> entered = InputBox_KeyPress(key, line)) {
         m_history.Add(*entered);
         emit LineEntered(*entered);
@@ -108,9 +108,7 @@ bool InputLine::CompleteNick() {
     if (!source) {
         return false;
     }
-    const InputLineText line{Bytes(),
-                             platform::ScreenToBytes(text().left(cursorPosition())).size()};
-    const std::optional<InputLineText> completed = m_completer.Complete(line, *source);
+    const std::optional<InputLineText> completed = m_completer.Complete(Current(), *source);
     if (!completed) {
         return false;
     }
@@ -181,6 +179,10 @@ void InputLine::dropEvent(QDropEvent* event) {
 
 std::string InputLine::Bytes() const {
     return platform::ScreenToBytes(text());
+}
+
+InputLineText InputLine::Current() const {
+    return {Bytes(), platform::ScreenToBytes(text().left(cursorPosition())).size()};
 }
 
 void InputLine::Show(const InputLineText& line) {

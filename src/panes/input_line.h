@@ -58,6 +58,8 @@ class InputLine : public QLineEdit {
     bool TakePaste(const QString& text);
     bool TakePaste(QClipboard::Mode mode);
     std::string Bytes() const;
+    // The text and caret as bytes; Show puts such a line back.
+    InputLineText Current() const;
     void Show(const InputLineText& line);
 
     CompletionProvider m_completion;
