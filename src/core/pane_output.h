@@ -23,6 +23,12 @@ class PaneOutput {
         const LineLook look = Look(style);
         PrintCoul(slot, picture, look.colour, text);
     }
+    // A line that names the user or one of the highlight words: drawn on the highlight
+    // background and marked apart from unread lines. Where nothing draws it, a plain line.
+    virtual void PrintHighlighted(int slot, const std::string& picture, irc::Rgb colour,
+                                  const std::string& text) {
+        PrintCoul(slot, picture, colour, text);
+    }
     virtual void ClearTextWin(int slot) = 0;
     virtual std::string TopicBar(int slot) const = 0;
     virtual void SetTopicBar(int slot, const std::string& caption) = 0;

@@ -25,6 +25,7 @@
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -101,6 +102,11 @@ class ConversationWindow : public QWidget,
     // the background.
     void PrintCoul(int slot, const std::string& pict, irc::Rgb colour,
                    const std::string& text) override;
+    void PrintHighlighted(int slot, const std::string& pict, irc::Rgb colour,
+                          const std::string& text) override;
+    // The time the server gave the line being handled (milliseconds since 1970 UTC): lines
+    // printed meanwhile carry it instead of their arrival time. nullopt: arrival time.
+    void SetServerTime(std::optional<std::int64_t> time) { m_serverTime = time; }
     void ClearTextWin(int slot) override;
     int LineCount(int slot) const;
     const LineStore& Lines(int slot) const;
@@ -219,6 +225,8 @@ class ConversationWindow : public QWidget,
     void MoveSlotDown(int from);
     void HideSlotControls(int slot);
     void HideOtherTopicBars();
+    void PrintLine(int slot, const std::string& pict, irc::Rgb colour, const std::string& text,
+                   bool highlight);
     void WriteLog(int slot, const std::string& line);
     void CloseLogLines(int slot, bool blankLine);
     void RepaintViews();
@@ -238,6 +246,7 @@ class ConversationWindow : public QWidget,
     int m_curVisible = 0;
     int m_ancVisible = 0;
     platform::LineFile* m_pictLog = nullptr;
+    std::optional<std::int64_t> m_serverTime;
     bool m_logFailureShown = false;
     ui::ErrorWindow* m_errorWindow;
     QTimer* m_pasteTimer;

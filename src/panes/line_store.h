@@ -11,8 +11,10 @@ namespace korbi::panes {
 
 struct LineRecord {
     irc::Rgb colour;
-    std::string pict; // normalised picture name, "" for none
-    std::string text; // with its formatting codes
+    std::string pict;      // normalised picture name, "" for none
+    std::string text;      // with its formatting codes
+    std::int64_t time = 0; // when it was said: milliseconds since 1970 UTC
+    bool highlight = false;
     friend bool operator==(const LineRecord&, const LineRecord&) = default;
 };
 

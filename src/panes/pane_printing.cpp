@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstring>
 
@@ -29,10 +30,25 @@ std::string Now() {
     return commands::TimeText(now) + " " + commands::DateText(now);
 }
 
+std::int64_t MillisecondsNow() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+}
+
 } // namespace
 
 void ConversationWindow::PrintCoul(int slot, const std::string& pict, irc::Rgb colour,
                                    const std::string& text) {
+    PrintLine(slot, pict, colour, text, false);
+}
+
+void ConversationWindow::PrintHighlighted(int slot, const std::string& pict, irc::Rgb colour,
+                                          const std::string& text) {
+    PrintLine(slot, pict, colour, text, true);
+}
+
+void ConversationWindow::PrintLine(int slot, const std::string& pict, irc::Rgb colour,
+                                   const std::string& text, bool highlight) {
     if (!ValidSlot(slot)) {
         return;
     }
@@ -44,6 +60,7 @@ void ConversationWindow::PrintCoul(int slot, const std::string& pict, irc::Rgb c
     const double room = pane.TextViewWin->InnerWidth() - (picture.empty() ? 0 : kPictIndent);
     ViewLineMeasure measure(m_metrics, IsUtf8Text(text));
     const int capacity = LineCapacity(pane.TextViewWin->InnerHeight());
+    const std::int64_t time = m_serverTime.value_or(MillisecondsNow());
     // Each wrapped line is handled completely here, with no events let through in between:
     // a socket event run in the middle would print its lines into the middle of this text.
     for (std::string& line : irc::WrapText(text, room, measure)) {
@@ -51,7 +68,7 @@ void ConversationWindow::PrintCoul(int slot, const std::string& pict, irc::Rgb c
         if (m_pictLog != nullptr) {
             m_pictLog->WriteLine(picture);
         }
-        pane.Lines.Add({colour, picture, std::move(line)}, capacity);
+        pane.Lines.Add({colour, picture, std::move(line), time, highlight}, capacity);
     }
     if (pane.LogOpen) {
         pane.Log.Flush();

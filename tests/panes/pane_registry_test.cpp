@@ -72,8 +72,10 @@ TEST_F(PaneRegistryTest, FourteenJoinsFillTheWindowAndAPrivateWindowTakesSlotFif
 
 TEST_F(PaneRegistryTest, ClosingSlotTwoMovesSlotsThreeAndFourDownWithTheirText) {
     OpenChannels(4);
+    window.SetServerTime(42);
     for (int slot = 1; slot <= 4; ++slot) {
-        window.PrintCoul(slot, "PICTS\\EVJOIN", {1, 2, 3}, "text of #c" + std::to_string(slot));
+        window.PrintHighlighted(slot, "PICTS\\EVJOIN", {1, 2, 3},
+                                "text of #c" + std::to_string(slot));
         window.SetNickListItems(slot, {"@op" + std::to_string(slot), "user"});
     }
     window.SetTopicBar(4, "#c4   the topic");
@@ -88,7 +90,7 @@ TEST_F(PaneRegistryTest, ClosingSlotTwoMovesSlotsThreeAndFourDownWithTheirText) 
     EXPECT_EQ(window.WinName(4), "none");
     EXPECT_EQ(window.CurVisible(), 1);
     ASSERT_EQ(window.LineCount(2), 1);
-    EXPECT_EQ(Line(2, 0), (LineRecord{1, 2, 3, "PICTS\\EVJOIN.BMP", "text of #c3"}));
+    EXPECT_EQ(Line(2, 0), (LineRecord{{1, 2, 3}, "PICTS\\EVJOIN.BMP", "text of #c3", 42, true}));
     EXPECT_EQ(Line(3, 0).text, "text of #c4");
     EXPECT_EQ(window.LineCount(4), 0);
     EXPECT_EQ(window.NickListItems(3), (std::vector<std::string>{"@op4", "user"}));
