@@ -3,7 +3,6 @@
 // copy of the program and a scripted user, then exits and starts again in the same folder.
 #include "app/main_frame.h"
 #include "core/prefs_file.h"
-#include "media/artwork_seed.h"
 #include "panes/conversation_window.h"
 #include "panes/picture_names.h"
 #include "panes/text_view.h"
@@ -19,13 +18,11 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
 #include <QDropEvent>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTcpServer>
@@ -67,10 +64,8 @@ class Client {
     fs::path Folder() const { return dir.path().toStdString(); }
 
     void Start(const session::ServerWindowOptions& options) {
-        splash.clear();
         app::FrameHooks hooks;
         hooks.ShowStartupError = [this](const QString& text) { startupErrors << text; };
-        hooks.SplashStep = [this](const QString& text) { splash << text; };
         hooks.IsForeground = [] { return true; };
         hooks.ServerOptions = options;
         hooks.WelcomeNewUser = [] {};
@@ -133,7 +128,6 @@ class Client {
     }
 
     QTemporaryDir dir;
-    QStringList splash;
     QStringList startupErrors;
     std::unique_ptr<app::MainFrame> frame;
 };
@@ -221,28 +215,11 @@ class WholeSession : public ::testing::Test {
 };
 
 void WholeSession::FirstStart() {
+    // What a first start writes and shows is the main frame test's; here it must let a session
+    // follow.
     a.Start(OptionsA());
     ASSERT_FALSE(a.Frame().StartupFailed()) << a.startupErrors.join(' ').toStdString();
-    for (const char* folder : {"PICTS", "SOUNDS", "LOGS"}) {
-        EXPECT_TRUE(fs::is_directory(a.Folder() / folder)) << folder;
-    }
-    for (const media::ShippedFile& shipped : media::ShippedFiles()) {
-        EXPECT_EQ(ReadBytes(a.Folder() / shipped.folder / shipped.fileName), shipped.bytes)
-            << shipped.fileName;
-    }
-    EXPECT_TRUE(a.splash.contains("Creating new, empty Prefs File..."));
-    const auto prefsLines = FileLines(a.Folder() / core::kPrefsFileName);
-    ASSERT_GE(prefsLines.size(), 48u);
-    EXPECT_EQ(prefsLines[3], kNickA);
-    EXPECT_EQ(prefsLines[13], "6660");
-    EXPECT_EQ(prefsLines[41], "[Execute On Connect]");
-    EXPECT_EQ(prefsLines[43], "/JOIN #KorBi");
-    EXPECT_EQ(a.Frame().windowTitle(), "KorBi iRC Client 1.0B4");
     EXPECT_TRUE(a.Frame().flags().ShouldJoin);
-    EXPECT_EQ(a.Panes().TopicBar(0), "Not Connected to a server");
-    EXPECT_EQ(a.Frame().serverWindow().ServerPort()->text(), "6660");
-    EXPECT_GE(PaneControl<panes::TextView>(a.Panes(), 0, "TextViewWin")->contentsRect().height(),
-              50 * 20);
 
     // What the user sets up before connecting (the setup and people dialogs store these).
     core::Settings& settings = a.Settings();
@@ -316,22 +293,6 @@ void WholeSession::ChatInChannelAndPrivate() {
     EXPECT_GE(a.FindLine(a.Slot("#Chat"), kNickA + " -> hello everyone", ""), 0);
     EXPECT_TRUE(WaitLine(b, "#Chat", kNickA + " -> hello everyone", ""));
     EXPECT_TRUE(peer.WaitFor(Prefix(kNickA) + "PRIVMSG #Chat :hello everyone\r\n", mark));
-
-    // A pasted text with line breaks asks first; sent as one line, it goes out as one message:
-    // none of its lines is a command.
-    mark = peer.Mark();
-    QApplication::clipboard()->setText("one\nJOIN #trap\r\nQUIT :pasted");
-    QTest::keyClick(a.Panes().InputBox(a.Slot("#Chat")), Qt::Key_V, Qt::ControlModifier);
-    auto* question = a.Panes().findChild<QMessageBox*>("PasteQuestion");
-    ASSERT_NE(question, nullptr);
-    for (QAbstractButton* button : question->buttons()) {
-        if (button->text() == "Send as one line") {
-            button->click();
-        }
-    }
-    EXPECT_TRUE(
-        peer.WaitFor(Prefix(kNickA) + "PRIVMSG #Chat :one JOIN #trap QUIT :pasted\r\n", mark));
-    EXPECT_LT(a.Slot("#trap"), 0);
 
     // A text file dropped on the pane is played into the channel, line by line.
     const fs::path story = a.Folder() / "story.txt";
@@ -537,14 +498,8 @@ void WholeSession::ExitAndRestart() {
 
     a.Start(OptionsA());
     ASSERT_FALSE(a.Frame().StartupFailed()) << a.startupErrors.join(' ').toStdString();
-    EXPECT_FALSE(a.splash.contains("Creating new, empty Prefs File..."));
     EXPECT_FALSE(a.Frame().flags().ShouldJoin);
     EXPECT_EQ(a.Settings().NickName, "anna");
-    EXPECT_EQ(a.Settings().Notifys, " " + kNickB);
-    EXPECT_TRUE(a.Settings().ClientW);
-    EXPECT_TRUE(a.Settings().ClientI);
-    EXPECT_FALSE(a.Settings().CheckMail);
-    EXPECT_EQ(a.Frame().serverWindow().ServerName()->currentText(), "127.0.0.1");
     EXPECT_EQ(a.Frame().serverWindow().ServerPort()->text().toStdString(), Port());
 
     // The server and port kept from last time: the connect button is enough.
