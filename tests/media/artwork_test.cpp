@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <numbers>
 #include <optional>
 #include <set>
 #include <vector>
@@ -130,41 +129,14 @@ TEST(ToolButtonTest, EveryButtonHasFourDistinctLooksAndNoOtherNumberAny) {
     }
 }
 
-// Direction, clockwise from straight up in degrees, of the brightest lamp of a frame.
-double LitAngle(const QImage& frame) {
-    const QImage argb = frame.convertToFormat(QImage::Format_ARGB32);
-    double sx = 0;
-    double sy = 0;
-    int count = 0;
-    for (int y = 0; y < argb.height(); ++y) {
-        for (int x = 0; x < argb.width(); ++x) {
-            if (qGreen(argb.pixel(x, y)) > 230) {
-                sx += x + 0.5 - argb.width() / 2.0;
-                sy += y + 0.5 - argb.height() / 2.0;
-                ++count;
-            }
-        }
-    }
-    if (count == 0) {
-        return -1;
-    }
-    const double degrees = std::atan2(sx, -sy) * 180 / std::numbers::pi;
-    return degrees < 0 ? degrees + 360 : degrees;
-}
-
-TEST(ReadWriteIndicatorTest, FramesTurnClockwiseOneTenthAtATime) {
+TEST(ReadWriteIndicatorTest, TenFramesAndAGreyOneWhileNotConnected) {
     std::vector<QImage> frames;
     for (int i = 0; i < kReadWriteFrameCount; ++i) {
         frames.push_back(ReadWriteFrame(i));
         ExpectDrawn(frames.back(), kIndicatorSize, "frame " + std::to_string(i));
-        const double angle = LitAngle(frames.back());
-        const double expected = 36.0 * i;
-        const double off = std::fmod(std::abs(angle - expected) + 180.0, 360.0) - 180.0;
-        EXPECT_LT(std::abs(off), 18.0) << "frame " << i << " lit at " << angle;
     }
     const QImage disabled = ReadWriteDisabledFrame();
     ExpectDrawn(disabled, kIndicatorSize, "disabled frame");
-    EXPECT_EQ(LitAngle(disabled), -1) << "nothing lit while not connected";
     EXPECT_TRUE(IsGrey(disabled));
     frames.push_back(disabled);
     ExpectAllDifferent(frames, "read/write frame");

@@ -6,7 +6,6 @@
 #include "support/wait.h"
 
 #include <QFontMetrics>
-#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -43,21 +42,10 @@ class ChannelListWindowTest : public ::testing::Test {
     }
 };
 
-TEST_F(ChannelListWindowTest, ShowsItsCaptionsAndAFixedPitchList) {
+TEST_F(ChannelListWindowTest, ListsInAFixedPitchFont) {
     ChannelListWindow window(host, host);
-    EXPECT_EQ(window.windowTitle(), "Channel List");
-    EXPECT_EQ(window.findChild<QGroupBox*>("Frame")->title(), "Channels List");
-    EXPECT_EQ(window.findChild<QLabel*>("Label1")->text(), "Double Click a channel to join it.");
-    EXPECT_EQ(window.findChild<QPushButton*>("Command1")->text(), "Fetch List");
     const QFontMetrics listMetrics(window.findChild<QListWidget*>("List1")->font());
     EXPECT_EQ(listMetrics.horizontalAdvance('i'), listMetrics.horizontalAdvance('M'));
-    EXPECT_EQ(window.findChild<QLabel*>("Heading0")->text(), "Channel Name");
-    EXPECT_EQ(window.findChild<QLabel*>("Heading1")->text(), "Users");
-    EXPECT_EQ(window.findChild<QLabel*>("Heading2")->text(), "Topic");
-    EXPECT_LT(window.findChild<QLabel*>("Heading0")->x(),
-              window.findChild<QLabel*>("Heading1")->x());
-    EXPECT_LT(window.findChild<QLabel*>("Heading1")->x(),
-              window.findChild<QLabel*>("Heading2")->x());
 }
 
 TEST_F(ChannelListWindowTest, ControlsFollowTheConnectionWhenShown) {

@@ -52,32 +52,6 @@ class ToolbarTest : public ::testing::Test {
     }
 };
 
-TEST_F(ToolbarTest, ButtonsStandAtTheirPlacesWithTheirToolTips) {
-    struct Place {
-        int n;
-        QRect rect; // pixels: twips / 15
-        const char* toolTip;
-    };
-    const Place places[] = {
-        {0, {16, 8, 49, 33}, "Connect to an IRC server"},
-        {1, {66, 8, 49, 33}, "Disconnect from the current server"},
-        {2, {128, 8, 49, 33}, "Set your personnal and client information"},
-        {4, {184, 8, 49, 33}, "Set your friends, and ennemies"},
-        {9, {248, 8, 49, 33}, "Misc Preferences"},
-        {7, {312, 8, 49, 33}, "Set some Aliases and Popups"},
-        {3, {376, 8, 49, 33}, "Set Flood Protection and Autoexec Commands"},
-        {5, {432, 8, 49, 33}, "Make Scripts"},
-        {8, {496, 8, 49, 33}, "Configure DCC"},
-        {6, {10, 57, 17, 17}, "Edit Server List"},
-    };
-    for (const Place& place : places) {
-        const QWidget* button = ToolButs(place.n);
-        const QRect inWindow(button->mapTo(&serverWindow, QPoint(0, 0)), button->size());
-        EXPECT_EQ(inWindow, place.rect) << "button " << place.n;
-        EXPECT_EQ(button->toolTip(), place.toolTip);
-    }
-}
-
 TEST_F(ToolbarTest, ConnectionMomentsSetTheFirstThreeButtons) {
     struct Moment {
         const char* name;
