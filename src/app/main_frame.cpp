@@ -290,7 +290,7 @@ void MainFrame::SparkTimer_Timer() {
 
 void MainFrame::SetFrameIcon(media::FrameIcon icon) {
     m_frameIcon = icon;
-    setWindowIcon(QIcon(QPixmap::fromImage(media::FrameIconPicture(icon))));
+    setWindowIcon(media::FrameIconSet(icon));
     if (m_tray != nullptr) {
         m_tray->ShowState(icon);
     }

@@ -2,8 +2,6 @@
 
 #include "ui/frame_title.h"
 
-#include <QIcon>
-#include <QPixmap>
 #include <QSystemTrayIcon>
 
 namespace korbi::app {
@@ -23,7 +21,7 @@ class SystemTrayIcon : public TrayIcon {
     }
 
     void ShowState(media::FrameIcon state) override {
-        m_icon.setIcon(QIcon(QPixmap::fromImage(media::FrameIconPicture(state))));
+        m_icon.setIcon(media::FrameIconSet(state));
         m_icon.show();
     }
     void SetMenu(QMenu* menu) override { m_icon.setContextMenu(menu); }
