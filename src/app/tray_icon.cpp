@@ -4,6 +4,8 @@
 
 #include <QSystemTrayIcon>
 
+#include <array>
+
 namespace korbi::app {
 
 namespace {
@@ -21,7 +23,11 @@ class SystemTrayIcon : public TrayIcon {
     }
 
     void ShowState(media::FrameIcon state) override {
-        m_icon.setIcon(media::FrameIconSet(state));
+        QIcon& set = m_sets[static_cast<std::size_t>(state)];
+        if (set.isNull()) {
+            set = media::FrameIconSet(state);
+        }
+        m_icon.setIcon(set);
         m_icon.show();
     }
     void SetMenu(QMenu* menu) override { m_icon.setContextMenu(menu); }
@@ -29,6 +35,7 @@ class SystemTrayIcon : public TrayIcon {
 
   private:
     QSystemTrayIcon m_icon;
+    std::array<QIcon, 3> m_sets; // by FrameIcon, drawn when first shown
     std::function<void()> m_clicked;
 };
 
