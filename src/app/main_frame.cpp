@@ -290,7 +290,12 @@ void MainFrame::SparkTimer_Timer() {
 
 void MainFrame::SetFrameIcon(media::FrameIcon icon) {
     m_frameIcon = icon;
-    setWindowIcon(QIcon(QPixmap::fromImage(media::FrameIconPicture(icon))));
+    // The blink switches icons twice a second: each set is drawn once.
+    QIcon& set = m_frameIcons[static_cast<std::size_t>(icon)];
+    if (set.isNull()) {
+        set = media::FrameIconSet(icon);
+    }
+    setWindowIcon(set);
     if (m_tray != nullptr) {
         m_tray->ShowState(icon);
     }

@@ -13,6 +13,7 @@
 
 #include <QMainWindow>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -173,6 +174,7 @@ class MainFrame : public QMainWindow {
     QTimer* m_sparkTimer;
     int m_sparkCount = 0;
     media::FrameIcon m_frameIcon = media::FrameIcon::DefaultIcon;
+    std::array<QIcon, 3> m_frameIcons; // by FrameIcon, drawn when first shown
     bool m_startupFailed = false;
     bool m_unloaded = false;
     bool m_quitting = false;

@@ -35,7 +35,8 @@ SplashScreen::SplashScreen(QWidget* parent)
     title->setAlignment(Qt::AlignCenter);
 
     m_icon->setAlignment(Qt::AlignCenter);
-    m_icon->setPixmap(QPixmap::fromImage(media::ApplicationIcon(ui::TwipsToPixels(960))));
+    m_icon->setPixmap(
+        QPixmap::fromImage(media::ApplicationIcon(ui::TwipsToPixels(960), devicePixelRatioF())));
     m_label1->setObjectName("Label1");
     m_label1->setAlignment(Qt::AlignCenter);
 

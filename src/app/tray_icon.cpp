@@ -2,9 +2,9 @@
 
 #include "ui/frame_title.h"
 
-#include <QIcon>
-#include <QPixmap>
 #include <QSystemTrayIcon>
+
+#include <array>
 
 namespace korbi::app {
 
@@ -23,7 +23,11 @@ class SystemTrayIcon : public TrayIcon {
     }
 
     void ShowState(media::FrameIcon state) override {
-        m_icon.setIcon(QIcon(QPixmap::fromImage(media::FrameIconPicture(state))));
+        QIcon& set = m_sets[static_cast<std::size_t>(state)];
+        if (set.isNull()) {
+            set = media::FrameIconSet(state);
+        }
+        m_icon.setIcon(set);
         m_icon.show();
     }
     void SetMenu(QMenu* menu) override { m_icon.setContextMenu(menu); }
@@ -31,6 +35,7 @@ class SystemTrayIcon : public TrayIcon {
 
   private:
     QSystemTrayIcon m_icon;
+    std::array<QIcon, 3> m_sets; // by FrameIcon, drawn when first shown
     std::function<void()> m_clicked;
 };
 

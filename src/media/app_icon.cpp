@@ -2,9 +2,11 @@
 #include "media/artwork.h"
 #include "media/artwork_drawing.h"
 
+#include <QPixmap>
 #include <QString>
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace korbi::media {
@@ -13,6 +15,7 @@ namespace {
 using namespace drawing;
 
 constexpr qreal kUnits = 32;
+constexpr std::array kFrameIconSides{16, 24, 32, 48, 64, 96};
 
 // One filled and outlined shape of the icon. The icon is kept as data so that the same
 // drawing yields both the pixel images and the SVG document.
@@ -107,9 +110,9 @@ void NoticeBadge(QPainter& painter) {
 
 } // namespace
 
-QImage ApplicationIcon(int size) {
+QImage ApplicationIcon(int size, qreal dpr) {
     const int side = std::clamp(size, 8, 1024);
-    QImage image = Canvas(QSize(side, side));
+    QImage image = HiDpiCanvas(QSize(side, side), dpr);
     QPainter painter;
     Begin(painter, image, kUnits);
     Paint(painter, IconLayers());
@@ -139,8 +142,8 @@ std::string ApplicationIconSvg() {
     return svg;
 }
 
-QImage FrameIconPicture(FrameIcon icon) {
-    QImage image = ApplicationIcon(kFrameIconSize.width());
+QImage FrameIconPicture(FrameIcon icon, qreal dpr) {
+    QImage image = ApplicationIcon(kFrameIconSize.width(), dpr);
     switch (icon) {
     case FrameIcon::DefaultIcon:
         return image;
@@ -155,6 +158,19 @@ QImage FrameIconPicture(FrameIcon icon) {
     }
     }
     return image;
+}
+
+QIcon FrameIconSet(FrameIcon icon) {
+    QIcon set;
+    // Title bars and trays ask for 16 to 32 pixels, task switchers more, times the screen's
+    // ratio; each size is drawn, none scaled.
+    for (const int side : kFrameIconSides) {
+        const qreal ratio = side / qreal(kFrameIconSize.width());
+        QImage image = FrameIconPicture(icon, ratio);
+        image.setDevicePixelRatio(1);
+        set.addPixmap(QPixmap::fromImage(image));
+    }
+    return set;
 }
 
 } // namespace korbi::media

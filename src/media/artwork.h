@@ -4,6 +4,7 @@
 // application icon. All are drawn in code, so the sources hold no binary files; the event
 // pictures are also written into the program folder (artwork_seed.h), where users may replace
 // them.
+#include <QIcon>
 #include <QImage>
 #include <QSize>
 
@@ -52,9 +53,15 @@ std::span<const EventPictureInfo> EventPictures();
 // the extension ".BMP", in any letter case ("picts\errormsg", "PICTS\evpicerr.bmp").
 std::optional<EventPict> FindEventPict(std::string_view name);
 
-QImage EventPicture(EventPict pict);
+// Drawn for a screen of device pixel ratio dpr, like every picture here that takes one: the
+// picture keeps its size in device-independent pixels and has dpr times as many device pixels.
+QImage EventPicture(EventPict pict, qreal dpr = 1);
 // A null image when the name is not one of the event pictures.
-QImage EventPicture(std::string_view name);
+QImage EventPicture(std::string_view name, qreal dpr = 1);
+// A picture loaded from the file of name, made ready for a screen of device pixel ratio dpr.
+// The file the program wrote for one of its event pictures, unchanged, gives that picture
+// drawn anew at dpr; any other picture (a user's bitmap) is scaled smoothly.
+QImage PictureForScreen(std::string_view name, const QImage& loaded, qreal dpr);
 
 // ---- Toolbar buttons of the server window (transparent around the button).
 
@@ -113,7 +120,9 @@ enum class FrameIcon {
     NoNewIcon,   // frame in the background, dimmed
     NoticeIcon,  // the other blink phase: new text arrived
 };
-QImage FrameIconPicture(FrameIcon icon);
+QImage FrameIconPicture(FrameIcon icon, qreal dpr = 1);
+// The frame icon drawn at each size desktops ask for, for window decorations and the tray.
+QIcon FrameIconSet(FrameIcon icon);
 
 struct SmiFrames {
     std::array<QImage, kReadWriteFrameCount> Rotater;
@@ -127,8 +136,9 @@ SmiFrames MakeSmiFrames(qreal dpr = 1);
 
 // ---- Application icon
 
-// The icon at size x size pixels (size clamped to 8..1024); DefaultIcon is its 32-pixel form.
-QImage ApplicationIcon(int size);
+// The icon at size x size device-independent pixels (size clamped to 8..1024) for a screen of
+// device pixel ratio dpr; DefaultIcon is its 32-pixel form.
+QImage ApplicationIcon(int size, qreal dpr = 1);
 // The same drawing as a scalable SVG document, for desktop menus and installers.
 std::string ApplicationIconSvg();
 

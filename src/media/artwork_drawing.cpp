@@ -22,8 +22,8 @@ QImage Canvas(QSize size, const QColor& background) {
     return image;
 }
 
-QImage HiDpiCanvas(QSize size, qreal dpr) {
-    QImage image = Canvas((QSizeF(size) * dpr).toSize());
+QImage HiDpiCanvas(QSize size, qreal dpr, const QColor& background) {
+    QImage image = Canvas((QSizeF(size) * dpr).toSize(), background);
     image.setDevicePixelRatio(dpr);
     return image;
 }

@@ -16,9 +16,9 @@ namespace korbi::media::drawing {
 
 // A premultiplied ARGB image filled with background (transparent by default).
 QImage Canvas(QSize size, const QColor& background = Qt::transparent);
-// A transparent canvas of size device-independent pixels for a screen of device pixel ratio
-// dpr: a painter on it works in device-independent pixels.
-QImage HiDpiCanvas(QSize size, qreal dpr);
+// A canvas of size device-independent pixels for a screen of device pixel ratio dpr: a painter
+// on it works in device-independent pixels.
+QImage HiDpiCanvas(QSize size, qreal dpr, const QColor& background = Qt::transparent);
 
 // A painter on image with antialiasing and design units: one unit is image width / units
 // device-independent pixels, so a drawing made for one size scales to another.

@@ -173,9 +173,9 @@ SmiFrames MakeSmiFrames(qreal dpr) {
         frames.Rotater[i] = ReadWriteFrame(i, dpr);
     }
     frames.DisabFrame = ReadWriteDisabledFrame(dpr);
-    frames.DefaultIcon = FrameIconPicture(FrameIcon::DefaultIcon);
-    frames.NoNewIcon = FrameIconPicture(FrameIcon::NoNewIcon);
-    frames.NoticeIcon = FrameIconPicture(FrameIcon::NoticeIcon);
+    frames.DefaultIcon = FrameIconPicture(FrameIcon::DefaultIcon, dpr);
+    frames.NoNewIcon = FrameIconPicture(FrameIcon::NoNewIcon, dpr);
+    frames.NoticeIcon = FrameIconPicture(FrameIcon::NoticeIcon, dpr);
     return frames;
 }
 

@@ -1,5 +1,6 @@
 #include "media/picture_manager.h"
 
+#include "media/artwork.h"
 #include "media/pictures.h"
 #include "platform/text_values.h"
 
@@ -128,9 +129,14 @@ void PictureChooser::File1_Click() {
         m_picture1->clear();
         return;
     }
-    if (image.width() > kPreviewSide - 4 || image.height() > kPreviewSide - 4) {
-        image = image.scaled(kPreviewSide - 4, kPreviewSide - 4, Qt::KeepAspectRatio,
-                             Qt::SmoothTransformation);
+    const qreal dpr = m_picture1->devicePixelRatioF();
+    const QSize room(kPreviewSide - 4, kPreviewSide - 4);
+    if (image.width() > room.width() || image.height() > room.height()) {
+        // Straight to the screen's pixels: scaling twice would blur it twice.
+        image = image.scaled(room * dpr, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        image.setDevicePixelRatio(dpr);
+    } else {
+        image = PictureForScreen("PICTS\\" + file, image, dpr);
     }
     m_picture1->setPixmap(QPixmap::fromImage(image));
 }

@@ -3,6 +3,7 @@
 #include "media/artwork.h"
 
 #include <QFile>
+#include <QGuiApplication>
 
 namespace korbi::panes {
 
@@ -10,21 +11,39 @@ namespace {
 // Enough for every picture a busy session shows; beyond it the cache starts afresh rather
 // than grow without end on a flood of different user pictures.
 constexpr std::size_t kMaxCachedFiles = 512;
+
+std::array<QImage, 4> DrawBuiltIns(qreal dpr) {
+    return {media::EventPicture(media::EventPict::Join, dpr),
+            media::EventPicture(media::EventPict::Part, dpr),
+            media::EventPicture(media::EventPict::Quit, dpr),
+            media::EventPicture(media::EventPict::PicErr, dpr)};
+}
 } // namespace
 
 PictureCache::PictureCache(const platform::ProgramFolder& folder)
-    : m_folder(folder), m_builtIns{media::EventPicture(media::EventPict::Join),
-                                   media::EventPicture(media::EventPict::Part),
-                                   media::EventPicture(media::EventPict::Quit),
-                                   media::EventPicture(media::EventPict::PicErr)} {}
+    : m_folder(folder), m_builtIns(DrawBuiltIns(m_dpr)) {}
 
-const QImage& PictureCache::Picture(std::string_view name) {
+void PictureCache::UseRatio(qreal dpr) {
+    if (qFuzzyCompare(dpr, m_dpr)) {
+        return;
+    }
+    m_dpr = dpr;
+    m_builtIns = DrawBuiltIns(dpr);
+    m_files.clear();
+}
+
+const QImage& PictureCache::Picture(std::string_view name, qreal dpr) {
+    UseRatio(dpr);
     const std::string normalised = NormalisePictName(name);
     if (const auto builtIn = FindBuiltInPict(normalised)) {
         return m_builtIns[static_cast<std::size_t>(*builtIn)];
     }
     const QImage& image = Loaded(PictKey(normalised), normalised);
     return image.isNull() ? ErrorPicture() : image;
+}
+
+const QImage& PictureCache::Picture(std::string_view name) {
+    return Picture(name, qGuiApp->devicePixelRatio());
 }
 
 const QImage& PictureCache::ErrorPicture() {
@@ -42,7 +61,7 @@ const QImage& PictureCache::Loaded(const std::string& key, std::string_view name
     // Resolve keeps every name inside the program folder, whatever ".." it holds.
     QImage image;
     image.load(QFile::decodeName(QByteArray::fromStdString(m_folder.Resolve(name).string())));
-    return m_files.emplace(key, std::move(image)).first->second;
+    return m_files.emplace(key, media::PictureForScreen(name, image, m_dpr)).first->second;
 }
 
 void PictureCache::Refresh(std::string_view name) {

@@ -87,7 +87,7 @@ void TextView::paintEvent(QPaintEvent* event) {
 }
 
 void TextView::DrawPict(QPainter& painter, int x, int y, const std::string& name) {
-    painter.drawImage(QPoint(x + 1, y + 1), m_pictures.Picture(name));
+    painter.drawImage(QPoint(x + 1, y + 1), m_pictures.Picture(name, devicePixelRatioF()));
 }
 
 void TextView::PrintExtra(QPainter& painter, double x, double y, const LineRecord& record) {

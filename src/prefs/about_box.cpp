@@ -21,7 +21,8 @@ AboutBox::AboutBox(QWidget* parent)
     setObjectName("AboForm");
     m_version->setObjectName("VersionLabel");
     setWindowTitle("About KorBi");
-    m_picture->setPixmap(QPixmap::fromImage(media::ApplicationIcon(kPictureSize)));
+    m_picture->setPixmap(
+        QPixmap::fromImage(media::ApplicationIcon(kPictureSize, devicePixelRatioF())));
     m_picture->setAlignment(Qt::AlignTop);
 
     auto* title = new QLabel("<b>KorBi iRC Client</b>", this);

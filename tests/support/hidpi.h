@@ -34,4 +34,17 @@ inline int SoftPixels(const QImage& picture) {
     return soft;
 }
 
+// Runs of equal pixels along the rows. Smooth scaling turns every hard edge into a ramp of
+// several runs; a picture drawn at its size keeps about one run per edge.
+inline int PixelRuns(const QImage& picture) {
+    const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    int runs = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            runs += x == 0 || image.pixel(x, y) != image.pixel(x - 1, y) ? 1 : 0;
+        }
+    }
+    return runs;
+}
+
 } // namespace korbi::testing
