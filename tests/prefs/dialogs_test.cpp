@@ -203,7 +203,7 @@ TEST_F(DialogsTest, PrefsShowsTheSettingsInItsFramesAndTabs) {
     PrefsDialog dialog(settings);
     EXPECT_EQ(dialog.windowTitle(), "Preferences");
     EXPECT_EQ(TabCaptions(*dialog.findChild<QTabWidget*>("Tabs")),
-              (QStringList{"Picture", "Logging", "Display"}));
+              (QStringList{"Picture", "Logging", "Display", "Reading"}));
     EXPECT_EQ(dialog.findChild<QGroupBox*>("PictFrame")->title(), "PICTs Preferences");
     EXPECT_EQ(dialog.findChild<QGroupBox*>("LogFrame")->title(), "Logs");
     EXPECT_EQ(Texts(dialog, {"Text1", "Text2", "Text3", "Text4"}),
