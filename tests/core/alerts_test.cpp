@@ -34,43 +34,28 @@ TEST(Alerts, AtMostOneNotificationPerPaneInTenSeconds) {
     s.alerts.Alert(AlertEvent::Highlight, "#d", "#D", "ann -> joe");
     s.alerts.Alert(AlertEvent::Highlight, "#c", "#C", "bob -> still within");
     s.now = 1000 + NotificationGate::kQuietMs;
-    s.alerts.Alert(AlertEvent::Highlight, "#c", "#c", "bob -> later");
+    s.alerts.Alert(AlertEvent::Highlight, "#c", "#c", "bob -> \x02later\x02");
     EXPECT_EQ(s.notifier.notifications,
               (Texts{"#c|#c|bob -> joe! 0", "#d|#D|ann -> joe", "#c|#c|bob -> later"}));
-    EXPECT_EQ(s.media.sounds, (Texts{"/snd/ping.wav", "/snd/ping.wav", "/snd/ping.wav"}));
+    EXPECT_EQ(s.media.sounds, Texts(3, "/snd/ping.wav"));
 }
 
-TEST(Alerts, EachEventPlaysItsOwnSoundAndNoneByDefault) {
+// Nothing while the user is looking; then each event plays its own sound, none by default.
+TEST(Alerts, EachEventHasItsSoundAndNothingComesWhileTheFrameIsActive) {
     Scene s;
-    s.alerts.Alert(AlertEvent::Private, "ann", "ann", "ann -> hi");
-    EXPECT_EQ(s.notifier.notifications.size(), 1u);
-    EXPECT_TRUE(s.media.sounds.empty());
-
     ExtraSettings& extras = s.config.settingsValue.Extras;
-    extras.SetValue(kHighlightSound, "h.wav");
     extras.SetValue(kPrivateSound, "p.wav");
     extras.SetValue(kNotifySound, "n.wav");
-    s.alerts.Alert(AlertEvent::Private, "bob", "bob", "x");
-    s.alerts.Alert(AlertEvent::NotifyArrival, "#c", "carl", "carl is on IRC");
-    s.alerts.Alert(AlertEvent::Highlight, "#c", "#c", "x");
-    EXPECT_EQ(s.media.sounds, (Texts{"p.wav", "n.wav", "h.wav"}));
-}
-
-// The user is looking: nothing pops up, nothing sounds, and the quiet time does not start.
-TEST(Alerts, NothingWhileTheFrameIsActiveAndTheBodyIsPlainText) {
-    Scene s;
-    s.config.settingsValue.Extras.SetValue(kPrivateSound, "p.wav");
     s.config.flagsValue.IsActive = true;
     s.alerts.Alert(AlertEvent::Private, "ann", "ann", "hi");
     EXPECT_TRUE(s.notifier.notifications.empty());
-    EXPECT_TRUE(s.media.sounds.empty());
 
     s.config.flagsValue.IsActive = false;
-    s.alerts.Alert(AlertEvent::Private, "ann", "ann",
-                   "\x02"
-                   "bold\x02 and \x03"
-                   "4,2red\x03");
-    EXPECT_EQ(s.notifier.notifications, Texts{"ann|ann|bold and red"});
+    s.alerts.Alert(AlertEvent::Private, "ann", "ann", "hi");
+    s.alerts.Alert(AlertEvent::NotifyArrival, "#c", "carl", "carl is on IRC");
+    s.alerts.Alert(AlertEvent::Highlight, "#c", "#c", "x");
+    EXPECT_EQ(s.notifier.notifications.size(), 3u);
+    EXPECT_EQ(s.media.sounds, (Texts{"p.wav", "n.wav"}));
 }
 
 TEST(Alerts, TheGateForgetsOldKeysButNotRecentOnes) {

@@ -45,7 +45,6 @@ TEST(HighlightEvents, WhatOthersSayToTheUserStandsOutAndIsNotified) {
          ":bob!b@h PRIVMSG #chan :Deploy done\r\n",
          {"bob -> Deploy done"},
          {"#chan|#chan|bob -> Deploy done"}},
-        {"a longer nick is someone else", ":bob!b@h PRIVMSG #chan :joey: hi\r\n", {}, {}},
         {"the user's own line echoed", ":Joe!j@h PRIVMSG #chan :I am Joe\r\n", {}, {}},
         {"an action naming the user",
          ":bob!b@h PRIVMSG #two :\x01"
@@ -78,21 +77,6 @@ TEST(HighlightEvents, WhatOthersSayToTheUserStandsOutAndIsNotified) {
         EXPECT_EQ(s.host.highlighted, c.highlighted) << c.what;
         EXPECT_EQ(s.host.notifications, c.notifications) << c.what;
     }
-}
-
-// A private message opens its pane before the notification names it, and plays its sound.
-TEST(HighlightEvents, APrivateMessageNotifiesWithItsSound) {
-    Scene s;
-    s.host.settingsValue.Extras.SetValue(core::kPrivateSound, "/home/joe/psst.wav");
-    s.Receive(":ann!a@h PRIVMSG Joe :are you there?\r\n");
-    EXPECT_EQ(s.host.FindChanWin("ann"), 3);
-    EXPECT_EQ(s.host.notifications, Texts{"ann|ann|ann -> are you there?"});
-    EXPECT_EQ(s.host.sounds, Texts{"/home/joe/psst.wav"});
-
-    s.host.flagsValue.IsActive = true;
-    s.host.now += 60000;
-    s.Receive(":ann!a@h PRIVMSG Joe :hello?\r\n");
-    EXPECT_EQ(s.host.notifications.size(), 1u) << "the user is looking";
 }
 
 } // namespace
