@@ -11,31 +11,54 @@ char Lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-std::string LowerAscii(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        c = Lower(c);
-    }
-    return lower;
-}
-
 bool IsNickChar(char c) {
     c = Lower(c);
     return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
            std::string_view("[]\\`_^{|}-").find(c) != std::string_view::npos;
 }
 
-// Whether lowered text holds lowered word with no nick character on either side.
+bool SameAt(std::string_view text, std::size_t at, std::string_view word) {
+    for (std::size_t k = 0; k < word.size(); ++k) {
+        if (Lower(text[at + k]) != Lower(word[k])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Whether text holds word at at, ASCII case aside, with no nick character on either side.
+bool WordAt(std::string_view text, std::size_t at, std::string_view word) {
+    const std::size_t end = at + word.size();
+    return end <= text.size() && SameAt(text, at, word) && (at == 0 || !IsNickChar(text[at - 1])) &&
+           (end == text.size() || !IsNickChar(text[end]));
+}
+
+// Whether text holds word as a word. Every channel line goes through here: the places to
+// compare are found by searching for the first letter in either case, which is quick.
 bool HasWord(std::string_view text, std::string_view word) {
     if (word.empty()) {
         return false;
     }
-    for (std::size_t at = text.find(word); at != std::string_view::npos;
-         at = text.find(word, at + 1)) {
-        const std::size_t end = at + word.size();
-        const bool openBefore = at == 0 || !IsNickChar(text[at - 1]);
-        const bool openAfter = end == text.size() || !IsNickChar(text[end]);
-        if (openBefore && openAfter) {
+    const char lower = Lower(word.front());
+    const char upper = lower >= 'a' && lower <= 'z' ? static_cast<char>(lower - 'a' + 'A') : lower;
+    for (const char first : {lower, upper}) {
+        for (std::size_t at = text.find(first); at != std::string_view::npos;
+             at = text.find(first, at + 1)) {
+            if (WordAt(text, at, word)) {
+                return true;
+            }
+        }
+        if (upper == lower) {
+            break;
+        }
+    }
+    return false;
+}
+
+// A plain loop: find_first_of with a set of characters is many times slower here.
+bool HasCodes(std::string_view text) {
+    for (const char c : text) {
+        if (c == kBoldCode || c == kColourCode || c == kReverseCode || c == kUnderlineCode) {
             return true;
         }
     }
@@ -45,18 +68,21 @@ bool HasWord(std::string_view text, std::string_view word) {
 } // namespace
 
 bool IsHighlight(std::string_view text, std::string_view nick, std::string_view words) {
-    const std::string plain = LowerAscii(StripCodes(text));
-    if (HasWord(plain, LowerAscii(nick))) {
+    // Most lines carry no codes: they are searched as they are.
+    std::string stripped;
+    if (HasCodes(text)) {
+        stripped = StripCodes(text);
+        text = stripped;
+    }
+    if (HasWord(text, nick)) {
         return true;
     }
-    const std::string wanted = LowerAscii(words);
-    std::string_view rest = wanted;
-    while (!rest.empty()) {
-        const std::size_t blank = rest.find(' ');
-        if (HasWord(plain, rest.substr(0, blank))) {
+    while (!words.empty()) {
+        const std::size_t blank = words.find(' ');
+        if (HasWord(text, words.substr(0, blank))) {
             return true;
         }
-        rest.remove_prefix(blank == std::string_view::npos ? rest.size() : blank + 1);
+        words.remove_prefix(blank == std::string_view::npos ? words.size() : blank + 1);
     }
     return false;
 }
