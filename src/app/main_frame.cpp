@@ -346,6 +346,15 @@ void MainFrame::WireServices() {
     connect(&server, &session::ServerWindow::SecureChanged, this, [this](bool secure) {
         setWindowTitle(ui::FrameTitle(m_settings.TitleBarText, secure));
     });
+    // A click on a desktop notification: the frame comes up, from the tray too.
+    connect(&server, &session::ServerWindow::FrameWanted, this, [this] {
+        if (m_tray != nullptr) {
+            m_tray->ShowFrame();
+            return;
+        }
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        ShowWindow(*this);
+    });
     media::VisibleInputLine input;
     input.Text = [this] {
         const QLineEdit* box = m_conversationWindow->InputBox(m_conversationWindow->CurVisible());

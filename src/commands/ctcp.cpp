@@ -35,9 +35,9 @@ std::string WordsFromThird(std::string_view text) {
 
 CtcpHandler::CtcpHandler(core::PaneOutput& output, const core::PaneRegistry& panes,
                          core::ServerLink& link, core::Media& media, core::SettingsAccess& config,
-                         MonotonicClock clock)
+                         MonotonicClock clock, core::Alerts* alerts)
     : m_output(output), m_panes(panes), m_link(link), m_media(media), m_config(config),
-      m_flood(std::move(clock)) {}
+      m_alerts(alerts), m_flood(std::move(clock)) {}
 
 void CtcpHandler::ProcessCTCP(std::string_view text, std::string_view source,
                               std::string_view conversation) {
@@ -95,7 +95,21 @@ void CtcpHandler::FloodCheck_Timer() {
 void CtcpHandler::ShowAction(std::string_view nick, std::string_view argument,
                              std::string_view conversation) {
     const int slot = m_panes.FindChanWin(std::string(conversation));
-    m_output.Print(slot, core::LineStyle::Action, std::string(nick) + std::string(argument));
+    const std::string shown = std::string(nick) + std::string(argument);
+    const bool fromOther =
+        m_alerts != nullptr && !platform::EqualsNoCase(nick, m_config.settings().NickName);
+    const bool highlight = fromOther && m_alerts->IsHighlight(argument);
+    core::PrintMessage(m_output, slot, core::LineStyle::Action,
+                       std::string(core::Look(core::LineStyle::Action).picture), shown, highlight);
+    if (!fromOther || conversation.empty()) {
+        return;
+    }
+    const std::string pane(conversation);
+    if (pane.front() != '#') {
+        m_alerts->Alert(core::AlertEvent::Private, pane, std::string(nick), shown);
+    } else if (highlight) {
+        m_alerts->Alert(core::AlertEvent::Highlight, pane, pane, shown);
+    }
 }
 
 void CtcpHandler::RecordPicture(std::string_view text, std::string_view source) {

@@ -2,6 +2,7 @@
 // Answers the CTCP requests other users send (ACTION, PICT, VERSION, PING, SOUND) and keeps
 // CTCP floods from making the client answer without end.
 #include "commands/flood_protection.h"
+#include "core/alerts.h"
 #include "core/media.h"
 #include "core/pane_output.h"
 #include "core/pane_registry.h"
@@ -15,9 +16,10 @@ namespace korbi::commands {
 class CtcpHandler {
   public:
     // The roles must outlive the handler. Settings and flags are read when they are needed.
+    // alerts, when given, highlights the actions of others and tells of them in the background.
     CtcpHandler(core::PaneOutput& output, const core::PaneRegistry& panes, core::ServerLink& link,
                 core::Media& media, core::SettingsAccess& config,
-                MonotonicClock clock = SteadyMilliseconds);
+                MonotonicClock clock = SteadyMilliseconds, core::Alerts* alerts = nullptr);
 
     // text is the message text beginning with \x01 (a final \x01 is optional); source is the
     // sender's whole prefix; conversation is the channel, or the sender's nick for a private
@@ -44,6 +46,7 @@ class CtcpHandler {
     core::ServerLink& m_link;
     core::Media& m_media;
     core::SettingsAccess& m_config;
+    core::Alerts* m_alerts;
     FloodProtection m_flood;
 };
 

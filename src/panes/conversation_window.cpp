@@ -213,6 +213,18 @@ void ConversationWindow::SetLineColours(int slot, const QColor& line1, const QCo
     }
 }
 
+void ConversationWindow::MarkUnread(int slot, bool highlight) {
+    static const QColor kUnreadLine1(255, 96, 96);
+    static const QColor kUnreadLine2(224, 64, 64);
+    static const QColor kHighlightLine1(255, 200, 0);
+    static const QColor kHighlightLine2(230, 150, 0);
+    if (highlight) {
+        SetLineColours(slot, kHighlightLine1, kHighlightLine2);
+    } else if (PaneAt(slot).Line1Colour != kHighlightLine1) {
+        SetLineColours(slot, kUnreadLine1, kUnreadLine2);
+    }
+}
+
 std::string ConversationWindow::TopicBar(int slot) const {
     return ValidSlot(slot) ? PaneAt(slot).TopicText : std::string();
 }

@@ -220,6 +220,9 @@ class ConversationWindow : public QWidget,
     void WirePaneInput(int slot);
     void PlaceLines(int slot);
     void SetLineColours(int slot, const QColor& line1, const QColor& line2);
+    // The lines of a hidden pane's switch button say it has unread text, or a highlight; a
+    // highlight stays marked until the pane is shown, whatever arrives after it.
+    void MarkUnread(int slot, bool highlight);
     void EmptySlot(int slot);
     void ClearNickList(int slot);
     void MoveSlotDown(int from);

@@ -22,9 +22,6 @@ namespace {
 // The text of a line with a picture starts this far right, so it has that much less room.
 constexpr int kPictIndent = 25;
 
-const QColor kUnreadLine1(255, 96, 96);
-const QColor kUnreadLine2(224, 64, 64);
-
 std::string Now() {
     const commands::DateTime now = commands::CurrentDateTime();
     return commands::TimeText(now) + " " + commands::DateText(now);
@@ -78,7 +75,7 @@ void ConversationWindow::PrintLine(int slot, const std::string& pict, irc::Rgb c
         emit StartSparkTimer();
     }
     if (slot != m_curVisible) {
-        SetLineColours(slot, kUnreadLine1, kUnreadLine2);
+        MarkUnread(slot, highlight);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "prefs/prefs_dialog.h"
 
 #include "panes/nick_completion.h"
+#include "prefs/reading_tab.h"
 #include "ui/dialog_fields.h"
 #include "ui/dialog_layout.h"
 #include "ui/frame_title.h"
@@ -68,7 +69,7 @@ PrefsDialog::PrefsDialog(core::Settings& settings, QWidget* parent)
       m_Check4(MakeCheck("Show extra info on Join, Part and Quit", "Check4")),
       m_nickCompletion(MakeCheck("Complete nicks with Tab", "NickCompletion")),
       m_CloseToTray(MakeCheck("Close button hides the window in the tray", "CloseToTray")),
-      m_Command2(MakeButton("OK", "Command2", this)),
+      m_reading(new ReadingTab), m_Command2(MakeButton("OK", "Command2", this)),
       m_Command1(MakeButton("Cancel", "Command1", this)) {
     setObjectName("PrefsForm");
     m_tabs->setObjectName("Tabs");
@@ -107,6 +108,7 @@ PrefsDialog::PrefsDialog(core::Settings& settings, QWidget* parent)
     display->addRow(m_nickCompletion);
     display->addRow(m_CloseToTray);
     m_tabs->addTab(displayTab, "Display");
+    m_tabs->addTab(m_reading, "Reading");
 
     ui::LayOutTabsAndButtons(*this, m_tabs, m_Command2, m_Command1, 460, 280);
 
@@ -128,6 +130,7 @@ void PrefsDialog::Form_Load() {
     m_Check4->setChecked(m_settings.ShowAddress);
     m_nickCompletion->setChecked(m_settings.Extras.Flag(panes::kNickCompletionSetting, true));
     m_CloseToTray->setChecked(m_settings.Extras.Flag(core::kCloseToTray, false));
+    m_reading->Load(m_settings.Extras);
 }
 
 void PrefsDialog::Command2_Click() {
@@ -148,6 +151,7 @@ void PrefsDialog::Command2_Click() {
     if (m_CloseToTray->isChecked() != m_settings.Extras.Flag(core::kCloseToTray, false)) {
         m_settings.Extras.SetFlag(core::kCloseToTray, m_CloseToTray->isChecked());
     }
+    m_reading->Store(m_settings.Extras);
     m_settings.Font2Use = SelectedIndex(*m_Combo1, m_settings.Font2Use);
     m_settings.NickStyle = SelectedIndex(*m_Combo2, m_settings.NickStyle);
     emit TitleChanged(ui::FrameTitle(m_settings.TitleBarText));

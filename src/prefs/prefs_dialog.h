@@ -1,7 +1,7 @@
 #pragma once
 // PrefsForm, "Preferences": the picture names, the logging flags, the font, the nick style,
-// the extra title text, the extra join/part/quit information, nick completion and whether
-// closing hides the frame in the tray.
+// the extra title text, the extra join/part/quit information, nick completion, whether
+// closing hides the frame in the tray, and in its own tab the reading of the panes.
 #include "core/settings.h"
 #include "ui/form_dialog.h"
 
@@ -13,6 +13,8 @@ class QPushButton;
 class QTabWidget;
 
 namespace korbi::prefs {
+
+class ReadingTab;
 
 class PrefsDialog : public ui::FormDialog {
     Q_OBJECT
@@ -45,6 +47,7 @@ class PrefsDialog : public ui::FormDialog {
     QCheckBox* m_Check4;
     QCheckBox* m_nickCompletion;
     QCheckBox* m_CloseToTray;
+    ReadingTab* m_reading;
     QPushButton* m_Command2;
     QPushButton* m_Command1;
 };

@@ -10,7 +10,8 @@
 namespace korbi::session {
 
 Dispatcher::Dispatcher(const HandlerRoles& roles, commands::MonotonicClock clock)
-    : m_ctcp(roles.output, roles.panes, roles.link, roles.media, roles.config, std::move(clock)),
+    : m_ctcp(roles.output, roles.panes, roles.link, roles.media, roles.config, std::move(clock),
+             &roles.alerts),
       m_context{roles, m_ctcp} {
     AddHandlers(ReplyHandlers());
     AddHandlers(EventHandlers());

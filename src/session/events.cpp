@@ -170,6 +170,11 @@ void OnTopic(HandlerContext& context, const irc::ServerLine& line) {
                          line.sender + " sets the topic for " + chan + ": '" + topic + "'");
 }
 
+// A message to anything but a channel is a private conversation, in the pane of its nick.
+bool IsPrivateTarget(const std::string& target) {
+    return !target.empty() && target.front() != '#';
+}
+
 // An announced picture goes with one message only.
 std::string MessagePicture(HandlerContext& context, const std::string& sender) {
     core::NickPictTable& picts = context.config.nickPicts();
@@ -193,16 +198,26 @@ void OnPrivmsg(HandlerContext& context, const irc::ServerLine& line) {
         context.ctcp.ProcessCTCP(text, line.source, target);
         return;
     }
-    if (context.panes.FindChanWin(target) == 0 && !target.empty() && target.front() != '#') {
+    if (context.panes.FindChanWin(target) == 0 && IsPrivateTarget(target)) {
         OpenConversation(context.panes, context.logs, context.config.settings(), target, true);
     }
     const std::string picture = MessagePicture(context, line.sender);
     const int w = context.panes.FindChanWin(target);
-    context.output.Print(
-        w, core::LineStyle::UserMessage, picture,
-        commands::NickStylePrefix(line.sender, context.config.settings().NickStyle) + text);
+    const bool fromOther = !IsOwnNick(context, line.sender);
+    const bool highlight = fromOther && context.alerts.IsHighlight(text);
+    const std::string shown =
+        commands::NickStylePrefix(line.sender, context.config.settings().NickStyle) + text;
+    core::PrintMessage(context.output, w, core::LineStyle::UserMessage, picture, shown, highlight);
     if (w > 0) {
         context.nicks.NickSpoke(w, line.sender);
+    }
+    if (!fromOther) {
+        return;
+    }
+    if (IsPrivateTarget(target)) {
+        context.alerts.Alert(core::AlertEvent::Private, target, line.sender, shown);
+    } else if (highlight) {
+        context.alerts.Alert(core::AlertEvent::Highlight, target, target, shown);
     }
 }
 
@@ -232,8 +247,18 @@ void OnNotice(HandlerContext& context, const irc::ServerLine& line) {
         context.output.Print(0, core::LineStyle::ServerNotice, text);
         return;
     }
-    context.output.Print(context.panes.CurVisible(), core::LineStyle::Notice,
-                         NoticePrefix(context.config.settings().NickStyle, name) + text);
+    // A notice from a user (not a server) that names the user stands out like a message.
+    const bool fromUser =
+        line.source.find('!') != std::string::npos && !IsOwnNick(context, line.sender);
+    const bool highlight = fromUser && context.alerts.IsHighlight(text);
+    const int slot = context.panes.CurVisible();
+    const std::string shown = NoticePrefix(context.config.settings().NickStyle, name) + text;
+    core::PrintMessage(context.output, slot, core::LineStyle::Notice,
+                       std::string(core::Look(core::LineStyle::Notice).picture), shown, highlight);
+    if (highlight) {
+        context.alerts.Alert(core::AlertEvent::Highlight, context.panes.WinName(slot), line.sender,
+                             shown);
+    }
 }
 
 constexpr std::array kEventHandlers{

@@ -1,6 +1,7 @@
 #pragma once
 // What every handler of the dispatch table receives, and the table's rows.
 #include "commands/command_roles.h"
+#include "core/alerts.h"
 #include "core/channel_listing.h"
 #include "core/command_runner.h"
 #include "core/media.h"
@@ -21,7 +22,8 @@ class CtcpHandler;
 namespace korbi::session {
 
 // The roles the dispatcher and its handlers reach, each by its own reference so that tests fake
-// them one by one instead of a whole window set. media serves the CTCP handler.
+// them one by one instead of a whole window set. media serves the CTCP handler; alerts tells the
+// user of highlights and private messages while the frame is in the background.
 struct HandlerRoles {
     core::PaneOutput& output;
     core::PaneRegistry& panes;
@@ -32,6 +34,7 @@ struct HandlerRoles {
     core::CommandRunner& runner;
     core::Media& media;
     core::SettingsAccess& config;
+    core::Alerts& alerts;
 };
 
 // What a handler of the dispatch table works with: the roles and the CTCP handler for PRIVMSG.

@@ -86,8 +86,12 @@ void NotifyWatch::Announce(const std::string& current) {
     const std::string added = irc::GetNewNicks(current, m_lastNotifList);
     const std::string lost = irc::GetLostNicks(current, m_lastNotifList);
     for (const std::string_view nick : irc::ListedNicks(added)) {
-        m_output.Print(m_panes.CurVisible(), core::LineStyle::Notify,
-                       std::string(nick) + " is on IRC");
+        const int slot = m_panes.CurVisible();
+        const std::string text = std::string(nick) + " is on IRC";
+        m_output.Print(slot, core::LineStyle::Notify, text);
+        if (m_hooks.Arrived) {
+            m_hooks.Arrived(std::string(nick), slot, text);
+        }
     }
     for (const std::string_view nick : irc::ListedNicks(lost)) {
         m_output.Print(m_panes.CurVisible(), core::LineStyle::Notify,

@@ -36,6 +36,9 @@ class NotifyWatch {
         // DisabToolBut(1), EnableToolBut(0) and the server and port boxes made editable;
         // called on every tick while the socket is not connected.
         std::function<void()> ResetConnectionControls;
+        // A nick of the notify list came on IRC: its line was printed into slot.
+        std::function<void(const std::string& nick, int slot, const std::string& text)> Arrived =
+            {};
     };
 
     // The timer NotifyCheck runs from construction on, every intervalMs. The roles must

@@ -4,12 +4,14 @@
 #include "irc/message_parsing.h"
 #include "irc/outgoing_line.h"
 #include "irc/ranks.h"
+#include "irc/server_time.h"
 #include "media/pictures.h"
 #include "media/text_playback.h"
 #include "panes/channel_list_window.h"
 #include "panes/conversation_window.h"
 #include "panes/input_line_logic.h"
 #include "panes/nick_list.h"
+#include "platform/desktop_notifier.h"
 #include "platform/text_encoding.h"
 #include "platform/text_values.h"
 #include "session/certificate_trust.h"
@@ -78,6 +80,7 @@ ServerWindow::ServerWindow(core::Settings& settings, core::FrameFlags& flags,
     : QWidget(parent), m_settings(settings), m_flags(flags), m_folder(folder),
       m_conversation(conversation), m_socket(new platform::Socket(this)),
       m_serverName(new QComboBox(this)), m_serverPort(new QLineEdit(this)),
+      m_desktopNotifier(new platform::DesktopNotifier(options.notificationBus, this)),
       m_login(m_conversation, *this), m_floodCheck(new QTimer(this)),
       m_sounds(m_soundPlayer, folder, this),
       m_playback(std::make_unique<media::TextPlayback>(m_conversation, m_conversation, *this, *this,
@@ -144,8 +147,17 @@ ServerWindow::ServerWindow(core::Settings& settings, core::FrameFlags& flags,
         m_toolbar->NotConnectedState();
         SetBoxesEditable(true);
     };
+    hooks.Arrived = [this](const std::string& nick, int slot, const std::string& text) {
+        m_alerts.Alert(core::AlertEvent::NotifyArrival, m_conversation.WinName(slot), nick, text);
+    };
     m_notifyWatch = std::make_unique<NotifyWatch>(m_conversation, m_conversation, *this, *this,
                                                   hooks, options.notifyIntervalMs);
+    connect(m_desktopNotifier, &platform::DesktopNotifier::Activated, this,
+            [this](const QString& pane) {
+                m_conversation.MakeVisible(
+                    m_conversation.FindChanWin(platform::ScreenToBytes(pane)));
+                emit FrameWanted();
+            });
     m_dispatcher.SetHandler(
         "303", [this](const irc::ServerLine& line) { m_notifyWatch->Process303(line.params); });
     // The server's ERROR still shows as before; the reconnection learns why the session ends.
@@ -400,7 +412,11 @@ void ServerWindow::CheckForMsg(const std::string& arrival) {
 
 void ServerWindow::Process_MSG(const std::string& line) {
     const bool wasLoggedOn = m_flags.LoggedOn;
+    // What the line prints carries the time the server gave it (a replayed history); an
+    // unreadable time is the arrival time.
+    m_conversation.SetServerTime(irc::LineTime(line));
     m_dispatcher.Process_MSG(line);
+    m_conversation.SetServerTime(std::nullopt);
     if (!wasLoggedOn && m_flags.LoggedOn) {
         m_reconnector->Welcomed();
         if (m_reconnector->Recovering()) {
@@ -481,7 +497,7 @@ void ServerWindow::Form_Unload() {
 
 HandlerRoles ServerWindow::Roles() {
     return {m_conversation, m_conversation, m_conversation, m_conversation, *this,
-            *this,          *this,          *this,          *this};
+            *this,          *this,          *this,          *this,          m_alerts};
 }
 
 panes::InputLineRoles ServerWindow::InputRoles() {
@@ -543,6 +559,11 @@ void ServerWindow::FetchFile(const std::string& host, const std::string& path) {
 }
 void ServerWindow::RefreshPict(const std::string& picture) {
     m_conversation.ReloadPicture(picture);
+}
+void ServerWindow::Notify(const std::string& pane, const std::string& summary,
+                          const std::string& body) {
+    m_desktopNotifier->Notify(platform::BytesToScreen(pane), platform::BytesToScreen(summary),
+                              platform::BytesToScreen(body));
 }
 
 } // namespace korbi::session

@@ -2,6 +2,7 @@
 // The server window: the one connection to the IRC server, its toolbar, and the receive path
 // from the socket to the dispatcher.
 #include "commands/interpreter.h"
+#include "core/alerts.h"
 #include "core/channel_listing.h"
 #include "core/command_runner.h"
 #include "core/media.h"
@@ -40,6 +41,9 @@ class ConversationWindow;
 namespace korbi::media {
 class TextPlayback;
 }
+namespace korbi::platform {
+class DesktopNotifier;
+}
 
 namespace korbi::session {
 
@@ -53,6 +57,8 @@ struct ServerWindowOptions {
     pictx::PictureExchangeOptions pictureExchange;
     int notifyIntervalMs = 45000;
     ReconnectOptions reconnect;
+    // The bus of the desktop notifications ("unix:path=..."); empty: the user's session bus.
+    QString notificationBus;
 };
 
 // The server window serves the roles the conversation window does not: the connection, the
@@ -63,7 +69,8 @@ class ServerWindow : public QWidget,
                      public core::CommandRunner,
                      public core::Media,
                      public core::SettingsAccess,
-                     public core::ChannelListing {
+                     public core::ChannelListing,
+                     public core::Notifier {
     Q_OBJECT
   public:
     static constexpr int kToolButtons = 10;
@@ -119,6 +126,9 @@ class ServerWindow : public QWidget,
     bool IsFetching() const override;
     void FetchFile(const std::string& host, const std::string& path) override;
     void RefreshPict(const std::string& picture) override;
+    // Notifier: the desktop's notification; a click on it shows the pane and asks for the frame.
+    void Notify(const std::string& pane, const std::string& summary,
+                const std::string& body) override;
 
   signals:
     // A toolbar button that opens a dialog of the main frame was released (2, 3, 4, 6, 7, 9).
@@ -127,6 +137,8 @@ class ServerWindow : public QWidget,
     void MailMenuRequested(const QPoint& globalPos);
     // The connection to the server became encrypted (TLS), or is no longer.
     void SecureChanged(bool secure);
+    // The user clicked a notification: its pane is in front, the frame should come up too.
+    void FrameWanted();
 
   private:
     // The roles the dispatcher's handlers, the interpreter and the input lines work through.
@@ -167,6 +179,8 @@ class ServerWindow : public QWidget,
     QLineEdit* m_serverPort;
     irc::LineFramer m_readTempBuf;
     core::NickPictTable m_nickPicts;
+    platform::DesktopNotifier* m_desktopNotifier;
+    core::Alerts m_alerts{*this, *this, *this, commands::SteadyMilliseconds};
     commands::CommandInterpreter m_interpreter{CommandRolesOf(Roles())};
     Dispatcher m_dispatcher{Roles()};
     Login m_login;

@@ -89,5 +89,22 @@ TEST_F(NotifyWatchTest, TheAnswersToAQueryOfSeveralLinesCountAsOne) {
     EXPECT_EQ(host.TakeLog(), (Lines{Line("nick10001 is on IRC"), Line("nick10060 has left IRC")}));
 }
 
+// Each arrival is handed on (for the desktop notification) with the pane it was printed in;
+// departures are not.
+TEST(NotifyWatchArrivals, ArrivalsAreHandedOnWithTheirPane) {
+    testing::LoggingClient host{"#c", "#d"};
+    host.flagsValue.LoggedOn = true;
+    Lines arrived;
+    NotifyWatch::Hooks hooks;
+    hooks.Arrived = [&](const std::string& nick, int slot, const std::string& text) {
+        arrived.push_back(nick + "|" + std::to_string(slot) + "|" + text);
+    };
+    NotifyWatch watch{host, host, host, host, hooks};
+    host.curVisible = 2;
+    watch.Process303(" me :Ann Bob\r\n");
+    watch.Process303(" me :Bob\r\n");
+    EXPECT_EQ(arrived, (Lines{"Ann|2|Ann is on IRC", "Bob|2|Bob is on IRC"}));
+}
+
 } // namespace
 } // namespace korbi::session

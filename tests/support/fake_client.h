@@ -18,10 +18,11 @@ class FakeClient : public FakePanes,
                    public FakeServerLink,
                    public FakeCommandRunner,
                    public FakeMedia,
-                   public FakeSettings {
+                   public FakeSettings,
+                   public FakeNotifier {
   public:
     session::HandlerRoles Roles() {
-        return {*this, *this, *this, *this, *this, *this, *this, *this, *this};
+        return {*this, *this, *this, *this, *this, *this, *this, *this, *this, alerts};
     }
     commands::CommandRoles CommandRoles() { return session::CommandRolesOf(Roles()); }
     panes::InputLineRoles InputRoles() { return {*this, *this, *this, *this, *this, *this}; }
@@ -36,6 +37,8 @@ class FakeClient : public FakePanes,
     Log TakeLog() { return std::exchange(log, {}); }
 
     Log log;
+    std::int64_t now = 0; // the alerts' clock, in milliseconds
+    core::Alerts alerts{*this, *this, *this, [this] { return now; }};
 };
 
 // The scene of the interpreter, input line, popup, playback and notify tests: "me" (picture

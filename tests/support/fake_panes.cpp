@@ -54,6 +54,12 @@ void FakePanes::PrintCoul(int slot, const std::string& picture, irc::Rgb colour,
     }
 }
 
+void FakePanes::PrintHighlighted(int slot, const std::string& picture, irc::Rgb colour,
+                                 const std::string& text) {
+    highlighted.push_back(text);
+    PrintCoul(slot, picture, colour, text);
+}
+
 int FakePanes::FindChanWin(const std::string& name) const {
     int found = 0;
     for (int i = 1; i < nextChan; ++i) {

@@ -63,6 +63,7 @@ class FakePanes : public core::PaneOutput,
     std::vector<std::string> refused;                         // names NoMoreChan refused
     std::map<std::string, std::vector<std::string>> logFiles; // by log file name
     std::vector<PrintedLine> TakePrinted();
+    std::vector<std::string> highlighted; // the texts printed as highlights
 
     // State the tests set and read.
     std::array<std::string, kSlots> winName;
@@ -75,6 +76,9 @@ class FakePanes : public core::PaneOutput,
 
     void PrintCoul(int slot, const std::string& picture, irc::Rgb colour,
                    const std::string& text) override;
+    // Printed like any line, and its text noted in highlighted.
+    void PrintHighlighted(int slot, const std::string& picture, irc::Rgb colour,
+                          const std::string& text) override;
     void ClearTextWin(int slot) override;
     std::string TopicBar(int slot) const override;
     void SetTopicBar(int slot, const std::string& caption) override;

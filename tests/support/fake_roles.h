@@ -2,6 +2,7 @@
 // Recording fakes of the roles that are not panes: each keeps what it was asked to do, in the
 // order asked, and the state a test sets.
 #include "commands/interpreter.h"
+#include "core/alerts.h"
 #include "core/channel_listing.h"
 #include "core/command_runner.h"
 #include "core/media.h"
@@ -98,6 +99,17 @@ class FakeMedia : public core::Media, public EventNotes {
     void RefreshPict(const std::string& picture) override {
         refreshed.push_back(picture);
         Note("refresh " + picture);
+    }
+};
+
+// The desktop notifications asked for, as "pane|summary|body".
+class FakeNotifier : public core::Notifier {
+  public:
+    std::vector<std::string> notifications;
+
+    void Notify(const std::string& pane, const std::string& summary,
+                const std::string& body) override {
+        notifications.push_back(pane + "|" + summary + "|" + body);
     }
 };
 

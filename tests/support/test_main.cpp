@@ -1,5 +1,5 @@
 // Shared main of every test program: real widgets on the offscreen platform, the project's own
-// fonts only, a private runtime folder, and one QApplication for the whole run.
+// fonts only, a private runtime folder, no session bus, and one QApplication for the whole run.
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -16,6 +16,9 @@ int main(int argc, char** argv) {
     QFile::setPermissions(runtimeDir.path(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     setenv("XDG_RUNTIME_DIR", runtimeDir.path().toLocal8Bit().constData(), 1);
+    // Desktop notifications of the tests go nowhere: never to the desktop of whoever runs them.
+    setenv("DBUS_SESSION_BUS_ADDRESS",
+           ("unix:path=" + runtimeDir.path() + "/no-bus").toLocal8Bit().constData(), 1);
 
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
