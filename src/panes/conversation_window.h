@@ -15,6 +15,7 @@
 #include "panes/paste_lines.h"
 #include "panes/picture_cache.h"
 #include "panes/text_metrics.h"
+#include "panes/view_look.h"
 #include "platform/line_file.h"
 #include "platform/program_folder.h"
 
@@ -227,7 +228,9 @@ class ConversationWindow : public QWidget,
     void HideOtherTopicBars();
     void PrintLine(int slot, const std::string& pict, irc::Rgb colour, const std::string& text,
                    bool highlight);
-    void WriteLog(int slot, const std::string& line);
+    bool LogWanted(int slot) const;
+    void LogRows(int slot, const LineRecord& record);
+    ViewLook ReadLook() const;
     void CloseLogLines(int slot, bool blankLine);
     void RepaintViews();
     void AskPaste(int slot, const std::vector<std::string>& lines);
