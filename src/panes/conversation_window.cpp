@@ -87,6 +87,8 @@ void ConversationWindow::BuildPane(int slot) {
             [this, slot] { CloseWinBut_Click(slot); });
     pane.TextViewWin->SetLookProvider([this] { return ReadLook(); });
     pane.TextViewWin->WatchKeysOf(pane.InputBox);
+    connect(pane.TextViewWin, &TextView::ChannelActivated, this,
+            &ConversationWindow::ChannelActivated);
     WirePaneInput(slot);
 }
 

@@ -201,6 +201,8 @@ class ConversationWindow : public QWidget,
     void FilesDropped(int slot, const std::vector<std::string>& files);
     // The user double-clicked an entry of pane slot's nick list: its text.
     void NickActivated(int slot, const std::string& entry);
+    // A channel name was clicked in a pane's text: join it, or show its pane.
+    void ChannelActivated(const std::string& name);
     // A right click on a nick list: the user's popups are wanted at globalPos.
     void NickMenuRequested(const QPoint& globalPos);
     // A protocol line to send to the server (the PART of a refused or closed channel).

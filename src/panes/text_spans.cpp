@@ -127,15 +127,36 @@ std::vector<FoundText> FindInLines(const LineStore& store, LineStore::Id from,
     if (needle.empty()) {
         return found;
     }
-    std::string lowered(needle);
-    std::transform(lowered.begin(), lowered.end(), lowered.begin(), Lower);
+    std::array<char, 256> lower{};
+    for (std::size_t ch = 0; ch < lower.size(); ++ch) {
+        lower[ch] = Lower(static_cast<char>(ch));
+    }
+    const auto fold = [&lower](char ch) { return lower[static_cast<unsigned char>(ch)]; };
+    std::string wanted(needle);
+    std::transform(wanted.begin(), wanted.end(), wanted.begin(), fold);
+    static constexpr char kCodes[] = {irc::kBoldCode, irc::kColourCode, irc::kReverseCode,
+                                      irc::kUnderlineCode, '\0'};
     std::string plain;
     for (LineStore::Id id = std::max(from, store.FirstId()); id < store.EndId(); ++id) {
-        plain = PlainText(store.Text(id));
-        std::transform(plain.begin(), plain.end(), plain.begin(), Lower);
-        for (std::size_t at = plain.find(lowered); at != std::string::npos;
-             at = plain.find(lowered, at + lowered.size())) {
-            found.push_back({id, {at, lowered.size()}});
+        // Most lines have no codes: they are searched where they stand, without a copy.
+        std::string_view text = store.Text(id);
+        if (text.find_first_of(kCodes) != std::string_view::npos) {
+            plain = PlainText(text);
+            text = plain;
+        }
+        if (text.size() < wanted.size()) {
+            continue;
+        }
+        const std::size_t last = text.size() - wanted.size();
+        for (std::size_t at = 0; at <= last; ++at) {
+            std::size_t k = 0;
+            while (k < wanted.size() && fold(text[at + k]) == wanted[k]) {
+                ++k;
+            }
+            if (k == wanted.size()) {
+                found.push_back({id, {at, wanted.size()}});
+                at += wanted.size() - 1;
+            }
         }
     }
     return found;
