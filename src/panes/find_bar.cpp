@@ -69,7 +69,11 @@ bool FindBar::eventFilter(QObject* watched, QEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_F3:
-        emit(back ? Previous() : Next());
+        if (back) {
+            emit Previous();
+        } else {
+            emit Next();
+        }
         return true;
     case Qt::Key_Escape:
         emit Closed();

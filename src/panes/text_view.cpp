@@ -143,32 +143,25 @@ RowPlace TextView::BottomRow() {
 
 void TextView::ScrollRows(int count) {
     const RowSpan span = Span();
-    if (span.Empty() || count == 0) {
-        return;
+    if (!span.Empty() && count != 0) {
+        ScrollTo(span, StepRows(span, BottomRow(), count));
     }
-    if (IsLive()) {
-        m_endWhenScrolled = m_lines.EndId();
-    }
-    const RowPlace bottom = ClampBottom(span, StepRows(span, BottomRow(), count), ViewRows());
-    if (bottom == span.Bottom()) {
-        m_scrolledTo.reset();
-    } else {
-        m_scrolledTo = bottom;
-    }
-    ScrollChanged();
-    update();
 }
 
 void TextView::ScrollToLine(LineStore::Id line) {
     const RowSpan span = Span();
-    if (span.Empty()) {
-        return;
+    if (!span.Empty()) {
+        line = std::clamp(line, span.first, span.end - 1);
+        ScrollTo(span, {line, span.rowsOf(line) - 1});
     }
+}
+
+// A bottom row at the newest row is live again; anywhere else the view stays put.
+void TextView::ScrollTo(const RowSpan& span, RowPlace bottom) {
     if (IsLive()) {
         m_endWhenScrolled = m_lines.EndId();
     }
-    line = std::clamp(line, span.first, span.end - 1);
-    const RowPlace bottom = ClampBottom(span, {line, Span().rowsOf(line) - 1}, ViewRows());
+    bottom = ClampBottom(span, bottom, ViewRows());
     if (bottom == span.Bottom()) {
         m_scrolledTo.reset();
     } else {
@@ -196,7 +189,7 @@ int TextView::NewLinesBelow() const {
 
 // The scroll bar counts lines: its end is the newest line, where the view is live.
 void TextView::ScrollChanged() {
-    if (m_scrolledTo && !m_lines.Holds(m_scrolledTo->line) && m_lines.LineCount() == 0) {
+    if (m_lines.LineCount() == 0) {
         m_scrolledTo.reset();
     }
     m_scrollBar->setVisible(!IsLive());

@@ -145,6 +145,7 @@ class TextView : public QFrame {
     // The rows line id is drawn as, the time before the first.
     const std::vector<std::string>& Rows(LineStore::Id id);
     RowPlace BottomRow();
+    void ScrollTo(const RowSpan& span, RowPlace bottom);
     void ScrollChanged();
     void PlaceScrollControls();
     void DrawPict(QPainter& painter, int x, int y, const std::string& name);
