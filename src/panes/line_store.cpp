@@ -48,7 +48,12 @@ void LineStore::Add(LineRecord record, int capacity) {
         ++m_dropped;
     }
     const std::uint32_t pict = PictIndex(record.pict);
-    m_lines.push_back({std::move(record.text), record.time, pict, record.colour, record.highlight});
+    const bool codes = std::any_of(record.text.begin(), record.text.end(), [](char ch) {
+        return ch == irc::kBoldCode || ch == irc::kColourCode || ch == irc::kReverseCode ||
+               ch == irc::kUnderlineCode;
+    });
+    m_lines.push_back(
+        {std::move(record.text), record.time, pict, record.colour, record.highlight, codes});
 }
 
 void LineStore::Clear() {

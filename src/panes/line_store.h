@@ -48,6 +48,8 @@ class LineStore {
     irc::Rgb Colour(Id id) const { return At(id).colour; }
     std::int64_t Time(Id id) const { return At(id).time; }
     bool Highlight(Id id) const { return At(id).highlight; }
+    // Whether the line's text holds formatting codes: without, it is its own plain text.
+    bool HasCodes(Id id) const { return At(id).codes; }
 
     // Appends a line; when capacity lines are held already, the oldest ones fall off first.
     void Add(LineRecord record, int capacity);
@@ -60,7 +62,8 @@ class LineStore {
         std::int64_t time = 0;
         std::uint32_t pict = 0;
         irc::Rgb colour;
-        bool highlight = false;
+        bool highlight : 1 = false;
+        bool codes : 1 = false;
     };
     const Stored& At(Id id) const { return m_lines[static_cast<std::size_t>(id - m_dropped)]; }
     std::uint32_t PictIndex(const std::string& name);

@@ -134,13 +134,11 @@ std::vector<FoundText> FindInLines(const LineStore& store, LineStore::Id from,
     const auto fold = [&lower](char ch) { return lower[static_cast<unsigned char>(ch)]; };
     std::string wanted(needle);
     std::transform(wanted.begin(), wanted.end(), wanted.begin(), fold);
-    static constexpr char kCodes[] = {irc::kBoldCode, irc::kColourCode, irc::kReverseCode,
-                                      irc::kUnderlineCode, '\0'};
     std::string plain;
     for (LineStore::Id id = std::max(from, store.FirstId()); id < store.EndId(); ++id) {
         // Most lines have no codes: they are searched where they stand, without a copy.
         std::string_view text = store.Text(id);
-        if (text.find_first_of(kCodes) != std::string_view::npos) {
+        if (store.HasCodes(id)) {
             plain = PlainText(text);
             text = plain;
         }
