@@ -27,8 +27,9 @@ constexpr int kRepaintDelayMs = 20;
 constexpr int kPictIndent = 25;
 constexpr int kTextDrop = 5;
 constexpr int kWheelRows = 3;
-// Wrapped rows are kept for a few screens' worth of lines; past that they are made again.
-constexpr std::size_t kRowsKept = 4096;
+// Wrapped rows are kept for a few screens' worth of lines (a screen is at most 50); past that
+// they are made again.
+constexpr std::size_t kRowsKept = 256;
 } // namespace
 
 TextView::TextView(const LineStore& lines, TextMetrics& metrics, PictureCache& pictures,
