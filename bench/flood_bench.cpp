@@ -9,7 +9,8 @@
 //        (a self-signed certificate made with openssl, trusted beforehand as a user would)
 //      build/bench/flood_bench --flat [lines]
 //        14 channels and one private conversation flooded in turn; the peak memory after
-//        10000 lines and after all of them (default 1000000)
+//        10000 lines, after 100000 (when every pane holds its 5000 lines of scrollback) and
+//        after all of them (default 1000000)
 #include "app/main_frame.h"
 #include "panes/conversation_window.h"
 #include "panes/text_view.h"
@@ -310,6 +311,8 @@ int ChannelFlood(long lines, int length, bool tls) {
 int FlatFlood(long lines) {
     constexpr int kChannels = 14;
     constexpr long kFirstMark = 10000;
+    // By then each of the 15 panes holds its scrollback whole: from here on memory stays flat.
+    constexpr long kPanesFullMark = 100000;
     QTemporaryDir dir;
     korbi::app::MainFrame frame(dir.path().toStdString(), {.WelcomeNewUser = [] {}});
     frame.show();
@@ -330,7 +333,9 @@ int FlatFlood(long lines) {
     const FloodRun run =
         RunFlood(frame,
                  {"--lines", QString::number(lines), "--channels", QString::number(kChannels),
-                  "--private", "--marks", QString::number(kFirstMark)},
+                  "--private", "--marks",
+                  lines > kPanesFullMark ? QString("%1,%2").arg(kFirstMark).arg(kPanesFullMark)
+                                         : QString::number(kFirstMark)},
                  paints, countComplete);
     if (!run.done) {
         std::printf("failed: %s\n", run.failure.c_str());

@@ -85,6 +85,10 @@ void ConversationWindow::BuildPane(int slot) {
     connect(pane.SwitchBut, &QPushButton::clicked, this, [this, slot] { SwitchBut_Click(slot); });
     connect(pane.CloseWinBut, &QPushButton::clicked, this,
             [this, slot] { CloseWinBut_Click(slot); });
+    pane.TextViewWin->SetLookProvider([this] { return ReadLook(); });
+    pane.TextViewWin->WatchKeysOf(pane.InputBox);
+    connect(pane.TextViewWin, &TextView::ChannelActivated, this,
+            &ConversationWindow::ChannelActivated);
     WirePaneInput(slot);
 }
 

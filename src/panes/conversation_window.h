@@ -15,6 +15,7 @@
 #include "panes/paste_lines.h"
 #include "panes/picture_cache.h"
 #include "panes/text_metrics.h"
+#include "panes/view_look.h"
 #include "platform/line_file.h"
 #include "platform/program_folder.h"
 
@@ -200,6 +201,8 @@ class ConversationWindow : public QWidget,
     void FilesDropped(int slot, const std::vector<std::string>& files);
     // The user double-clicked an entry of pane slot's nick list: its text.
     void NickActivated(int slot, const std::string& entry);
+    // A channel name was clicked in a pane's text: join it, or show its pane.
+    void ChannelActivated(const std::string& name);
     // A right click on a nick list: the user's popups are wanted at globalPos.
     void NickMenuRequested(const QPoint& globalPos);
     // A protocol line to send to the server (the PART of a refused or closed channel).
@@ -230,7 +233,9 @@ class ConversationWindow : public QWidget,
     void HideOtherTopicBars();
     void PrintLine(int slot, const std::string& pict, irc::Rgb colour, const std::string& text,
                    bool highlight);
-    void WriteLog(int slot, const std::string& line);
+    bool LogWanted(int slot) const;
+    void LogRows(int slot, const LineRecord& record);
+    ViewLook ReadLook() const;
     void CloseLogLines(int slot, bool blankLine);
     void RepaintViews();
     void AskPaste(int slot, const std::vector<std::string>& lines);

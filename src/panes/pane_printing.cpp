@@ -3,16 +3,19 @@
 #include "panes/conversation_window.h"
 
 #include "commands/variables.h"
+#include "core/reading_settings.h"
 #include "irc/formatting_codes.h"
 #include "irc/word_wrap.h"
 #include "panes/picture_names.h"
 #include "panes/text_view.h"
+#include "panes/time_stamp.h"
 #include "platform/text_encoding.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 
 namespace korbi::panes {
@@ -53,23 +56,16 @@ void ConversationWindow::PrintLine(int slot, const std::string& pict, irc::Rgb c
         RepaintViews();
     }
     Pane& pane = PaneAt(slot);
-    const std::string picture = NormalisePictName(pict);
-    const double room = pane.TextViewWin->InnerWidth() - (picture.empty() ? 0 : kPictIndent);
-    ViewLineMeasure measure(m_metrics, IsUtf8Text(text));
-    const int capacity = LineCapacity(pane.TextViewWin->InnerHeight());
-    const std::int64_t time = m_serverTime.value_or(MillisecondsNow());
-    // Each wrapped line is handled completely here, with no events let through in between:
-    // a socket event run in the middle would print its lines into the middle of this text.
-    for (std::string& line : irc::WrapText(text, room, measure)) {
-        WriteLog(slot, line);
-        if (m_pictLog != nullptr) {
-            m_pictLog->WriteLine(picture);
-        }
-        pane.Lines.Add({colour, picture, std::move(line), time, highlight}, capacity);
+    LineRecord record{colour, NormalisePictName(pict), text,
+                      m_serverTime.value_or(MillisecondsNow()), highlight};
+    // The logs keep the rows as the view's width wrapped them when the line came: the view
+    // itself wraps only what it shows, when it draws.
+    if (LogWanted(slot) || m_pictLog != nullptr) {
+        LogRows(slot, record);
     }
-    if (pane.LogOpen) {
-        pane.Log.Flush();
-    }
+    const int keep = m_settings.Extras.Number(core::kScrollbackLines, core::kScrollbackDefault, 0,
+                                              core::kScrollbackMax);
+    pane.Lines.Add(std::move(record), std::max(keep, pane.TextViewWin->ViewRows()));
     pane.TextViewWin->ScheduleRepaint();
     if (!m_flags.IsActive) {
         emit StartSparkTimer();
@@ -79,12 +75,35 @@ void ConversationWindow::PrintLine(int slot, const std::string& pict, irc::Rgb c
     }
 }
 
+// Each wrapped row is handled completely here, with no events let through in between: a
+// socket event run in the middle would print its lines into the middle of this text.
+void ConversationWindow::LogRows(int slot, const LineRecord& record) {
+    Pane& pane = PaneAt(slot);
+    const double room = pane.TextViewWin->InnerWidth() - (record.pict.empty() ? 0 : kPictIndent);
+    ViewLineMeasure measure(m_metrics, IsUtf8Text(record.text));
+    const bool wanted = LogWanted(slot);
+    const std::string stamp = wanted && m_settings.Extras.Flag(core::kLogTimeStamps, false)
+                                  ? TimeStampText(record.time)
+                                  : std::string();
+    for (const std::string& line : irc::WrapText(record.text, room, measure)) {
+        if (wanted) {
+            pane.Log.WriteLine(stamp + irc::StripCodes(line));
+        }
+        if (m_pictLog != nullptr) {
+            m_pictLog->WriteLine(record.pict);
+        }
+    }
+    if (wanted) {
+        pane.Log.Flush();
+    }
+}
+
 void ConversationWindow::ClearTextWin(int slot) {
     if (!ValidSlot(slot)) {
         return;
     }
     PaneAt(slot).Lines.Clear();
-    PaneAt(slot).TextViewWin->ScheduleRepaint();
+    PaneAt(slot).TextViewWin->Reset();
 }
 
 int ConversationWindow::LineCount(int slot) const {
@@ -113,7 +132,7 @@ void ConversationWindow::ReloadPicture(const std::string& name) {
 
 void ConversationWindow::RepaintViews() {
     for (Pane& pane : m_panes) {
-        pane.TextViewWin->ScheduleRepaint();
+        pane.TextViewWin->Rewrap();
     }
 }
 
@@ -170,21 +189,34 @@ void ConversationWindow::CloseLogLines(int slot, bool blankLine) {
     pane.LogOpen = false;
 }
 
-void ConversationWindow::WriteLog(int slot, const std::string& line) {
-    Pane& pane = PaneAt(slot);
+ViewLook ConversationWindow::ReadLook() const {
+    ViewLook look;
+    look.timeStamps = m_settings.Extras.Flag(core::kTimeStamps, false);
+    const std::string colour = m_settings.Extras.Value(core::kHighlightColour)
+                                   .value_or(std::string(core::kHighlightColourDefault));
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    char tail = 0;
+    if (std::sscanf(colour.c_str(), "%d,%d,%d%c", &red, &green, &blue, &tail) == 3) {
+        const auto part = [](int value) {
+            return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
+        };
+        look.highlight = {part(red), part(green), part(blue)};
+    }
+    return look;
+}
+
+bool ConversationWindow::LogWanted(int slot) const {
+    const Pane& pane = PaneAt(slot);
     if (!pane.LogOpen) {
-        return;
+        return false;
     }
-    bool wanted = false;
     if (slot == 0) {
-        wanted = m_settings.LogServer;
-    } else {
-        const bool channel = !pane.WinName.empty() && pane.WinName.front() == '#';
-        wanted = channel ? m_settings.LogChan : m_settings.LogPrivChat;
+        return m_settings.LogServer;
     }
-    if (wanted) {
-        pane.Log.WriteLine(irc::StripCodes(line));
-    }
+    const bool channel = !pane.WinName.empty() && pane.WinName.front() == '#';
+    return channel ? m_settings.LogChan : m_settings.LogPrivChat;
 }
 
 } // namespace korbi::panes

@@ -138,6 +138,7 @@ int ConversationWindow::OpenChanWin(const std::string& name, bool isPrivate) {
     ClearNickList(slot);
     // A slot freed by PartAllChan still holds the old session's lines.
     pane.Lines.Clear();
+    pane.TextViewWin->Reset();
     pane.InputBox->clear();
     MakeVisible(slot);
     ++m_nextChan;
@@ -157,7 +158,7 @@ void ConversationWindow::EmptySlot(int slot) {
     SetTopicBar(slot, "");
     HideSlotControls(slot);
     pane.Lines.Clear();
-    pane.TextViewWin->ScheduleRepaint();
+    pane.TextViewWin->Reset();
     ClearNickList(slot);
     ForgetTyping(slot);
 }
@@ -175,8 +176,9 @@ void ConversationWindow::MoveSlotDown(int from) {
     SetNickListItems(from - 1, NickListItems(from));
     // The lines move as they are: the views have one size, so printing them again would wrap
     // them the same way, and they were logged when they arrived.
-    target.Lines = source.Lines;
-    target.TextViewWin->ScheduleRepaint();
+    target.Lines = std::exchange(source.Lines, LineStore{});
+    target.TextViewWin->Reset();
+    source.TextViewWin->Reset();
     // The log and an unsent line belong to the conversation, not to the slot number.
     target.Log = std::move(source.Log);
     target.LogOpen = std::exchange(source.LogOpen, false);

@@ -186,6 +186,9 @@ void ServerWindow::WirePanes() {
             });
     connect(&m_conversation, &ConversationWindow::NickActivated, this,
             &ServerWindow::nicklist_DblClick);
+    // A channel named in the text is joined or shown as one picked from the channel list.
+    connect(&m_conversation, &ConversationWindow::ChannelActivated, this,
+            [this](const std::string& name) { nicklist_DblClick(0, name); });
     m_conversation.SetTopicBar(0, kNotConnected);
 }
 

@@ -6,7 +6,7 @@ namespace korbi::panes {
 namespace {
 
 LineRecord Numbered(int n) {
-    return {1, 2, 3, n % 2 ? "PICTS\\EVJOIN.BMP" : "", "line " + std::to_string(n)};
+    return {{1, 2, 3}, n % 2 ? "PICTS\\EVJOIN.BMP" : "", "line " + std::to_string(n), n, n == 3};
 }
 
 std::vector<std::string> Texts(const LineStore& store) {
@@ -17,7 +17,7 @@ std::vector<std::string> Texts(const LineStore& store) {
     return texts;
 }
 
-TEST(LineCapacity, IsOneLinePerTwentyPixelsBetweenOneAndFifty) {
+TEST(LineCapacity, IsOneRowPerTwentyPixelsBetweenOneAndFifty) {
     const std::pair<int, int> cases[] = {{0, 1},    {19, 1},   {39, 1},    {40, 2},   {210, 10},
                                          {200, 10}, {999, 49}, {1000, 50}, {4000, 50}};
     for (const auto& [height, lines] : cases) {
@@ -25,27 +25,47 @@ TEST(LineCapacity, IsOneLinePerTwentyPixelsBetweenOneAndFifty) {
     }
 }
 
-TEST(LineStore, TheEleventhLineOfATenLineViewPushesTheFirstOutAShrunkViewTheOldest) {
+// Ids stay with their lines while older ones fall off, so a view scrolled back keeps its place.
+TEST(LineStore, KeepsTheNewestLinesUnderStableIdsAndGivesThemBackWhole) {
     LineStore store;
     for (int n = 1; n <= 11; ++n) {
-        store.Add(Numbered(n), LineCapacity(200));
-    }
-    ASSERT_EQ(store.LineCount(), 10);
-    EXPECT_EQ(store.Line(0), Numbered(2));
-    EXPECT_EQ(store.Line(9), Numbered(11));
-    for (int n = 12; n <= 130; ++n) {
         store.Add(Numbered(n), 10);
     }
-    EXPECT_EQ(store.Line(0).text, "line 121");
-    EXPECT_EQ(store.Line(9).text, "line 130");
+    ASSERT_EQ(store.LineCount(), 10);
+    EXPECT_EQ(store.FirstId(), 1u);
+    EXPECT_EQ(store.EndId(), 11u);
+    EXPECT_EQ(store.Line(0), Numbered(2));
+    EXPECT_EQ(store.Line(1), Numbered(3));
+    EXPECT_EQ(store.Line(9), Numbered(11));
+    EXPECT_EQ(store.Text(10), "line 11");
+    EXPECT_EQ(store.Pict(10), "PICTS\\EVJOIN.BMP");
+    EXPECT_EQ(store.Pict(9), "");
+    EXPECT_TRUE(store.Highlight(2));
+    EXPECT_FALSE(store.Holds(0));
+    EXPECT_TRUE(store.Holds(1));
+    EXPECT_FALSE(store.Holds(11));
 
-    // A shrunk view keeps its newest lines; Clear empties it.
-    store.Add(Numbered(131), 3);
-    EXPECT_EQ(Texts(store), (std::vector<std::string>{"line 129", "line 130", "line 131"}));
+    // A smaller capacity drops the oldest ones first; Clear empties it and ids go on.
+    store.Add(Numbered(12), 3);
+    EXPECT_EQ(Texts(store), (std::vector<std::string>{"line 10", "line 11", "line 12"}));
+    EXPECT_EQ(store.FirstId(), 9u);
     store.Clear();
     EXPECT_EQ(store.LineCount(), 0);
-    store.Add(Numbered(132), 3);
-    EXPECT_EQ(Texts(store), std::vector<std::string>{"line 132"});
+    store.Add(Numbered(13), 0);
+    EXPECT_EQ(Texts(store), std::vector<std::string>{"line 13"});
+    EXPECT_EQ(store.FirstId(), 12u);
+    EXPECT_EQ(store.Line(0), Numbered(13));
+}
+
+// Lines hold their picture as a place in a table of names, which sheds the names of lines gone
+// without giving a kept line another line's picture.
+TEST(LineStore, ManyDistinctPicturesKeepTheirNames) {
+    LineStore store;
+    for (int n = 0; n < 70000; ++n) {
+        store.Add({{}, "P" + std::to_string(n), "t", 0, false}, 2);
+    }
+    EXPECT_EQ(store.Line(0).pict, "P69998");
+    EXPECT_EQ(store.Line(1).pict, "P69999");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "support/files.h"
 #include "support/pane_control.h"
 
+#include <QImage>
 #include <QTemporaryDir>
 
 #include <string>
@@ -39,7 +40,31 @@ class PaneFixture : public ::testing::Test {
     }
 
     // Line k of a slot's store.
-    const LineRecord& Line(int slot, int k) const { return window.Lines(slot).Line(k); }
+    LineRecord Line(int slot, int k) const { return window.Lines(slot).Line(k); }
+
+    TextView& View(int slot = 0) const {
+        return *PaneControl<panes::TextView>(window, slot, "TextViewWin");
+    }
+
+    // The drawing area of a slot's view as painted now.
+    QImage Drawn(int slot = 0) const {
+        TextView& view = View(slot);
+        QImage image(view.size(), QImage::Format_RGB32);
+        view.render(&image);
+        return image.copy(view.contentsRect());
+    }
+    // The box around every pixel of a colour (empty when there is none).
+    static QRect Extent(const QImage& image, QRgb colour) {
+        QRect box;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixel(x, y) == colour) {
+                    box |= QRect(x, y, 1, 1);
+                }
+            }
+        }
+        return box;
+    }
 
     QTemporaryDir dir;
     core::Settings settings;

@@ -26,36 +26,28 @@ class PanePrintingTest : public PaneFixture {
         image.fill(colour);
         ASSERT_TRUE(image.save(QString::fromStdString(folder.Resolve(name).string()), "BMP"));
     }
-    // The drawing area of a slot's view as painted now.
-    QImage Drawn(int slot = 0) const {
-        TextView& view = *PaneControl<panes::TextView>(window, slot, "TextViewWin");
-        QImage image(view.size(), QImage::Format_RGB32);
-        view.render(&image);
-        return image.copy(view.contentsRect());
-    }
-    // The box around every pixel of a colour (empty when there is none).
-    static QRect Extent(const QImage& image, QRgb colour) {
-        QRect box;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                if (image.pixel(x, y) == colour) {
-                    box |= QRect(x, y, 1, 1);
-                }
-            }
-        }
-        return box;
-    }
     std::vector<std::string> Wrapped(const std::string& text, double room) {
         TextMetrics metrics;
         ViewLineMeasure measure(metrics, true);
         return irc::WrapText(text, room, measure);
     }
-    std::vector<std::string> StoredTexts(int slot) const {
-        std::vector<std::string> texts;
-        for (int k = 0; k < window.LineCount(slot); ++k) {
-            texts.push_back(Line(slot, k).text);
+    static QImage Blank(const QSize& size) {
+        QImage blank(size, QImage::Format_RGB32);
+        blank.fill(Qt::white);
+        return blank;
+    }
+    // The 20-pixel bands of a slot's view with something drawn in them, from the top.
+    int DrawnRows(int slot = 0) const {
+        const QImage image = Drawn(slot);
+        int rows = 0;
+        for (int top = 0; top + 20 <= image.height(); top += 20) {
+            const QImage band = image.copy(0, top, image.width(), 20);
+            if (band == Blank(band.size())) {
+                break;
+            }
+            ++rows;
         }
-        return texts;
+        return rows;
     }
 };
 
@@ -66,22 +58,22 @@ TEST_F(PanePrintingTest, ATextAsWideAsTheViewStaysWholeAndOnePixelWiderWrapsInTh
     const int fits = static_cast<int>(std::ceil(irc::TextWidth(measure, text)));
     SetViewSize(fits, 200);
     window.PrintCoul(0, "", {0, 0, 0}, text);
-    EXPECT_EQ(StoredTexts(0), std::vector<std::string>{text});
+    EXPECT_EQ(DrawnRows(), 1);
 
-    window.ClearTextWin(0);
+    // The store keeps the text whole; the view wraps it as it draws, again when resized.
     SetViewSize(fits - 1, 200);
-    window.PrintCoul(0, "", {0, 0, 0}, text);
-    EXPECT_EQ(StoredTexts(0), (std::vector<std::string>{"alpha beta gamma ", "delta "}));
+    EXPECT_EQ(DrawnRows(), 2);
+    EXPECT_EQ(Line(0, 0).text, text);
+    SetViewSize(fits, 200);
+    EXPECT_EQ(DrawnRows(), 1);
 
     // Font2Use chooses the font text is measured in.
-    window.ClearTextWin(0);
-    SetViewSize(fits, 200);
     settings.Font2Use = 7; // no such font: the font stays
     window.PrintCoul(0, "", {0, 0, 0}, text);
-    EXPECT_EQ(window.LineCount(0), 1);
+    EXPECT_EQ(DrawnRows(), 2);
     settings.Font2Use = 1; // the fixed-width font is wider
-    window.PrintCoul(0, "", {0, 0, 0}, text);
-    EXPECT_EQ(window.LineCount(0), 3);
+    window.PrintCoul(0, "", {0, 0, 0}, "x");
+    EXPECT_EQ(DrawnRows(), 2 + 2 + 1) << "both texts wrap again in the new font";
 }
 
 TEST_F(PanePrintingTest, AWrappedTextIsLoggedAndPictureLoggedLineByLine) {
@@ -97,10 +89,8 @@ TEST_F(PanePrintingTest, AWrappedTextIsLoggedAndPictureLoggedLineByLine) {
     ASSERT_EQ(lines.size(), 3u);
 
     window.PrintCoul(slot, "PICTS\\INFOMARK", {64, 64, 128}, text);
-    EXPECT_EQ(StoredTexts(slot), lines);
-    for (int k = 0; k < 3; ++k) {
-        EXPECT_EQ(Line(slot, k).pict, "PICTS\\INFOMARK.BMP");
-    }
+    ASSERT_EQ(window.LineCount(slot), 1);
+    EXPECT_EQ(Line(slot, 0).pict, "PICTS\\INFOMARK.BMP");
     std::string expectedLog;
     for (const std::string& line : lines) {
         expectedLog += irc::StripCodes(line) + "\r\n";
@@ -245,7 +235,7 @@ TEST_F(PanePrintingTest, AFloodOfLinesIsRepaintedAFewTimesNotOncePerLine) {
     ASSERT_TRUE(WaitUntil([&] { return paints > 0; }));
     QCoreApplication::processEvents();
     EXPECT_LE(paints, 2);
-    EXPECT_EQ(Line(0, 9).text, "flood line 1999");
+    EXPECT_EQ(Line(0, window.LineCount(0) - 1).text, "flood line 1999");
     view.removeEventFilter(&counter);
     window.hide();
 }

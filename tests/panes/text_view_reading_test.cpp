@@ -1,0 +1,167 @@
+#include "pane_fixture.h"
+
+#include "core/reading_settings.h"
+#include "panes/text_metrics.h"
+#include "panes/time_stamp.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace korbi::panes {
+namespace {
+
+const QRgb kFound = qRgb(255, 255, 0);
+const QRgb kCurrentFound = qRgb(255, 160, 0);
+
+class TextViewReadingTest : public PaneFixture {
+  protected:
+    void Print(const std::string& text) { window.PrintCoul(0, "", {0, 0, 0}, text); }
+    // Where the text printed before a character starts: the left edge of that character.
+    static int XAfter(const std::string& text) {
+        TextMetrics metrics;
+        return static_cast<int>(metrics.RunWidth(QString::fromStdString(text), {}));
+    }
+    // A mouse event at a point of the drawing area (row k's middle is y = 20k + 10).
+    void Mouse(QEvent::Type type, int x, int y, Qt::MouseButtons buttons = Qt::LeftButton) {
+        TextView& view = View();
+        const QPointF at = QPointF(x, y) + view.contentsRect().topLeft();
+        QMouseEvent event(type, at, view.mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(&view, &event);
+    }
+    void Drag(int x1, int y1, int x2, int y2) {
+        Mouse(QEvent::MouseButtonPress, x1, y1);
+        Mouse(QEvent::MouseMove, x2, y2);
+        Mouse(QEvent::MouseButtonRelease, x2, y2, Qt::NoButton);
+    }
+    void Click(int x, int y) { Drag(x, y, x, y); }
+    // The rows of the view with a pixel of colour in them.
+    std::vector<int> RowsWith(QRgb colour) {
+        const QImage image = Drawn();
+        std::vector<int> rows;
+        for (int top = 0; top + 20 <= image.height(); top += 20) {
+            if (!Extent(image.copy(0, top, image.width(), 20), colour).isEmpty()) {
+                rows.push_back(top / 20);
+            }
+        }
+        return rows;
+    }
+    QLineEdit& FindText() { return *View().findChild<QLineEdit*>("FindText"); }
+    QString FindCount() { return View().findChild<QLabel*>("FindCount")->text(); }
+};
+
+TEST_F(TextViewReadingTest, FindMarksEveryPlaceAndGoesFromOneToTheNext) {
+    for (int n = 1; n <= 40; ++n) {
+        Print(n % 10 == 5 ? "line " + std::to_string(n) + " has the \x02Needle\x02" : "filler");
+    }
+    QTest::keyClick(window.InputBox(0), Qt::Key_F, Qt::ControlModifier);
+    ASSERT_FALSE(View().findChild<QWidget*>("FindBar")->isHidden());
+    QTest::keyClicks(&FindText(), "neEdle");
+    EXPECT_EQ(FindCount(), "4 of 4") << "the newest place first";
+    EXPECT_TRUE(View().IsLive());
+    // The find bar takes the bottom rows: lines 33 to 40 show, 35 on row 2, the current one.
+    EXPECT_EQ(View().ViewRows(), 8);
+    EXPECT_EQ(RowsWith(kCurrentFound), std::vector<int>{2});
+    EXPECT_TRUE(RowsWith(kFound).empty());
+
+    QTest::keyClick(&FindText(), Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(FindCount(), "3 of 4");
+    EXPECT_FALSE(View().IsLive()) << "the view went back to line 25";
+    EXPECT_EQ(RowsWith(kCurrentFound), std::vector<int>{7});
+    EXPECT_EQ(RowsWith(kFound), std::vector<int>{});
+    QTest::keyClick(&FindText(), Qt::Key_F3, Qt::ShiftModifier);
+    EXPECT_EQ(RowsWith(kCurrentFound), std::vector<int>{7});
+    EXPECT_EQ(RowsWith(kFound), std::vector<int>{}) << "line 25 scrolled below";
+    EXPECT_EQ(FindCount(), "2 of 4");
+    QTest::keyClick(&FindText(), Qt::Key_Return);
+    QTest::keyClick(&FindText(), Qt::Key_Return);
+    QTest::keyClick(&FindText(), Qt::Key_Return);
+    EXPECT_EQ(FindCount(), "1 of 4") << "round from the newest to the oldest";
+
+    // Lines coming in are searched too.
+    Print("one more needle");
+    QTest::keyClick(&FindText(), Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(FindCount(), "5 of 5");
+
+    QTest::keyClick(&FindText(), Qt::Key_Escape);
+    EXPECT_TRUE(View().findChild<QWidget*>("FindBar")->isHidden());
+    EXPECT_TRUE(RowsWith(kFound).empty());
+    EXPECT_TRUE(RowsWith(kCurrentFound).empty());
+}
+
+TEST_F(TextViewReadingTest, ADragSelectsAcrossLinesAndCopiesThePlainText) {
+    Print("first \x02words\x02 here");
+    Print("\x03"
+          "4second line");
+    const int wordsAt = XAfter("first ");
+    Drag(wordsAt + 1, 10, 395, 30);
+    EXPECT_EQ(View().SelectedText(), "words here\nsecond line");
+    QTest::keyClick(&View(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "words here\nsecond line");
+
+    // From the input line Ctrl+C copies the view's selection while the line has none.
+    Drag(395, 30, 1, 10);
+    QApplication::clipboard()->clear();
+    QTest::keyClick(window.InputBox(0), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "first words here\nsecond line");
+
+    // A double click takes the word under it.
+    const QPointF at = QPointF(wordsAt + 4, 10) + View().contentsRect().topLeft();
+    QMouseEvent twice(QEvent::MouseButtonDblClick, at, View().mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&View(), &twice);
+    EXPECT_EQ(View().SelectedText(), "words");
+    Click(wordsAt + 4, 10);
+    EXPECT_EQ(View().SelectedText(), "");
+}
+
+TEST_F(TextViewReadingTest, AClickOnALinkOpensItAndOnAChannelAsksForIt) {
+    std::vector<QString> opened;
+    View().SetLinkOpener([&](const QString& url) { opened.push_back(url); });
+    QSignalSpy channels(&View(), &TextView::ChannelActivated);
+    Print("see www.korbi.org/faq, or #korbi");
+    Click(XAfter("see ww"), 10);
+    Click(XAfter("see www.korbi.org/faq, or #k"), 10);
+    Click(XAfter("s"), 10);
+    Click(XAfter("see www.korbi.org/faq") + 1, 10);
+    EXPECT_EQ(opened, std::vector<QString>{"http://www.korbi.org/faq"});
+    ASSERT_EQ(channels.count(), 1);
+    EXPECT_EQ(channels.at(0).at(0).value<std::string>(), "#korbi");
+}
+
+TEST_F(TextViewReadingTest, TimeStampsAndHighlightsAreDrawnAsTheSettingsSay) {
+    window.SetServerTime(1000000);
+    window.PrintHighlighted(0, "", {0, 0, 0}, "a highlight");
+    window.SetServerTime(std::nullopt);
+    const QImage plain = Drawn();
+    EXPECT_EQ(plain.pixel(390, 10), qRgb(255, 250, 205));
+    settings.Extras.SetValue(core::kHighlightColour, "10,20,30");
+    EXPECT_EQ(Drawn().pixel(390, 10), qRgb(10, 20, 30));
+
+    settings.Extras.SetFlag(core::kTimeStamps, true);
+    const QImage stamped = Drawn();
+    settings.Extras.SetFlag(core::kTimeStamps, false);
+    window.ClearTextWin(0);
+    window.PrintHighlighted(0, "", {0, 0, 0}, TimeStampText(1000000) + "a highlight");
+    EXPECT_EQ(stamped, Drawn());
+}
+
+TEST_F(TextViewReadingTest, LogTimeStampsComeBeforeEachLoggedRow) {
+    settings.LogChan = true;
+    settings.Extras.SetFlag(core::kLogTimeStamps, true);
+    SetViewSize(120, 200);
+    const int slot = window.OpenChanWin("#c", false);
+    window.SetServerTime(1000000);
+    window.PrintCoul(slot, "", {0, 0, 0}, "words enough to wrap once");
+    const std::string stamp = TimeStampText(1000000);
+    EXPECT_TRUE(
+        Log("#c").ends_with("\r\n" + stamp + "words enough to \r\n" + stamp + "wrap once \r\n"))
+        << Log("#c");
+}
+
+} // namespace
+} // namespace korbi::panes
