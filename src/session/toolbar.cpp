@@ -253,24 +253,52 @@ void ServerToolbar::NotConnectedState() {
 
 void ServerToolbar::RWRotate() {
     m_RotateFrame = (m_RotateFrame + 1) % media::kReadWriteFrameCount;
-    m_ReadWriteShow->SetPicture(m_frames.Rotater[static_cast<std::size_t>(m_RotateFrame)]);
+    m_RWDisabled = false;
+    ShowReadWrite();
 }
 
 void ServerToolbar::RWReset() {
     m_RotateFrame = 0;
-    m_ReadWriteShow->SetPicture(m_frames.Rotater[0]);
+    m_RWDisabled = false;
+    ShowReadWrite();
 }
 
 void ServerToolbar::RWDisable() {
-    m_ReadWriteShow->SetPicture(m_frames.DisabFrame);
+    m_RWDisabled = true;
+    ShowReadWrite();
+}
+
+void ServerToolbar::ShowReadWrite() {
+    m_ReadWriteShow->SetPicture(m_RWDisabled
+                                    ? m_frames.DisabFrame
+                                    : m_frames.Rotater[static_cast<std::size_t>(m_RotateFrame)]);
 }
 
 void ServerToolbar::SetMailPicture(media::MailImage image) {
+    m_mailImage = image;
     m_MailNotify->SetPicture(media::MailPicture(image, m_dpr));
 }
 
 void ServerToolbar::SetPicServPicture(media::PicServImage image) {
+    m_picServImage = image;
     m_PicServNotify->SetPicture(media::PicServPicture(image, m_dpr));
+}
+
+void ServerToolbar::FollowPixelRatio() {
+    const qreal dpr = devicePixelRatioF();
+    if (qFuzzyCompare(dpr, m_dpr)) {
+        return;
+    }
+    m_dpr = dpr;
+    m_pictures = media::MakeToolButPicts(m_dpr);
+    m_frames = media::MakeSmiFrames(m_dpr);
+    for (int n = 0; n < kButtons; ++n) {
+        Show(n, m_shown[static_cast<std::size_t>(n)]);
+    }
+    ShowReadWrite();
+    SetMailPicture(m_mailImage);
+    SetPicServPicture(m_picServImage);
+    m_SecureShow->SetPicture(media::SecurePicture(m_dpr));
 }
 
 void ServerToolbar::RestLastLiftBut() {
@@ -329,7 +357,17 @@ void ServerToolbar::mouseMoveEvent(QMouseEvent*) {
     downer_MouseMove();
 }
 
+// Every control of the toolbar is told when the window changes screens; a paint catches a
+// screen whose own ratio changed.
+bool ServerToolbar::event(QEvent* event) {
+    if (event->type() == QEvent::ScreenChangeInternal) {
+        FollowPixelRatio();
+    }
+    return QWidget::event(event);
+}
+
 void ServerToolbar::paintEvent(QPaintEvent*) {
+    FollowPixelRatio();
     // A band in the window colour, etched off from the server box below.
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());

@@ -102,6 +102,7 @@ class ServerToolbar : public QWidget {
     void PicServMenuRequested(const QPoint& globalPos);
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -113,6 +114,10 @@ class ServerToolbar : public QWidget {
     // The mouse left button n for somewhere outside the toolbar: nothing stays raised.
     void ToolButs_Leave(int n);
     void PlaceControls();
+    // The window went to a screen of another device pixel ratio: every picture is drawn again
+    // for it rather than scaled.
+    void FollowPixelRatio();
+    void ShowReadWrite();
 
     qreal m_dpr; // the device pixel ratio the pictures are drawn for
     media::ToolButPicts m_pictures;
@@ -126,6 +131,9 @@ class ServerToolbar : public QWidget {
     int m_LastLiftBut = 0;
     int m_NoButLifted = 0;
     int m_RotateFrame = 0;
+    bool m_RWDisabled = true;
+    media::MailImage m_mailImage = media::MailImage::UnknownMailImage;
+    media::PicServImage m_picServImage = media::PicServImage::FreePicServ;
 };
 
 } // namespace korbi::session
