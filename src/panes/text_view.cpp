@@ -46,6 +46,7 @@ TextView::TextView(const LineStore& lines, TextMetrics& metrics, PictureCache& p
         ScrollChanged();
         update();
     });
+    connect(&m_dragScroll, &QTimer::timeout, this, &TextView::DragScrollTick);
     setAcceptDrops(true);
     m_scrollBar->setObjectName("ScrollBack");
     m_scrollBar->hide();

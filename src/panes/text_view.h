@@ -139,6 +139,10 @@ class TextView : public QFrame {
     void DrawMarks(QPainter& painter, const ShownRow& row);
     void DrawLinks(QPainter& painter, const ShownRow& row);
     void ShareSelection() const;
+    // A drag held above or below the rows scrolls them, a few rows per tick, and takes the
+    // selection along.
+    void FollowDrag(const QPoint& pos);
+    void DragScrollTick();
     void UpdateFound();
     void GoToFound(int step);
     RowSpan Span();
@@ -164,6 +168,8 @@ class TextView : public QFrame {
     std::optional<TextPoint> m_selectFrom;
     std::optional<TextPoint> m_selectTo;
     bool m_selecting = false;
+    QTimer m_dragScroll;
+    QPoint m_dragAt;
     FindBar* m_findBar = nullptr;
     std::string m_findText;
     std::vector<FoundText> m_found;

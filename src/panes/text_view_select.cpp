@@ -23,6 +23,10 @@ constexpr int kPictIndent = 25;
 const QColor kSelection(173, 214, 255);
 const QColor kFound(255, 255, 0);
 const QColor kCurrentFound(255, 160, 0);
+// Scrolling while a drag is held past an edge: some 25 rows a second, slow enough to stop
+// where wanted.
+constexpr int kDragScrollMs = 80;
+constexpr int kDragScrollRows = 2;
 
 std::size_t CharBytes(std::string_view run, std::size_t at, bool utf8) {
     if (!utf8) {
@@ -233,7 +237,31 @@ void TextView::mouseMoveEvent(QMouseEvent* event) {
     if (!m_selecting) {
         return;
     }
-    m_selectTo = PointAt(event->position().toPoint(), true);
+    FollowDrag(event->position().toPoint());
+    m_selectTo = PointAt(m_dragAt, true);
+    update();
+}
+
+void TextView::FollowDrag(const QPoint& pos) {
+    m_dragAt = pos;
+    const int y = pos.y() - contentsRect().top();
+    if (y >= 0 && y < ViewRows() * kLinePixels) {
+        m_dragScroll.stop();
+        return;
+    }
+    if (!m_dragScroll.isActive()) {
+        m_dragScroll.start(kDragScrollMs);
+    }
+}
+
+void TextView::DragScrollTick() {
+    if (!m_selecting) {
+        m_dragScroll.stop();
+        return;
+    }
+    const bool above = m_dragAt.y() < contentsRect().top();
+    ScrollRows(above ? -kDragScrollRows : kDragScrollRows);
+    m_selectTo = PointAt(m_dragAt, true);
     update();
 }
 
@@ -245,6 +273,7 @@ void TextView::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     m_selecting = false;
+    m_dragScroll.stop();
     m_selectTo = PointAt(event->position().toPoint(), true);
     if (m_selectFrom != m_selectTo) {
         ShareSelection();
