@@ -5,7 +5,9 @@
 #include "support/files.h"
 #include "support/pane_control.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 
 #include <string>
@@ -44,6 +46,14 @@ class PaneFixture : public ::testing::Test {
 
     TextView& View(int slot = 0) const {
         return *PaneControl<panes::TextView>(window, slot, "TextViewWin");
+    }
+
+    // A mouse event at a point of the drawing area (row k's middle is y = 20k + 10).
+    void Mouse(QEvent::Type type, int x, int y, Qt::MouseButtons buttons = Qt::LeftButton) {
+        TextView& view = View();
+        const QPointF at = QPointF(x, y) + view.contentsRect().topLeft();
+        QMouseEvent event(type, at, view.mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(&view, &event);
     }
 
     // The drawing area of a slot's view as painted now.

@@ -26,13 +26,6 @@ class TextViewReadingTest : public PaneFixture {
         TextMetrics metrics;
         return static_cast<int>(metrics.RunWidth(QString::fromStdString(text), {}));
     }
-    // A mouse event at a point of the drawing area (row k's middle is y = 20k + 10).
-    void Mouse(QEvent::Type type, int x, int y, Qt::MouseButtons buttons = Qt::LeftButton) {
-        TextView& view = View();
-        const QPointF at = QPointF(x, y) + view.contentsRect().topLeft();
-        QMouseEvent event(type, at, view.mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
-        QApplication::sendEvent(&view, &event);
-    }
     void Drag(int x1, int y1, int x2, int y2) {
         Mouse(QEvent::MouseButtonPress, x1, y1);
         Mouse(QEvent::MouseMove, x2, y2);
