@@ -3,6 +3,7 @@
 #include "core/reading_settings.h"
 #include "irc/formatting_codes.h"
 #include "irc/highlights.h"
+#include "platform/text_values.h"
 
 #include <utility>
 
@@ -12,16 +13,6 @@ namespace {
 // Past this many keys the ones whose quiet time is over are forgotten, so a long session with
 // many nicks keeps a short table.
 constexpr std::size_t kKeysKept = 64;
-
-std::string LowerAscii(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return lower;
-}
 
 std::string_view SoundSetting(AlertEvent event) {
     switch (event) {
@@ -47,7 +38,7 @@ void PrintMessage(PaneOutput& output, int slot, LineStyle style, const std::stri
 }
 
 bool NotificationGate::Allow(std::string_view key, std::int64_t now) {
-    const std::string name = LowerAscii(key);
+    const std::string name = platform::UpperAscii(key);
     if (const auto found = m_last.find(name);
         found != m_last.end() && now - found->second < kQuietMs) {
         return false;
