@@ -3,6 +3,8 @@
 // so a printing feature is tested against a recorder of lines. Slot 0 is the server pane.
 #include "core/line_styles.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace korbi::core {
@@ -29,6 +31,9 @@ class PaneOutput {
                                   const std::string& text) {
         PrintCoul(slot, picture, colour, text);
     }
+    // The time the server gave the line being handled (milliseconds since 1970 UTC): lines
+    // printed meanwhile carry it instead of their arrival time. nullopt: arrival time.
+    virtual void SetServerTime(std::optional<std::int64_t> /*time*/) {}
     virtual void ClearTextWin(int slot) = 0;
     virtual std::string TopicBar(int slot) const = 0;
     virtual void SetTopicBar(int slot, const std::string& caption) = 0;

@@ -98,11 +98,10 @@ std::optional<std::int64_t> ParseServerTime(std::string_view text) {
     return seconds * 1000 + *millis;
 }
 
-std::optional<std::int64_t> LineTime(std::string_view line) {
-    if (!line.starts_with('@')) {
+std::optional<std::int64_t> TagTime(std::string_view tags) {
+    if (tags.empty()) {
         return std::nullopt;
     }
-    const std::string_view tags = line.substr(1, line.find(' ') - 1);
     const std::optional<std::string> value = TagValue(tags, "time");
     return value ? ParseServerTime(*value) : std::nullopt;
 }

@@ -11,8 +11,8 @@ namespace korbi::irc {
 // a date that does not exist included. Digits of the fraction past the third are dropped.
 std::optional<std::int64_t> ParseServerTime(std::string_view text);
 
-// The time tag of a received line (still starting with its tags); nullopt when it has none or
-// the value is not a time.
-std::optional<std::int64_t> LineTime(std::string_view line);
+// The time among a line's message tags (ServerLine::tags); nullopt when there is none or the
+// value is not a time.
+std::optional<std::int64_t> TagTime(std::string_view tags);
 
 } // namespace korbi::irc

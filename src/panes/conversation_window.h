@@ -105,9 +105,7 @@ class ConversationWindow : public QWidget,
                    const std::string& text) override;
     void PrintHighlighted(int slot, const std::string& pict, irc::Rgb colour,
                           const std::string& text) override;
-    // The time the server gave the line being handled (milliseconds since 1970 UTC): lines
-    // printed meanwhile carry it instead of their arrival time. nullopt: arrival time.
-    void SetServerTime(std::optional<std::int64_t> time) { m_serverTime = time; }
+    void SetServerTime(std::optional<std::int64_t> time) override { m_serverTime = time; }
     void ClearTextWin(int slot) override;
     int LineCount(int slot) const;
     const LineStore& Lines(int slot) const;

@@ -1,6 +1,7 @@
 #include "session/dispatcher.h"
 
 #include "irc/masks.h"
+#include "irc/server_time.h"
 #include "platform/text_values.h"
 #include "session/events.h"
 #include "session/replies.h"
@@ -33,6 +34,9 @@ Dispatcher::Handler Dispatcher::SetHandler(const std::string& command, Handler h
 
 void Dispatcher::Process_MSG(std::string_view received) {
     const irc::ServerLine line = irc::ParseServerLine(received);
+    // What the line prints carries the time the server gave it (a replayed history); an
+    // unreadable time is the arrival time.
+    m_context.output.SetServerTime(irc::TagTime(line.tags));
     const bool taken = m_filter && m_filter(line);
     if (!taken && !Ignored(line)) {
         if (const auto found = m_handlers.find(line.command); found != m_handlers.end()) {
@@ -42,6 +46,7 @@ void Dispatcher::Process_MSG(std::string_view received) {
     if (m_context.config.flags().DebugMode) {
         m_context.output.Print(0, core::LineStyle::DebugEcho, irc::CutText(line.line, 0, 2));
     }
+    m_context.output.SetServerTime(std::nullopt);
 }
 
 bool Dispatcher::Ignored(const irc::ServerLine& line) {

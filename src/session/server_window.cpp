@@ -4,7 +4,6 @@
 #include "irc/message_parsing.h"
 #include "irc/outgoing_line.h"
 #include "irc/ranks.h"
-#include "irc/server_time.h"
 #include "media/pictures.h"
 #include "media/text_playback.h"
 #include "panes/channel_list_window.h"
@@ -415,11 +414,7 @@ void ServerWindow::CheckForMsg(const std::string& arrival) {
 
 void ServerWindow::Process_MSG(const std::string& line) {
     const bool wasLoggedOn = m_flags.LoggedOn;
-    // What the line prints carries the time the server gave it (a replayed history); an
-    // unreadable time is the arrival time.
-    m_conversation.SetServerTime(irc::LineTime(line));
     m_dispatcher.Process_MSG(line);
-    m_conversation.SetServerTime(std::nullopt);
     if (!wasLoggedOn && m_flags.LoggedOn) {
         m_reconnector->Welcomed();
         if (m_reconnector->Recovering()) {

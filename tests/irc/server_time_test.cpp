@@ -1,5 +1,7 @@
 #include "irc/server_time.h"
 
+#include "irc/server_line.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -8,6 +10,12 @@
 
 namespace korbi::irc {
 namespace {
+
+// The time of a received line, read the way the dispatcher reads it: from the tags the parser
+// took off.
+std::optional<std::int64_t> LineTime(std::string_view line) {
+    return TagTime(ParseServerLine(line).tags);
+}
 
 TEST(ServerTime, ReadsTheTimeTagShapeAndRefusesEverythingElse) {
     const struct {
