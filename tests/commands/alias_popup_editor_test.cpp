@@ -16,6 +16,11 @@ using korbi::testing::Key;
 using korbi::testing::Select;
 using Items = std::vector<std::string>;
 
+// The entries of one of the editor's lists ("List1" aliases, "List2" popups).
+Items ListOf(const AliasPopupEditor& editor, const char* name) {
+    return AliasPopupEditor::ListItems(*editor.findChild<QListWidget*>(name));
+}
+
 TEST(TableListsTest, GetIndexListMatchesTheFirstWordWithoutCaseLastOneWins) {
     const Items items{"ban /kick $chan", "op /mode $chan +o $$1", "BAN /mode $chan +b $$1"};
     EXPECT_EQ(GetIndexList(items, "Ban /kick $chan $$1"), 2);
@@ -42,14 +47,12 @@ class AliasPopupEditorTest : public ::testing::Test {
 TEST_F(AliasPopupEditorTest, LoadsNonEmptyEntriesAndAddReplacesByName) {
     AliasPopupEditor editor(settings);
     EXPECT_EQ(editor.windowTitle(), "Alias/Popups");
-    ASSERT_EQ(
-        AliasPopupEditor::ListItems(*editor.findChild<QListWidget*>("List1")),
-        (Items{"ban /mode $chan +b $$1", "hi /say hello", "op /mode $chan +o $$1", "j /join $$1"}));
+    ASSERT_EQ(ListOf(editor, "List1"), (Items{"ban /mode $chan +b $$1", "hi /say hello",
+                                              "op /mode $chan +o $$1", "j /join $$1"}));
 
     editor.findChild<QLineEdit*>("Text1")->setText("BAN /kick $chan $$1");
     editor.findChild<QPushButton*>("Command1")->click();
-    EXPECT_EQ(AliasPopupEditor::ListItems(*editor.findChild<QListWidget*>("List1")).front(),
-              "BAN /kick $chan $$1");
+    EXPECT_EQ(ListOf(editor, "List1").front(), "BAN /kick $chan $$1");
     EXPECT_EQ(editor.findChild<QListWidget*>("List1")->count(), 4);
 
     editor.findChild<QListWidget*>("List1")->setCurrentRow(1);
@@ -79,8 +82,7 @@ TEST_F(AliasPopupEditorTest, RemoveThenOkStoresWhatRemains) {
     EXPECT_EQ(settings.PopupTable[2], "");
 
     AliasPopupEditor reopened(settings);
-    EXPECT_EQ(AliasPopupEditor::ListItems(*reopened.findChild<QListWidget*>("List1")),
-              (Items{"hi /say hello", "j /join $$1"}));
+    EXPECT_EQ(ListOf(reopened, "List1"), (Items{"hi /say hello", "j /join $$1"}));
 }
 
 TEST_F(AliasPopupEditorTest, EnterAddsAndEmptiesTheBoxFormattingKeysInsertCodes) {
@@ -97,8 +99,7 @@ TEST_F(AliasPopupEditorTest, EnterAddsAndEmptiesTheBoxFormattingKeysInsertCodes)
 
     Key(box, Qt::Key_Return);
     EXPECT_TRUE(box->text().isEmpty());
-    EXPECT_EQ(AliasPopupEditor::ListItems(*editor.findChild<QListWidget*>("List2")).back(),
-              "Bold /say \x02\x03\x1F\x16\x16 x");
+    EXPECT_EQ(ListOf(editor, "List2").back(), "Bold /say \x02\x03\x1F\x16\x16 x");
     Key(box, Qt::Key_Enter); // an empty box adds nothing, and Enter never closes the dialog
     EXPECT_EQ(editor.findChild<QListWidget*>("List2")->count(), 4);
     EXPECT_EQ(editor.result(), 0);

@@ -78,11 +78,6 @@ TEST(AliasNesting, LoopingAliasesStopWithOneLine) {
     } cases[] = {
         {"runs itself", {"LOOP /say a | /loop"}, "nested more than 16 deep"},
         {"through another", {"A /b", "B /a"}, "nested more than 16 deep"},
-        {"doubling", {"TWO /two | /two"}, "nested more than 16 deep"},
-        {"too many commands",
-         {"W /x|/x|/x|/x|/x|/x|/x|/x|/x|/x", "X /y|/y|/y|/y|/y|/y|/y|/y|/y|/y",
-          "Y /z|/z|/z|/z|/z|/z|/z|/z|/z|/z", "Z /say z"},
-         "more than 1000 commands"},
         // Found by fuzzing: parameters handed on four times grow fourfold at every level, far
         // beyond memory long before the sixteenth.
         {"parameters growing", {"GROW /grow $*1 $*1 $*1 $*1 words"}, "more than 65536 bytes"},
@@ -98,27 +93,7 @@ TEST(AliasNesting, LoopingAliasesStopWithOneLine) {
     }
 }
 
-TEST(AliasNesting, SixteenLevelsRunAndTheGuardResetsAfterAStop) {
-    MiniInterpreter irc;
-    for (int i = 1; i < 16; ++i) {
-        irc.AliasTable[i - 1] = "L" + std::to_string(i) + " /l" + std::to_string(i + 1);
-    }
-    irc.AliasTable[15] = "L16 /say deep";
-    irc.AliasTable[16] = "SELF /self";
-    irc.SendCommand2Serv("/l1");
-    EXPECT_EQ(irc.sent, std::vector<std::string>{"SAY deep"});
-    irc.SendCommand2Serv("/self");
-    irc.SendCommand2Serv("/l1");
-    EXPECT_EQ(irc.sent, (std::vector<std::string>{"SAY deep", "SAY deep"}));
-    EXPECT_EQ(irc.reports.size(), 1u);
-
-    irc.AliasTable[15] = "L16 /l17";
-    irc.AliasTable[16] = "L17 /say too deep";
-    irc.SendCommand2Serv("/l1");
-    EXPECT_EQ(irc.sent.size(), 2u);
-    EXPECT_EQ(irc.reports.size(), 2u);
-}
-
+// Each limit lets through exactly its number and stops the next; the defaults are the same rule.
 TEST(AliasNesting, SmallerLimitsStopEarlierAndSayTheirNumbers) {
     MiniInterpreter irc;
     irc.nesting = AliasNesting({.MaxDepth = 3, .MaxCommands = 4, .MaxBytes = 20});

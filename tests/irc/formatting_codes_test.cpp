@@ -20,43 +20,36 @@ struct SegmentCase {
     std::vector<Segment> segments;
 };
 
-class ParseSegmentsTest : public ::testing::TestWithParam<SegmentCase> {};
-
-TEST_P(ParseSegmentsTest, SplitsTheLineIntoStyledRuns) {
-    EXPECT_EQ(ParseSegments(GetParam().text, kLine), GetParam().segments);
-}
-
 // "\003" is the colour code: an octal escape stops after three digits, so the colour number
 // can follow it in the same literal.
-INSTANTIATE_TEST_SUITE_P(
-    Codes, ParseSegmentsTest,
-    ::testing::Values(
-        SegmentCase{"PlainText", "hello", {Plain("hello")}},
-        SegmentCase{"OneDigitColour", "a\0034red", {Plain("a"), Plain("red", kRed)}},
-        SegmentCase{"TwoDigitsAndBackground", "\00312,5blue", {Plain("blue", kBlue)}},
-        SegmentCase{"LeadingZeroConsumesOneDigit", "\00305x", {Plain("5x", {96, 0, 0})}},
-        SegmentCase{"BackgroundAfterOneDigit", "\0034,12x", {Plain("x", kRed)}},
-        SegmentCase{"BackgroundOnlyRepeatsColourZero", "\003,5x", {Plain("x", kWhite)}},
-        SegmentCase{"CommaWithoutBackground", "\0037,x", {Plain("x", {255, 123, 18})}},
-        SegmentCase{"BackgroundReadsAtMostTwoDigits", "\0031,23456", {Plain("456", {0, 0, 0})}},
-        SegmentCase{
-            "BareCodeRepeatsTheLastNumber", "\0034a\003b", {Plain("a", kRed), Plain("b", kRed)}},
-        SegmentCase{"BareCodeAtStartIsColourZero", "\003x", {Plain("x", kWhite)}},
-        SegmentCase{"NumberBeyondThePaletteKeepsTheColour",
-                    "\0034a\00385b",
-                    {Plain("a", kRed), Plain("b", kRed)}},
-        SegmentCase{"CodeAtTheEnd", "x\00312,", {Plain("x")}},
-        SegmentCase{"ColourFromTheRamp",
-                    "\00344x\00376y\00380z",
-                    {Plain("x", {7, 7, 7}), Plain("y", {231, 231, 231}), Plain("z", {0, 0, 0})}},
-        SegmentCase{"BoldTextBold",
-                    "a\002b\002c",
-                    {Plain("a"), {"b", true, false, false, kLine}, Plain("c")}},
-        SegmentCase{
-            "ReverseIsItalicAndUnderline",
-            "\026i\026 \037u",
-            {{"i", false, true, false, kLine}, Plain(" "), {"u", false, false, true, kLine}}}),
-    [](const auto& row) { return std::string(row.param.name); });
+TEST(ParseSegments, SplitsTheLineIntoStyledRuns) {
+    const SegmentCase cases[] = {
+        {"PlainText", "hello", {Plain("hello")}},
+        {"OneDigitColour", "a\0034red", {Plain("a"), Plain("red", kRed)}},
+        {"TwoDigitsAndBackground", "\00312,5blue", {Plain("blue", kBlue)}},
+        {"LeadingZeroConsumesOneDigit", "\00305x", {Plain("5x", {96, 0, 0})}},
+        {"BackgroundAfterOneDigit", "\0034,12x", {Plain("x", kRed)}},
+        {"BackgroundOnlyRepeatsColourZero", "\003,5x", {Plain("x", kWhite)}},
+        {"CommaWithoutBackground", "\0037,x", {Plain("x", {255, 123, 18})}},
+        {"BackgroundReadsAtMostTwoDigits", "\0031,23456", {Plain("456", {0, 0, 0})}},
+        {"BareCodeRepeatsTheLastNumber", "\0034a\003b", {Plain("a", kRed), Plain("b", kRed)}},
+        {"BareCodeAtStartIsColourZero", "\003x", {Plain("x", kWhite)}},
+        {"NumberBeyondThePaletteKeepsTheColour",
+         "\0034a\00385b",
+         {Plain("a", kRed), Plain("b", kRed)}},
+        {"CodeAtTheEnd", "x\00312,", {Plain("x")}},
+        {"ColourFromTheRamp",
+         "\00344x\00376y\00380z",
+         {Plain("x", {7, 7, 7}), Plain("y", {231, 231, 231}), Plain("z", {0, 0, 0})}},
+        {"BoldTextBold", "a\002b\002c", {Plain("a"), {"b", true, false, false, kLine}, Plain("c")}},
+        {"ReverseIsItalicAndUnderline",
+         "\026i\026 \037u",
+         {{"i", false, true, false, kLine}, Plain(" "), {"u", false, false, true, kLine}}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseSegments(c.text, kLine), c.segments) << c.name;
+    }
+}
 
 TEST(StripCodes, RemovesCodesAsTheLogsShowThem) {
     const std::pair<std::string, std::string> cases[] = {

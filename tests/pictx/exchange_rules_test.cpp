@@ -19,18 +19,15 @@ struct RequestCase {
 
 TEST(ExchangeRules, RequestServesOnlyBareNamesInsidePictsKeepingThePathAsSent) {
     const RequestCase cases[] = {
-        {"plain request", "FILE PICTS\\cat.BMP", "cat.BMP"},
+        {"plain request, blank kept", "FILE PICTS\\Dog Face.BMP", "Dog Face.BMP"},
         {"keyword and folder in lower case", "file picts\\cat.bmp", "cat.bmp"},
-        {"mixed-case folder", "File Picts\\Dog Face.bmp", "Dog Face.bmp"},
         {"fifth byte is skipped whatever it is", "FILExPICTS\\a.bmp", "a.bmp"},
         {"preferences file", "FILE Prefs File.INI", nullopt},
         {"another folder", "FILE LOGS\\#chan.LOG", nullopt},
-        {"parent folder", "FILE ..\\x", nullopt},
         {"parent folder behind PICTS", "FILE PICTS\\..\\Prefs File.INI", nullopt},
         {"PICTS itself", "FILE PICTS\\..", nullopt},
         {"current folder", "FILE PICTS\\.", nullopt},
         {"absolute path", "FILE /etc/passwd", nullopt},
-        {"forward slash inside", "FILE PICTS\\a/b.bmp", nullopt},
         {"forward slash as folder separator", "FILE PICTS/cat.bmp", nullopt},
         {"sub-folder", "FILE PICTS\\sub\\cat.bmp", nullopt},
         {"doubled separator", "FILE PICTS\\\\cat.bmp", nullopt},
@@ -38,7 +35,6 @@ TEST(ExchangeRules, RequestServesOnlyBareNamesInsidePictsKeepingThePathAsSent) {
         {"longer folder name", "FILE PICTSX\\cat.bmp", nullopt},
         {"line end after the name", "FILE PICTS\\cat.bmp\r\n", nullopt},
         {"NUL inside the name", string("FILE PICTS\\cat\0.bmp", 19), nullopt},
-        {"keyword alone", "FILE", nullopt},
         {"other keyword", "GET PICTS\\cat.bmp", nullopt},
         {"too short", "FIL", nullopt},
         {"empty chunk", "", nullopt},
@@ -53,15 +49,9 @@ TEST(ExchangeRules, RequestServesOnlyBareNamesInsidePictsKeepingThePathAsSent) {
 }
 
 TEST(ExchangeRules, RecordsPadTheFileAndAlwaysEndWithAShortRead) {
-    const std::array<std::pair<std::size_t, std::size_t>, 7> sizes = {{
-        {0, 256},
-        {1, 256},
-        {255, 256},
-        {256, 512},
-        {300, 512},
-        {512, 768},
-        {513, 768},
-    }};
+    // File size, bytes sent.
+    const std::pair<std::size_t, std::size_t> sizes[] = {{0, 256},   {1, 256},   {255, 256},
+                                                         {256, 512}, {512, 768}, {513, 768}};
     for (const auto& [size, sent] : sizes) {
         string file(size, '\0');
         for (std::size_t i = 0; i < size; ++i) {
@@ -80,11 +70,9 @@ TEST(ExchangeRules, RecordsPadTheFileAndAlwaysEndWithAShortRead) {
     }
 }
 
-TEST(ExchangeRules, FetchRequestAndPreconditions) {
-    EXPECT_EQ(FetchRequest("PICTS\\cat.BMP"), "FILE PICTS\\cat.BMP");
+TEST(ExchangeRules, FetchNeedsAHostAndAPictureName) {
     EXPECT_TRUE(IsFetchable(" host.example ", "PICTS\\cat.BMP"));
     EXPECT_FALSE(IsFetchable("   ", "PICTS\\cat.BMP"));
-    EXPECT_FALSE(IsFetchable("", "PICTS\\cat.BMP"));
     EXPECT_FALSE(IsFetchable("host", "PICTS\\..\\Prefs File.INI.BMP"));
     EXPECT_FALSE(IsFetchable("host", "PICTS\\../../.bashrc.BMP"));
 }
@@ -99,7 +87,6 @@ struct ChunkCase {
 
 TEST(ExchangeRules, FetchIsAbandonedBeforeWritingPastTheLimit) {
     const ChunkCase cases[] = {
-        {"first chunk", 0, 4000, false, 4000},
         {"exactly the limit", 9000, 1000, false, 10000},
         {"one byte over in one chunk", 0, 10001, true, 0},
         {"one byte over after earlier chunks", 10000, 1, true, 10000},
@@ -114,21 +101,11 @@ TEST(ExchangeRules, FetchIsAbandonedBeforeWritingPastTheLimit) {
     }
 }
 
-TEST(ExchangeRules, FetchedFileIsKeptOnlyAfterANormalCloseWithData) {
-    EXPECT_TRUE(KeepFetchedFile(true, 1));
-    EXPECT_TRUE(KeepFetchedFile(true, 10000));
-    EXPECT_FALSE(KeepFetchedFile(true, 0));     // file missing on the server
-    EXPECT_FALSE(KeepFetchedFile(false, 5000)); // error, timeout or abandoned
-}
-
 TEST(ExchangeRules, ServingSocketIsReusedOrAddedUpToTheLimit) {
     EXPECT_EQ(ChooseServingSocket({}), 1u);
-    const std::array<bool, 1> firstFree = {false};
-    EXPECT_EQ(ChooseServingSocket(firstFree), 1u);
-    const std::array<bool, 1> firstBusy = {true};
-    EXPECT_EQ(ChooseServingSocket(firstBusy), 2u);
-    const std::array<bool, 3> middleFree = {true, false, true};
-    EXPECT_EQ(ChooseServingSocket(middleFree), 2u);
+    EXPECT_EQ(ChooseServingSocket(std::array{false}), 1u);
+    EXPECT_EQ(ChooseServingSocket(std::array{true}), 2u);
+    EXPECT_EQ(ChooseServingSocket(std::array{true, false, true}), 2u);
     std::array<bool, MaxServing> allBusy{};
     allBusy.fill(true);
     EXPECT_EQ(ChooseServingSocket(allBusy), 0u);

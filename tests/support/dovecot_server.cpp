@@ -74,20 +74,14 @@ bool DovecotServer::Start() {
     }
     const QString dir = m_dir.path();
     // The login and mail processes run as other users: the folder must be open to them.
-    QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                   QFileDevice::ExeOwner | QFileDevice::ReadGroup |
-                                   QFileDevice::ExeGroup | QFileDevice::ReadOther |
-                                   QFileDevice::ExeOther);
+    QFile::setPermissions(dir, kOpenFolder);
     const QString user = QString::fromStdString(m_user);
     const QString home = dir + "/home/" + user;
-    for (const char* sub : {"run", "state"}) {
-        QDir().mkpath(dir + "/" + sub);
-    }
-    for (const char* sub : {"/Maildir/new", "/Maildir/cur", "/Maildir/tmp"}) {
-        QDir().mkpath(home + sub);
-    }
+    QDir().mkpath(dir + "/run");
+    QDir().mkpath(dir + "/state");
     for (const QString& path : {dir + "/home", home, home + "/Maildir", home + "/Maildir/new",
                                 home + "/Maildir/cur", home + "/Maildir/tmp"}) {
+        QDir().mkpath(path);
         HandToNobody(path);
     }
     if (!WriteFile(dir + "/users", QString("%1:{PLAIN}%2::::::\n")

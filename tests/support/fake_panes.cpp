@@ -2,25 +2,15 @@
 
 #include "platform/text_values.h"
 
-#include <cstdio>
+#include <gtest/gtest.h>
+
 #include <utility>
 
 namespace korbi::testing {
 
 void PrintTo(const PrintedLine& line, std::ostream* out) {
-    std::string text;
-    for (const char c : line.text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 32 || byte == 127) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-            text += escaped;
-        } else {
-            text += c;
-        }
-    }
     *out << "{" << line.slot << ", \"" << line.picture << "\", (" << line.red << "," << line.green
-         << "," << line.blue << "), \"" << text << "\"}";
+         << "," << line.blue << "), " << ::testing::PrintToString(line.text) << "}";
 }
 
 FakePanes::FakePanes() {
@@ -68,10 +58,6 @@ int FakePanes::FindChanWin(const std::string& name) const {
         }
     }
     return found;
-}
-
-std::string FakePanes::WinName(int slot) const {
-    return Valid(slot) ? winName[static_cast<std::size_t>(slot)] : std::string();
 }
 
 void FakePanes::MakeVisible(int slot) {
@@ -143,36 +129,6 @@ void FakePanes::PartAllChan() {
 
 void FakePanes::ClearTextWin(int slot) {
     Note("clear " + std::to_string(slot));
-}
-
-void FakePanes::SetWinName(int slot, const std::string& name) {
-    if (Valid(slot)) {
-        winName[static_cast<std::size_t>(slot)] = name;
-    }
-}
-
-std::string FakePanes::TopicBar(int slot) const {
-    return Valid(slot) ? topicBar[static_cast<std::size_t>(slot)] : std::string();
-}
-
-void FakePanes::SetTopicBar(int slot, const std::string& caption) {
-    if (Valid(slot)) {
-        topicBar[static_cast<std::size_t>(slot)] = caption;
-    }
-}
-
-std::vector<std::string> FakePanes::NickListItems(int slot) const {
-    return Valid(slot) ? nickLists[static_cast<std::size_t>(slot)] : std::vector<std::string>{};
-}
-
-void FakePanes::SetNickListItems(int slot, const std::vector<std::string>& items) {
-    if (Valid(slot)) {
-        nickLists[static_cast<std::size_t>(slot)] = items;
-    }
-}
-
-std::vector<std::string> FakePanes::SelectedNicks(int slot) const {
-    return Valid(slot) ? selected[static_cast<std::size_t>(slot)] : std::vector<std::string>{};
 }
 
 bool FakePanes::LogOpen(int slot) const {

@@ -80,22 +80,26 @@ class FakePanes : public core::PaneOutput,
     void PrintHighlighted(int slot, const std::string& picture, irc::Rgb colour,
                           const std::string& text) override;
     void ClearTextWin(int slot) override;
-    std::string TopicBar(int slot) const override;
-    void SetTopicBar(int slot, const std::string& caption) override;
+    std::string TopicBar(int slot) const override { return Get(topicBar, slot); }
+    void SetTopicBar(int slot, const std::string& caption) override {
+        Set(topicBar, slot, caption);
+    }
 
     int FindChanWin(const std::string& name) const override;
-    std::string WinName(int slot) const override;
+    std::string WinName(int slot) const override { return Get(winName, slot); }
     int NextChan() const override { return nextChan; }
     int CurVisible() const override { return curVisible; }
     void MakeVisible(int slot) override;
     int OpenChanWin(const std::string& name, bool isPrivate) override;
     void CloseConversation(int slot) override;
     void PartAllChan() override;
-    void SetWinName(int slot, const std::string& name) override;
+    void SetWinName(int slot, const std::string& name) override { Set(winName, slot, name); }
 
-    std::vector<std::string> NickListItems(int slot) const override;
-    void SetNickListItems(int slot, const std::vector<std::string>& items) override;
-    std::vector<std::string> SelectedNicks(int slot) const override;
+    std::vector<std::string> NickListItems(int slot) const override { return Get(nickLists, slot); }
+    void SetNickListItems(int slot, const std::vector<std::string>& items) override {
+        Set(nickLists, slot, items);
+    }
+    std::vector<std::string> SelectedNicks(int slot) const override { return Get(selected, slot); }
 
     bool LogOpen(int slot) const override;
     void OpenLog(int slot) override;
@@ -103,6 +107,15 @@ class FakePanes : public core::PaneOutput,
 
   private:
     static bool Valid(int slot) { return slot >= 0 && slot < kSlots; }
+    // A slot's entry of one of the arrays; a slot out of range reads empty and keeps nothing.
+    template <class T> static T Get(const std::array<T, kSlots>& values, int slot) {
+        return Valid(slot) ? values[static_cast<std::size_t>(slot)] : T{};
+    }
+    template <class T> static void Set(std::array<T, kSlots>& values, int slot, const T& value) {
+        if (Valid(slot)) {
+            values[static_cast<std::size_t>(slot)] = value;
+        }
+    }
     bool InUse(int slot) const { return slot >= 1 && slot < nextChan; }
     // MakeVisible as the registry's own steps do it, unnoted.
     void Show(int slot);

@@ -1,7 +1,10 @@
 #include "support/ngircd_server.h"
+#include "support/ngircd_tls_server.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QSslCertificate>
 
 namespace korbi::testing {
 
@@ -9,9 +12,7 @@ namespace {
 
 constexpr const char* kBinary = "/usr/sbin/ngircd";
 
-} // namespace
-
-QString NgircdConfig(int port, const QString& includeDir) {
+QString Config(int port, const QString& includeDir) {
     return QString(R"([Global]
     Name = irc.test.local
     Info = test server
@@ -37,31 +38,72 @@ QString NgircdConfig(int port, const QString& includeDir) {
         .arg(includeDir);
 }
 
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
 bool NgircdServer::Available() {
     return QFile::exists(kBinary);
 }
 
-bool NgircdServer::Start() {
+bool NgircdServer::Launch(const std::function<std::optional<QString>()>& moreConfig) {
     // ngircd drops to "nobody" when started as root: its files must be readable by others.
-    QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                            QFileDevice::ExeOwner | QFileDevice::ReadOther |
-                                            QFileDevice::ExeOther | QFileDevice::ReadGroup |
-                                            QFileDevice::ExeGroup);
+    QFile::setPermissions(m_dir.path(), kOpenFolder);
     const QString includeDir = m_dir.filePath("conf.d");
     QDir().mkpath(includeDir);
     const QString configPath = m_dir.filePath("ngircd.conf");
     return m_server.Start(kBinary, [&](int port) -> std::optional<QStringList> {
+        const std::optional<QString> more = moreConfig();
         QFile config(configPath);
-        if (!config.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        if (!more || !config.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             return std::nullopt;
         }
-        config.write(NgircdConfig(port, includeDir).toUtf8());
+        config.write((Config(port, includeDir) + *more).toUtf8());
         return QStringList{"-n", "-f", configPath};
     });
 }
 
-std::string NgircdServer::Log() const {
-    return m_server.Output();
+bool NgircdTlsServer::MakeCertificate() {
+    QProcess openssl;
+    openssl.setProcessChannelMode(QProcess::MergedChannels);
+    openssl.start("openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "1",
+                              "-subj", "/CN=127.0.0.1", "-keyout", m_dir.filePath("key.pem"),
+                              "-out", m_dir.filePath("cert.pem")});
+    if (!openssl.waitForFinished(30000) || openssl.exitCode() != 0) {
+        m_error = "openssl failed: " + openssl.readAll().toStdString();
+        return false;
+    }
+    QFile::setPermissions(m_dir.filePath("key.pem"), kReadableByAll);
+    QFile::setPermissions(m_dir.filePath("cert.pem"), kReadableByAll);
+    const QByteArray cert = ReadFile(m_dir.filePath("cert.pem"));
+    QFile client(m_dir.filePath("client.pem"));
+    const QList<QSslCertificate> certificate = QSslCertificate::fromData(cert);
+    if (certificate.isEmpty() || !client.open(QIODevice::WriteOnly)) {
+        m_error = "no certificate made";
+        return false;
+    }
+    client.write(cert + ReadFile(m_dir.filePath("key.pem")));
+    m_fingerprint =
+        certificate.first().digest(QCryptographicHash::Sha256).toHex(':').toUpper().toStdString();
+    return true;
+}
+
+bool NgircdTlsServer::Start() {
+    if (!Available() || !MakeCertificate()) {
+        return false;
+    }
+    return Launch([&]() -> std::optional<QString> {
+        m_tlsPort = FreePort();
+        if (m_tlsPort == 0) {
+            return std::nullopt;
+        }
+        return QString("[SSL]\n    CertFile = %1\n    KeyFile = %2\n    Ports = %3\n")
+            .arg(m_dir.filePath("cert.pem"), m_dir.filePath("key.pem"))
+            .arg(m_tlsPort);
+    });
 }
 
 } // namespace korbi::testing

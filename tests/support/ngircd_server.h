@@ -6,26 +6,31 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace korbi::testing {
 
-// The configuration of a test ngircd listening on 127.0.0.1:port.
-QString NgircdConfig(int port, const QString& includeDir);
-
 class NgircdServer {
   public:
     // False when ngircd is not installed (tests then skip, except under CI where it fails).
-    bool Start();
+    bool Start() {
+        return Launch([] { return QString(); });
+    }
     // Shut down mid-session, then back on the same port.
     void Terminate() { m_server.Terminate(); }
     bool StartAgain() { return m_server.StartAgain(); }
     int Port() const { return m_server.Port(); }
-    std::string Log() const;
+    std::string Log() const { return m_server.Output(); }
     static bool Available();
     static constexpr const char* kName = "ngircd";
 
-  private:
+  protected:
+    // moreConfig gives what follows the common config (chosen anew for each port tried), or
+    // nothing when it cannot.
+    bool Launch(const std::function<std::optional<QString>()>& moreConfig);
+
     QTemporaryDir m_dir;
     ServerProcess m_server;
 };

@@ -1,19 +1,16 @@
 #pragma once
 // A real ngircd on 127.0.0.1 that also serves TLS, with a self-signed certificate made by
 // openssl in its temporary folder. Plain port for scripted peers, TLS port for the client.
-#include "support/server_process.h"
-
-#include <QTemporaryDir>
+#include "support/ngircd_server.h"
 
 #include <string>
 
 namespace korbi::testing {
 
-class NgircdTlsServer {
+class NgircdTlsServer : public NgircdServer {
   public:
     // False when ngircd or openssl is missing, or the server did not start.
     bool Start();
-    int Port() const { return m_server.Port(); }
     int TlsPort() const { return m_tlsPort; }
     // The certificate's SHA-256 fingerprint, "AB:CD:..." as the client shows it.
     std::string Fingerprint() const { return m_fingerprint; }
@@ -24,8 +21,6 @@ class NgircdTlsServer {
   private:
     bool MakeCertificate();
 
-    QTemporaryDir m_dir;
-    ServerProcess m_server;
     int m_tlsPort = 0;
     std::string m_fingerprint;
     std::string m_error;

@@ -15,8 +15,7 @@ ScriptedServer::ScriptedServer() {
             m_received.emplace_back();
             m_closed.push_back(false);
             connect(client, &QTcpSocket::readyRead, this, [this, client, index] {
-                const QByteArray data = client->readAll();
-                m_received[index].append(data.constData(), static_cast<std::size_t>(data.size()));
+                m_received[index] += client->readAll().toStdString();
             });
             connect(client, &QTcpSocket::disconnected, this,
                     [this, index] { m_closed[index] = true; });
@@ -24,9 +23,14 @@ ScriptedServer::ScriptedServer() {
     });
 }
 
+std::optional<std::size_t> ScriptedServer::Index(int index) const {
+    const int i = index < 0 ? Connections() - 1 : index;
+    return i >= 0 && i < Connections() ? std::optional(static_cast<std::size_t>(i)) : std::nullopt;
+}
+
 std::string ScriptedServer::Received(int index) const {
-    const int i = Index(index);
-    return i >= 0 && i < Connections() ? m_received[static_cast<std::size_t>(i)] : std::string();
+    const auto i = Index(index);
+    return i ? m_received[*i] : std::string();
 }
 
 bool ScriptedServer::WaitForReceived(const std::string& needle, int index, int timeoutMs) const {
@@ -38,25 +42,23 @@ bool ScriptedServer::WaitForConnections(int count, int timeoutMs) const {
 }
 
 void ScriptedServer::Send(const std::string& bytes, int index) {
-    const int i = Index(index);
-    if (i < 0 || i >= Connections() || !m_clients[static_cast<std::size_t>(i)]) {
-        return;
+    const auto i = Index(index);
+    if (i && m_clients[*i]) {
+        m_clients[*i]->write(bytes.data(), static_cast<qint64>(bytes.size()));
+        m_clients[*i]->flush();
     }
-    QTcpSocket* client = m_clients[static_cast<std::size_t>(i)];
-    client->write(bytes.data(), static_cast<qint64>(bytes.size()));
-    client->flush();
 }
 
 void ScriptedServer::CloseClient(int index) {
-    const int i = Index(index);
-    if (i >= 0 && i < Connections() && m_clients[static_cast<std::size_t>(i)]) {
-        m_clients[static_cast<std::size_t>(i)]->disconnectFromHost();
+    const auto i = Index(index);
+    if (i && m_clients[*i]) {
+        m_clients[*i]->disconnectFromHost();
     }
 }
 
 bool ScriptedServer::ClientClosed(int index) const {
-    const int i = Index(index);
-    return i >= 0 && i < Connections() && m_closed[static_cast<std::size_t>(i)];
+    const auto i = Index(index);
+    return i && m_closed[*i];
 }
 
 } // namespace korbi::testing

@@ -6,6 +6,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,8 @@ class ScriptedServer : public QObject {
     bool ClientClosed(int index = -1) const;
 
   private:
-    int Index(int index) const { return index < 0 ? Connections() - 1 : index; }
+    // Connection index (the last one when negative), or nothing when there is no such one.
+    std::optional<std::size_t> Index(int index) const;
 
     QTcpServer m_server;
     std::vector<QPointer<QTcpSocket>> m_clients;

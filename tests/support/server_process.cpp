@@ -27,10 +27,7 @@ bool Listening(int port) {
 
 ServerProcess::~ServerProcess() {
     if (m_process.state() != QProcess::NotRunning) {
-        m_process.terminate();
-        if (!m_process.waitForFinished(5000)) {
-            Stop();
-        }
+        Terminate();
     }
 }
 

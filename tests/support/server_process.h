@@ -1,6 +1,7 @@
 #pragma once
 // A server program run for a test on 127.0.0.1: started on a free port, waited for until it
 // listens there, and stopped (by its own pid) when the object goes away.
+#include <QFileDevice>
 #include <QProcess>
 #include <QStringList>
 
@@ -13,6 +14,13 @@ namespace korbi::testing {
 
 // A port nobody listens on at the moment of asking.
 int FreePort();
+
+// A server started as root reads its files as another user ("nobody").
+constexpr QFileDevice::Permissions kReadableByAll = QFileDevice::ReadOwner |
+                                                    QFileDevice::WriteOwner |
+                                                    QFileDevice::ReadGroup | QFileDevice::ReadOther;
+constexpr QFileDevice::Permissions kOpenFolder =
+    kReadableByAll | QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
 
 class ServerProcess {
   public:
