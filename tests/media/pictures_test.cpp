@@ -54,6 +54,16 @@ TEST_F(PictFolderTest, CheckFileExistResolvesProgramNamesAndRefusesFolders) {
     }
 }
 
+TEST_F(PictFolderTest, ListsBitmapsOfAnyCaseSortedWithoutRegardToCase) {
+    Bitmap("b.BMP");
+    Bitmap("A.bmp");
+    std::ofstream(root / "PICTS" / "notes.txt") << "x";
+    std::ofstream(root / "PICTS" / ".bmp") << "x";
+    fs::create_directory(root / "PICTS" / "folder.bmp");
+    EXPECT_EQ(ListPictFiles(folder), (std::vector<std::string>{"A.bmp", "b.BMP"}));
+    EXPECT_TRUE(ListPictFiles(platform::ProgramFolder(root / "missing")).empty());
+}
+
 class PictureManagerTest : public PictFolderTest {
   protected:
     std::string inputLine = "hello";
