@@ -1,5 +1,7 @@
 #include "media/artwork.h"
 
+#include "support/hidpi.h"
+
 #include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
@@ -11,6 +13,12 @@
 
 namespace korbi::media {
 namespace {
+
+using korbi::testing::MixedBlocks;
+using korbi::testing::SoftPixels;
+
+constexpr ButtonState kStates[] = {ButtonState::Flat, ButtonState::Lifted, ButtonState::Pressed,
+                                   ButtonState::Disabled};
 
 // Distinct colours among the visible pixels; a transparent background is not a colour.
 std::size_t VisibleColours(const QImage& image) {
@@ -57,24 +65,19 @@ void ExpectDrawn(const QImage& image, QSize size, const std::string& what) {
 // The table's names, and the other spellings the program uses: normalised with the extension,
 // lower case, and the bare name of "/pict infomark".
 TEST(EventPictureTest, EveryNameTheProgramPrintsWithHasItsPictureAndNoOtherName) {
-    const std::pair<std::string, std::optional<EventPict>> cases[] = {
-        {"PICTS\\EVJOIN.BMP", EventPict::Join},
-        {"picts\\errormsg", EventPict::ErrorMsg},
-        {"PICTS\\evpicerr.bmp", EventPict::PicErr},
-        {"infomark", EventPict::InfoMark},
+    const std::pair<std::string, EventPict> found[] = {
+        {"PICTS\\EVJOIN.BMP", EventPict::Join},      {"picts\\errormsg", EventPict::ErrorMsg},
+        {"PICTS\\evpicerr.bmp", EventPict::PicErr},  {"infomark", EventPict::InfoMark},
         {"PICTS/WarnMark.Bmp", EventPict::WarnMark},
-        {"", std::nullopt},
-        {"PICTS\\", std::nullopt},
-        {"PICTS\\cat.BMP", std::nullopt},
-        {"PICTS\\EVJOINS", std::nullopt},
-        {"LOGS\\EVJOIN", std::nullopt},
-        {"PICTS\\EVJOIN.BMP.BMP", std::nullopt},
-        {"PICTS\\PICTS\\EVJOIN", std::nullopt},
-        {"EVJOIN.WAV", std::nullopt},
     };
-    for (const auto& [name, pict] : cases) {
+    for (const auto& [name, pict] : found) {
         EXPECT_EQ(FindEventPict(name), pict) << name;
-        EXPECT_EQ(EventPicture(name), pict ? EventPicture(*pict) : QImage()) << name;
+        EXPECT_EQ(EventPicture(name), EventPicture(pict)) << name;
+    }
+    for (const char* name : {"", "PICTS\\", "PICTS\\cat.BMP", "PICTS\\EVJOINS", "LOGS\\EVJOIN",
+                             "PICTS\\EVJOIN.BMP.BMP", "PICTS\\PICTS\\EVJOIN", "EVJOIN.WAV"}) {
+        EXPECT_EQ(FindEventPict(name), std::nullopt) << name;
+        EXPECT_TRUE(EventPicture(name).isNull()) << name;
     }
 }
 
@@ -100,18 +103,26 @@ TEST(EventPictureTest, PicturesFitALineAreOpaqueAndDistinct) {
     ExpectAllDifferent(all, "event picture");
 }
 
-TEST(ToolButtonTest, EveryButtonHasFourDistinctLooksAndNoOtherNumberAny) {
+// At 2x a picture keeps its size in device-independent pixels and is drawn anew, not the 1x
+// picture with its pixels repeated.
+void ExpectDrawnAtTwice(const QImage& two, QSize size, const std::string& what) {
+    EXPECT_EQ(two.size(), size * 2) << what;
+    EXPECT_EQ(two.deviceIndependentSize(), QSizeF(size)) << what;
+    EXPECT_GT(MixedBlocks(two), 0) << what;
+}
+
+TEST(ToolButtonTest, EveryButtonHasFourDistinctLooksAtAnyPixelRatioAndNoOtherNumberAny) {
     std::vector<QImage> flat;
     for (int button = 0; button < kToolButtonCount; ++button) {
         const QSize size = button == 6 ? kServerListButtonSize : kToolButtonSize;
         EXPECT_EQ(ToolButtonSize(button), size);
         std::vector<QImage> looks;
-        for (const ButtonState state : {ButtonState::Flat, ButtonState::Lifted,
-                                        ButtonState::Pressed, ButtonState::Disabled}) {
+        for (const ButtonState state : kStates) {
+            const std::string what = "button " + std::to_string(button) + " state " +
+                                     std::to_string(static_cast<int>(state));
             looks.push_back(ToolButtonPicture(button, state));
-            ExpectDrawn(looks.back(), size,
-                        "button " + std::to_string(button) + " state " +
-                            std::to_string(static_cast<int>(state)));
+            ExpectDrawn(looks.back(), size, what);
+            ExpectDrawnAtTwice(ToolButtonPicture(button, state, 2), size, what);
         }
         ExpectAllDifferent(looks, ("button " + std::to_string(button)).c_str());
         flat.push_back(looks[0]);
@@ -121,6 +132,12 @@ TEST(ToolButtonTest, EveryButtonHasFourDistinctLooksAndNoOtherNumberAny) {
         EXPECT_LT(qGray(looks[2].pixel(0, 0)), 100) << button;
         EXPECT_EQ(qAlpha(looks[0].pixel(0, 0)), 0) << "a flat button has no frame";
         EXPECT_TRUE(IsGrey(looks[3])) << "disabled button " << button << " has colour";
+        // Edges at 2x are as hard as at 1x: a smooth upscale doubles every soft edge.
+        const QImage smooth =
+            looks[0].scaled(size * 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        EXPECT_LT(SoftPixels(ToolButtonPicture(button, ButtonState::Flat, 2)) * 4,
+                  SoftPixels(smooth) * 3)
+            << "button " << button;
     }
     ExpectAllDifferent(flat, "flat button");
     for (const int button : {-1, kToolButtonCount}) {
@@ -129,47 +146,41 @@ TEST(ToolButtonTest, EveryButtonHasFourDistinctLooksAndNoOtherNumberAny) {
     }
 }
 
-TEST(ReadWriteIndicatorTest, TenFramesAndAGreyOneWhileNotConnected) {
-    std::vector<QImage> frames;
-    for (int i = 0; i < kReadWriteFrameCount; ++i) {
-        frames.push_back(ReadWriteFrame(i));
-        ExpectDrawn(frames.back(), kIndicatorSize, "frame " + std::to_string(i));
-    }
-    const QImage disabled = ReadWriteDisabledFrame();
-    ExpectDrawn(disabled, kIndicatorSize, "disabled frame");
-    EXPECT_TRUE(IsGrey(disabled));
-    frames.push_back(disabled);
-    ExpectAllDifferent(frames, "read/write frame");
+// Each family of indicator pictures: one look per state, at 1x and 2x.
+TEST(IndicatorTest, ReadWriteMailAndPictureServerStatesAreDistinctAtAnyPixelRatio) {
+    const auto family = [](const char* name, int count, const auto& draw) {
+        std::vector<QImage> looks;
+        for (int n = 0; n < count; ++n) {
+            const std::string what = name + std::string(" ") + std::to_string(n);
+            looks.push_back(draw(n, 1));
+            ExpectDrawn(looks.back(), kIndicatorSize, what);
+            ExpectDrawnAtTwice(draw(n, 2), kIndicatorSize, what);
+        }
+        ExpectAllDifferent(looks, name);
+        return looks;
+    };
+    // The read/write frames, the last one grey: while not connected.
+    const std::vector<QImage> frames =
+        family("read/write frame", kReadWriteFrameCount + 1, [](int n, qreal dpr) {
+            return n < kReadWriteFrameCount ? ReadWriteFrame(n, dpr) : ReadWriteDisabledFrame(dpr);
+        });
+    EXPECT_TRUE(IsGrey(frames.back()));
     EXPECT_TRUE(ReadWriteFrame(-1).isNull());
     EXPECT_TRUE(ReadWriteFrame(kReadWriteFrameCount).isNull());
-}
+    family("mail picture", 4,
+           [](int n, qreal dpr) { return MailPicture(static_cast<MailImage>(n), dpr); });
+    family("picture server picture", 4,
+           [](int n, qreal dpr) { return PicServPicture(static_cast<PicServImage>(n), dpr); });
 
-TEST(IndicatorTest, MailAndPictureServerStatesAreDistinct) {
-    std::vector<QImage> mail;
-    for (const MailImage image : {MailImage::UnknownMailImage, MailImage::CheckMailImage,
-                                  MailImage::GotMailImage, MailImage::NoMailImage}) {
-        mail.push_back(MailPicture(image));
-        ExpectDrawn(mail.back(), kIndicatorSize, "mail " + std::to_string(static_cast<int>(image)));
-    }
-    ExpectAllDifferent(mail, "mail picture");
-
-    std::vector<QImage> server;
-    for (const PicServImage image : {PicServImage::FreePicServ, PicServImage::DownPicServ,
-                                     PicServImage::UpPicServ, PicServImage::BothPicServ}) {
-        server.push_back(PicServPicture(image));
-        ExpectDrawn(server.back(), kIndicatorSize,
-                    "picture server " + std::to_string(static_cast<int>(image)));
-    }
-    ExpectAllDifferent(server, "picture server picture");
-}
-
-TEST(FrameIconTest, BlinkPhasesDifferAndTheIdleOneIsDimmed) {
-    const SmiFrames frames = MakeSmiFrames();
-    ExpectDrawn(frames.DefaultIcon, kFrameIconSize, "DefaultIcon");
-    ExpectDrawn(frames.NoNewIcon, kFrameIconSize, "NoNewIcon");
-    ExpectDrawn(frames.NoticeIcon, kFrameIconSize, "NoticeIcon");
-    ExpectAllDifferent({frames.DefaultIcon, frames.NoNewIcon, frames.NoticeIcon}, "frame icon");
-    EXPECT_TRUE(IsGrey(frames.NoNewIcon));
+    const SmiFrames icons = MakeSmiFrames();
+    ExpectDrawn(icons.DefaultIcon, kFrameIconSize, "DefaultIcon");
+    ExpectDrawn(icons.NoNewIcon, kFrameIconSize, "NoNewIcon");
+    ExpectDrawn(icons.NoticeIcon, kFrameIconSize, "NoticeIcon");
+    ExpectAllDifferent({icons.DefaultIcon, icons.NoNewIcon, icons.NoticeIcon}, "frame icon");
+    EXPECT_TRUE(IsGrey(icons.NoNewIcon)) << "the idle phase is dimmed";
+    const SmiFrames twice = MakeSmiFrames(2);
+    EXPECT_EQ(twice.Rotater.back(), ReadWriteFrame(kReadWriteFrameCount - 1, 2));
+    EXPECT_EQ(twice.DisabFrame, ReadWriteDisabledFrame(2));
 }
 
 TEST(ApplicationIconTest, DrawsAtEverySize) {

@@ -1,9 +1,10 @@
 #include "panes/channel_list_window.h"
 
-#include "session/dispatcher.h"
+#include "irc/channel_list_row.h"
 #include "support/fake_client.h"
 #include "support/scripted_session.h"
 #include "support/wait.h"
+#include "support/widgets.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -16,70 +17,49 @@
 namespace korbi::panes {
 namespace {
 
-// The server window hands the list replies' entries to the channel list window.
-class ListForwardingHost : public testing::FakeClient {
-  public:
-    ChannelListWindow* window = nullptr;
-
-    void ClearChanList() override { window->ClearChanList(); }
-    void AddChanListEntry(const irc::ChanListRow& row) override { window->AddChanListEntry(row); }
-};
+QListWidget& List(const ChannelListWindow& window) {
+    return *window.findChild<QListWidget*>("List1");
+}
 
 class ChannelListWindowTest : public ::testing::Test {
   protected:
-    ListForwardingHost host;
-
-    void FillFromListReplies(ChannelListWindow& window) {
-        host.window = &window;
-        session::Dispatcher dispatcher(host.Roles(), [] { return std::int64_t{0}; });
-        for (const char* line :
-             {":irc.test 321 me Channel :Users  Name\r\n",
-              ":irc.test 322 me #linux 120 :Linux help\r\n", ":irc.test 322 me #chat 17 :talk\r\n",
-              ":irc.test 323 me :End of /LIST\r\n"}) {
-            dispatcher.Process_MSG(line);
-        }
-        host.window = nullptr;
-    }
+    testing::FakeClient host;
 };
 
-TEST_F(ChannelListWindowTest, ListsInAFixedPitchFont) {
-    ChannelListWindow window(host, host);
-    const QFontMetrics listMetrics(window.findChild<QListWidget*>("List1")->font());
-    EXPECT_EQ(listMetrics.horizontalAdvance('i'), listMetrics.horizontalAdvance('M'));
-}
-
-TEST_F(ChannelListWindowTest, ControlsFollowTheConnectionWhenShown) {
+TEST_F(ChannelListWindowTest, ControlsFollowTheConnectionWhenShownInAFixedPitchFont) {
     host.socketState = 0;
     ChannelListWindow window(host, host);
+    const QFontMetrics listMetrics(List(window).font());
+    EXPECT_EQ(listMetrics.horizontalAdvance('i'), listMetrics.horizontalAdvance('M'));
     EXPECT_FALSE(window.findChild<QPushButton*>("Command1")->isEnabled());
-    EXPECT_FALSE(window.findChild<QListWidget*>("List1")->isEnabled());
+    EXPECT_FALSE(List(window).isEnabled());
     EXPECT_TRUE(window.findChild<QLabel*>("Label1")->isHidden());
 
     host.socketState = 7;
     window.Open();
     EXPECT_TRUE(window.findChild<QPushButton*>("Command1")->isEnabled());
-    EXPECT_TRUE(window.findChild<QListWidget*>("List1")->isEnabled());
+    EXPECT_TRUE(List(window).isEnabled());
     EXPECT_FALSE(window.findChild<QLabel*>("Label1")->isHidden());
 
     window.findChild<QPushButton*>("Command1")->click();
     EXPECT_EQ(host.sent, std::vector<std::string>{"LIST >15"});
 }
 
-TEST_F(ChannelListWindowTest, ListRepliesFillItAlsoWhileHiddenAndClosingEmptiesIt) {
+// The rows' texts are made by the list replies' handler; the window shows them as they come,
+// also while hidden, and empties on ClearChanList and on closing.
+TEST_F(ChannelListWindowTest, ShowsTheRowsItIsGivenAndClosingEmptiesIt) {
     ChannelListWindow window(host, host);
     window.AddChanListEntry({"#stale", "#stale  3  old"});
-    FillFromListReplies(window);
-    host.sent.clear();
-    ASSERT_EQ(window.findChild<QListWidget*>("List1")->count(), 2);
-    EXPECT_EQ(window.findChild<QListWidget*>("List1")->item(0)->text(),
-              "#linux              120    Linux help");
-    EXPECT_EQ(window.findChild<QListWidget*>("List1")->item(1)->text(),
-              "#chat               17     talk");
+    window.ClearChanList();
+    window.AddChanListEntry(irc::MakeChanListRow("#linux", "120", "Linux help"));
+    window.AddChanListEntry(irc::MakeChanListRow("#chat", "17", "talk"));
+    EXPECT_EQ(
+        korbi::testing::Entries(List(window)),
+        (QStringList{"#linux              120    Linux help", "#chat               17     talk"}));
 
     window.Open();
     window.close();
-    EXPECT_EQ(window.findChild<QListWidget*>("List1")->count(), 0)
-        << "a closed window opens again empty";
+    EXPECT_EQ(List(window).count(), 0) << "a closed window opens again empty";
 }
 
 TEST_F(ChannelListWindowTest, DoubleClickOnAChannelWithAPaneSwitchesToIt) {
@@ -87,19 +67,20 @@ TEST_F(ChannelListWindowTest, DoubleClickOnAChannelWithAPaneSwitchesToIt) {
     host.MakeVisible(0);
     host.sent.clear();
     ChannelListWindow window(host, host);
-    FillFromListReplies(window);
+    window.AddChanListEntry(irc::MakeChanListRow("#linux", "120", "Linux help"));
+    window.AddChanListEntry(irc::MakeChanListRow("#chat", "17", "talk"));
 
     // Joining by a double click is ChannelListSession's; a channel with a pane is only shown.
-    window.findChild<QListWidget*>("List1")->setCurrentRow(1);
+    List(window).setCurrentRow(1);
     window.List1_DblClick();
     EXPECT_TRUE(host.sent.empty());
     EXPECT_EQ(host.curVisible, chatSlot);
 
     // A double click on nothing, or on a row without a name, does nothing.
-    window.findChild<QListWidget*>("List1")->clear();
+    List(window).clear();
     window.List1_DblClick();
     window.AddChanListEntry({"", ""});
-    window.findChild<QListWidget*>("List1")->setCurrentRow(0);
+    List(window).setCurrentRow(0);
     window.List1_DblClick();
     EXPECT_TRUE(host.sent.empty());
 }
@@ -132,8 +113,8 @@ TEST_F(ChannelListWindowTest, HeadingsStandOverTheColumnsOfTheRows) {
     window.AddChanListEntry(irc::MakeChanListRow("Channel", "Users", "Topic"));
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    window.findChild<QListWidget*>("List1")->clearSelection();
-    window.findChild<QListWidget*>("List1")->setCurrentItem(nullptr);
+    List(window).clearSelection();
+    List(window).setCurrentItem(nullptr);
     const QImage image = window.grab().toImage();
 
     QRect headings;
@@ -141,7 +122,7 @@ TEST_F(ChannelListWindowTest, HeadingsStandOverTheColumnsOfTheRows) {
         const QLabel* heading = window.findChild<QLabel*>(QString("Heading%1").arg(column));
         headings |= QRect(heading->mapTo(&window, QPoint(0, 0)), heading->size());
     }
-    const QListWidget& list = *window.findChild<QListWidget*>("List1");
+    const QListWidget& list = List(window);
     const QRect row = list.visualItemRect(list.item(0));
     const QRect rowBand(list.viewport()->mapTo(&window, row.topLeft()), row.size());
     const int gap = QFontMetrics(list.font()).horizontalAdvance('x') * 2 / 3;
@@ -167,14 +148,11 @@ TEST(ChannelListSession, DoubleClickJoinsTheWholeNameOfItsRow) {
                         " 40 :long\r\n:irc.test 322 Joe #bare\r\n:irc.test 323 Joe :End\r\n");
     ASSERT_TRUE(korbi::testing::WaitUntil(
         [&] { return session.Pane().contains("Channel Listing is over."); }));
-    ASSERT_EQ(window.findChild<QListWidget*>("List1")->count(), 2) << "one row per reply";
-    EXPECT_TRUE(window.findChild<QListWidget*>("List1")->item(0)->text().startsWith(
-        "#a-channel-of-t...  40 "));
+    ASSERT_EQ(List(window).count(), 2) << "one row per reply";
 
     for (int row : {0, 1}) {
-        window.findChild<QListWidget*>("List1")->setCurrentRow(row);
-        emit window.findChild<QListWidget*>("List1")->itemDoubleClicked(
-            window.findChild<QListWidget*>("List1")->item(row));
+        List(window).setCurrentRow(row);
+        emit List(window).itemDoubleClicked(List(window).item(row));
     }
     ASSERT_TRUE(session.server.WaitForReceived("#bare\r"));
     EXPECT_EQ(session.SentAfterRegistration(), "\nJOIN " + longName + "\r\nJOIN #bare\r");

@@ -29,6 +29,7 @@ class EnterTest : public ::testing::Test {
     }
 };
 
+// The echo's nick style is NickStylePrefix's (commands); here: which pane, which target.
 TEST_F(EnterTest, TextInAConversationPaneIsEchoedThenSentAsTyped) {
     const struct {
         int slot;
@@ -38,14 +39,6 @@ TEST_F(EnterTest, TextInAConversationPaneIsEchoedThenSentAsTyped) {
     } cases[] = {
         {1, 1, "hello", {"print 1 [] (20,50,50) <me> hello", "send PRIVMSG #c :hello"}},
         {2, 0, "hi  you", {"print 2 [] (20,50,50) me -> hi  you", "send PRIVMSG bob :hi  you"}},
-        {1,
-         2,
-         "\x02"
-         "bold",
-         {"print 1 [] (20,50,50) me: \x02"
-          "bold",
-          "send PRIVMSG #c :\x02"
-          "bold"}},
         {1, 0, "", {"print 1 [] (20,50,50) me -> ", "send PRIVMSG #c :"}},
         {1, 0, "/join x", {"command /join x", "send JOIN #x"}},
     };

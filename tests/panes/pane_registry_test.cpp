@@ -29,6 +29,10 @@ class PaneRegistryTest : public PaneFixture {
             ASSERT_EQ(window.OpenChanWin("#c" + std::to_string(n), false), n);
         }
     }
+    QPushButton& Button(int slot, const char* name = "SwitchBut") const {
+        return *PaneControl<QPushButton>(window, slot, name);
+    }
+    bool ViewHidden(int slot) const { return View(slot).isHidden(); }
     std::vector<std::string> sent;
 };
 
@@ -38,20 +42,18 @@ TEST_F(PaneRegistryTest, OpenedWindowsAreFoundByNameWithoutRegardToCase) {
     EXPECT_EQ(window.OpenChanWin("Ann", true), 2);
     EXPECT_EQ(window.NextChan(), 3);
     EXPECT_EQ(window.CurVisible(), 2);
-    EXPECT_TRUE(PaneControl<panes::TextView>(window, 1, "TextViewWin")->isHidden());
     EXPECT_EQ(window.FindChanWin("#CHAN"), 1);
     EXPECT_EQ(window.FindChanWin("ann"), 2);
     EXPECT_EQ(window.FindChanWin("#other"), 0);
     EXPECT_EQ(window.FindChanWin("raw"), 0); // free slots hold no conversation
-    EXPECT_EQ(window.TopicBar(1), "#Chan");
-    EXPECT_EQ(PaneControl<QPushButton>(window, 1, "SwitchBut")->text(), "#Chan");
-    EXPECT_TRUE(PaneControl<QPushButton>(window, 1, "SwitchBut")->isEnabled());
-    EXPECT_TRUE(PaneControl<panes::TextView>(window, 1, "TextViewWin")->isHidden());
-    EXPECT_FALSE(PaneControl<panes::TextView>(window, 2, "TextViewWin")->isHidden());
+    EXPECT_EQ(Button(1).text(), "#Chan");
+    EXPECT_TRUE(Button(1).isEnabled());
+    EXPECT_TRUE(ViewHidden(1));
+    EXPECT_FALSE(ViewHidden(2));
 
     window.SetWinName(2, "#chan"); // two slots with one name: the higher wins
     EXPECT_EQ(window.FindChanWin("#Chan"), 2);
-    EXPECT_EQ(PaneControl<QPushButton>(window, 2, "SwitchBut")->text(), "#chan");
+    EXPECT_EQ(Button(2).text(), "#chan");
 }
 
 TEST_F(PaneRegistryTest, FourteenJoinsFillTheWindowAndAPrivateWindowTakesSlotFifteen) {
@@ -97,9 +99,9 @@ TEST_F(PaneRegistryTest, ClosingSlotTwoMovesSlotsThreeAndFourDownWithTheirText) 
     EXPECT_TRUE(window.NickListItems(4).empty());
     EXPECT_EQ(window.TopicBar(3), "#c4   the topic");
     EXPECT_EQ(window.InputBox(2)->text(), "half typed");
-    EXPECT_EQ(PaneControl<QPushButton>(window, 3, "SwitchBut")->text(), "#c4");
-    EXPECT_TRUE(PaneControl<QPushButton>(window, 4, "SwitchBut")->isHidden());
-    EXPECT_FALSE(PaneControl<QPushButton>(window, 4, "SwitchBut")->isEnabled());
+    EXPECT_EQ(Button(3).text(), "#c4");
+    EXPECT_TRUE(Button(4).isHidden());
+    EXPECT_FALSE(Button(4).isEnabled());
 }
 
 // #c1 #c2 #c3 open, #c3 shown, #c2 closed: #c3 moves down while shown, and #c1 comes to the
@@ -134,35 +136,33 @@ TEST_F(PaneRegistryTest, ClosingShowsTheSlotBelowAndShowingAgainChangesNothing) 
     window.CloseConversation(0);
     window.CloseConversation(5);
     EXPECT_EQ(window.NextChan(), 1);
-    EXPECT_FALSE(PaneControl<panes::TextView>(window, 0, "TextViewWin")->isHidden());
+    EXPECT_FALSE(ViewHidden(0));
 
     // Making the visible pane visible changes nothing.
     OpenChannels(2);
     window.MakeVisible(1);
     window.MakeVisible(1);
-    EXPECT_FALSE(PaneControl<panes::TextView>(window, 1, "TextViewWin")->isHidden());
-    EXPECT_TRUE(PaneControl<panes::TextView>(window, 2, "TextViewWin")->isHidden());
-    EXPECT_FALSE(PaneControl<QPushButton>(window, 1, "CloseWinBut")->isHidden());
-    EXPECT_TRUE(PaneControl<QPushButton>(window, 2, "CloseWinBut")->isHidden());
-    EXPECT_FALSE(PaneControl<QPushButton>(window, 0, "CloseWinBut")->isEnabled());
+    EXPECT_FALSE(ViewHidden(1));
+    EXPECT_TRUE(ViewHidden(2));
+    EXPECT_FALSE(Button(1, "CloseWinBut").isHidden());
+    EXPECT_TRUE(Button(2, "CloseWinBut").isHidden());
+    EXPECT_FALSE(Button(0, "CloseWinBut").isEnabled());
 }
 
 TEST_F(PaneRegistryTest, SwitchButtonsShareTheWidthUpTo2200Twips) {
     window.resize(600, window.height()); // 9000 twips
     OpenChannels(1);
-    EXPECT_EQ(PaneControl<QPushButton>(window, 1, "SwitchBut")->geometry().x(), 1000 / 15);
-    EXPECT_EQ(PaneControl<QPushButton>(window, 1, "SwitchBut")->width(), 2200 / 15);
+    EXPECT_EQ(Button(1).geometry().x(), 1000 / 15);
+    EXPECT_EQ(Button(1).width(), 2200 / 15);
     for (int n = 2; n <= 6; ++n) {
         window.OpenChanWin("#more" + std::to_string(n), false);
     }
     const int share = (9000 - 2250) / 6; // 1125 twips each
     for (int slot = 1; slot <= 6; ++slot) {
-        EXPECT_EQ(PaneControl<QPushButton>(window, slot, "SwitchBut")->geometry().x(),
-                  ((slot - 1) * share + 1000) / 15);
-        EXPECT_EQ(PaneControl<QPushButton>(window, slot, "SwitchBut")->width(), share / 15);
+        EXPECT_EQ(Button(slot).geometry().x(), ((slot - 1) * share + 1000) / 15);
+        EXPECT_EQ(Button(slot).width(), share / 15);
     }
-    EXPECT_EQ(PaneControl<QPushButton>(window, 0, "SwitchBut")->geometry(),
-              QRect(0, PaneControl<QPushButton>(window, 1, "SwitchBut")->y(), 57, 22));
+    EXPECT_EQ(Button(0).geometry(), QRect(0, Button(1).y(), 57, 22));
 }
 
 TEST_F(PaneRegistryTest, PartAllChanFreesEverySlotAndAReopenedSlotStartsEmpty) {
@@ -172,10 +172,10 @@ TEST_F(PaneRegistryTest, PartAllChanFreesEverySlotAndAReopenedSlotStartsEmpty) {
     window.PartAllChan();
     EXPECT_EQ(window.NextChan(), 1);
     EXPECT_EQ(window.CurVisible(), 0);
-    EXPECT_FALSE(PaneControl<panes::TextView>(window, 0, "TextViewWin")->isHidden());
+    EXPECT_FALSE(ViewHidden(0));
     for (int slot = 1; slot <= 3; ++slot) {
         EXPECT_EQ(window.WinName(slot), "none");
-        EXPECT_TRUE(PaneControl<QPushButton>(window, slot, "SwitchBut")->isHidden());
+        EXPECT_TRUE(Button(slot).isHidden());
     }
     EXPECT_TRUE(window.NickListItems(2).empty());
     EXPECT_EQ(window.LineCount(2), 1);
@@ -205,6 +205,8 @@ TEST_F(PaneRegistryTest, TheCloseButtonPartsAChannelButClosesAPrivateWindowAtOnc
     EXPECT_TRUE(log.ends_with("\r\n--\r\n \r\n"));
 }
 
+// A highlight in a hidden pane marks its switch button apart from unread text; plain lines
+// after it do not take the mark back, and showing the pane clears both.
 TEST_F(PaneRegistryTest, UnseenTextMarksItsSwitchButtonUntilThePaneIsShown) {
     OpenChannels(2);
     int blinks = 0;
@@ -215,8 +217,17 @@ TEST_F(PaneRegistryTest, UnseenTextMarksItsSwitchButtonUntilThePaneIsShown) {
     window.PrintCoul(2, "", {0, 0, 0}, "seen");
     EXPECT_EQ(LineColour(window, 2, "Line1"), kShown1);
     EXPECT_EQ(blinks, 0);
+    window.PrintHighlighted(1, "", {0, 0, 0}, "joe!");
+    const QColor highlight = LineColour(window, 1, "Line1");
+    EXPECT_NE(highlight, kUnread1);
+    window.PrintCoul(1, "", {0, 0, 0}, "plain again");
+    EXPECT_EQ(LineColour(window, 1, "Line1"), highlight);
+    EXPECT_TRUE(Line(1, 1).highlight);
     window.MakeVisible(1);
     EXPECT_EQ(LineColour(window, 1, "Line1"), kShown1);
+    window.MakeVisible(2);
+    window.PrintCoul(1, "", {0, 0, 0}, "new");
+    EXPECT_EQ(LineColour(window, 1, "Line1"), kUnread1);
 
     flags.IsActive = false;
     window.PrintCoul(0, "", {0, 0, 0}, "while away");

@@ -3,6 +3,7 @@
 #include "core/reading_settings.h"
 #include "panes/text_metrics.h"
 #include "panes/time_stamp.h"
+#include "support/wait.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,6 +15,8 @@
 
 namespace korbi::panes {
 namespace {
+
+using korbi::testing::WaitUntil;
 
 const QRgb kFound = qRgb(255, 255, 0);
 const QRgb kCurrentFound = qRgb(255, 160, 0);
@@ -110,6 +113,23 @@ TEST_F(TextViewReadingTest, ADragSelectsAcrossLinesAndCopiesThePlainText) {
     EXPECT_EQ(View().SelectedText(), "words");
     Click(wordsAt + 4, 10);
     EXPECT_EQ(View().SelectedText(), "");
+}
+
+// A drag held past the top scrolls back and takes the selection up with it; held past the
+// bottom it comes down again, back to live, and the selection follows to the newest line.
+TEST_F(TextViewReadingTest, ADragHeldPastAnEdgeScrollsAndExtendsTheSelection) {
+    for (int n = 1; n <= 100; ++n) {
+        Print("line " + std::to_string(n));
+    }
+    Mouse(QEvent::MouseButtonPress, 1, 110); // row 5: "line 96"
+    Mouse(QEvent::MouseMove, 1, -10);
+    ASSERT_TRUE(WaitUntil([&] { return View().SelectedText().starts_with("line 7"); }));
+    EXPECT_TRUE(View().SelectedText().ends_with("\nline 95\n"));
+
+    Mouse(QEvent::MouseMove, 395, 230);
+    ASSERT_TRUE(WaitUntil([&] { return View().IsLive(); }));
+    Mouse(QEvent::MouseButtonRelease, 395, 230, Qt::NoButton);
+    EXPECT_EQ(View().SelectedText(), "line 96\nline 97\nline 98\nline 99\nline 100");
 }
 
 TEST_F(TextViewReadingTest, AClickOnALinkOpensItAndOnAChannelAsksForIt) {

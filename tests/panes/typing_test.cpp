@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <algorithm>
+
 namespace korbi::panes {
 namespace {
 
@@ -70,17 +72,12 @@ class TypingTest : public PaneFixture {
     }
 
     static void Click(QMessageBox* box, const char* button) {
-        if (box == nullptr) {
-            ADD_FAILURE() << "no question for " << button;
-            return;
-        }
-        for (QAbstractButton* b : box->buttons()) {
-            if (b->text() == button) {
-                b->click();
-                return;
-            }
-        }
-        ADD_FAILURE() << "no button " << button;
+        ASSERT_NE(box, nullptr) << "no question for " << button;
+        const QList<QAbstractButton*> buttons = box->buttons();
+        const auto it = std::find_if(buttons.begin(), buttons.end(),
+                                     [&](QAbstractButton* b) { return b->text() == button; });
+        ASSERT_NE(it, buttons.end()) << "no button " << button;
+        (*it)->click();
     }
 
     std::vector<std::string> entered;
