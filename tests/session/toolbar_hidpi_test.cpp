@@ -1,5 +1,7 @@
 #include "session/toolbar.h"
 
+#include "support/hidpi.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
@@ -39,6 +41,22 @@ TEST(ToolbarScreens, PicturesAreDrawnAgainForTheScreenTheWindowMovesTo) {
                   media::ToolButtonPicture(0, media::ButtonState::Disabled, dpr));
         EXPECT_EQ(picture("ReadWriteShow"), media::ReadWriteFrame(1, dpr));
         EXPECT_EQ(picture("MailNotify"), media::MailPicture(media::MailImage::GotMailImage, dpr));
+    }
+}
+
+// At 2x (HiDpi.Toolbar runs this with QT_SCALE_FACTOR=2) a button keeps its size, and what
+// reaches the screen is a picture drawn for it, not a 1x picture blown up.
+TEST(ToolbarHiDpi, ButtonsShowPicturesDrawnForTheScreen) {
+    const qreal dpr = qApp->devicePixelRatio();
+    QWidget window;
+    ServerToolbar toolbar(&window);
+    auto* button = window.findChild<PictureBox*>("ToolButs0");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->size(), media::kToolButtonSize);
+    const QImage shown = button->grab().toImage();
+    EXPECT_EQ(shown.size(), (QSizeF(media::kToolButtonSize) * dpr).toSize());
+    if (dpr >= 2) {
+        EXPECT_GT(korbi::testing::MixedBlocks(shown), 0);
     }
 }
 
