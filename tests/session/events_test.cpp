@@ -141,13 +141,14 @@ TEST(EventsTest, OwnPartClosesThePaneAndItsLog) {
     EXPECT_EQ(s.host.WinName(1), "#two");
     EXPECT_EQ(s.host.nextChan, 3);
     EXPECT_EQ(s.host.curVisible, 0);
-    EXPECT_EQ(s.host.printed, Lines{});
     EXPECT_EQ(s.Log("#chan"), (Texts{kOpened, kClosed, "--"}));
 
-    // The echo of a refused join names no pane: the server pane stays.
+    // The echo of a refused join names no pane: the server pane stays, and neither part is
+    // printed anywhere.
     s.Receive(":Me!m@h PART #toomany\r\n");
     EXPECT_EQ(s.host.nextChan, 3);
     EXPECT_EQ(s.host.WinName(1), "#two");
+    EXPECT_EQ(s.host.printed, Lines{});
 }
 
 TEST(EventsTest, BeingKickedClosesThePaneAndReportsInTheServerPane) {
