@@ -18,21 +18,18 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QDropEvent>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
@@ -53,6 +50,7 @@ const std::string kNickA = "__NoNick";
 const std::string kNickB = "_NoNick_";
 const std::string kServer = "irc.test.local";
 const QColor kCatColour(200, 40, 40);
+const std::string kVisible = "(visible)"; // no pane has this name
 
 std::vector<std::string> FileLines(const fs::path& file) {
     return korbi::testing::CrLfLines(ReadBytes(file));
@@ -85,10 +83,11 @@ class Client {
     panes::ConversationWindow& Panes() { return frame->conversationWindow(); }
     core::Settings& Settings() { return frame->settings(); }
 
-    // The slot of a pane by name, "" being the server pane; -1 while no pane has that name.
+    // The slot of a pane by name, "" being the server pane and kVisible the one the user is
+    // looking at; -1 while no pane has that name.
     int Slot(const std::string& pane) {
-        if (pane.empty()) {
-            return 0;
+        if (pane.empty() || pane == kVisible) {
+            return pane.empty() ? 0 : Panes().CurVisible();
         }
         const int slot = Panes().FindChanWin(pane);
         return slot > 0 ? slot : -1;
@@ -132,31 +131,18 @@ class Client {
     std::unique_ptr<app::MainFrame> frame;
 };
 
-// Waits until the pane that slotOf names shows the line; says what the pane held otherwise.
-::testing::AssertionResult WaitLineIn(Client& client, const std::function<int()>& slotOf,
-                                      const std::string& text,
-                                      const std::optional<std::string>& pict, int timeoutMs) {
-    if (WaitUntil([&] { return client.FindLine(slotOf(), text, pict) >= 0; }, timeoutMs)) {
-        return ::testing::AssertionSuccess();
-    }
-    const int slot = slotOf();
-    return ::testing::AssertionFailure()
-           << "no line \"" << text << "\" in pane " << slot << ":\n"
-           << (slot >= 0 ? client.Panes().PaneText(slot).toStdString() : "(no such pane)");
-}
-
+// Waits until the pane shows the line; says what the pane held otherwise.
 ::testing::AssertionResult WaitLine(Client& client, const std::string& pane,
                                     const std::string& text,
                                     const std::optional<std::string>& pict = std::nullopt,
                                     int timeoutMs = 5000) {
-    return WaitLineIn(
-        client, [&] { return client.Slot(pane); }, text, pict, timeoutMs);
-}
-
-// The pane the user is looking at.
-::testing::AssertionResult WaitVisibleLine(Client& client, const std::string& text) {
-    return WaitLineIn(
-        client, [&] { return client.Panes().CurVisible(); }, text, std::nullopt, 5000);
+    if (WaitUntil([&] { return client.FindLine(client.Slot(pane), text, pict) >= 0; }, timeoutMs)) {
+        return ::testing::AssertionSuccess();
+    }
+    const int slot = client.Slot(pane);
+    return ::testing::AssertionFailure()
+           << "no line \"" << text << "\" in pane " << slot << ":\n"
+           << (slot >= 0 ? client.Panes().PaneText(slot).toStdString() : "(no such pane)");
 }
 
 bool HasNick(Client& client, const std::string& pane, const std::string& entry) {
@@ -284,7 +270,7 @@ void WholeSession::PeerAndSecondCopyArrive() {
     EXPECT_TRUE(WaitLine(a, "#Chat", kNickB + " entered the channel."));
     EXPECT_TRUE(WaitLine(a, "#korbi", kNickB + " entered the channel."));
     // The notify watch: the other copy's nick is in the notify list.
-    EXPECT_TRUE(WaitVisibleLine(a, kNickB + " is on IRC"));
+    EXPECT_TRUE(WaitLine(a, kVisible, kNickB + " is on IRC"));
 }
 
 void WholeSession::ChatInChannelAndPrivate() {
@@ -390,7 +376,8 @@ void WholeSession::CtcpBothWays() {
                                  "NOTICE peer :\x01VERSION KorBi 1.0 Official Beta 4 -- "
                                  "Win95/NT\x01\r\n",
                              mark));
-    EXPECT_TRUE(WaitVisibleLine(a, "Excess Flood Danger ! Ignoring all CTCP's for 20 seconds..."));
+    EXPECT_TRUE(
+        WaitLine(a, kVisible, "Excess Flood Danger ! Ignoring all CTCP's for 20 seconds..."));
     mark = peer.Mark();
     peer.Send("PRIVMSG " + kNickA + " :\x01PING 999\x01");
     peer.Send("PRIVMSG " + kNickA + " :still there?");
@@ -454,7 +441,7 @@ void WholeSession::KickNickChangeAndQuit() {
 
     mark = peer.Mark();
     a.Type("#Chat", "/nick anna");
-    EXPECT_TRUE(WaitVisibleLine(a, "Your nick is now anna"));
+    EXPECT_TRUE(WaitLine(a, kVisible, "Your nick is now anna"));
     EXPECT_EQ(a.Settings().NickName, "anna");
     EXPECT_TRUE(WaitLine(b, "#Chat", kNickA + " changes it's nick to anna"));
     EXPECT_TRUE(WaitUntil([&] { return HasNick(b, "#Chat", "@anna"); }));
@@ -475,7 +462,7 @@ void WholeSession::KickNickChangeAndQuit() {
     EXPECT_EQ(b.Panes().NextChan(), 1);
     EXPECT_TRUE(WaitLine(a, "#Chat", kNickB + " quits IRC (\"see you\")."));
     EXPECT_FALSE(HasNick(a, "#Chat", kNickB));
-    EXPECT_TRUE(WaitVisibleLine(a, kNickB + " has left IRC"));
+    EXPECT_TRUE(WaitLine(a, kVisible, kNickB + " has left IRC"));
     EXPECT_TRUE(peer.WaitFor(Prefix(kNickB) + "QUIT :\"see you\"\r\n", mark));
     b.Exit();
 }

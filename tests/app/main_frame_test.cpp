@@ -1,9 +1,9 @@
+#include "app/frame_tray.h"
 #include "app/main_frame.h"
 
-#include "commands/alias_popup_editor.h"
+#include "core/extra_settings.h"
 #include "core/prefs_file.h"
 #include "core/prefs_storage.h"
-#include "media/picture_manager.h"
 #include "panes/conversation_window.h"
 #include "prefs/user_info_dialog.h"
 #include "session/server_window.h"
@@ -11,16 +11,16 @@
 #include "support/loopback_options.h"
 #include "support/scripted_server.h"
 #include "support/wait.h"
+#include "support/widgets.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
-#include <QMdiSubWindow>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,6 +29,7 @@
 namespace korbi::app {
 namespace {
 namespace fs = std::filesystem;
+using Icon = media::FrameIcon;
 using korbi::testing::CrLfLines;
 using korbi::testing::ReadBytes;
 using korbi::testing::WaitUntil;
@@ -42,12 +43,30 @@ std::string Joined(const std::vector<std::string>& lines) {
     return bytes;
 }
 
+// What the frame told its tray icon; the fixture outlives the frame that owns the icon.
+struct TrayRecord {
+    std::vector<Icon> states;
+    QMenu* menu = nullptr;
+    std::function<void()> click;
+};
+
+class RecordingTrayIcon : public TrayIcon {
+  public:
+    explicit RecordingTrayIcon(TrayRecord& record) : m_record(record) {}
+    void ShowState(Icon state) override { m_record.states.push_back(state); }
+    void SetMenu(QMenu* menu) override { m_record.menu = menu; }
+    void OnClick(std::function<void()> clicked) override { m_record.click = std::move(clicked); }
+
+  private:
+    TrayRecord& m_record;
+};
+
 class MainFrameTest : public ::testing::Test {
   protected:
     fs::path Folder() const { return dir.path().toStdString(); }
     fs::path PrefsFile() const { return Folder() / core::kPrefsFileName; }
 
-    std::unique_ptr<MainFrame> Start(bool recordWelcome = true) {
+    std::unique_ptr<MainFrame> Start(bool recordWelcome = true, bool withTray = true) {
         errors.clear();
         steps.clear();
         FrameHooks hooks;
@@ -61,7 +80,19 @@ class MainFrameTest : public ::testing::Test {
         hooks.RetryFailedSave = [this](const QString& text) {
             return retryFailedSave && retryFailedSave(text);
         };
+        hooks.MakeTrayIcon = [this, withTray]() -> std::unique_ptr<TrayIcon> {
+            return withTray ? std::make_unique<RecordingTrayIcon>(tray) : nullptr;
+        };
         return std::make_unique<MainFrame>(Folder(), hooks);
+    }
+
+    QAction* TrayItem(const QString& text) const {
+        for (QAction* action : tray.menu->actions()) {
+            if (action->text() == text) {
+                return action;
+            }
+        }
+        return nullptr;
     }
 
     // Starts, lets the test change things, then closes the frame as the user would.
@@ -73,12 +104,7 @@ class MainFrameTest : public ::testing::Test {
     }
 
     static QStringList ServerBox(MainFrame& frame) {
-        QStringList entries;
-        const QComboBox* box = frame.serverWindow().ServerName();
-        for (int i = 0; i < box->count(); ++i) {
-            entries << box->itemText(i);
-        }
-        return entries;
+        return korbi::testing::Entries(*frame.serverWindow().ServerName());
     }
 
     QTemporaryDir dir;
@@ -87,6 +113,7 @@ class MainFrameTest : public ::testing::Test {
     QStringList steps;
     bool inFront = false;
     std::function<bool(const QString& text)> retryFailedSave;
+    TrayRecord tray;
 };
 
 TEST_F(MainFrameTest, FirstStartInAnEmptyFolderCreatesFoldersAndDefaults) {
@@ -150,11 +177,6 @@ TEST_F(MainFrameTest, PopupItemsShowTheFirstWordOfFilledSlots) {
 TEST_F(MainFrameTest, FaultyFileStopsStartUpAndIsLeftUntouched) {
     const std::vector<std::string> good = CrLfLines(core::DefaultPrefsFile("10:00:00 01-01-2024"));
     auto cut = std::vector<std::string>(good.begin(), good.begin() + 30);
-    auto tooMany = good;
-    tooMany[42] = "52"; // line 43: more commands than the table's 51 slots
-    tooMany.insert(tooMany.begin() + 43, 52, "/echo x");
-    auto overflow = good;
-    overflow[30] = "40000"; // line 31: outside 16 bits
     // A damaged file with a value no window could take.
     auto hugeTitle = good;
     hugeTitle[31] = std::string(16000000, 'T');
@@ -166,9 +188,6 @@ TEST_F(MainFrameTest, FaultyFileStopsStartUpAndIsLeftUntouched) {
     } cases[] = {
         {"cut after line 30", Joined(cut), core::kErrInputPastEndOfFile,
          "line 31: Input past end of file"},
-        {"count larger than its table", Joined(tooMany), core::kErrSubscriptOutOfRange,
-         "line 95: Subscript out of range"},
-        {"number out of range", Joined(overflow), core::kErrOverflow, "line 31: Overflow"},
         {"title of 16 MB", Joined(hugeTitle), core::kErrOutOfMemory,
          "line 32: a line of more than"},
     };
@@ -230,10 +249,6 @@ TEST_F(MainFrameTest, SettingsSurviveQuitAndRestart) {
     StartAndClose([](MainFrame& frame) {
         frame.settings().NickName = "Zed";
         frame.settings().TitleBarText = "Home";
-        frame.settings().LogChan = true;
-        frame.settings().FloodProtDelay = 7;
-        frame.settings().AliasTable[0] = "J /join $$1";
-        frame.settings().AliasTable[1] = "";
         frame.serverWindow().ServerName()->setCurrentIndex(2);
         frame.serverWindow().ServerPort()->setText("7000");
     });
@@ -245,10 +260,6 @@ TEST_F(MainFrameTest, SettingsSurviveQuitAndRestart) {
     EXPECT_FALSE(frame->flags().ShouldJoin);
     EXPECT_EQ(frame->settings().NickName, "Zed");
     EXPECT_EQ(frame->windowTitle(), "Home - KorBi iRC Client 1.0B4");
-    EXPECT_TRUE(frame->settings().LogChan);
-    EXPECT_EQ(frame->settings().FloodProtDelay, 7);
-    EXPECT_EQ(frame->settings().AliasTable[0], "J /join $$1");
-    EXPECT_EQ(frame->settings().AliasTable[1], "");
     EXPECT_EQ(frame->serverWindow().ServerPort()->text(), "7000");
     // The server chosen at exit comes first and is chosen again.
     EXPECT_EQ(frame->serverWindow().ServerName()->currentText(), defaults[0]);
@@ -298,39 +309,10 @@ TEST_F(MainFrameTest, ResizeLaysTheWindowsOutAgainButNotWhileMinimised) {
     EXPECT_GT(frame->conversationWindow().parentWidget()->width(), before.width());
 }
 
-TEST_F(MainFrameTest, FrameTimerFollowsWhetherTheFrameIsInFront) {
+TEST_F(MainFrameTest, EveryPrintedLineGoesToThePictureLog) {
     auto frame = Start();
-    using Icon = media::FrameIcon;
-    frame->StartSparkTimer();
-    inFront = true;
-    frame->Timer1_Timer();
-    EXPECT_TRUE(frame->flags().IsActive);
-    EXPECT_EQ(frame->CurrentFrameIcon(), Icon::DefaultIcon);
-    EXPECT_FALSE(frame->SparkTimerActive());
-
-    inFront = false;
-    frame->Timer1_Timer();
-    EXPECT_FALSE(frame->flags().IsActive);
-    EXPECT_EQ(frame->CurrentFrameIcon(), Icon::NoNewIcon);
-
-    frame->StartSparkTimer();
-    frame->SparkTimer_Timer();
-    EXPECT_EQ(frame->CurrentFrameIcon(), Icon::NoticeIcon);
-    frame->Timer1_Timer(); // still in the background: the blink goes on
-    EXPECT_EQ(frame->CurrentFrameIcon(), Icon::NoticeIcon);
-    EXPECT_TRUE(frame->SparkTimerActive());
-    frame->SparkTimer_Timer();
-    EXPECT_EQ(frame->CurrentFrameIcon(), Icon::NoNewIcon);
-}
-
-TEST_F(MainFrameTest, TextArrivingInTheBackgroundBlinksAndEveryLineGoesToThePictureLog) {
-    auto frame = Start();
-    frame->Timer1_Timer(); // not in front
-    ASSERT_FALSE(frame->flags().IsActive);
-    ASSERT_FALSE(frame->SparkTimerActive());
     frame->conversationWindow().PrintCoul(0, "PICTS\\EVJOIN", {16, 160, 64}, "Ann entered");
     frame->conversationWindow().PrintCoul(0, "", {0, 0, 0}, "no picture");
-    EXPECT_TRUE(frame->SparkTimerActive());
     frame->close();
     EXPECT_EQ(ReadBytes(Folder() / "pictlog.log"), "PICTS\\EVJOIN.BMP\r\n\r\n");
 }
@@ -395,6 +377,101 @@ TEST_F(MainFrameTest, ClosingWhileConnectedSendsTheQuitLineFirst) {
     EXPECT_EQ(server.Received(), "\nCAP LS 302\r\nNICK " + s.NickName + "\r\nUSER " + s.MyUserName +
                                      " " + s.HostName + " 127.0.0.1 :" + s.RealName +
                                      "\r\n:" + s.NickName + " QUIT :KorBis blues sur KorBi\r");
+}
+
+// The tray shows what the frame icon shows: in front, in the background, and the blink of text
+// that arrived meanwhile, back to the plain icon when the user returns.
+TEST_F(MainFrameTest, TrayPictureFollowsTheFrameIcon) {
+    auto frame = Start();
+    ASSERT_EQ(tray.states, std::vector<Icon>{Icon::DefaultIcon});
+    inFront = true;
+    frame->Timer1_Timer();
+    EXPECT_TRUE(frame->flags().IsActive);
+    EXPECT_EQ(tray.states.back(), Icon::DefaultIcon);
+    inFront = false;
+    frame->Timer1_Timer();
+    EXPECT_FALSE(frame->flags().IsActive);
+    EXPECT_EQ(tray.states.back(), Icon::NoNewIcon);
+    EXPECT_FALSE(frame->SparkTimerActive());
+
+    frame->conversationWindow().PrintCoul(0, "", {0, 0, 0}, "new text");
+    EXPECT_TRUE(frame->SparkTimerActive());
+    const std::size_t shown = tray.states.size();
+    frame->Timer1_Timer(); // still in the background: the blink goes on undisturbed
+    EXPECT_EQ(tray.states.size(), shown);
+    frame->SparkTimer_Timer(); // the blink starts with the notice icon
+    EXPECT_EQ(tray.states.back(), Icon::NoticeIcon);
+    frame->SparkTimer_Timer();
+    EXPECT_EQ(tray.states.back(), Icon::NoNewIcon);
+    inFront = true;
+    frame->Timer1_Timer();
+    EXPECT_EQ(tray.states.back(), Icon::DefaultIcon);
+    EXPECT_EQ(frame->CurrentFrameIcon(), Icon::DefaultIcon);
+    EXPECT_FALSE(frame->SparkTimerActive());
+}
+
+TEST_F(MainFrameTest, AClickHidesAShownFrameAndBringsBackAHiddenOrMinimisedOne) {
+    auto frame = Start();
+    frame->show();
+    tray.click();
+    EXPECT_FALSE(frame->isVisible());
+    tray.click();
+    EXPECT_TRUE(frame->isVisible());
+    frame->setWindowState(Qt::WindowMinimized);
+    tray.click();
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_FALSE(frame->isMinimized());
+}
+
+// The menu connects to the server in the server box and disconnects, each only when the
+// toolbar's button would; the mail check and Quit are the menu bar's own items.
+TEST_F(MainFrameTest, MenuConnectsDisconnectsChecksMailAndQuits) {
+    auto frame = Start();
+    ASSERT_NE(tray.menu, nullptr);
+    EXPECT_TRUE(tray.menu->actions().contains(frame->menus().Item(MenuItem::CheckMail)));
+    EXPECT_TRUE(tray.menu->actions().contains(frame->menus().Item(MenuItem::Quit)));
+    QAction* connectItem = TrayItem("Connect");
+    QAction* disconnectItem = TrayItem("Disconnect");
+    ASSERT_TRUE(connectItem != nullptr && disconnectItem != nullptr);
+    emit tray.menu->aboutToShow();
+    EXPECT_TRUE(connectItem->isEnabled());
+    EXPECT_FALSE(disconnectItem->isEnabled());
+
+    testing::ScriptedServer server;
+    session::ServerWindow& window = frame->serverWindow();
+    window.ServerName()->setEditText("127.0.0.1");
+    window.ServerPort()->setText(QString::number(server.Port()));
+    connectItem->trigger();
+    ASSERT_TRUE(server.WaitForReceived("\nUSER "));
+    ASSERT_TRUE(WaitUntil([&] {
+        emit tray.menu->aboutToShow();
+        return !connectItem->isEnabled() && disconnectItem->isEnabled();
+    }));
+    disconnectItem->trigger();
+    EXPECT_TRUE(server.WaitForReceived(" QUIT :"));
+    emit tray.menu->aboutToShow();
+    EXPECT_TRUE(connectItem->isEnabled());
+    EXPECT_FALSE(disconnectItem->isEnabled());
+}
+
+// With "close to tray" the close button only hides the frame: nothing is saved yet, and Quit
+// still ends the program and saves. Without a tray the setting cannot hide the frame away.
+TEST_F(MainFrameTest, CloseToTrayHidesUntilQuitAndNeedsATray) {
+    auto frame = Start();
+    frame->show();
+    frame->settings().Extras.SetFlag(core::kCloseToTray, true);
+    EXPECT_FALSE(frame->close());
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_EQ(ReadBytes(PrefsFile()).find("CloseToTray"), std::string::npos);
+
+    frame->menus().Item(MenuItem::Quit)->trigger();
+    EXPECT_NE(ReadBytes(PrefsFile()).find("CloseToTray=1"), std::string::npos);
+    frame.reset();
+
+    frame = Start(true, false);
+    ASSERT_TRUE(frame->settings().Extras.Flag(core::kCloseToTray, false));
+    frame->show();
+    EXPECT_TRUE(frame->close());
 }
 
 } // namespace

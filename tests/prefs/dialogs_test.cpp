@@ -33,6 +33,10 @@ using korbi::testing::Ticks;
 using korbi::testing::Type;
 using Lines = std::vector<std::string>;
 
+void Click(const QWidget& dialog, const char* button) {
+    dialog.findChild<QPushButton*>(button)->click();
+}
+
 QStringList TabCaptions(const QTabWidget& tabs) {
     QStringList captions;
     for (int i = 0; i < tabs.count(); ++i) {
@@ -95,7 +99,7 @@ TEST_F(DialogsTest, UserInfoWhileDisconnectedStoresTheNickAtOnceAndSendsNothing)
                   {"RealText", "A. L."},
                   {"EMailText", "alicia"}});
     Tick(dialog, {false, true, true});
-    dialog.findChild<QPushButton*>("Command2")->click();
+    Click(dialog, "Command2");
     EXPECT_EQ(settings.NickName + "|" + settings.BackName + "|" + settings.RealName + "|" +
                   settings.MyUserName,
               "alicia|alicia_|A. L.|alicia");
@@ -135,7 +139,7 @@ TEST_F(DialogsTest, UserInfoWhileConnectedAsksForTheNickAndSetsTheModes) {
         dialog.findChild<QLineEdit*>("NickText")->setText(QString::fromStdString(c.typedNick));
         const auto has = [&](char mode) { return c.modes.find(mode) != std::string::npos; };
         Tick(dialog, {has('w'), has('s'), has('i')});
-        dialog.findChild<QPushButton*>("Command2")->click();
+        Click(dialog, "Command2");
         EXPECT_EQ(host.sent, c.sent);
         EXPECT_EQ(host.commands, c.commands);
         EXPECT_EQ(settings.NickName, c.nickAfter) << "a new nick waits for the server";
@@ -147,7 +151,7 @@ TEST_F(DialogsTest, UnchangedFieldsKeepBytesThatAreNotUtf8) {
     settings.RealName = "Jos\xe9 \xff";
     UserInfoDialog dialog(host, host, host);
     EXPECT_EQ(dialog.findChild<QLineEdit*>("NickText")->text(), QString::fromLatin1("caf\xe9"));
-    dialog.findChild<QPushButton*>("Command2")->click();
+    Click(dialog, "Command2");
     EXPECT_EQ(settings.NickName, "caf\xe9");
     EXPECT_EQ(settings.RealName, "Jos\xe9 \xff");
     EXPECT_TRUE(host.sent.empty()) << "the nick did not change";
@@ -175,7 +179,7 @@ TEST(UserInfoDialogSession, RefusesAnEmptyOrBlankNickAndSendsNothingUntilItIsFix
         dialog.Open();
         dialog.findChild<QTabWidget*>("Tabs")->setCurrentIndex(1);
         Type(dialog, {{"NickText", c.nick}, {"Text1", c.backup}});
-        dialog.findChild<QPushButton*>("Command2")->click();
+        Click(dialog, "Command2");
         EXPECT_TRUE(dialog.isVisible()) << c.nick << "|" << c.backup;
         EXPECT_FALSE(dialog.findChild<QLabel*>("Warning")->isHidden());
         EXPECT_EQ(dialog.findChild<QLabel*>("Warning")->text(), c.warning);
@@ -185,7 +189,7 @@ TEST(UserInfoDialogSession, RefusesAnEmptyOrBlankNickAndSendsNothingUntilItIsFix
     EXPECT_EQ(session.settings.BackName, "Joe_");
 
     dialog.findChild<QLineEdit*>("Text1")->setText("Joey_");
-    dialog.findChild<QPushButton*>("Command2")->click();
+    Click(dialog, "Command2");
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(session.settings.BackName, "Joey_");
     ASSERT_TRUE(session.server.WaitForReceived("MODE Joey +\r"));
@@ -197,15 +201,6 @@ TEST(UserInfoDialogSession, RefusesAnEmptyOrBlankNickAndSendsNothingUntilItIsFix
 }
 
 // ---- Preferences
-
-TEST_F(DialogsTest, PrefsShowsTheSettings) {
-    PrefsDialog dialog(settings);
-    EXPECT_EQ(Texts(dialog, {"Text1", "Text2", "Text3", "Text4"}),
-              (QStringList{"me.bmp", "smile", "other", "at home"}));
-    EXPECT_EQ(Ticks(dialog, 4), (std::vector<bool>{false, true, false, true}));
-    EXPECT_EQ(dialog.findChild<QComboBox*>("Combo1")->currentText(), "FixedSys");
-    EXPECT_EQ(dialog.findChild<QComboBox*>("Combo2")->currentText(), "<nick>");
-}
 
 TEST_F(DialogsTest, PrefsOkStoresEverythingAndRetitlesTheFrame) {
     const std::pair<QString, QString> cases[] = {{"", "KorBi iRC Client 1.0B4"},
@@ -219,7 +214,7 @@ TEST_F(DialogsTest, PrefsOkStoresEverythingAndRetitlesTheFrame) {
         Tick(dialog, {true, false, true, false});
         dialog.findChild<QComboBox*>("Combo1")->setCurrentIndex(0);
         dialog.findChild<QComboBox*>("Combo2")->setCurrentIndex(2);
-        dialog.findChild<QPushButton*>("Command2")->click();
+        Click(dialog, "Command2");
 
         EXPECT_EQ(titles, QStringList{frameTitle});
         EXPECT_EQ(settings.TitleBarText, extra.toStdString());
@@ -233,12 +228,20 @@ TEST_F(DialogsTest, PrefsOkStoresEverythingAndRetitlesTheFrame) {
     }
 }
 
-TEST_F(DialogsTest, PrefsKeepsAStoredIndexThatHasNoEntry) {
+TEST_F(DialogsTest, PrefsShowsTheSettingsAndKeepsAStoredIndexThatHasNoEntry) {
+    {
+        PrefsDialog dialog(settings);
+        EXPECT_EQ(Texts(dialog, {"Text1", "Text2", "Text3", "Text4"}),
+                  (QStringList{"me.bmp", "smile", "other", "at home"}));
+        EXPECT_EQ(Ticks(dialog, 4), (std::vector<bool>{false, true, false, true}));
+        EXPECT_EQ(dialog.findChild<QComboBox*>("Combo1")->currentText(), "FixedSys");
+        EXPECT_EQ(dialog.findChild<QComboBox*>("Combo2")->currentText(), "<nick>");
+    }
     settings.Font2Use = 7;
     settings.NickStyle = -1;
     PrefsDialog dialog(settings);
     EXPECT_EQ(dialog.findChild<QComboBox*>("Combo1")->currentIndex(), -1);
-    dialog.findChild<QPushButton*>("Command2")->click();
+    Click(dialog, "Command2");
     EXPECT_EQ(settings.Font2Use, 7);
     EXPECT_EQ(settings.NickStyle, -1);
 }
@@ -247,42 +250,44 @@ TEST_F(DialogsTest, PrefsKeepsAStoredIndexThatHasNoEntry) {
 
 TEST_F(DialogsTest, PeopleShowsTheListsAndStoresThemBlankLed) {
     PeopleDialog dialog(settings);
+    auto* notify = dialog.findChild<QListWidget*>("NotifyList");
+    auto* nickField = dialog.findChild<QLineEdit*>("text1");
+    auto* maskField = dialog.findChild<QLineEdit*>("Text2");
+    const auto addNick = [&](const char* nick) {
+        nickField->setText(nick);
+        Click(dialog, "AddNotify");
+    };
+    const auto enterMask = [&](const char* mask) {
+        maskField->setText(mask);
+        Key(maskField, Qt::Key_Return);
+    };
     EXPECT_EQ(dialog.windowTitle(), "People");
     EXPECT_EQ(TabCaptions(*dialog.findChild<QTabWidget*>("Tabs")),
               (QStringList{"Friends", "Ignores"}));
-    EXPECT_EQ(Entries(*dialog.findChild<QListWidget*>("NotifyList")),
-              (QStringList{"bob", "carol", "dave"}));
+    EXPECT_EQ(Entries(*notify), (QStringList{"bob", "carol", "dave"}));
     EXPECT_EQ(Entries(*dialog.findChild<QListWidget*>("List1")),
               (QStringList{"*!*@spam.example", "*!troll@*"}));
     EXPECT_TRUE(dialog.findChild<QCheckBox*>("Check1")->isChecked());
 
-    Select(dialog.findChild<QListWidget*>("NotifyList"), {0, 1});
-    dialog.findChild<QPushButton*>("RemoveNotify")->click();
-    EXPECT_EQ(Entries(*dialog.findChild<QListWidget*>("NotifyList")), QStringList{"dave"})
-        << "both selected removed";
+    Select(notify, {0, 1});
+    Click(dialog, "RemoveNotify");
+    EXPECT_EQ(Entries(*notify), QStringList{"dave"}) << "both selected removed";
 
-    dialog.findChild<QLineEdit*>("text1")->setText("erin");
-    dialog.findChild<QPushButton*>("AddNotify")->click();
-    EXPECT_EQ(dialog.findChild<QLineEdit*>("text1")->text(), "")
-        << "Add empties the field for the next nick";
-    dialog.findChild<QPushButton*>("AddNotify")->click();
-    dialog.findChild<QLineEdit*>("text1")->setText("ERIN");
-    dialog.findChild<QPushButton*>("AddNotify")->click();
-    EXPECT_EQ(Entries(*dialog.findChild<QListWidget*>("NotifyList")), (QStringList{"dave", "erin"}))
-        << "no second erin";
-    EXPECT_EQ(dialog.findChild<QListWidget*>("NotifyList")->selectedItems().size(), 1);
-    EXPECT_TRUE(dialog.findChild<QListWidget*>("NotifyList")->item(1)->isSelected())
-        << "the entry it has is shown";
-    EXPECT_EQ(dialog.findChild<QLineEdit*>("text1")->text(), "");
-    dialog.findChild<QLineEdit*>("Text2")->setText("*!*@*.bad");
-    Key(dialog.findChild<QLineEdit*>("Text2"), Qt::Key_Return);
-    EXPECT_EQ(dialog.findChild<QLineEdit*>("Text2")->text(), "") << "Enter adds and empties";
-    Key(dialog.findChild<QLineEdit*>("Text2"), Qt::Key_Return);
-    dialog.findChild<QLineEdit*>("Text2")->setText("*!TROLL@*");
-    Key(dialog.findChild<QLineEdit*>("Text2"), Qt::Key_Return);
+    addNick("erin");
+    EXPECT_EQ(nickField->text(), "") << "Add empties the field for the next nick";
+    addNick("");
+    addNick("ERIN");
+    EXPECT_EQ(Entries(*notify), (QStringList{"dave", "erin"})) << "no second erin";
+    EXPECT_EQ(notify->selectedItems().size(), 1);
+    EXPECT_TRUE(notify->item(1)->isSelected()) << "the entry it has is shown";
+    EXPECT_EQ(nickField->text(), "");
+    enterMask("*!*@*.bad");
+    EXPECT_EQ(maskField->text(), "") << "Enter adds and empties";
+    enterMask("");
+    enterMask("*!TROLL@*");
     dialog.findChild<QCheckBox*>("Check1")->setChecked(false);
 
-    dialog.findChild<QPushButton*>("Command1")->click();
+    Click(dialog, "Command1");
     EXPECT_EQ(settings.Notifys, " dave erin");
     EXPECT_EQ(settings.Silences, " *!*@spam.example *!troll@* *!*@*.bad");
     EXPECT_FALSE(settings.DisplayIgnores);
@@ -291,15 +296,14 @@ TEST_F(DialogsTest, PeopleShowsTheListsAndStoresThemBlankLed) {
 TEST_F(DialogsTest, PeopleClickCopiesAnEntryAndEmptyListsStoreEmptyStrings) {
     settings.Notifys = "";
     PeopleDialog dialog(settings);
+    auto* ignores = dialog.findChild<QListWidget*>("List1");
     EXPECT_EQ(dialog.findChild<QListWidget*>("NotifyList")->count(), 0);
-
-    emit dialog.findChild<QListWidget*>("List1")->itemClicked(
-        dialog.findChild<QListWidget*>("List1")->item(1));
+    emit ignores->itemClicked(ignores->item(1));
     EXPECT_EQ(dialog.findChild<QLineEdit*>("Text2")->text(), "*!troll@*");
 
-    Select(dialog.findChild<QListWidget*>("List1"), {0, 1});
-    dialog.findChild<QPushButton*>("Command3")->click();
-    dialog.findChild<QPushButton*>("Command1")->click();
+    Select(ignores, {0, 1});
+    Click(dialog, "Command3");
+    Click(dialog, "Command1");
     EXPECT_EQ(settings.Notifys, "");
     EXPECT_EQ(settings.Silences, "");
 }
@@ -316,14 +320,14 @@ TEST_F(DialogsTest, ServerListEditsTheServerBoxOnOk) {
     EXPECT_EQ(Entries(*dialog.findChild<QListWidget*>("List1")), Entries(ServerName));
 
     Select(dialog.findChild<QListWidget*>("List1"), {0, 2});
-    dialog.findChild<QPushButton*>("Command2")->click();
+    Click(dialog, "Command2");
     dialog.findChild<QLineEdit*>("Text1")->setText("irc.four.net");
-    dialog.findChild<QPushButton*>("Command1")->click();
+    Click(dialog, "Command1");
     dialog.findChild<QLineEdit*>("Text1")->clear();
-    dialog.findChild<QPushButton*>("Command1")->click();
+    Click(dialog, "Command1");
     EXPECT_EQ(ServerName.count(), 3) << "nothing changes before OK";
 
-    dialog.findChild<QPushButton*>("Command3")->click();
+    Click(dialog, "Command3");
     EXPECT_EQ(closes, 1);
     EXPECT_EQ(Entries(ServerName), (QStringList{"irc.two.net", "irc.four.net"}));
     EXPECT_EQ(ServerName.currentIndex(), 0);
@@ -333,8 +337,8 @@ TEST_F(DialogsTest, ServerListEditsTheServerBoxOnOk) {
     ServerName.setEditText("typed.server.net");
     dialog.Open();
     Select(dialog.findChild<QListWidget*>("List1"), {0, 1});
-    dialog.findChild<QPushButton*>("Command2")->click();
-    dialog.findChild<QPushButton*>("Command3")->click();
+    Click(dialog, "Command2");
+    Click(dialog, "Command3");
     EXPECT_EQ(ServerName.count(), 0);
     EXPECT_EQ(ServerName.currentText(), "");
 }
@@ -349,35 +353,31 @@ struct ClosingCase {
     std::function<void(ui::FormDialog&)> edit;
 };
 
-template <typename Dialog> Dialog& As(ui::FormDialog& dialog) {
-    return static_cast<Dialog&>(dialog);
-}
-
 const ClosingCase kClosingCases[] = {
     {"Form3", "Command1",
      [](auto& host, auto&) { return std::make_unique<UserInfoDialog>(host, host, host); },
      [](ui::FormDialog& d) {
-         As<UserInfoDialog>(d).findChild<QLineEdit*>("NickText")->setText("x");
-         As<UserInfoDialog>(d).findChild<QCheckBox*>("Check2")->toggle();
+         d.findChild<QLineEdit*>("NickText")->setText("x");
+         d.findChild<QCheckBox*>("Check2")->toggle();
      }},
     {"PrefsForm", "Command1",
      [](auto& host, auto&) { return std::make_unique<PrefsDialog>(host.settingsValue); },
      [](ui::FormDialog& d) {
-         As<PrefsDialog>(d).findChild<QLineEdit*>("Text4")->setText("x");
-         As<PrefsDialog>(d).findChild<QComboBox*>("Combo1")->setCurrentIndex(1);
+         d.findChild<QLineEdit*>("Text4")->setText("x");
+         d.findChild<QComboBox*>("Combo1")->setCurrentIndex(1);
      }},
     {"Form5", "Command2",
      [](auto& host, auto&) { return std::make_unique<PeopleDialog>(host.settingsValue); },
      [](ui::FormDialog& d) {
-         As<PeopleDialog>(d).findChild<QLineEdit*>("Text2")->setText("x");
-         As<PeopleDialog>(d).findChild<QPushButton*>("Command4")->click();
-         As<PeopleDialog>(d).findChild<QCheckBox*>("Check1")->toggle();
+         d.findChild<QLineEdit*>("Text2")->setText("x");
+         Click(d, "Command4");
+         d.findChild<QCheckBox*>("Check1")->toggle();
      }},
     {"EdServList", "Command4",
      [](auto&, auto& box) { return std::make_unique<ServerListDialog>(box); },
      [](ui::FormDialog& d) {
-         Select(As<ServerListDialog>(d).findChild<QListWidget*>("List1"), {0});
-         As<ServerListDialog>(d).findChild<QPushButton*>("Command2")->click();
+         Select(d.findChild<QListWidget*>("List1"), {0});
+         Click(d, "Command2");
      }},
 };
 
@@ -394,7 +394,7 @@ TEST_F(DialogsTest, EveryOtherWayOfClosingStoresNothingAndReportsTheClose) {
             dialog->Open();
             c.edit(*dialog);
             if (way == Way::CancelButton) {
-                dialog->findChild<QPushButton*>(c.cancel)->click();
+                Click(*dialog, c.cancel);
             } else if (way == Way::CloseControl) {
                 dialog->close();
             } else {
@@ -414,12 +414,12 @@ TEST_F(DialogsTest, OpeningAnOpenDialogKeepsItsControlsAndAClosedOneReloads) {
     dialog.Open();
     dialog.findChild<QLineEdit*>("text1")->setText("typed");
     Select(dialog.findChild<QListWidget*>("NotifyList"), {0});
-    dialog.findChild<QPushButton*>("RemoveNotify")->click();
+    Click(dialog, "RemoveNotify");
     dialog.Open();
     EXPECT_EQ(dialog.findChild<QLineEdit*>("text1")->text(), "typed");
     EXPECT_EQ(dialog.findChild<QListWidget*>("NotifyList")->count(), 2);
 
-    dialog.findChild<QPushButton*>("Command2")->click();
+    Click(dialog, "Command2");
     settings.Notifys = " zoe";
     dialog.Open();
     EXPECT_EQ(Entries(*dialog.findChild<QListWidget*>("NotifyList")), QStringList{"zoe"});
@@ -433,7 +433,7 @@ TEST(ErrorWindowTest, ShowsTheCallersTextAndHidesOnOk) {
     EXPECT_EQ(window.Text(), "An Unknown Error Occured !");
     window.ShowMessage("No more windows");
     EXPECT_TRUE(window.isVisible());
-    window.findChild<QPushButton*>("Command1")->click();
+    Click(window, "Command1");
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(window.Text(), "No more windows") << "hidden, not unloaded";
 }

@@ -1,3 +1,4 @@
+#include "core/reading_settings.h"
 #include "session/dispatcher.h"
 #include "session/events.h"
 #include "support/fake_client.h"
@@ -15,7 +16,9 @@ using testing::PrintedLine;
 using Lines = std::vector<PrintedLine>;
 using Texts = std::vector<std::string>;
 
-constexpr const char* kStamp = testing::FakePanes::kLogStamp;
+// The first and last lines of a log the panes opened and closed.
+const std::string kOpened = std::string("Log File opened at ") + testing::FakePanes::kLogStamp;
+const std::string kClosed = std::string("Log File Closed at ") + testing::FakePanes::kLogStamp;
 
 // The user "Me" on irc.test.net, in #chan (slot 1, visible, with the log open), #two (slot 2)
 // and #three (slot 3).
@@ -49,10 +52,7 @@ TEST(EventsTest, EachEventPrintsExactly) {
          ":ann!a@host.net JOIN :#two\r\n",
          {{2, "PICTS\\EVJOIN", 16, 160, 64, "ann entered the channel."}}},
         {"a join for a channel without a pane", ":ann!a@h JOIN :#none\r\n", {}},
-        {"another user leaves",
-         ":bob!b@h PART #chan\r\n",
-         {{1, "PICTS\\EVPART", 16, 160, 64, "bob left the channel."}}},
-        {"another user leaves with a reason",
+        {"another user leaves, the reason not shown",
          ":bob!b@h PART #chan :gone fishing\r\n",
          {{1, "PICTS\\EVPART", 16, 160, 64, "bob left the channel."}}},
         {"another user is kicked",
@@ -117,6 +117,7 @@ TEST(EventsTest, EachEventPrintsExactly) {
 TEST(EventsTest, OwnJoinOpensAPaneWithItsLog) {
     Session s;
     s.host.settingsValue.LogChan = true;
+    s.Receive(":Me!m@h JOIN :#chan\r\n"); // the pane it has already is kept
     s.Receive(":Me!m@h JOIN :#new\r\n");
     s.Receive(":ann!a@h JOIN #new\r\n"); // no colon before the channel
     s.Receive(":ann!a@h JOIN :#new\r\n");
@@ -125,12 +126,12 @@ TEST(EventsTest, OwnJoinOpensAPaneWithItsLog) {
     EXPECT_EQ(s.host.nextChan, 5);
     EXPECT_EQ(s.host.nickLists[4], Texts{"ann"});
     EXPECT_EQ(s.host.printed,
-              (Lines{{4, "PICTS\\EVJOIN", 16, 160, 64, "Me entered the channel."},
+              (Lines{{1, "PICTS\\EVJOIN", 16, 160, 64, "Me entered the channel."},
+                     {4, "PICTS\\EVJOIN", 16, 160, 64, "Me entered the channel."},
                      {4, "PICTS\\EVJOIN", 16, 160, 64, "ann entered the channel."},
                      {4, "PICTS\\EVJOIN", 16, 160, 64, "ann entered the channel."}}));
-    EXPECT_EQ(s.Log("#new"),
-              (Texts{std::string("Log File opened at ") + kStamp, "Me entered the channel.",
-                     "ann entered the channel.", "ann entered the channel."}));
+    EXPECT_EQ(s.Log("#new"), (Texts{kOpened, "Me entered the channel.", "ann entered the channel.",
+                                    "ann entered the channel."}));
 }
 
 TEST(EventsTest, OwnPartClosesThePaneAndItsLog) {
@@ -140,14 +141,14 @@ TEST(EventsTest, OwnPartClosesThePaneAndItsLog) {
     EXPECT_EQ(s.host.WinName(1), "#two");
     EXPECT_EQ(s.host.nextChan, 3);
     EXPECT_EQ(s.host.curVisible, 0);
-    EXPECT_EQ(s.host.printed, Lines{});
-    EXPECT_EQ(s.Log("#chan"), (Texts{std::string("Log File opened at ") + kStamp,
-                                     std::string("Log File Closed at ") + kStamp, "--"}));
+    EXPECT_EQ(s.Log("#chan"), (Texts{kOpened, kClosed, "--"}));
 
-    // The echo of a refused join names no pane: the server pane stays.
+    // The echo of a refused join names no pane: the server pane stays, and neither part is
+    // printed anywhere.
     s.Receive(":Me!m@h PART #toomany\r\n");
     EXPECT_EQ(s.host.nextChan, 3);
     EXPECT_EQ(s.host.WinName(1), "#two");
+    EXPECT_EQ(s.host.printed, Lines{});
 }
 
 TEST(EventsTest, BeingKickedClosesThePaneAndReportsInTheServerPane) {
@@ -158,26 +159,11 @@ TEST(EventsTest, BeingKickedClosesThePaneAndReportsInTheServerPane) {
     EXPECT_EQ(s.host.WinName(2), "#three");
     EXPECT_EQ(s.host.printed, (Lines{{0, "PICTS\\EVKICK", 192, 64, 64,
                                       "Op just kicked you from #two (flooding)"}}));
-    EXPECT_EQ(s.Log("#two"), (Texts{std::string("Log File opened at ") + kStamp,
-                                    std::string("Log File Closed at ") + kStamp, "--"}));
+    EXPECT_EQ(s.Log("#two"), (Texts{kOpened, kClosed, "--"}));
 
     s.Receive(":Op!o@h KICK #gone Me :again\r\n");
     EXPECT_EQ(s.host.nextChan, 3);
     EXPECT_EQ(s.host.WinName(1), "#chan");
-}
-
-TEST(EventsTest, NickListsFollowJoinsPartsKicksQuitsAndNickChanges) {
-    Session s;
-    s.Receive(":Me!m@h JOIN :#chan\r\n");  // the pane it has already is kept
-    s.Receive(":bob!b@h JOIN :#chan\r\n"); // nor a nick already listed
-    s.Receive(":Voice!v@h PART #chan\r\n");
-    s.Receive(":Op!o@h NICK :Boss\r\n");
-    s.Receive(":Op!o@h KICK #two carl :x\r\n");
-    s.Receive(":bob!b@h QUIT :bye\r\n");
-    EXPECT_EQ(s.host.nickLists[1], (Texts{"Me", "@Boss"}));
-    EXPECT_EQ(s.host.nickLists[2], Texts{});
-    EXPECT_EQ(s.host.nickLists[3], Texts{"dave"});
-    EXPECT_EQ(s.host.nextChan, 4);
 }
 
 // Whether the query goes out (registered, connected) is the notify watch's to decide.
@@ -221,8 +207,7 @@ TEST(EventsTest, PrivateMessagesOpenOnePaneWithItsLog) {
     EXPECT_EQ(s.host.nextChan, 5);
     EXPECT_EQ(s.host.printed, (Lines{{4, "", 64, 64, 64, "ann -> hi you"},
                                      {4, "", 64, 64, 64, "Ann -> still me"}}));
-    EXPECT_EQ(s.Log("ann"), (Texts{std::string("Log File opened at ") + kStamp, "ann -> hi you",
-                                   "Ann -> still me"}));
+    EXPECT_EQ(s.Log("ann"), (Texts{kOpened, "ann -> hi you", "Ann -> still me"}));
 }
 
 TEST(EventsTest, AnAnnouncedPictureGoesWithOneMessage) {
@@ -253,6 +238,58 @@ TEST(EventsTest, NickStyleShapesMessagesAndNotices) {
         s.Receive(":bob!b@h NOTICE #chan :hey\r\n");
         ASSERT_EQ(s.host.printed.size(), 2u);
         EXPECT_EQ((Texts{s.host.printed[0].text, s.host.printed[1].text}), texts);
+    }
+}
+
+// What others say to the user stands out (against "Me" or a highlight word) and is notified
+// while the frame is in the background.
+TEST(HighlightEvents, WhatOthersSayToTheUserStandsOutAndIsNotified) {
+    const struct {
+        const char* what;
+        std::string line;
+        Texts highlighted;
+        Texts notifications;
+    } cases[] = {
+        {"a message naming the user",
+         ":bob!b@h PRIVMSG #two :hi ME!\r\n",
+         {"bob -> hi ME!"},
+         {"#two|#two|bob -> hi ME!"}},
+        {"a highlight word",
+         ":bob!b@h PRIVMSG #chan :Deploy done\r\n",
+         {"bob -> Deploy done"},
+         {"#chan|#chan|bob -> Deploy done"}},
+        {"the user's own line echoed", ":Me!j@h PRIVMSG #chan :I am Me\r\n", {}, {}},
+        {"an action naming the user",
+         ":bob!b@h PRIVMSG #two :\x01"
+         "ACTION waves at me\x01\r\n",
+         {"bob waves at me"},
+         {"#two|#two|bob waves at me"}},
+        {"an action of the user",
+         ":Me!j@h PRIVMSG #two :\x01"
+         "ACTION is Me\x01\r\n",
+         {},
+         {}},
+        {"a notice from a user",
+         ":bob!b@h NOTICE Me :me, look\r\n",
+         {"*-bob-* -> me, look"},
+         {"#chan|bob|*-bob-* -> me, look"}},
+        {"a notice from the server", ":irc.test.net NOTICE Me :Me, welcome\r\n", {}, {}},
+        {"a private message, named or not",
+         ":ann!a@h PRIVMSG Me :psst\r\n",
+         {},
+         {"ann|ann|ann -> psst"}},
+        {"a private action",
+         ":ann!a@h PRIVMSG Me :\x01"
+         "ACTION hugs\x01\r\n",
+         {},
+         {"ann|ann|ann hugs"}},
+    };
+    for (const auto& c : cases) {
+        Session s;
+        s.host.settingsValue.Extras.SetValue(core::kHighlightWords, "deploy");
+        s.Receive(c.line);
+        EXPECT_EQ(s.host.highlighted, c.highlighted) << c.what;
+        EXPECT_EQ(s.host.notifications, c.notifications) << c.what;
     }
 }
 

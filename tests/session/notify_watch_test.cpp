@@ -14,7 +14,15 @@ class NotifyWatchTest : public ::testing::Test {
     testing::LoggingClient host{"#c", "#d", "bob"};
     int mailChecks = 0;
     int resets = 0;
-    NotifyWatch watch{host, host, host, host, {[this] { ++mailChecks; }, [this] { ++resets; }}};
+    Lines arrived; // the arrivals handed on for the desktop notification
+    NotifyWatch watch{host,
+                      host,
+                      host,
+                      host,
+                      {[this] { ++mailChecks; }, [this] { ++resets; },
+                       [this](const std::string& nick, int slot, const std::string& text) {
+                           arrived.push_back(nick + "|" + std::to_string(slot) + "|" + text);
+                       }}};
 
     void SetUp() override {
         host.settingsValue.Notifys = " Ann Bob";
@@ -28,11 +36,16 @@ TEST_F(NotifyWatchTest, AnnouncesArrivalsAndDeparturesOnceEach) {
     EXPECT_EQ(host.TakeLog(), (Lines{Line("Ann is on IRC"), Line("Bob is on IRC")}));
     watch.Process303(" me :Bob \r\n");
     EXPECT_EQ(host.TakeLog(), Lines{Line("Ann has left IRC")});
+    // Each arrival is handed on with the pane it was printed in; departures are not.
+    EXPECT_EQ(arrived, (Lines{"Ann|1|Ann is on IRC", "Bob|1|Bob is on IRC"}));
     watch.Process303(" me :bob \r\n");
     EXPECT_TRUE(host.TakeLog().empty());
     EXPECT_EQ(watch.LastNotifList(), " bob");
     watch.Process303(" me :\r\n");
     EXPECT_EQ(host.TakeLog(), Lines{Line("bob has left IRC")});
+    host.curVisible = 2;
+    watch.Process303(" me :Ann \r\n");
+    EXPECT_EQ(arrived.back(), "Ann|2|Ann is on IRC");
 }
 
 TEST_F(NotifyWatchTest, TickAsksWhileConnectedAndResetsTheControlsWhileNot) {
@@ -87,23 +100,6 @@ TEST_F(NotifyWatchTest, TheAnswersToAQueryOfSeveralLinesCountAsOne) {
     watch.ForgetPendingAnswers();
     watch.Process303(" me :nick10001 \r\n");
     EXPECT_EQ(host.TakeLog(), (Lines{Line("nick10001 is on IRC"), Line("nick10060 has left IRC")}));
-}
-
-// Each arrival is handed on (for the desktop notification) with the pane it was printed in;
-// departures are not.
-TEST(NotifyWatchArrivals, ArrivalsAreHandedOnWithTheirPane) {
-    testing::LoggingClient host{"#c", "#d"};
-    host.flagsValue.LoggedOn = true;
-    Lines arrived;
-    NotifyWatch::Hooks hooks;
-    hooks.Arrived = [&](const std::string& nick, int slot, const std::string& text) {
-        arrived.push_back(nick + "|" + std::to_string(slot) + "|" + text);
-    };
-    NotifyWatch watch{host, host, host, host, hooks};
-    host.curVisible = 2;
-    watch.Process303(" me :Ann Bob\r\n");
-    watch.Process303(" me :Bob\r\n");
-    EXPECT_EQ(arrived, (Lines{"Ann|2|Ann is on IRC", "Bob|2|Bob is on IRC"}));
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// A connection lost without the user asking comes back by itself, with its channels.
+// When a lost connection is tried again by itself, and when it is left alone.
 #include "support/scripted_session.h"
 
 #include <gtest/gtest.h>
@@ -36,18 +36,6 @@ class ReconnectTest : public ::testing::Test, protected korbi::testing::Scripted
                (server.Send(":irc.test 376 Joe :End of MOTD\r\n", index), true);
     }
 };
-
-TEST_F(ReconnectTest, AClosedConnectionIsTriedAgainAndItsChannelsJoinedAgain) {
-    server.CloseClient(0);
-    ASSERT_TRUE(ComesBackAs(1));
-    EXPECT_TRUE(server.WaitForReceived("\nJOIN #r\r", 1));
-    // The panes waited: the channel and the private chat are where they were, and the
-    // channel's members are known again only from the new names reply.
-    EXPECT_EQ(conversation.NextChan(), 3);
-    EXPECT_EQ(conversation.FindChanWin("Bob"), 2);
-    EXPECT_TRUE(conversation.NickListItems(1).empty());
-    EXPECT_TRUE(Pane().contains("Reconnecting in 1 seconds (try 1)..."));
-}
 
 class SilentServerTest : public ReconnectTest {
   protected:

@@ -22,15 +22,6 @@ class ServerWindowTest : public ::testing::Test, protected korbi::testing::Scrip
     void ConnectTo(ScriptedServer& to) { ASSERT_TRUE(Connect(to)); }
 };
 
-TEST_F(ServerWindowTest, RegistersWithFramedNickAndUserLines) {
-    ConnectTo(server);
-    EXPECT_EQ(server.Received(), kRegistration);
-    EXPECT_FALSE(window.findChild<QWidget*>("ToolButs0")->isEnabled());
-    EXPECT_TRUE(window.findChild<QWidget*>("ToolButs1")->isEnabled());
-    EXPECT_TRUE(window.findChild<QWidget*>("ToolButs2")->isEnabled());
-    EXPECT_FALSE(window.ServerName()->isEnabled());
-}
-
 TEST_F(ServerWindowTest, ReceivedLinesReachThePaneWholeAndInOrder) {
     ConnectTo(server);
     server.Send(":irc.test 372 Joe :- Wel");
@@ -59,18 +50,6 @@ TEST_F(ServerWindowTest, ALineBreakFromTheServerNeverGoesOut) {
     window.ConnectToServer("127.0.0.1", std::to_string(second.Port()));
     ASSERT_TRUE(second.WaitForReceived("\nUSER "));
     EXPECT_EQ(second.Received().substr(0, 23), "\nCAP LS 302\r\nNICK Joe\r\n");
-}
-
-TEST_F(ServerWindowTest, ConnectingWhileConnectedQuitsFirst) {
-    ScriptedServer first;
-    ScriptedServer second;
-    ConnectTo(first);
-    window.ConnectToServer("127.0.0.1", std::to_string(second.Port()));
-    ASSERT_TRUE(first.WaitForReceived("\n:Joe QUIT :KorBis blues sur KorBi\r"));
-    ASSERT_TRUE(WaitUntil([&] { return first.ClientClosed(); }));
-    ASSERT_TRUE(second.WaitForReceived("\nNICK Joe\r"));
-    EXPECT_TRUE(Pane().contains("Disconnecting from current server..."));
-    EXPECT_EQ(window.ServerPort()->text().toInt(), second.Port());
 }
 
 TEST_F(ServerWindowTest, APortOfTwoCharactersKeepsTheShownPort) {

@@ -63,6 +63,7 @@ TEST_F(ToolbarTest, ConnectionMomentsSetTheFirstThreeButtons) {
         {"connect clicked", [](ServerToolbar& t) { t.ConnectingState(); }, {true, false, false}},
         {"connected", [](ServerToolbar& t) { t.ConnectedState(); }, {false, true, true}},
         {"disconnected", [](ServerToolbar& t) { t.DisconnectedState(); }, {true, false, true}},
+        // The notify tick below leaves button 2 as this one set it.
         {"connect clicked again",
          [](ServerToolbar& t) { t.ConnectingState(); },
          {true, false, false}},
@@ -198,12 +199,6 @@ TEST_F(ToolbarTest, IndicatorsShowTheirPicturesAndAskForTheirMenus) {
     EXPECT_EQ(picServMenus.size(), 1u);
     EXPECT_TRUE(actions.empty());
 }
-
-} // namespace
-} // namespace korbi::session
-
-namespace korbi::session {
-namespace {
 
 TEST(ToolbarOnScreenTest, ControlsShowWhenAddedToAShownWindowAndTheBandStaysBehind) {
     QWidget serverWindow;

@@ -1,7 +1,5 @@
-// Typing in a connected session: completion learns who spoke from the server's messages, and a
-// confirmed paste of several lines reaches another user of a real server line by line.
-#include "support/irc_peer.h"
-#include "support/ngircd_server.h"
+// Typing in a connected session: completion learns who spoke from the server's messages, a
+// confirmed paste of several lines goes out line by line, a long text in parts.
 #include "support/scripted_session.h"
 
 #include "panes/input_line.h"
@@ -17,8 +15,6 @@
 namespace korbi::session {
 namespace {
 
-using korbi::testing::IrcPeer;
-using korbi::testing::NgircdServer;
 using korbi::testing::ScriptedSession;
 using korbi::testing::WaitUntil;
 
@@ -43,41 +39,57 @@ TEST(TypingSession, CompletionOffersTheLatestSpeakerOfTheChannelFirst) {
     EXPECT_EQ(TabFrom(box, "well b"), "well bea ");
 }
 
-TEST(TypingSession, AConfirmedPasteReachesTheChannelAsOneMessagePerLineInOrder) {
-    NgircdServer server;
-    KORBI_REQUIRE_SERVER(server);
-    IrcPeer peer;
-    ASSERT_TRUE(peer.Register(server.Port(), "peer"));
-    peer.Send("JOIN #paste");
-    ASSERT_TRUE(peer.WaitFor(" 366 peer #paste "));
-
+TEST(TypingSession, AConfirmedPasteGoesOutAsOneMessagePerLineInOrder) {
     ScriptedSession s;
-    s.settings.MyUserName = "joe";
-    s.window.ConnectToServer("127.0.0.1", std::to_string(server.Port()));
-    ASSERT_TRUE(WaitUntil([&] { return s.flags.LoggedOn; }, 10000)) << server.Log();
-    QLineEdit& serverBox = *s.conversation.InputBox(0);
-    QTest::keyClicks(&serverBox, "/join #paste");
-    QTest::keyClick(&serverBox, Qt::Key_Return);
-    ASSERT_TRUE(peer.WaitFor(":Joe!"));
-    ASSERT_TRUE(WaitUntil([&] { return s.conversation.FindChanWin("#paste") > 0; }));
-    const int slot = s.conversation.FindChanWin("#paste");
+    ASSERT_TRUE(s.Connect());
+    s.server.Send(":Joe!j@h JOIN :#paste\r\n");
+    ASSERT_TRUE(WaitUntil([&] { return s.conversation.FindChanWin("#paste") == 1; }));
 
-    const std::size_t mark = peer.Mark();
     QApplication::clipboard()->setText("first line\nsecond: /not a command?\r\nthird\n");
-    QTest::keyClick(s.conversation.InputBox(slot), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(s.conversation.InputBox(1), Qt::Key_V, Qt::ControlModifier);
     auto* question = s.conversation.findChild<QMessageBox*>("PasteQuestion");
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(question->text(), "Send 3 lines to #paste?");
     question->defaultButton()->click();
 
-    ASSERT_TRUE(peer.WaitFor("PRIVMSG #paste :third\r\n", mark));
-    const std::string seen = peer.Since(mark);
-    const std::size_t first = seen.find("PRIVMSG #paste :first line\r\n");
-    const std::size_t second = seen.find("PRIVMSG #paste :second: /not a command?\r\n");
-    EXPECT_LT(first, second) << seen;
-    EXPECT_LT(second, seen.find("PRIVMSG #paste :third\r\n")) << seen;
+    EXPECT_TRUE(s.server.WaitForReceived("\nPRIVMSG #paste :first line\r\n"
+                                         "PRIVMSG #paste :second: /not a command?\r\n"
+                                         "PRIVMSG #paste :third\r"))
+        << s.SentAfterRegistration();
     // Each line was shown in the pane as it went.
-    EXPECT_TRUE(s.Pane(slot).contains("second: /not a command?"));
+    EXPECT_TRUE(s.Pane(1).contains("second: /not a command?"));
+}
+
+// A message longer than a server line leaves in parts that each arrive whole.
+TEST(LongMessage, ATypedTextLongerThanALineGoesInPartsCutAtBlanks) {
+    ScriptedSession session;
+    ASSERT_TRUE(session.Connect());
+    session.server.Send(":Joe!joe@example.net JOIN :#r\r\n");
+    ASSERT_TRUE(WaitUntil([&] { return session.conversation.NextChan() == 2; }));
+
+    std::string text; // 1,200 bytes: words of two-byte letters
+    for (int i = 0; i < 100; ++i) {
+        text += "ééééé ";
+    }
+    auto* input = session.conversation.findChild<QLineEdit*>("Pane1InputBox");
+    ASSERT_NE(input, nullptr);
+    input->setText(QString::fromStdString(text));
+    QTest::keyClick(input, Qt::Key_Return);
+
+    // ":Joe!joe@example.net PRIVMSG #r :" and CR LF leave 477 bytes: 43 words of 11 bytes
+    // with the blanks between them, twice, then the 14 words left and the final blank.
+    std::string full; // 43 words, the most a part holds
+    for (int i = 0; i < 43; ++i) {
+        full += (i > 0 ? " " : "") + std::string("ééééé");
+    }
+    std::string rest;
+    for (int i = 0; i < 14; ++i) {
+        rest += "ééééé ";
+    }
+    const std::string expected =
+        "\nPRIVMSG #r :" + full + "\r\nPRIVMSG #r :" + full + "\r\nPRIVMSG #r :" + rest + "\r";
+    ASSERT_TRUE(session.server.WaitForReceived(expected)) << session.SentAfterRegistration();
+    EXPECT_EQ(session.Pane(1).count("Joe -> ééééé"), 3);
 }
 
 } // namespace

@@ -1,12 +1,16 @@
-// The input line of a pane as the user types into it: formatting keys at the caret, and the
-// server pane's raw line while connected.
+// A pane as the user types into it and clicks on it: formatting keys at the caret, the server
+// pane's raw line while connected, and channels named in the text.
 #include "session/server_window.h"
 
+#include "panes/text_metrics.h"
+#include "panes/text_view.h"
+#include "support/pane_control.h"
 #include "support/scripted_session.h"
 #include "ui/error_window.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTest>
 #include <QWindow>
 
@@ -17,16 +21,31 @@ namespace {
 
 using korbi::testing::WaitUntil;
 
-class InputBoxTest : public ::testing::Test, protected korbi::testing::ScriptedSession {
+class PaneInputTest : public ::testing::Test, protected korbi::testing::ScriptedSession {
   protected:
-    InputBoxTest() {
+    PaneInputTest() {
         conversation.resize(900, 600);
         conversation.LayoutSlots();
     }
     QLineEdit& Box(int slot) { return *conversation.InputBox(slot); }
+    // Clicks the first row of a slot's text where the text before is drawn up to.
+    void ClickAfter(int slot, const std::string& before) {
+        auto& view =
+            *korbi::testing::PaneControl<panes::TextView>(conversation, slot, "TextViewWin");
+        panes::TextMetrics metrics;
+        const double x = metrics.RunWidth(QString::fromStdString(before), {}) + 1;
+        const QPointF at = QPointF(x, 10) + view.contentsRect().topLeft();
+        for (const auto& [type, buttons] :
+             {std::pair{QEvent::MouseButtonPress, Qt::MouseButtons(Qt::LeftButton)},
+              std::pair{QEvent::MouseButtonRelease, Qt::MouseButtons(Qt::NoButton)}}) {
+            QMouseEvent event(type, at, view.mapToGlobal(at), Qt::LeftButton, buttons,
+                              Qt::NoModifier);
+            QApplication::sendEvent(&view, &event);
+        }
+    }
 };
 
-TEST_F(InputBoxTest, FormattingKeysInsertTheirCodeAtTheCaret) {
+TEST_F(PaneInputTest, FormattingKeysInsertTheirCodeAtTheCaret) {
     struct Case {
         const char* name;
         Qt::Key key;
@@ -56,7 +75,7 @@ TEST_F(InputBoxTest, FormattingKeysInsertTheirCodeAtTheCaret) {
     }
 }
 
-TEST_F(InputBoxTest, TheCaretCountsLettersBeyondAsciiAsOneCharacter) {
+TEST_F(PaneInputTest, TheCaretCountsLettersBeyondAsciiAsOneCharacter) {
     Box(0).setText(QString::fromUtf8("\xc3\xa9t\xc3\xa9"));
     Box(0).setCursorPosition(2);
     QTest::keyClick(&Box(0), Qt::Key_B, Qt::ControlModifier);
@@ -64,7 +83,7 @@ TEST_F(InputBoxTest, TheCaretCountsLettersBeyondAsciiAsOneCharacter) {
     EXPECT_EQ(Box(0).cursorPosition(), 3);
 }
 
-TEST_F(InputBoxTest, ARawLineWhileConnectedIsWrittenAsTyped) {
+TEST_F(PaneInputTest, ARawLineWhileConnectedIsWrittenAsTyped) {
     ASSERT_TRUE(Connect());
     const int shown = conversation.LineCount(0);
     QTest::keyClicks(&Box(0), "WHO #c");
@@ -75,7 +94,7 @@ TEST_F(InputBoxTest, ARawLineWhileConnectedIsWrittenAsTyped) {
 
 // The box that refuses a fifteenth window comes up by itself, on a join the server forces: the
 // keys the user is typing meanwhile must go on into the input line.
-TEST_F(InputBoxTest, TheBoxOfTooManyWindowsLeavesTheKeysToTheInputLine) {
+TEST_F(PaneInputTest, TheBoxOfTooManyWindowsLeavesTheKeysToTheInputLine) {
     ASSERT_TRUE(Connect());
     std::string joins;
     for (int n = 1; n <= 14; ++n) {
@@ -100,6 +119,25 @@ TEST_F(InputBoxTest, TheBoxOfTooManyWindowsLeavesTheKeysToTheInputLine) {
     QTest::keyClicks(QApplication::focusWidget(), "world");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_TRUE(server.WaitForReceived("\nPRIVMSG #c14 :hello world\r"));
+}
+
+// A channel named in a pane's text, clicked: joined like one picked from the channel list, or
+// shown when its pane is open already.
+TEST_F(PaneInputTest, AClickedChannelIsJoinedOrItsPaneShown) {
+    ASSERT_TRUE(Connect());
+    ASSERT_TRUE(LogOn());
+    conversation.ClearTextWin(0);
+    conversation.PrintCoul(0, "", {0, 0, 0}, "come to #korbi");
+    ClickAfter(0, "come to #k");
+    EXPECT_TRUE(server.WaitForReceived("\nJOIN #korbi\r"));
+
+    server.Send(":Joe!u@h JOIN :#korbi\r\n");
+    ASSERT_TRUE(WaitUntil([this] { return conversation.FindChanWin("#korbi") > 0; }));
+    conversation.MakeVisible(0);
+    const std::string before = server.Received();
+    ClickAfter(0, "come to #k");
+    EXPECT_EQ(conversation.CurVisible(), conversation.FindChanWin("#korbi"));
+    EXPECT_EQ(server.Received(), before) << "no second JOIN";
 }
 
 } // namespace

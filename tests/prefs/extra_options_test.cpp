@@ -1,3 +1,5 @@
+#include "core/extra_settings.h"
+#include "panes/nick_completion.h"
 #include "prefs/prefs_dialog.h"
 
 #include <QCheckBox>
@@ -20,14 +22,18 @@ template <typename Widget> Widget* Find(const PrefsDialog& dialog, const char* n
     return widget;
 }
 
-// OK without changes writes nothing; what the user changes is written, and only that; the
-// dialog opened again shows it.
-TEST(ReadingTab, OkStoresWhatTheUserChangedAndShowsItAgain) {
+// The options the preferences file did not have at first (the reading tab, nick completion,
+// close to tray): OK without changes writes nothing, so a user who never touches them leaves
+// no line for them; what the user changes is written, and only that; the dialog opened again
+// shows it.
+TEST(ExtraOptions, OkStoresWhatTheUserChangedAndShowsItAgain) {
     core::Settings settings;
     {
         PrefsDialog dialog(settings);
         EXPECT_EQ(Find<QSpinBox>(dialog, "ScrollbackLines")->value(), 5000);
         EXPECT_EQ(Find<QPushButton>(dialog, "HighlightColour")->text(), "#fffacd");
+        EXPECT_TRUE(Find<QCheckBox>(dialog, "NickCompletion")->isChecked());
+        EXPECT_FALSE(Find<QCheckBox>(dialog, "CloseToTray")->isChecked());
         Find<QPushButton>(dialog, "Command2")->click();
         EXPECT_EQ(settings.Extras.Lines(), std::vector<std::string>{});
     }
@@ -35,6 +41,8 @@ TEST(ReadingTab, OkStoresWhatTheUserChangedAndShowsItAgain) {
         PrefsDialog dialog(settings);
         Find<QSpinBox>(dialog, "ScrollbackLines")->setValue(20000);
         Find<QCheckBox>(dialog, "TimeStamps")->setChecked(true);
+        Find<QCheckBox>(dialog, "NickCompletion")->setChecked(false);
+        Find<QCheckBox>(dialog, "CloseToTray")->setChecked(true);
         Find<QLineEdit>(dialog, "HighlightWords")->setText("deploy build");
         Find<QLineEdit>(dialog, "PrivateSound")->setText("/home/joe/psst.wav");
         Find<QPushButton>(dialog, "HighlightColour")->click();
@@ -44,15 +52,24 @@ TEST(ReadingTab, OkStoresWhatTheUserChangedAndShowsItAgain) {
         chooser->accept();
         Find<QPushButton>(dialog, "Command2")->click();
     }
-    EXPECT_EQ(settings.Extras.Lines(),
-              (std::vector<std::string>{"ScrollbackLines=20000", "TimeStamps=1",
-                                        "HighlightWords=deploy build", "HighlightColour=1,2,3",
-                                        "PrivateSound=/home/joe/psst.wav"}));
+    EXPECT_EQ(
+        settings.Extras.Lines(),
+        (std::vector<std::string>{"NickCompletion=0", "CloseToTray=1", "ScrollbackLines=20000",
+                                  "TimeStamps=1", "HighlightWords=deploy build",
+                                  "HighlightColour=1,2,3", "PrivateSound=/home/joe/psst.wav"}));
     PrefsDialog dialog(settings);
     EXPECT_EQ(Find<QSpinBox>(dialog, "ScrollbackLines")->value(), 20000);
     EXPECT_FALSE(Find<QCheckBox>(dialog, "LogTimeStamps")->isChecked());
+    EXPECT_FALSE(Find<QCheckBox>(dialog, "NickCompletion")->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>(dialog, "CloseToTray")->isChecked());
     EXPECT_EQ(Find<QLineEdit>(dialog, "PrivateSound")->text(), "/home/joe/psst.wav");
     EXPECT_EQ(Find<QPushButton>(dialog, "HighlightColour")->text(), "#010203");
+
+    // Once written, a line follows the box both ways.
+    Find<QCheckBox>(dialog, "NickCompletion")->setChecked(true);
+    Find<QPushButton>(dialog, "Command2")->click();
+    EXPECT_EQ(settings.Extras.Value(panes::kNickCompletionSetting), "1");
+    EXPECT_TRUE(settings.Extras.Flag(core::kCloseToTray, false));
 }
 
 } // namespace
