@@ -12,6 +12,7 @@ TEST(NotifyListsTest, NewAndLostNicksIgnoreCaseAndKeepOrder) {
         {" Ann Bob", "", " Ann Bob", ""},
         {" Bob", " Ann Bob", "", " Ann"},
         {" bob", " Bob", "", ""},
+        {" zed", " ZED", "", ""},
         {"", " Ann Bob", "", " Ann Bob"},
         {" Cy Ann", " ann Dee", " Cy", " Dee"},
         {" Ann Ann", " Bob", " Ann Ann", " Bob"},
