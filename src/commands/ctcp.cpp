@@ -101,14 +101,8 @@ void CtcpHandler::ShowAction(std::string_view nick, std::string_view argument,
     const bool highlight = fromOther && m_alerts->IsHighlight(argument);
     core::PrintMessage(m_output, slot, core::LineStyle::Action,
                        std::string(core::Look(core::LineStyle::Action).picture), shown, highlight);
-    if (!fromOther || conversation.empty()) {
-        return;
-    }
-    const std::string pane(conversation);
-    if (pane.front() != '#') {
-        m_alerts->Alert(core::AlertEvent::Private, pane, std::string(nick), shown);
-    } else if (highlight) {
-        m_alerts->Alert(core::AlertEvent::Highlight, pane, pane, shown);
+    if (fromOther) {
+        m_alerts->MessageArrived(std::string(conversation), std::string(nick), shown, highlight);
     }
 }
 

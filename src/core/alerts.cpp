@@ -71,4 +71,16 @@ void Alerts::Alert(AlertEvent event, const std::string& pane, const std::string&
     }
 }
 
+void Alerts::MessageArrived(const std::string& conversation, const std::string& nick,
+                            const std::string& shown, bool highlight) {
+    if (conversation.empty()) {
+        return;
+    }
+    if (conversation.front() != '#') {
+        Alert(AlertEvent::Private, conversation, nick, shown);
+    } else if (highlight) {
+        Alert(AlertEvent::Highlight, conversation, conversation, shown);
+    }
+}
+
 } // namespace korbi::core

@@ -60,6 +60,11 @@ class Alerts {
     void Alert(AlertEvent event, const std::string& pane, const std::string& summary,
                const std::string& text);
 
+    // A message or action from nick, someone else, shown in conversation: a private
+    // conversation always alerts, a channel only with a highlight.
+    void MessageArrived(const std::string& conversation, const std::string& nick,
+                        const std::string& shown, bool highlight);
+
   private:
     Notifier& m_notifier;
     Media& m_media;

@@ -211,13 +211,8 @@ void OnPrivmsg(HandlerContext& context, const irc::ServerLine& line) {
     if (w > 0) {
         context.nicks.NickSpoke(w, line.sender);
     }
-    if (!fromOther) {
-        return;
-    }
-    if (IsPrivateTarget(target)) {
-        context.alerts.Alert(core::AlertEvent::Private, target, line.sender, shown);
-    } else if (highlight) {
-        context.alerts.Alert(core::AlertEvent::Highlight, target, target, shown);
+    if (fromOther) {
+        context.alerts.MessageArrived(target, line.sender, shown, highlight);
     }
 }
 
