@@ -3,7 +3,6 @@
 #include "media/artwork.h"
 
 #include <QFile>
-#include <QGuiApplication>
 
 namespace korbi::panes {
 
@@ -40,10 +39,6 @@ const QImage& PictureCache::Picture(std::string_view name, qreal dpr) {
     }
     const QImage& image = Loaded(PictKey(normalised), normalised);
     return image.isNull() ? ErrorPicture() : image;
-}
-
-const QImage& PictureCache::Picture(std::string_view name) {
-    return Picture(name, qGuiApp->devicePixelRatio());
 }
 
 const QImage& PictureCache::ErrorPicture() {

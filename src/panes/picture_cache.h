@@ -24,10 +24,8 @@ class PictureCache {
     // are drawn by the program, files are loaded from the program folder, and what cannot be
     // loaded becomes "PICTS\evpicerr.bmp", or the built-in error picture when that fails too.
     // The image is made for a screen of device pixel ratio dpr and keeps its size in
-    // device-independent pixels (media::PictureForScreen); without dpr, for the application's
-    // highest ratio.
+    // device-independent pixels (media::PictureForScreen).
     const QImage& Picture(std::string_view name, qreal dpr);
-    const QImage& Picture(std::string_view name);
 
     // Forgets what was loaded for name, so its file is read again when next drawn.
     void Refresh(std::string_view name);
