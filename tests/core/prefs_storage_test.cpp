@@ -24,23 +24,6 @@ fs::perms Mode(const fs::path& file) {
 
 constexpr fs::perms kOwnerOnly = fs::perms::owner_read | fs::perms::owner_write;
 
-TEST_F(PrefsStorage, MissingFileIsCreatedWithDefaultsAndRead) {
-    int creating = 0;
-    const PrefsLoad load =
-        LoadPrefsFile(file, ProvisionalSettings(), "10:00:00 01-01-2024", [&] { ++creating; });
-    ASSERT_TRUE(load.read.Ok()) << load.read.Failure;
-    EXPECT_TRUE(load.ShouldJoin);
-    EXPECT_EQ(creating, 1);
-    EXPECT_EQ(ReadBytes(file), DefaultPrefsFile("10:00:00 01-01-2024"));
-    EXPECT_EQ(Mode(file), kOwnerOnly);
-
-    const PrefsLoad second =
-        LoadPrefsFile(file, ProvisionalSettings(), "later", [&] { ++creating; });
-    EXPECT_TRUE(second.read.Ok());
-    EXPECT_FALSE(second.ShouldJoin);
-    EXPECT_EQ(creating, 1);
-}
-
 TEST_F(PrefsStorage, UnreadableOrUncreatableFileStopsStartUp) {
     fs::create_directory(file);
     EXPECT_EQ(LoadPrefsFile(file, Settings{}, "").read.ErrorNumber, kErrPathFileAccess);
