@@ -50,11 +50,6 @@ TEST(BmpFileTest, RowsArePaddedBottomUpInBlueGreenRedOrder) {
     EXPECT_EQ(bmp.substr(54, 12), std::string("\x56\x34\x12\xFF\xFF\xFF\0\0\0\0\0\0", 12));
     EXPECT_EQ(bmp.substr(66, 12), std::string("\0\0\xFF\0\xFF\0\xFF\0\0\0\0\0", 12));
 
-    const QImage image = ReadBmp(bmp);
-    ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.pixel(0, 0), qRgb(255, 0, 0));
-    EXPECT_EQ(image.pixel(0, 1), qRgb(0x12, 0x34, 0x56));
-
     EXPECT_TRUE(EncodeBmp24(0, 5, {}).empty());
     EXPECT_TRUE(EncodeBmp24(5, -1, {}).empty());
 

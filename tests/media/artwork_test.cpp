@@ -62,14 +62,20 @@ void ExpectDrawn(const QImage& image, QSize size, const std::string& what) {
     EXPECT_GE(VisibleColours(image), 2u) << what << " is blank";
 }
 
-// The table's names, and the other spellings the program uses: normalised with the extension,
-// lower case, and the bare name of "/pict infomark".
+// The table's names and file names, and the other spellings the program uses: normalised with
+// the extension, lower case, and the bare name of "/pict infomark".
 TEST(EventPictureTest, EveryNameTheProgramPrintsWithHasItsPictureAndNoOtherName) {
-    const std::pair<std::string, EventPict> found[] = {
+    ASSERT_EQ(EventPictures().size(), 12u);
+    EXPECT_EQ(EventPictures()[static_cast<int>(EventPict::PicErr)].fileName, "evpicerr.bmp");
+    std::vector<std::pair<std::string, EventPict>> found = {
         {"PICTS\\EVJOIN.BMP", EventPict::Join},      {"picts\\errormsg", EventPict::ErrorMsg},
         {"PICTS\\evpicerr.bmp", EventPict::PicErr},  {"infomark", EventPict::InfoMark},
         {"PICTS/WarnMark.Bmp", EventPict::WarnMark},
     };
+    for (const EventPictureInfo& info : EventPictures()) {
+        found.emplace_back(info.name, info.pict);
+        found.emplace_back("PICTS\\" + std::string(info.fileName), info.pict);
+    }
     for (const auto& [name, pict] : found) {
         EXPECT_EQ(FindEventPict(name), pict) << name;
         EXPECT_EQ(EventPicture(name), EventPicture(pict)) << name;
@@ -79,16 +85,6 @@ TEST(EventPictureTest, EveryNameTheProgramPrintsWithHasItsPictureAndNoOtherName)
         EXPECT_EQ(FindEventPict(name), std::nullopt) << name;
         EXPECT_TRUE(EventPicture(name).isNull()) << name;
     }
-}
-
-TEST(EventPictureTest, TableNamesTheFilesOfThePictureFolder) {
-    ASSERT_EQ(EventPictures().size(), 12u);
-    for (const EventPictureInfo& info : EventPictures()) {
-        EXPECT_EQ(FindEventPict(info.name), info.pict) << info.name;
-        EXPECT_EQ(FindEventPict(std::string("PICTS\\") + std::string(info.fileName)), info.pict)
-            << info.fileName;
-    }
-    EXPECT_EQ(EventPictures()[static_cast<int>(EventPict::PicErr)].fileName, "evpicerr.bmp");
 }
 
 TEST(EventPictureTest, PicturesFitALineAreOpaqueAndDistinct) {
