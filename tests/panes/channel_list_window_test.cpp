@@ -46,8 +46,12 @@ TEST_F(ChannelListWindowTest, ControlsFollowTheConnectionWhenShownInAFixedPitchF
 }
 
 // The rows' texts are made by the list replies' handler; the window shows them as they come,
-// also while hidden, and empties on ClearChanList and on closing.
-TEST_F(ChannelListWindowTest, ShowsTheRowsItIsGivenAndClosingEmptiesIt) {
+// also while hidden, and empties on ClearChanList and on closing. Joining by a double click is
+// ChannelListSession's; a channel with a pane is only shown.
+TEST_F(ChannelListWindowTest, ShowsItsRowsAndADoubleClickShowsAChannelsOpenPane) {
+    const int chatSlot = host.AddPane("#Chat");
+    host.MakeVisible(0);
+    host.sent.clear();
     ChannelListWindow window(host, host);
     window.AddChanListEntry({"#stale", "#stale  3  old"});
     window.ClearChanList();
@@ -57,30 +61,18 @@ TEST_F(ChannelListWindowTest, ShowsTheRowsItIsGivenAndClosingEmptiesIt) {
         korbi::testing::Entries(List(window)),
         (QStringList{"#linux              120    Linux help", "#chat               17     talk"}));
 
-    window.Open();
-    window.close();
-    EXPECT_EQ(List(window).count(), 0) << "a closed window opens again empty";
-}
-
-TEST_F(ChannelListWindowTest, DoubleClickOnAChannelWithAPaneSwitchesToIt) {
-    const int chatSlot = host.AddPane("#Chat");
-    host.MakeVisible(0);
-    host.sent.clear();
-    ChannelListWindow window(host, host);
-    window.AddChanListEntry(irc::MakeChanListRow("#linux", "120", "Linux help"));
-    window.AddChanListEntry(irc::MakeChanListRow("#chat", "17", "talk"));
-
-    // Joining by a double click is ChannelListSession's; a channel with a pane is only shown.
     List(window).setCurrentRow(1);
     window.List1_DblClick();
     EXPECT_TRUE(host.sent.empty());
     EXPECT_EQ(host.curVisible, chatSlot);
 
     // A double click on nothing, or on a row without a name, does nothing.
-    List(window).clear();
-    window.List1_DblClick();
     window.AddChanListEntry({"", ""});
-    List(window).setCurrentRow(0);
+    List(window).setCurrentRow(2);
+    window.List1_DblClick();
+    window.Open();
+    window.close();
+    EXPECT_EQ(List(window).count(), 0) << "a closed window opens again empty";
     window.List1_DblClick();
     EXPECT_TRUE(host.sent.empty());
 }

@@ -1,8 +1,10 @@
 #include "pane_fixture.h"
 
+#include "core/reading_settings.h"
 #include "irc/formatting_codes.h"
 #include "irc/word_wrap.h"
 #include "panes/text_metrics.h"
+#include "panes/time_stamp.h"
 #include "support/wait.h"
 
 #include <QImage>
@@ -26,21 +28,14 @@ class PanePrintingTest : public PaneFixture {
         image.fill(colour);
         ASSERT_TRUE(image.save(QString::fromStdString(folder.Resolve(name).string()), "BMP"));
     }
-    static QImage Blank(const QSize& size) {
-        QImage blank(size, QImage::Format_RGB32);
-        blank.fill(Qt::white);
-        return blank;
-    }
-    // The 20-pixel bands of a slot's view with something drawn in them, from the top.
+    // The 20-pixel bands of a slot's view down to the last one with something drawn in it.
     int DrawnRows(int slot = 0) const {
         const QImage image = Drawn(slot);
         int rows = 0;
-        for (int top = 0; top + 20 <= image.height(); top += 20) {
-            const QImage band = image.copy(0, top, image.width(), 20);
-            if (band == Blank(band.size())) {
-                break;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                rows = image.pixel(x, y) == kWhite ? rows : y / 20 + 1;
             }
-            ++rows;
         }
         return rows;
     }
@@ -71,8 +66,9 @@ TEST_F(PanePrintingTest, ATextAsWideAsTheViewStaysWholeAndOnePixelWiderWrapsInTh
     EXPECT_EQ(DrawnRows(), 2 + 2 + 1) << "both texts wrap again in the new font";
 }
 
-TEST_F(PanePrintingTest, AWrappedTextIsLoggedAndPictureLoggedLineByLine) {
+TEST_F(PanePrintingTest, AWrappedTextIsLoggedRowByRowWithItsStampsAndPictureLogged) {
     settings.LogChan = true;
+    settings.Extras.SetFlag(core::kLogTimeStamps, true);
     platform::LineFile pictLog;
     ASSERT_TRUE(pictLog.Open(folder.Resolve("pictlog.log"), platform::LineFile::Mode::Replace));
     window.SetPictLog(&pictLog);
@@ -85,12 +81,13 @@ TEST_F(PanePrintingTest, AWrappedTextIsLoggedAndPictureLoggedLineByLine) {
     const std::vector<std::string> lines = irc::WrapText(text, 180 - 25, measure);
     ASSERT_EQ(lines.size(), 3u);
 
+    window.SetServerTime(1000000);
     window.PrintCoul(slot, "PICTS\\INFOMARK", {64, 64, 128}, text);
     std::string expectedLog;
     for (const std::string& line : lines) {
-        expectedLog += irc::StripCodes(line) + "\r\n";
+        expectedLog += TimeStampText(1000000) + irc::StripCodes(line) + "\r\n";
     }
-    EXPECT_TRUE(Log("#c").ends_with("\r\n" + expectedLog));
+    EXPECT_TRUE(Log("#c").ends_with("\r\n" + expectedLog)) << Log("#c");
 
     pictLog.Close();
     EXPECT_EQ(korbi::testing::ReadBytes(folder.Resolve("pictlog.log")), "PICTS\\INFOMARK.BMP\r\n"

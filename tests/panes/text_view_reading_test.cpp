@@ -163,18 +163,5 @@ TEST_F(TextViewReadingTest, TimeStampsAndHighlightsAreDrawnAsTheSettingsSay) {
     EXPECT_EQ(stamped, Drawn());
 }
 
-TEST_F(TextViewReadingTest, LogTimeStampsComeBeforeEachLoggedRow) {
-    settings.LogChan = true;
-    settings.Extras.SetFlag(core::kLogTimeStamps, true);
-    SetViewSize(120, 200);
-    const int slot = window.OpenChanWin("#c", false);
-    window.SetServerTime(1000000);
-    window.PrintCoul(slot, "", {0, 0, 0}, "words enough to wrap once");
-    const std::string stamp = TimeStampText(1000000);
-    EXPECT_TRUE(
-        Log("#c").ends_with("\r\n" + stamp + "words enough to \r\n" + stamp + "wrap once \r\n"))
-        << Log("#c");
-}
-
 } // namespace
 } // namespace korbi::panes

@@ -129,10 +129,7 @@ TEST_F(TypingTest, APasteOfSeveralLinesAsksBeforeAnythingIsSent) {
     EXPECT_EQ(Paste(chan, "one line\r\n"), nullptr);
     EXPECT_EQ(platform::ScreenToBytes(window.InputBox(chan)->text()), "one line");
 
-    QMessageBox* box = Paste(chan, "a\nb\n\nc");
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->text(), "Send 3 lines to #c?");
-    Click(box, "Cancel");
+    Click(Paste(chan, "a\nb\nc"), "Cancel"); // its question is TypingSession's
     Click(PasteByMenu(chan, "a\nb\nc"), "Send as one line");
     EXPECT_EQ(entered, (std::vector<std::string>{"1 a b c"}));
     EXPECT_EQ(platform::ScreenToBytes(window.InputBox(chan)->text()), "one line");
