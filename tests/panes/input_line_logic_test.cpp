@@ -1,5 +1,8 @@
 #include "panes/input_line_logic.h"
 
+#include "panes/input_history.h"
+#include "panes/nick_completion.h"
+#include "panes/paste_lines.h"
 #include "support/fake_client.h"
 
 #include <gtest/gtest.h>
@@ -101,6 +104,144 @@ TEST(TextViewDrop, TextFilesPlayWaveFilesAreOfferedAndPlayed) {
         TextViewWin_OLEDragDrop(host.InputRoles(), 2, c.files);
         EXPECT_EQ(host.log, c.effects) << (c.files.empty() ? "" : c.files[0]);
     }
+}
+
+TEST(InputHistory, UpAndDownWalkTheLinesAndComeBackToTheHalfTypedOne) {
+    InputHistory history;
+    for (const char* line : {"one", "/two", "three", "three", ""}) {
+        history.Add(line);
+    }
+    const InputHistory::Filter raw = IsRawLine;
+    const struct {
+        bool older;
+        bool rawOnly;
+        std::optional<std::string> shown;
+    } steps[] = {
+        {false, false, std::nullopt}, // nothing newer than the typing position
+        {true, false, "three"},       // "half" is kept
+        {true, false, "/two"},        {true, false, "one"},
+        {true, false, std::nullopt}, // the oldest stays
+        {false, false, "/two"},       {false, false, "three"},
+        {false, false, "half"},       {true, true, "three"}, // the raw lines alone skip the command
+        {true, true, "one"},          {false, true, "three"},
+        {false, true, "half"},
+    };
+    int k = 0;
+    for (const auto& step : steps) {
+        const auto shown = step.older ? history.Older("half", step.rawOnly ? raw : nullptr)
+                                      : history.Newer(step.rawOnly ? raw : nullptr);
+        EXPECT_EQ(shown, step.shown) << "step " << k++;
+    }
+}
+
+TEST(InputHistory, KeepsTheLastHundredLinesAndRestartsAfterEachLine) {
+    InputHistory history;
+    for (std::size_t k = 0; k < InputHistory::kMaxLines + 5; ++k) {
+        history.Add("line" + std::to_string(k));
+    }
+    EXPECT_EQ(history.Older(""), "line104");
+    history.Add("new");
+    for (std::size_t k = 0; k < InputHistory::kMaxLines; ++k) {
+        history.Older("");
+    }
+    EXPECT_EQ(history.Older(""), std::nullopt);
+    EXPECT_EQ(history.Newer(), "line7"); // "line6" is the oldest kept
+}
+
+using Ms = PastePacer::Ms;
+
+TEST(PasteLines, APasteBreaksAtEveryKindOfLineEndAndDropsEmptyLines) {
+    const struct {
+        const char* text;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\rb\n\rc", {"a", "b", "c"}},
+        {"\n\na\n  \n\nb c\n", {"a", "b c"}},
+        {"  indented\n\tx", {"  indented", "\tx"}},
+        {"\r\n", {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PastedLines(c.text), c.lines) << c.text;
+    }
+    EXPECT_EQ(JoinedLines({"a", "b c", "d"}), "a b c d");
+}
+
+TEST(PasteLines, LinesGoOutOneIntervalApartAndALateTickSendsOneLine) {
+    PastePacer pacer;
+    EXPECT_EQ(pacer.Wait(Ms{0}), std::nullopt);
+    pacer.Add({"a", "b", "c"}, Ms{1000});
+    EXPECT_EQ(pacer.Next(Ms{1000}), "a");
+    EXPECT_EQ(pacer.Next(Ms{1000}), std::nullopt);
+    EXPECT_EQ(pacer.Wait(Ms{1200}), Ms{300});
+    EXPECT_EQ(pacer.Next(Ms{1499}), std::nullopt);
+    EXPECT_EQ(pacer.Next(Ms{1500}), "b");
+    EXPECT_EQ(pacer.Next(Ms{3000}), "c");
+    EXPECT_EQ(pacer.Wait(Ms{3000}), std::nullopt);
+
+    // A paste right after the last line still waits its turn.
+    pacer.Add({"d", "e"}, Ms{3100});
+    EXPECT_EQ(pacer.Next(Ms{3100}), std::nullopt);
+    EXPECT_EQ(pacer.Wait(Ms{3100}), Ms{400});
+    EXPECT_EQ(pacer.Next(Ms{3500}), "d");
+    pacer.Cancel();
+    EXPECT_EQ(pacer.Next(Ms{9000}), std::nullopt);
+    EXPECT_EQ(pacer.Waiting(), 0u);
+}
+
+CompletionSource Channel(std::vector<std::string> recent = {}) {
+    return {{"@bob", "+Bobby", "alice", "bart", "Joe", "@+carl", "bob"}, std::move(recent), "joe"};
+}
+
+TEST(NickCompletion, CompletesTheWordBeforeTheCaretOrLeavesTabToTheFormattingCode) {
+    const struct {
+        const char* text;
+        std::size_t caret;
+        std::optional<std::string> completed; // the caret ends after the completion
+        std::size_t caretAfter;
+    } cases[] = {
+        {"bo", 2, "bob: ", 5},            // marks stripped, once each, alphabetical
+        {"hi BO", 5, "hi bob ", 7},       // case ignored, nick's own case kept
+        {"ca", 2, "carl: ", 6},           // two rank marks
+        {"bo there", 2, "bob: there", 4}, // the blank that follows is kept, not doubled
+        {"al, x", 2, "alice: , x", 7},    // what follows the caret stays
+        {"jo", 2, std::nullopt, 0},       // the user's own nick is never offered
+        {"zz", 2, std::nullopt, 0},
+        {"hi ", 3, std::nullopt, 0}, // the caret after a blank
+        {"", 0, std::nullopt, 0},
+    };
+    for (const auto& c : cases) {
+        NickCompleter completer;
+        const auto result = completer.Complete({c.text, c.caret}, Channel());
+        ASSERT_EQ(result.has_value(), c.completed.has_value()) << c.text;
+        if (result) {
+            EXPECT_EQ(result->text, *c.completed) << c.text;
+            EXPECT_EQ(result->caret, c.caretAfter) << c.text;
+        }
+    }
+}
+
+TEST(NickCompletion, TabAgainCyclesRecentSpeakersFirstThenAlphabetically) {
+    RecentSpeakers speakers;
+    for (const char* nick : {"bob", "alice", "BART", "carl"}) {
+        speakers.Spoke(nick);
+    }
+    EXPECT_EQ(speakers.Order(), (std::vector<std::string>{"carl", "BART", "alice", "bob"}));
+    speakers.Spoke("Bob"); // speaking again moves a nick to the front, whatever its case
+    EXPECT_EQ(speakers.Order(), (std::vector<std::string>{"Bob", "carl", "BART", "alice"}));
+
+    NickCompleter completer;
+    InputLineText line{"hi b", 4};
+    std::vector<std::string> seen;
+    for (int tab = 0; tab < 4; ++tab) {
+        line = *completer.Complete(line, Channel(speakers.Order()));
+        seen.push_back(line.text);
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"hi bob ", "hi bart ", "hi Bobby ", "hi bob "}));
+
+    // Once the line changes, Tab starts from the word before the caret again.
+    line = *completer.Complete({"hi bob x ba", 11}, Channel());
+    EXPECT_EQ(line.text, "hi bob x bart ");
 }
 
 } // namespace

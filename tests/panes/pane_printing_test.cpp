@@ -3,13 +3,18 @@
 #include "core/reading_settings.h"
 #include "irc/formatting_codes.h"
 #include "irc/word_wrap.h"
+#include "panes/picture_names.h"
 #include "panes/text_metrics.h"
 #include "panes/time_stamp.h"
 #include "support/wait.h"
 
+#include <QFontMetricsF>
 #include <QImage>
 
+#include <gtest/gtest.h>
+
 #include <cmath>
+#include <string>
 
 namespace korbi::panes {
 namespace {
@@ -225,6 +230,52 @@ TEST_F(PanePrintingTest, AFloodOfLinesIsRepaintedAFewTimesNotOncePerLine) {
     EXPECT_EQ(Line(0, window.LineCount(0) - 1).text, "flood line 1999");
     view.removeEventFilter(&counter);
     window.hide();
+}
+
+struct RunCase {
+    const char* name;
+    std::string bytes;
+    bool utf8;
+    bool bold;
+};
+
+// The width a run is wrapped by must be the width it is drawn with: Qt's measure of the same
+// screen text in the same font.
+TEST(TextMetrics, ARunMeasuresAsTheScreenTextItShows) {
+    const RunCase cases[] = {
+        {"ascii", "plain words, digits 0123", true, false},
+        {"bold ascii", "plain words, digits 0123", true, true},
+        {"utf-8 after ascii", "caf\xc3\xa9 au lait \xc3\xbc", true, false},
+        {"latin-1 bytes", "caf\xe9 au lait \xfc", false, false},
+        {"beyond the cached characters", "x \xce\xb1\xce\xb2 \xe2\x82\xac", true, false},
+    };
+    TextMetrics metrics;
+    for (const RunCase& run : cases) {
+        irc::TextStyle style;
+        style.bold = run.bold;
+        const QString screen = DecodeRun(run.bytes, run.utf8);
+        const double expected = QFontMetricsF(metrics.Font(style)).horizontalAdvance(screen);
+        // Twice: the second time from the cached advances.
+        for (int pass = 0; pass < 2; ++pass) {
+            EXPECT_NEAR(metrics.RunWidth(run.bytes, run.utf8, style), expected, 0.01)
+                << run.name << ", pass " << pass;
+        }
+    }
+}
+
+TEST(PictureNames, GetTheirExtensionAndTheBuiltInsAreFoundInAnyCase) {
+    EXPECT_EQ(NormalisePictName(""), "");
+    EXPECT_EQ(NormalisePictName("PICTS\\INFOMARK"), "PICTS\\INFOMARK.BMP");
+    EXPECT_EQ(NormalisePictName("PICTS\\cat.bmp"), "PICTS\\cat.bmp");
+    EXPECT_EQ(NormalisePictName("PICTS\\cat.gif"), "PICTS\\cat.gif.BMP");
+    EXPECT_EQ(NormalisePictName(".BMP"), ".BMP.BMP");
+
+    EXPECT_EQ(FindBuiltInPict("picts\\evjoin.bmp"), BuiltInPict::Join);
+    EXPECT_EQ(FindBuiltInPict("PICTS\\EVQUIT.BMP"), BuiltInPict::Quit);
+    EXPECT_EQ(FindBuiltInPict("PICTS\\evpicerr.bmp"), BuiltInPict::PicErr);
+    EXPECT_EQ(FindBuiltInPict("PICTS\\EVJOIN2.BMP"), std::nullopt);
+    EXPECT_EQ(FindBuiltInPict("EVJOIN.BMP"), std::nullopt);
+    EXPECT_EQ(PictKey("picts/Ann"), PictKey("PICTS\\ANN.BMP"));
 }
 
 } // namespace
