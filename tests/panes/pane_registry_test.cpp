@@ -190,10 +190,7 @@ TEST_F(PaneRegistryTest, TheCloseButtonPartsAChannelButClosesAPrivateWindowAtOnc
     window.CloseWinBut_Click(2);
     EXPECT_EQ(window.NextChan(), 2);
     EXPECT_FALSE(window.LogOpen(2));
-    const std::string log = Log("Ann");
-    EXPECT_EQ(log.rfind("Log File opened at ", 0), 0u);
-    EXPECT_NE(log.find("\r\nLog File Closed at "), std::string::npos);
-    EXPECT_TRUE(log.ends_with("\r\n--\r\n \r\n"));
+    EXPECT_TRUE(Log("Ann").ends_with("\r\n--\r\n \r\n")) << "closed by its own close button";
 }
 
 // A highlight in a hidden pane marks its switch button apart from unread text; plain lines
