@@ -17,15 +17,9 @@ using Texts = std::vector<std::string>;
 
 // Names replies with single blanks are the replies' tests (session); here the blanks around.
 TEST(NickListTest, NamesTextGivesExactlyTheNicksInOrder) {
-    const std::vector<std::pair<std::string, Texts>> cases = {
-        {" ann  bea ", {"ann", "bea"}},
-        {"", {}},
-        {"   ", {}},
-    };
-    for (const auto& [names, expected] : cases) {
-        SCOPED_TRACE(names);
-        EXPECT_EQ(NickListNames(names), expected);
-    }
+    EXPECT_EQ(NickListNames(" ann  bea "), (Texts{"ann", "bea"}));
+    EXPECT_TRUE(NickListNames("").empty());
+    EXPECT_TRUE(NickListNames("   ").empty());
 }
 
 TEST(NickListTest, ChangesGoThroughTheHostAndIgnoreMarksAndCase) {
