@@ -406,7 +406,6 @@ TEST(BmpFileTest, RowsArePaddedBottomUpInBlueGreenRedOrder) {
 
 class SeedTest : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
     fs::path Folder() const { return fs::path(m_dir.path().toStdString()); }
 
     QTemporaryDir m_dir;
