@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iomanip>
+#include <sstream>
 
 namespace korbi::core {
 namespace {
@@ -331,12 +333,7 @@ TEST(PrefsFile, ServerListTextPutsTheSelectedEntryFirstAndSplitsAtEveryBlank) {
 
 TEST(PrefsFile, CreatedStampIsFixedFormat) {
     std::tm when{};
-    when.tm_hour = 9;
-    when.tm_min = 5;
-    when.tm_sec = 3;
-    when.tm_mon = 0;
-    when.tm_mday = 2;
-    when.tm_year = 124;
+    std::istringstream("2024-01-02 09:05:03") >> std::get_time(&when, "%Y-%m-%d %H:%M:%S");
     EXPECT_EQ(CreatedTimeDate(when), "09:05:03 01-02-2024");
 }
 

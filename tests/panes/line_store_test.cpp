@@ -171,20 +171,17 @@ TEST(FindInLines, FindsEveryPlaceInTheDrawnTextWhateverTheCase) {
 TEST(TimeStampText, IsTheLocalHourAndMinute) {
     const char* saved = std::getenv("TZ");
     const std::string before = saved ? saved : "";
-    setenv("TZ", "UTC", 1);
-    tzset();
+    const auto zone = [](const char* tz) {
+        tz ? setenv("TZ", tz, 1) : unsetenv("TZ");
+        tzset();
+    };
+    zone("UTC");
     EXPECT_EQ(TimeStampText(0), "[00:00] ");
     EXPECT_EQ(TimeStampText((13 * 3600 + 7 * 60 + 59) * 1000LL + 999), "[13:07] ");
     EXPECT_EQ(TimeStampText(-1), "[23:59] ");
-    setenv("TZ", "UTC-2", 1);
-    tzset();
+    zone("UTC-2");
     EXPECT_EQ(TimeStampText(0), "[02:00] ");
-    if (saved) {
-        setenv("TZ", before.c_str(), 1);
-    } else {
-        unsetenv("TZ");
-    }
-    tzset();
+    zone(saved ? before.c_str() : nullptr);
 }
 
 } // namespace
