@@ -45,7 +45,6 @@ TEST(ExpandVars, ParametersWhoseValuesAreNotExpandedAgain) {
     none.params = "";
     ExpectExpansions(none, {{"<$$1> $$1 $*1 $$0", "<$$1>    "}});
 
-    // Values are not expanded again.
     none.params = " $ME $*1";
     none.topic = "$CHAN";
     ExpectExpansions(none, {{"$*1 $TOPIC", "$ME $*1  $CHAN "}});
