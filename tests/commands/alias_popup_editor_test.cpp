@@ -74,12 +74,10 @@ TEST_F(AliasPopupEditorTest, RemoveThenOkStoresWhatRemains) {
         EXPECT_TRUE(stored);
         EXPECT_EQ(editor.result(), QDialog::Accepted);
     }
-    EXPECT_EQ(settings.AliasTable[0], "hi /say hello");
-    EXPECT_EQ(settings.AliasTable[1], "j /join $$1");
-    EXPECT_EQ(settings.AliasTable[2], "");
-    EXPECT_EQ(settings.AliasTable[3], "");
-    EXPECT_EQ(settings.PopupTable[0], "Hugs! /say {{ $*1 }}");
-    EXPECT_EQ(settings.PopupTable[2], "");
+    EXPECT_EQ(Items(settings.AliasTable.begin(), settings.AliasTable.begin() + 4),
+              (Items{"hi /say hello", "j /join $$1", "", ""}));
+    EXPECT_EQ(Items(settings.PopupTable.begin(), settings.PopupTable.begin() + 3),
+              (Items{"Hugs! /say {{ $*1 }}", "Op /mode $chan +o $$1", ""}));
 
     AliasPopupEditor reopened(settings);
     EXPECT_EQ(ListOf(reopened, "List1"), (Items{"hi /say hello", "j /join $$1"}));

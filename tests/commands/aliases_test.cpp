@@ -1,6 +1,7 @@
 #include "commands/aliases.h"
+#include "commands/interpreter.h"
 
-#include "platform/text_values.h"
+#include "support/fake_client.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -10,30 +11,26 @@ namespace {
 
 using Table = std::array<std::string, 51>;
 
-// Just enough of the interpreter to see what aliases run: the command word is word 1 without
-// its first character, upper-cased; an alias runs through the guard, anything else is "sent".
-struct MiniInterpreter {
-    Table AliasTable{};
-    AliasNesting nesting;
-    std::vector<std::string> sent;
-    std::vector<std::string> reports;
-
-    void SendCommand2Serv(const std::string& line) {
-        const auto words = platform::SplitAtBlanks(line);
-        const std::string command =
-            platform::UpperAscii(words[0].empty() ? words[0] : words[0].substr(1));
-        const std::string params = line.substr(words[0].size());
-        const int index = FindAlias(AliasTable, command);
-        if (index < 0) {
-            sent.push_back(command + params);
-            return;
-        }
-        const VariableContext context{.params = params, .chan = "#c"};
-        nesting.Run(
-            command, AliasPieces(AliasTable[index], context),
-            [this](const std::string& piece) { SendCommand2Serv(piece); },
-            [this](const std::string& text) { reports.push_back(text); });
+// The interpreter over an alias table: the lines it sends and the stop reports it prints.
+struct AliasRun {
+    explicit AliasRun(const std::vector<std::string>& table, AliasLimits limits = {})
+        : irc(host.CommandRoles(), CurrentDateTime, limits) {
+        std::copy(table.begin(), table.end(), host.settingsValue.AliasTable.begin());
     }
+    // The texts printed in the server pane; each must be a warning.
+    std::vector<std::string> Reports() const {
+        std::vector<std::string> reports;
+        for (const testing::PrintedLine& line : host.printed) {
+            if (line.slot == 0) {
+                EXPECT_EQ(line.picture, "PICTS\\WARNMARK") << line.text;
+                reports.push_back(line.text);
+            }
+        }
+        return reports;
+    }
+
+    testing::LoggingClient host;
+    CommandInterpreter irc;
 };
 
 TEST(FindAlias, MatchesNamesWithoutCaseLaterEntryWins) {
@@ -76,41 +73,42 @@ TEST(AliasNesting, LoopingAliasesStopWithOneLine) {
         std::vector<std::string> table;
         const char* text;
     } cases[] = {
-        {"runs itself", {"LOOP /say a | /loop"}, "nested more than 16 deep"},
-        {"through another", {"A /b", "B /a"}, "nested more than 16 deep"},
+        {"runs itself", {"LOOP /say a | /loop", "OK /quit fine"}, "nested more than 16 deep"},
+        {"through another", {"A /b", "B /a", "OK /quit fine"}, "nested more than 16 deep"},
         // Found by fuzzing: parameters handed on four times grow fourfold at every level, far
         // beyond memory long before the sixteenth.
-        {"parameters growing", {"GROW /grow $*1 $*1 $*1 $*1 words"}, "more than 65536 bytes"},
+        {"parameters growing",
+         {"GROW /grow $*1 $*1 $*1 $*1 words", "OK /quit fine"},
+         "more than 65536 bytes"},
     };
     for (const auto& c : cases) {
-        MiniInterpreter irc;
-        std::copy(c.table.begin(), c.table.end(), irc.AliasTable.begin());
-        irc.SendCommand2Serv("/" + c.table[0].substr(0, c.table[0].find(' ')));
-        ASSERT_EQ(irc.reports.size(), 1u) << c.name;
-        EXPECT_NE(irc.reports[0].find(c.text), std::string::npos) << c.name << irc.reports[0];
-        EXPECT_LT(irc.sent.size(), 1000u) << c.name;
-        EXPECT_EQ(irc.nesting.Depth(), 0) << c.name;
+        AliasRun run(c.table);
+        run.irc.SendCommand2Serv("/" + c.table[0].substr(0, c.table[0].find(' ')));
+        const std::vector<std::string> reports = run.Reports();
+        ASSERT_EQ(reports.size(), 1u) << c.name;
+        EXPECT_TRUE(reports[0].starts_with("*** Alias ")) << c.name << reports[0];
+        EXPECT_NE(reports[0].find(c.text), std::string::npos) << c.name << reports[0];
+        EXPECT_LT(run.host.sent.size(), 1000u) << c.name;
+        // The guard is ready for the next alias.
+        run.irc.SendCommand2Serv("/ok");
+        EXPECT_EQ(run.host.sent.back(), "QUIT :fine") << c.name;
     }
 }
 
 // Each limit lets through exactly its number and stops the next; the defaults are the same rule.
 TEST(AliasNesting, SmallerLimitsStopEarlierAndSayTheirNumbers) {
-    MiniInterpreter irc;
-    irc.nesting = AliasNesting({.MaxDepth = 3, .MaxCommands = 4, .MaxBytes = 20});
-    irc.AliasTable[0] = "A /b";
-    irc.AliasTable[1] = "B /c";
-    irc.AliasTable[2] = "C /d";
-    irc.AliasTable[3] = "D /say too deep";
-    irc.AliasTable[4] = "MANY /x|/x|/x|/x|/x";
-    irc.AliasTable[5] = "LONG /say 12345678901234567890";
-    irc.SendCommand2Serv("/a");
-    irc.SendCommand2Serv("/many");
-    irc.SendCommand2Serv("/long");
-    EXPECT_EQ(irc.sent, (std::vector<std::string>{"X", "X", "X", "X"}));
-    ASSERT_EQ(irc.reports.size(), 3u);
-    EXPECT_NE(irc.reports[0].find("nested more than 3 deep"), std::string::npos);
-    EXPECT_NE(irc.reports[1].find("more than 4 commands"), std::string::npos);
-    EXPECT_NE(irc.reports[2].find("more than 20 bytes"), std::string::npos);
+    AliasRun run({"A /b", "B /c", "C /d", "D /say too deep", "MANY /x|/x|/x|/x|/x",
+                  "LONG /say 12345678901234567890"},
+                 {.MaxDepth = 3, .MaxCommands = 4, .MaxBytes = 20});
+    for (const char* line : {"/a", "/many", "/long"}) {
+        run.irc.SendCommand2Serv(line);
+    }
+    EXPECT_EQ(run.host.sent, (std::vector<std::string>{"X", "X", "X", "X"}));
+    const std::vector<std::string> reports = run.Reports();
+    ASSERT_EQ(reports.size(), 3u);
+    EXPECT_NE(reports[0].find("nested more than 3 deep"), std::string::npos);
+    EXPECT_NE(reports[1].find("more than 4 commands"), std::string::npos);
+    EXPECT_NE(reports[2].find("more than 20 bytes"), std::string::npos);
 }
 
 } // namespace

@@ -73,10 +73,8 @@ TEST_F(AutomationDialogTest, AddRemoveEnterThenOkStoresTheListFromSlotZero) {
 
     dialog.findChild<QPushButton*>("Command2")->click();
     EXPECT_EQ(settings.FloodProtDelay, 12);
-    EXPECT_EQ(settings.ExecOnConnect[0], "/join #two");
-    EXPECT_EQ(settings.ExecOnConnect[1], "/mode $me +i");
-    EXPECT_EQ(settings.ExecOnConnect[2], "/join #two");
-    EXPECT_EQ(settings.ExecOnConnect[3], "");
+    EXPECT_EQ(std::vector(settings.ExecOnConnect.begin(), settings.ExecOnConnect.begin() + 4),
+              (std::vector<std::string>{"/join #two", "/mode $me +i", "/join #two", ""}));
     EXPECT_EQ(settings.ExecOnConnect[50], "");
 }
 

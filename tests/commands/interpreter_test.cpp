@@ -2,7 +2,6 @@
 
 #include "support/fake_client.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace korbi::commands {
@@ -167,17 +166,6 @@ TEST_F(InterpreterTest, AliasVariablesReadTheHostAndTheClock) {
     CheckAll({{"/show p1",
                {"print 1 [] (0,0,0)  me  #c irc.example.net Welcome to #c  3 192.0.2.7 desk "
                 "07:05:01 03-09-2024 myface mine theirs p1  KorBi iRC Client 1.0b2"}}});
-}
-
-TEST_F(InterpreterTest, LoopingAliasStopsWithOneLineInTheServerPane) {
-    host.settingsValue.AliasTable = {"LOOP /quit a | /loop", "OK /quit fine"};
-    const Log effects = Run("/loop");
-    ASSERT_FALSE(effects.empty());
-    EXPECT_EQ(effects.back().rfind("print 0 [PICTS\\WARNMARK] (96,32,32) *** Alias ", 0), 0u);
-    EXPECT_EQ(std::count_if(effects.begin(), effects.end(),
-                            [](const std::string& e) { return e.starts_with("print"); }),
-              1);
-    EXPECT_EQ(Run("/ok"), Log{"send QUIT :fine"});
 }
 
 TEST_F(InterpreterTest, RunAliasAndCommandLineExpandAgainstTheVisiblePane) {

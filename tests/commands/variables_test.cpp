@@ -5,19 +5,10 @@
 namespace korbi::commands {
 namespace {
 
+// The named variables' values are read through the interpreter's own test; here the rules.
 VariableContext SampleContext() {
-    return {.params = " a b c",
-            .chan = "#c",
-            .NickName = "me",
-            .PhotoPict = "me.bmp",
-            .YourDefaultPict = "mine.bmp",
-            .OtherDefaultPict = "theirs.bmp",
-            .serverName = "irc.test",
-            .topic = "the topic",
-            .localIp = "10.0.0.2",
-            .localHost = "box",
-            .numUsers = 3,
-            .now = {2024, 3, 7, 23, 5, 3}};
+    return {
+        .params = " a b c", .chan = "#c", .NickName = "me", .topic = "the topic", .numUsers = 3};
 }
 
 struct ExpandCase {
@@ -32,19 +23,13 @@ void ExpectExpansions(const VariableContext& context, std::initializer_list<Expa
 }
 
 TEST(ExpandVars, NamedVariablesAreWholeWordsInAnyCaseAndBlanksStay) {
-    ExpectExpansions(SampleContext(),
-                     {{"$ME $me $Me", "me me me "},
-                      {"$ME, $MEE $ ME$ $UNKNOWN", "$ME, $MEE $ ME$ $UNKNOWN "},
-                      {"x $NICK y", "x  y "},
-                      {"$CHAN $TOPIC", "#c the topic "},
-                      {"$PHOTO $YOURDEFPICT $OTHERDEFPICT", "me.bmp mine.bmp theirs.bmp "},
-                      {"$SERVER $IP $HOST", "irc.test 10.0.0.2 box "},
-                      {"$VERSION", "KorBi iRC Client 1.0b2 "},
-                      {"$NUMUSER|$MEMBERS", "$NUMUSER|$MEMBERS "},
-                      {"n $NUMUSER $members", "n  3  3 "},
-                      {"$TIME $DATE", "23:05:03 03-07-2024 "},
-                      {"", " "},
-                      {" x  y ", " x  y  "}});
+    ExpectExpansions(SampleContext(), {{"$ME $me $Me", "me me me "},
+                                       {"$ME, $MEE $ ME$ $UNKNOWN", "$ME, $MEE $ ME$ $UNKNOWN "},
+                                       {"x $NICK y", "x  y "},
+                                       {"$NUMUSER|$MEMBERS", "$NUMUSER|$MEMBERS "},
+                                       {"n $NUMUSER $members", "n  3  3 "},
+                                       {"", " "},
+                                       {" x  y ", " x  y  "}});
 }
 
 TEST(ExpandVars, ParametersWhoseValuesAreNotExpandedAgain) {
@@ -60,7 +45,6 @@ TEST(ExpandVars, ParametersWhoseValuesAreNotExpandedAgain) {
     none.params = "";
     ExpectExpansions(none, {{"<$$1> $$1 $*1 $$0", "<$$1>    "}});
 
-    // Values are not expanded again.
     none.params = " $ME $*1";
     none.topic = "$CHAN";
     ExpectExpansions(none, {{"$*1 $TOPIC", "$ME $*1  $CHAN "}});

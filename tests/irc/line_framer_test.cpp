@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <vector>
 
 namespace korbi::irc {
@@ -42,39 +41,6 @@ TEST(LineFramer, CutsLinesWithTheirLineEndAcrossArrivals) {
         LineFramer framer;
         EXPECT_EQ(FeedAll(framer, c.arrivals), c.lines) << c.name;
         EXPECT_EQ(framer.Pending(), c.pending) << c.name;
-    }
-}
-
-// A line whose carriage return ended an arrival comes without its line feed; the text is the same.
-std::vector<std::string> WithoutLineFeeds(std::vector<std::string> lines) {
-    for (auto& line : lines) {
-        if (!line.empty() && line.back() == '\n') {
-            line.pop_back();
-        }
-    }
-    return lines;
-}
-
-TEST(LineFramer, AnyChunkingGivesTheSameLines) {
-    std::string stream;
-    for (int i = 0; i < 500; ++i) {
-        stream += ":nick!u@h PRIVMSG #c :line " + std::to_string(i) + "\r\n";
-    }
-    LineFramer whole;
-    const auto expected = FeedAll(whole, {stream});
-    ASSERT_EQ(expected.size(), 500u);
-
-    std::mt19937 random(7);
-    for (int round = 0; round < 20; ++round) {
-        std::vector<std::string> arrivals;
-        for (std::size_t at = 0; at < stream.size();) {
-            const std::size_t size = std::uniform_int_distribution<std::size_t>(1, 97)(random);
-            arrivals.push_back(stream.substr(at, size));
-            at += size;
-        }
-        LineFramer framer;
-        EXPECT_EQ(WithoutLineFeeds(FeedAll(framer, arrivals)), WithoutLineFeeds(expected))
-            << "round " << round;
     }
 }
 

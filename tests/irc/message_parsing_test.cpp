@@ -1,6 +1,8 @@
 #include "irc/message_parsing.h"
+#include "irc/words.h"
 
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace korbi::irc {
 namespace {
@@ -77,18 +79,30 @@ TEST(MessageParsing, SplitsProtocolLinesIntoSourceCommandAndParameters) {
 }
 
 TEST(MessageParsing, CropCutsOnlyWhenTheCountsDiffer) {
-    std::string text = ":abc\r\n";
-    EXPECT_EQ(Crop(1, text, 2), "abc");
-    EXPECT_EQ(text, "abc");
+    const struct {
+        std::size_t left;
+        std::string text;
+        std::size_t right;
+        std::string cropped;
+    } cases[] = {{1, ":abc\r\n", 2, "abc"},
+                 {2, "ab", 1, "a"},
+                 {1, ":keep\r\n", 1, ":keep\r\n"},
+                 {3, "x", 0, "x"}};
+    for (auto c : cases) {
+        EXPECT_EQ(Crop(c.left, c.text, c.right), c.cropped) << c.text;
+        EXPECT_EQ(c.text, c.cropped) << "cropped in place";
+    }
+}
 
-    std::string shortText = "ab";
-    EXPECT_EQ(Crop(2, shortText, 1), "a");
-
-    std::string same = ":keep\r\n";
-    EXPECT_EQ(Crop(1, same, 1), ":keep\r\n");
-
-    std::string tiny = "x";
-    EXPECT_EQ(Crop(3, tiny, 0), "x");
+// Handlers cut the line end off the last word; a word without one must come back whole.
+TEST(WithoutLineEnd, TakesOnlyAFinalCarriageReturnAndWhatFollowsIt) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"text\r\n", "text"}, {"text\r", "text"}, {"text", "text"},
+        {"a\rb", "a"},        {"\r", ""},         {"", ""},
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(WithoutLineEnd(text), expected) << text;
+    }
 }
 
 } // namespace

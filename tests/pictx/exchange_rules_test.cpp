@@ -48,28 +48,6 @@ TEST(ExchangeRules, RequestServesOnlyBareNamesInsidePictsKeepingThePathAsSent) {
     EXPECT_EQ(ParseFileRequest("FOLE x"), nullopt);
 }
 
-TEST(ExchangeRules, RecordsPadTheFileAndAlwaysEndWithAShortRead) {
-    // File size, bytes sent.
-    const std::pair<std::size_t, std::size_t> sizes[] = {{0, 256},   {1, 256},   {255, 256},
-                                                         {256, 512}, {512, 768}, {513, 768}};
-    for (const auto& [size, sent] : sizes) {
-        string file(size, '\0');
-        for (std::size_t i = 0; i < size; ++i) {
-            file[i] = static_cast<char>('a' + i % 26);
-        }
-        const std::vector<string> records = SendFileRecords(file);
-        EXPECT_EQ(RecordCount(size), records.size()) << size;
-        string wire;
-        for (const string& record : records) {
-            EXPECT_EQ(record.size(), RecordSize) << size;
-            wire += record;
-        }
-        ASSERT_EQ(wire.size(), sent) << size;
-        EXPECT_EQ(wire.substr(0, size), file) << size;
-        EXPECT_EQ(wire.substr(size), string(sent - size, '\0')) << size;
-    }
-}
-
 TEST(ExchangeRules, FetchNeedsAHostAndAPictureName) {
     EXPECT_TRUE(IsFetchable(" host.example ", "PICTS\\cat.BMP"));
     EXPECT_FALSE(IsFetchable("   ", "PICTS\\cat.BMP"));

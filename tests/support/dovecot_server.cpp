@@ -69,9 +69,6 @@ bool DovecotServer::Available() {
 }
 
 bool DovecotServer::Start() {
-    if (m_server.Running()) {
-        return true;
-    }
     const QString dir = m_dir.path();
     // The login and mail processes run as other users: the folder must be open to them.
     QFile::setPermissions(dir, kOpenFolder);

@@ -14,7 +14,7 @@ class DovecotServer {
   public:
     DovecotServer(std::string user = "alice", std::string password = "secret");
 
-    // False when the server could not be started; true at once when it already runs.
+    // False when the server could not be started.
     bool Start();
     int Port() const { return m_server.Port(); }
     // Makes the mailbox hold exactly count messages.

@@ -33,12 +33,9 @@ std::vector<PrintedLine> FakePanes::TakePrinted() {
 
 void FakePanes::PrintCoul(int slot, const std::string& picture, irc::Rgb colour,
                           const std::string& text) {
-    const int red = colour.red;
-    const int green = colour.green;
-    const int blue = colour.blue;
-    printed.push_back({slot, picture, red, green, blue, text});
-    Note("print " + std::to_string(slot) + " [" + picture + "] (" + std::to_string(red) + "," +
-         std::to_string(green) + "," + std::to_string(blue) + ") " + text);
+    printed.push_back({slot, picture, colour.red, colour.green, colour.blue, text});
+    Note("print " + std::to_string(slot) + " [" + picture + "] (" + std::to_string(colour.red) +
+         "," + std::to_string(colour.green) + "," + std::to_string(colour.blue) + ") " + text);
     if (Valid(slot) && LogOpen(slot)) {
         logFiles[logName[static_cast<std::size_t>(slot)]].push_back(text);
     }

@@ -4,47 +4,43 @@
 
 namespace korbi::testing {
 
+// The points of picture (ARGB32), every step-th pixel in both directions, at which holds(image,
+// x, y) is true; x + step - 1 and y + step - 1 are inside the picture.
+template <class Holds> int CountPoints(const QImage& picture, int step, Holds holds) {
+    const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    int count = 0;
+    for (int y = 0; y + step - 1 < image.height(); y += step) {
+        for (int x = 0; x + step - 1 < image.width(); x += step) {
+            count += holds(image, x, y) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
 // How many 2x2 blocks of device pixels (on the even grid) hold more than one colour. A picture
 // scaled up twice by repeating pixels has none.
 inline int MixedBlocks(const QImage& picture) {
-    const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
-    int mixed = 0;
-    for (int y = 0; y + 1 < image.height(); y += 2) {
-        for (int x = 0; x + 1 < image.width(); x += 2) {
-            const QRgb corner = image.pixel(x, y);
-            if (image.pixel(x + 1, y) != corner || image.pixel(x, y + 1) != corner ||
-                image.pixel(x + 1, y + 1) != corner) {
-                ++mixed;
-            }
-        }
-    }
-    return mixed;
+    return CountPoints(picture, 2, [](const QImage& image, int x, int y) {
+        const QRgb corner = image.pixel(x, y);
+        return image.pixel(x + 1, y) != corner || image.pixel(x, y + 1) != corner ||
+               image.pixel(x + 1, y + 1) != corner;
+    });
 }
 
 // Pixels neither fully transparent nor fully opaque: the soft edge of antialiased shapes.
 inline int SoftPixels(const QImage& picture) {
-    const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
-    int soft = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const int alpha = qAlpha(image.pixel(x, y));
-            soft += alpha > 0 && alpha < 255 ? 1 : 0;
-        }
-    }
-    return soft;
+    return CountPoints(picture, 1, [](const QImage& image, int x, int y) {
+        const int alpha = qAlpha(image.pixel(x, y));
+        return alpha > 0 && alpha < 255;
+    });
 }
 
 // Runs of equal pixels along the rows. Smooth scaling turns every hard edge into a ramp of
 // several runs; a picture drawn at its size keeps about one run per edge.
 inline int PixelRuns(const QImage& picture) {
-    const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
-    int runs = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            runs += x == 0 || image.pixel(x, y) != image.pixel(x - 1, y) ? 1 : 0;
-        }
-    }
-    return runs;
+    return CountPoints(picture, 1, [](const QImage& image, int x, int y) {
+        return x == 0 || image.pixel(x, y) != image.pixel(x - 1, y);
+    });
 }
 
 } // namespace korbi::testing
