@@ -531,36 +531,5 @@ TEST_F(WholeSession, FromFirstStartThroughASessionToARestart) {
     }
 }
 
-// The server goes down mid-session and comes back: the client gets back by itself, into the
-// channels it had, while the private chat waits in its pane.
-TEST(ServerRestart, TheClientReconnectsAndRejoinsItsChannels) {
-    NgircdServer server;
-    KORBI_REQUIRE_SERVER(server);
-    Client a;
-    session::ServerWindowOptions options = korbi::testing::LoopbackOptions();
-    options.reconnect.firstDelayMs = 200;
-    a.Start(options);
-    a.Settings().CheckMail = false;
-    a.Settings().ExecOnConnect = {};
-    a.Frame().flags().ShouldJoin = false;
-    a.Type(0, "/server 127.0.0.1 " + std::to_string(server.Port()));
-    ASSERT_TRUE(WaitUntil([&] { return a.Frame().flags().LoggedOn; }, 10000));
-    a.Type(0, "/join #back");
-    ASSERT_TRUE(WaitUntil([&] { return HasNick(a, "#back", "@" + kNickA); }));
-    a.Type(0, "/query friend");
-    ASSERT_GT(a.Slot("friend"), 0);
-
-    server.Terminate();
-    ASSERT_TRUE(WaitLine(a, "", "Reconnecting in 1 seconds (try 1)..."));
-    EXPECT_FALSE(HasNick(a, "#back", "@" + kNickA)); // known again only once rejoined
-    ASSERT_TRUE(server.StartAgain()) << server.Log();
-
-    ASSERT_TRUE(WaitUntil([&] { return HasNick(a, "#back", "@" + kNickA); }, 15000))
-        << a.Panes().PaneText(0).toStdString();
-    EXPECT_GT(a.Slot("friend"), 0);
-    EXPECT_EQ(a.Panes().NextChan(), 3);
-    a.Exit();
-}
-
 } // namespace
 } // namespace korbi

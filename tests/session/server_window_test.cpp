@@ -154,6 +154,18 @@ TEST_F(SilentServerTest, ASilentServerIsPingedThenLeft) {
     EXPECT_TRUE(Pane().contains("The server has not answered for 0 seconds"));
 }
 
+// The connection lost mid-session: the client comes back by itself into the channels it had,
+// each known again only once rejoined, while the private chat waits in its pane.
+TEST_F(ReconnectTest, ALostConnectionComesBackIntoItsChannels) {
+    server.CloseClient(0);
+    ASSERT_TRUE(WaitUntil([this] { return Pane().contains("Reconnecting in 1 seconds (try 1)"); }));
+    EXPECT_TRUE(conversation.NickListItems(1).empty());
+    ASSERT_TRUE(ComesBackAs(1));
+    EXPECT_TRUE(server.WaitForReceived("\nMODE Joe +\r\nJOIN #r\r", 1));
+    EXPECT_EQ(conversation.FindChanWin("Bob"), 2);
+    EXPECT_EQ(conversation.NextChan(), 3);
+}
+
 TEST_F(ReconnectTest, WhatTheUserEndsStaysEnded) {
     window.DisconnectFromServer();
     server.CloseClient(0);
