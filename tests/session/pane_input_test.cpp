@@ -66,26 +66,19 @@ TEST_F(PaneInputTest, FormattingKeysInsertTheirCodeAtTheCaret) {
         // Tab would otherwise move the focus.
         {"Tab reverse", Qt::Key_Tab, Qt::NoModifier, QChar(22)},
     };
+    // The caret counts a letter beyond ASCII as one character.
+    const QString e = QString::fromUtf8("\xc3\xa9");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Box(0).clear();
-        QTest::keyClicks(&Box(0), "hello");
+        Box(0).setText(e + "t" + e);
         Box(0).setCursorPosition(2);
         QTest::keyClick(&Box(0), c.key, c.modifiers);
-        EXPECT_EQ(Box(0).text(), QString("he") + c.code + "llo");
+        EXPECT_EQ(Box(0).text(), e + "t" + c.code + e);
         EXPECT_EQ(Box(0).cursorPosition(), 3);
         // Typing goes on after the code.
         QTest::keyClicks(&Box(0), "y");
-        EXPECT_EQ(Box(0).text(), QString("he") + c.code + "yllo");
+        EXPECT_EQ(Box(0).text(), e + "t" + c.code + "y" + e);
     }
-}
-
-TEST_F(PaneInputTest, TheCaretCountsLettersBeyondAsciiAsOneCharacter) {
-    Box(0).setText(QString::fromUtf8("\xc3\xa9t\xc3\xa9"));
-    Box(0).setCursorPosition(2);
-    QTest::keyClick(&Box(0), Qt::Key_B, Qt::ControlModifier);
-    EXPECT_EQ(Box(0).text(), QString::fromUtf8("\xc3\xa9t\x02\xc3\xa9"));
-    EXPECT_EQ(Box(0).cursorPosition(), 3);
 }
 
 TEST_F(PaneInputTest, ARawLineWhileConnectedIsWrittenAsTyped) {
