@@ -35,22 +35,6 @@ class ServerWindowTest : public ::testing::Test, protected korbi::testing::Scrip
     void ConnectTo(ScriptedServer& to) { ASSERT_TRUE(Connect(to)); }
 };
 
-TEST_F(ServerWindowTest, ReceivedLinesReachThePaneWholeAndInOrder) {
-    ConnectTo(server);
-    server.Send(":irc.test 372 Joe :- Wel");
-    server.Send("come home\r\n:irc.test 372 Joe :- second\r\n:irc.test 372 Joe :- third\r");
-    ASSERT_TRUE(PaneShows("   :- third"));
-    server.Send("\n:irc.test 372 Joe :- fourth\r\n");
-    ASSERT_TRUE(PaneShows("   :- fourth"));
-    const QString pane = Pane();
-    const auto first = pane.indexOf("   :- Welcome home\n");
-    const auto second = pane.indexOf("   :- second\n");
-    ASSERT_GE(first, 0);
-    EXPECT_GT(second, first);
-    // The orphaned line feed did not start the fourth line.
-    EXPECT_TRUE(pane.endsWith("\n   :- fourth"));
-}
-
 // A server cannot make the client send a line of its choosing, to itself or to the next server.
 TEST_F(ServerWindowTest, ALineBreakFromTheServerNeverGoesOut) {
     ScriptedServer first;
