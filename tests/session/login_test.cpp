@@ -1,7 +1,6 @@
 // Capability negotiation and SASL login against a scripted server, byte for byte.
 #include "irc/sasl.h"
 #include "support/irc_peer.h"
-#include "support/ngircd_server.h"
 #include "support/ngircd_tls_server.h"
 #include "support/scripted_session.h"
 
@@ -22,7 +21,7 @@ using korbi::testing::NgircdTlsServer;
 using korbi::testing::ScriptedSession;
 using korbi::testing::WaitUntil;
 
-class LoginTest : public ::testing::Test, protected korbi::testing::ScriptedSession {
+class LoginTest : public ::testing::Test, protected ScriptedSession {
   protected:
     // Connects with an account set (or none), and waits for the registration.
     void ConnectWith(const std::string& account) {
@@ -38,8 +37,10 @@ class LoginTest : public ::testing::Test, protected korbi::testing::ScriptedSess
         server.Send(lines);
         return server.WaitForReceived(expected) && server.Received().ends_with(expected);
     }
-    bool PaneShows(const std::string& text) {
-        return WaitUntil([&] { return Pane().contains(QString::fromStdString(text)); });
+    // The pane's text with its wrapped lines joined again.
+    QString Flat(int slot = 0) const { return Pane(slot).remove('\n'); }
+    bool PaneShows(const std::string& text, int slot = 0) {
+        return WaitUntil([&] { return Flat(slot).contains(QString::fromStdString(text)); }, 10000);
     }
 };
 
@@ -75,7 +76,7 @@ TEST_F(LoginTest, LogsInWithPlainAndSaysSoInOneLine) {
 TEST(LoginFailures, EachRefusalPrintsItsSentenceAndEndsTheNegotiation) {
     const char* const numerics[] = {"902", "904", "905", "906", "907"};
     for (const char* numeric : numerics) {
-        korbi::testing::ScriptedSession session;
+        ScriptedSession session;
         session.settings.Extras.SetValue("SaslAccount", "joe");
         session.settings.Extras.SetValue("SaslPassword", "sesame");
         ASSERT_TRUE(session.Connect());
@@ -120,25 +121,12 @@ QMessageBox* TrustDialog() {
     return nullptr;
 }
 
-class TlsTest : public ::testing::Test, protected ScriptedSession {
+class TlsTest : public LoginTest {
   protected:
-    void SetUp() override {
-        if (!korbi::testing::NgircdServer::Available()) {
-            if (qEnvironmentVariableIsSet("CI")) {
-                FAIL() << "ngircd is not installed";
-            }
-            GTEST_SKIP() << "ngircd is not installed";
-        }
-        ASSERT_TRUE(ngircd.Start()) << ngircd.Log();
-    }
+    void SetUp() override { KORBI_REQUIRE_SERVER(ngircd); }
     // As typed: "/server host +port".
     void ConnectTls() {
         window.RunCommandLine("/server 127.0.0.1 +" + std::to_string(ngircd.TlsPort()));
-    }
-    // The pane's text with its wrapped lines joined again.
-    QString Flat(int slot = 0) const { return Pane(slot).remove('\n'); }
-    bool PaneShows(const std::string& text, int slot = 0) {
-        return WaitUntil([&] { return Flat(slot).contains(QString::fromStdString(text)); }, 10000);
     }
 
     NgircdTlsServer ngircd;
