@@ -23,7 +23,6 @@
 namespace korbi::session {
 namespace {
 
-using korbi::testing::ScriptedSession;
 using korbi::testing::WaitUntil;
 
 class PaneInputTest : public ::testing::Test, protected korbi::testing::ScriptedSession {
@@ -147,56 +146,51 @@ QString TabFrom(QLineEdit& box, const char* typed) {
     return box.text();
 }
 
-TEST(TypingSession, CompletionOffersTheLatestSpeakerOfTheChannelFirst) {
-    ScriptedSession s;
-    ASSERT_TRUE(s.Connect());
-    ASSERT_TRUE(s.LogOn());
-    s.server.Send(":Joe!j@h JOIN :#c\r\n:irc.test 353 Joe = #c :@Joe amy al +bea\r\n"
-                  ":amy!a@h PRIVMSG #c :hi\r\n:bea!b@h PRIVMSG #c :yo\r\n");
-    ASSERT_TRUE(WaitUntil([&] { return s.Pane(1).contains("yo"); }));
-    QLineEdit& box = *s.conversation.InputBox(1);
+TEST_F(PaneInputTest, CompletionOffersTheLatestSpeakerOfTheChannelFirst) {
+    ASSERT_TRUE(Connect());
+    ASSERT_TRUE(LogOn());
+    server.Send(":Joe!j@h JOIN :#c\r\n:irc.test 353 Joe = #c :@Joe amy al +bea\r\n"
+                ":amy!a@h PRIVMSG #c :hi\r\n:bea!b@h PRIVMSG #c :yo\r\n");
+    ASSERT_TRUE(WaitUntil([&] { return Pane(1).contains("yo"); }));
+    QLineEdit& box = Box(1);
     EXPECT_EQ(TabFrom(box, "a"), "amy: ");
     QTest::keyClick(&box, Qt::Key_Tab);
     EXPECT_EQ(box.text(), "al: ");
     EXPECT_EQ(TabFrom(box, "well b"), "well bea ");
 }
 
-TEST(TypingSession, AConfirmedPasteGoesOutAsOneMessagePerLineInOrder) {
-    ScriptedSession s;
-    ASSERT_TRUE(s.Connect());
-    s.server.Send(":Joe!j@h JOIN :#paste\r\n");
-    ASSERT_TRUE(WaitUntil([&] { return s.conversation.FindChanWin("#paste") == 1; }));
+TEST_F(PaneInputTest, AConfirmedPasteGoesOutAsOneMessagePerLineInOrder) {
+    ASSERT_TRUE(Connect());
+    server.Send(":Joe!j@h JOIN :#paste\r\n");
+    ASSERT_TRUE(WaitUntil([&] { return conversation.FindChanWin("#paste") == 1; }));
 
     QApplication::clipboard()->setText("first line\nsecond: /not a command?\r\nthird\n");
-    QTest::keyClick(s.conversation.InputBox(1), Qt::Key_V, Qt::ControlModifier);
-    auto* question = s.conversation.findChild<QMessageBox*>("PasteQuestion");
+    QTest::keyClick(&Box(1), Qt::Key_V, Qt::ControlModifier);
+    auto* question = conversation.findChild<QMessageBox*>("PasteQuestion");
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(question->text(), "Send 3 lines to #paste?");
     question->defaultButton()->click();
 
-    EXPECT_TRUE(s.server.WaitForReceived("\nPRIVMSG #paste :first line\r\n"
-                                         "PRIVMSG #paste :second: /not a command?\r\n"
-                                         "PRIVMSG #paste :third\r"))
-        << s.SentAfterRegistration();
+    EXPECT_TRUE(server.WaitForReceived("\nPRIVMSG #paste :first line\r\n"
+                                       "PRIVMSG #paste :second: /not a command?\r\n"
+                                       "PRIVMSG #paste :third\r"))
+        << SentAfterRegistration();
     // Each line was shown in the pane as it went.
-    EXPECT_TRUE(s.Pane(1).contains("second: /not a command?"));
+    EXPECT_TRUE(Pane(1).contains("second: /not a command?"));
 }
 
 // A message longer than a server line leaves in parts that each arrive whole.
-TEST(LongMessage, ATypedTextLongerThanALineGoesInPartsCutAtBlanks) {
-    ScriptedSession session;
-    ASSERT_TRUE(session.Connect());
-    session.server.Send(":Joe!joe@example.net JOIN :#r\r\n");
-    ASSERT_TRUE(WaitUntil([&] { return session.conversation.NextChan() == 2; }));
+TEST_F(PaneInputTest, ATypedTextLongerThanALineGoesInPartsCutAtBlanks) {
+    ASSERT_TRUE(Connect());
+    server.Send(":Joe!joe@example.net JOIN :#r\r\n");
+    ASSERT_TRUE(WaitUntil([&] { return conversation.NextChan() == 2; }));
 
     std::string text; // 1,200 bytes: words of two-byte letters
     for (int i = 0; i < 100; ++i) {
         text += "ééééé ";
     }
-    auto* input = session.conversation.findChild<QLineEdit*>("Pane1InputBox");
-    ASSERT_NE(input, nullptr);
-    input->setText(QString::fromStdString(text));
-    QTest::keyClick(input, Qt::Key_Return);
+    Box(1).setText(QString::fromStdString(text));
+    QTest::keyClick(&Box(1), Qt::Key_Return);
 
     // ":Joe!joe@example.net PRIVMSG #r :" and CR LF leave 477 bytes: 43 words of 11 bytes
     // with the blanks between them, twice, then the 14 words left and the final blank.
@@ -210,8 +204,8 @@ TEST(LongMessage, ATypedTextLongerThanALineGoesInPartsCutAtBlanks) {
     }
     const std::string expected =
         "\nPRIVMSG #r :" + full + "\r\nPRIVMSG #r :" + full + "\r\nPRIVMSG #r :" + rest + "\r";
-    ASSERT_TRUE(session.server.WaitForReceived(expected)) << session.SentAfterRegistration();
-    EXPECT_EQ(session.Pane(1).count("Joe -> ééééé"), 3);
+    ASSERT_TRUE(server.WaitForReceived(expected)) << SentAfterRegistration();
+    EXPECT_EQ(Pane(1).count("Joe -> ééééé"), 3);
 }
 
 } // namespace
