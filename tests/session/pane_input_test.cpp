@@ -1,16 +1,20 @@
 // A pane as the user types into it and clicks on it: formatting keys at the caret, the server
-// pane's raw line while connected, and channels named in the text.
-#include "session/server_window.h"
-
+// pane's raw line while connected, channels named in the text; completion, pastes and long
+// texts in a connected session.
+#include "panes/input_line.h"
 #include "panes/text_metrics.h"
 #include "panes/text_view.h"
+#include "session/server_window.h"
 #include "support/pane_control.h"
 #include "support/scripted_session.h"
 #include "ui/error_window.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTest>
 #include <QWindow>
 
@@ -61,26 +65,19 @@ TEST_F(PaneInputTest, FormattingKeysInsertTheirCodeAtTheCaret) {
         // Tab would otherwise move the focus.
         {"Tab reverse", Qt::Key_Tab, Qt::NoModifier, QChar(22)},
     };
+    // The caret counts a letter beyond ASCII as one character.
+    const QString e = QString::fromUtf8("\xc3\xa9");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Box(0).clear();
-        QTest::keyClicks(&Box(0), "hello");
+        Box(0).setText(e + "t" + e);
         Box(0).setCursorPosition(2);
         QTest::keyClick(&Box(0), c.key, c.modifiers);
-        EXPECT_EQ(Box(0).text(), QString("he") + c.code + "llo");
+        EXPECT_EQ(Box(0).text(), e + "t" + c.code + e);
         EXPECT_EQ(Box(0).cursorPosition(), 3);
         // Typing goes on after the code.
         QTest::keyClicks(&Box(0), "y");
-        EXPECT_EQ(Box(0).text(), QString("he") + c.code + "yllo");
+        EXPECT_EQ(Box(0).text(), e + "t" + c.code + "y" + e);
     }
-}
-
-TEST_F(PaneInputTest, TheCaretCountsLettersBeyondAsciiAsOneCharacter) {
-    Box(0).setText(QString::fromUtf8("\xc3\xa9t\xc3\xa9"));
-    Box(0).setCursorPosition(2);
-    QTest::keyClick(&Box(0), Qt::Key_B, Qt::ControlModifier);
-    EXPECT_EQ(Box(0).text(), QString::fromUtf8("\xc3\xa9t\x02\xc3\xa9"));
-    EXPECT_EQ(Box(0).cursorPosition(), 3);
 }
 
 TEST_F(PaneInputTest, ARawLineWhileConnectedIsWrittenAsTyped) {
@@ -138,6 +135,77 @@ TEST_F(PaneInputTest, AClickedChannelIsJoinedOrItsPaneShown) {
     ClickAfter(0, "come to #k");
     EXPECT_EQ(conversation.CurVisible(), conversation.FindChanWin("#korbi"));
     EXPECT_EQ(server.Received(), before) << "no second JOIN";
+}
+
+// Typing in a connected session: completion learns who spoke from the server's messages, a
+// confirmed paste of several lines goes out line by line, a long text in parts.
+QString TabFrom(QLineEdit& box, const char* typed) {
+    box.clear();
+    QTest::keyClicks(&box, typed);
+    QTest::keyClick(&box, Qt::Key_Tab);
+    return box.text();
+}
+
+TEST_F(PaneInputTest, CompletionOffersTheLatestSpeakerOfTheChannelFirst) {
+    ASSERT_TRUE(Connect());
+    ASSERT_TRUE(LogOn());
+    server.Send(":Joe!j@h JOIN :#c\r\n:irc.test 353 Joe = #c :@Joe amy al +bea\r\n"
+                ":amy!a@h PRIVMSG #c :hi\r\n:bea!b@h PRIVMSG #c :yo\r\n");
+    ASSERT_TRUE(WaitUntil([&] { return Pane(1).contains("yo"); }));
+    QLineEdit& box = Box(1);
+    EXPECT_EQ(TabFrom(box, "a"), "amy: ");
+    QTest::keyClick(&box, Qt::Key_Tab);
+    EXPECT_EQ(box.text(), "al: ");
+    EXPECT_EQ(TabFrom(box, "well b"), "well bea ");
+}
+
+TEST_F(PaneInputTest, AConfirmedPasteGoesOutAsOneMessagePerLineInOrder) {
+    ASSERT_TRUE(Connect());
+    server.Send(":Joe!j@h JOIN :#paste\r\n");
+    ASSERT_TRUE(WaitUntil([&] { return conversation.FindChanWin("#paste") == 1; }));
+
+    QApplication::clipboard()->setText("first line\nsecond: /not a command?\r\nthird\n");
+    QTest::keyClick(&Box(1), Qt::Key_V, Qt::ControlModifier);
+    auto* question = conversation.findChild<QMessageBox*>("PasteQuestion");
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(question->text(), "Send 3 lines to #paste?");
+    question->defaultButton()->click();
+
+    EXPECT_TRUE(server.WaitForReceived("\nPRIVMSG #paste :first line\r\n"
+                                       "PRIVMSG #paste :second: /not a command?\r\n"
+                                       "PRIVMSG #paste :third\r"))
+        << SentAfterRegistration();
+    // Each line was shown in the pane as it went.
+    EXPECT_TRUE(Pane(1).contains("second: /not a command?"));
+}
+
+// A message longer than a server line leaves in parts that each arrive whole.
+TEST_F(PaneInputTest, ATypedTextLongerThanALineGoesInPartsCutAtBlanks) {
+    ASSERT_TRUE(Connect());
+    server.Send(":Joe!joe@example.net JOIN :#r\r\n");
+    ASSERT_TRUE(WaitUntil([&] { return conversation.NextChan() == 2; }));
+
+    std::string text; // 1,200 bytes: words of two-byte letters
+    for (int i = 0; i < 100; ++i) {
+        text += "ééééé ";
+    }
+    Box(1).setText(QString::fromStdString(text));
+    QTest::keyClick(&Box(1), Qt::Key_Return);
+
+    // ":Joe!joe@example.net PRIVMSG #r :" and CR LF leave 477 bytes: 43 words of 11 bytes
+    // with the blanks between them, twice, then the 14 words left and the final blank.
+    std::string full; // 43 words, the most a part holds
+    for (int i = 0; i < 43; ++i) {
+        full += (i > 0 ? " " : "") + std::string("ééééé");
+    }
+    std::string rest;
+    for (int i = 0; i < 14; ++i) {
+        rest += "ééééé ";
+    }
+    const std::string expected =
+        "\nPRIVMSG #r :" + full + "\r\nPRIVMSG #r :" + full + "\r\nPRIVMSG #r :" + rest + "\r";
+    ASSERT_TRUE(server.WaitForReceived(expected)) << SentAfterRegistration();
+    EXPECT_EQ(Pane(1).count("Joe -> ééééé"), 3);
 }
 
 } // namespace
