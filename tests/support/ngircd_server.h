@@ -18,9 +18,6 @@ class NgircdServer {
     bool Start() {
         return Launch([] { return QString(); });
     }
-    // Shut down mid-session, then back on the same port.
-    void Terminate() { m_server.Terminate(); }
-    bool StartAgain() { return m_server.StartAgain(); }
     int Port() const { return m_server.Port(); }
     std::string Log() const { return m_server.Output(); }
     static bool Available();

@@ -25,22 +25,25 @@ bool Listening(int port) {
 
 } // namespace
 
+// Ended as a shutdown would end it (SIGTERM), killed when it does not end.
 ServerProcess::~ServerProcess() {
-    if (m_process.state() != QProcess::NotRunning) {
-        Terminate();
+    if (m_process.state() == QProcess::NotRunning) {
+        return;
+    }
+    m_process.terminate();
+    if (!m_process.waitForFinished(5000)) {
+        Stop();
     }
 }
 
 bool ServerProcess::Start(const QString& program, const Preparation& prepare) {
-    m_program = program;
     for (int attempt = 0; attempt < 3; ++attempt) {
         m_port = FreePort();
         const std::optional<QStringList> arguments = prepare(m_port);
         if (!arguments) {
             return false;
         }
-        m_arguments = *arguments;
-        if (Launch(m_arguments)) {
+        if (Launch(program, *arguments)) {
             return true;
         }
         Stop();
@@ -48,22 +51,11 @@ bool ServerProcess::Start(const QString& program, const Preparation& prepare) {
     return false;
 }
 
-bool ServerProcess::Launch(const QStringList& arguments) {
+bool ServerProcess::Launch(const QString& program, const QStringList& arguments) {
     m_process.setProcessChannelMode(QProcess::MergedChannels);
-    m_process.start(m_program, arguments);
+    m_process.start(program, arguments);
     return m_process.waitForStarted(5000) &&
            WaitUntil([&] { return !Running() || Listening(m_port); }, 10000) && Running();
-}
-
-void ServerProcess::Terminate() {
-    m_process.terminate();
-    if (!m_process.waitForFinished(5000)) {
-        Stop();
-    }
-}
-
-bool ServerProcess::StartAgain() {
-    return Launch(m_arguments);
 }
 
 std::string ServerProcess::Output() const {

@@ -36,22 +36,16 @@ class ServerProcess {
     // Tries up to three free ports (another program may take one between choosing and
     // listening); true once the program listens.
     bool Start(const QString& program, const Preparation& prepare);
-    // Ends the program as a shutdown would (SIGTERM), then starts it again on the same port.
-    void Terminate();
-    bool StartAgain();
-    bool Running() const { return m_process.state() == QProcess::Running; }
     int Port() const { return m_port; }
     // What the program wrote to its standard output and error so far.
     std::string Output() const;
 
   private:
+    bool Running() const { return m_process.state() == QProcess::Running; }
+    bool Launch(const QString& program, const QStringList& arguments);
     void Stop();
 
-    bool Launch(const QStringList& arguments);
-
     QProcess m_process;
-    QString m_program;
-    QStringList m_arguments;
     int m_port = 0;
 };
 
