@@ -37,13 +37,7 @@ namespace korbi {
 namespace {
 
 namespace fs = std::filesystem;
-using korbi::testing::CrLfLines;
-using korbi::testing::FreePort;
-using korbi::testing::IrcPeer;
-using korbi::testing::NgircdServer;
-using korbi::testing::PaneControl;
-using korbi::testing::ReadBytes;
-using korbi::testing::WaitUntil;
+using namespace korbi::testing;
 
 // The defaults of a first start give both copies the same nick: the second one falls back.
 const std::string kNickA = "__NoNick";

@@ -16,8 +16,7 @@
 
 namespace korbi {
 namespace {
-using testing::MixedBlocks;
-using testing::PixelRuns;
+using namespace korbi::testing;
 
 // A picture drawn for a 2x screen: twice the pixels, the same size in device-independent
 // pixels, not the 1x picture with its pixels repeated, and with edges as hard as at 1x (a

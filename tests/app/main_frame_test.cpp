@@ -30,10 +30,7 @@ namespace korbi::app {
 namespace {
 namespace fs = std::filesystem;
 using Icon = media::FrameIcon;
-using korbi::testing::CrLfLines;
-using korbi::testing::ReadBytes;
-using korbi::testing::WaitUntil;
-using korbi::testing::WriteBytes;
+using namespace korbi::testing;
 
 std::string Joined(const std::vector<std::string>& lines) {
     std::string bytes;

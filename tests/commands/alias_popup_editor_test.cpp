@@ -12,8 +12,7 @@
 namespace korbi::commands {
 namespace {
 
-using korbi::testing::Key;
-using korbi::testing::Select;
+using namespace korbi::testing;
 using Items = std::vector<std::string>;
 
 // The entries of one of the editor's lists ("List1" aliases, "List2" popups).

@@ -13,8 +13,7 @@
 namespace korbi::commands {
 namespace {
 
-using korbi::testing::Entries;
-using korbi::testing::Key;
+using namespace korbi::testing;
 
 class AutomationDialogTest : public ::testing::Test {
   protected:

@@ -7,8 +7,7 @@
 namespace korbi::commands {
 namespace {
 
-using testing::Log;
-using testing::LoggingClient;
+using namespace korbi::testing;
 
 struct TypedLine {
     const char* line;

@@ -15,7 +15,7 @@
 namespace korbi::core {
 namespace {
 
-using korbi::testing::CrLfLines;
+using namespace korbi::testing;
 
 const std::string kStamp = "14:03:07 05-17-2024";
 
@@ -390,7 +390,6 @@ TEST(ExtraSettings, AnOverlongLineIsADamagedFile) {
 }
 
 namespace fs = std::filesystem;
-using korbi::testing::ReadBytes;
 
 class PrefsStorage : public ::testing::Test {
   protected:

@@ -21,11 +21,7 @@
 namespace korbi::mail {
 namespace {
 
-using korbi::testing::DovecotServer;
-using korbi::testing::FreePort;
-using korbi::testing::PrintedLine;
-using korbi::testing::ScriptedServer;
-using korbi::testing::WaitUntil;
+using namespace korbi::testing;
 using media::MailImage;
 using Lines = std::vector<PrintedLine>;
 

@@ -159,8 +159,7 @@ TEST_F(PictureManagerTest, ListFollowsTheFolder) {
     EXPECT_EQ(frame.Chooser().SelectedFile(), "a.bmp");
 }
 
-using korbi::testing::MixedBlocks;
-using korbi::testing::SoftPixels;
+using namespace korbi::testing;
 
 constexpr ButtonState kStates[] = {ButtonState::Flat, ButtonState::Lifted, ButtonState::Pressed,
                                    ButtonState::Disabled};
@@ -356,10 +355,6 @@ TEST(ApplicationIconTest, SvgIsAWellFormedScalableDocument) {
     EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
     EXPECT_GE(paths, 5);
 }
-
-using korbi::testing::ReadBytes;
-using korbi::testing::U32At;
-using korbi::testing::WriteBytes;
 
 std::set<std::string> Names(const fs::path& folder) {
     std::set<std::string> names;

@@ -26,8 +26,7 @@
 namespace korbi::panes {
 namespace {
 
-using testing::Log;
-using testing::LoggingClient;
+using namespace korbi::testing;
 
 class EnterTest : public ::testing::Test {
   protected:

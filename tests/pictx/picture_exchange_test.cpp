@@ -28,11 +28,7 @@ namespace korbi::pictx {
 namespace {
 
 namespace fs = std::filesystem;
-using korbi::testing::FreePort;
-using korbi::testing::ReadBytes;
-using korbi::testing::ScriptedServer;
-using korbi::testing::WaitUntil;
-using korbi::testing::WriteBytes;
+using namespace korbi::testing;
 using media::PicServImage;
 
 // The exchange's roles: settings, and media, which notes the pictures it is asked to redraw.

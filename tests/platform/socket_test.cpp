@@ -15,8 +15,7 @@
 
 namespace korbi::platform {
 namespace {
-using korbi::testing::ScriptedServer;
-using korbi::testing::WaitUntil;
+using namespace korbi::testing;
 
 void ConnectTo(Socket& socket, int port) {
     socket.RemoteHost = "127.0.0.1";

@@ -28,13 +28,7 @@
 namespace korbi::prefs {
 namespace {
 
-using korbi::testing::Entries;
-using korbi::testing::Key;
-using korbi::testing::Select;
-using korbi::testing::Texts;
-using korbi::testing::Tick;
-using korbi::testing::Ticks;
-using korbi::testing::Type;
+using namespace korbi::testing;
 using Lines = std::vector<std::string>;
 
 void Click(const QWidget& dialog, const char* button) {

@@ -15,8 +15,7 @@
 namespace korbi::session {
 namespace {
 
-using testing::FakeClient;
-using testing::PrintedLine;
+using namespace korbi::testing;
 using Lines = std::vector<PrintedLine>;
 using Texts = std::vector<std::string>;
 

@@ -16,10 +16,7 @@
 
 namespace {
 
-using korbi::testing::IrcPeer;
-using korbi::testing::NgircdTlsServer;
-using korbi::testing::ScriptedSession;
-using korbi::testing::WaitUntil;
+using namespace korbi::testing;
 
 class LoginTest : public ::testing::Test, protected ScriptedSession {
   protected:

@@ -23,8 +23,7 @@
 namespace korbi::session {
 namespace {
 
-using korbi::testing::ScriptedServer;
-using korbi::testing::WaitUntil;
+using namespace korbi::testing;
 using ::testing::ElementsAre;
 
 class ServerWindowTest : public ::testing::Test, protected korbi::testing::ScriptedSession {
