@@ -18,18 +18,6 @@ namespace korbi {
 namespace {
 using namespace korbi::testing;
 
-// A picture drawn for a 2x screen: twice the pixels, the same size in device-independent
-// pixels, not the 1x picture with its pixels repeated, and with edges as hard as at 1x (a
-// smooth upscale turns each edge into a ramp of several runs).
-void ExpectDrawnAtTwice(const QImage& one, const QImage& two, const std::string& what) {
-    ASSERT_EQ(two.size(), one.size() * 2) << what;
-    EXPECT_EQ(two.deviceIndependentSize(), one.deviceIndependentSize()) << what;
-    EXPECT_GT(MixedBlocks(two), 0) << what;
-    const QImage smooth =
-        one.scaled(one.size() * 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    EXPECT_LT(PixelRuns(two) * 4, PixelRuns(smooth) * 3) << what;
-}
-
 TEST(HiDpiPictures, EventPicturesAndIconsAreDrawnAtTheScreensPixelRatio) {
     for (const media::EventPictureInfo& info : media::EventPictures()) {
         ExpectDrawnAtTwice(media::EventPicture(info.pict), media::EventPicture(info.pict, 2),

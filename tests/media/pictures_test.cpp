@@ -243,14 +243,6 @@ TEST(EventPictureTest, PicturesFitALineAreOpaqueAndDistinct) {
     ExpectAllDifferent(all, "event picture");
 }
 
-// At 2x a picture keeps its size in device-independent pixels and is drawn anew, not the 1x
-// picture with its pixels repeated.
-void ExpectDrawnAtTwice(const QImage& two, QSize size, const std::string& what) {
-    EXPECT_EQ(two.size(), size * 2) << what;
-    EXPECT_EQ(two.deviceIndependentSize(), QSizeF(size)) << what;
-    EXPECT_GT(MixedBlocks(two), 0) << what;
-}
-
 TEST(ToolButtonTest, EveryButtonHasFourDistinctLooksAtAnyPixelRatioAndNoOtherNumberAny) {
     std::vector<QImage> flat;
     for (int button = 0; button < kToolButtonCount; ++button) {
@@ -262,7 +254,7 @@ TEST(ToolButtonTest, EveryButtonHasFourDistinctLooksAtAnyPixelRatioAndNoOtherNum
                                      std::to_string(static_cast<int>(state));
             looks.push_back(ToolButtonPicture(button, state));
             ExpectDrawn(looks.back(), size, what);
-            ExpectDrawnAtTwice(ToolButtonPicture(button, state, 2), size, what);
+            ExpectDrawnAtTwice(looks.back(), ToolButtonPicture(button, state, 2), what);
         }
         ExpectAllDifferent(looks, ("button " + std::to_string(button)).c_str());
         flat.push_back(looks[0]);
@@ -272,12 +264,6 @@ TEST(ToolButtonTest, EveryButtonHasFourDistinctLooksAtAnyPixelRatioAndNoOtherNum
         EXPECT_LT(qGray(looks[2].pixel(0, 0)), 100) << button;
         EXPECT_EQ(qAlpha(looks[0].pixel(0, 0)), 0) << "a flat button has no frame";
         EXPECT_TRUE(IsGrey(looks[3])) << "disabled button " << button << " has colour";
-        // Edges at 2x are as hard as at 1x: a smooth upscale doubles every soft edge.
-        const QImage smooth =
-            looks[0].scaled(size * 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        EXPECT_LT(SoftPixels(ToolButtonPicture(button, ButtonState::Flat, 2)) * 4,
-                  SoftPixels(smooth) * 3)
-            << "button " << button;
     }
     ExpectAllDifferent(flat, "flat button");
     for (const int button : {-1, kToolButtonCount}) {
@@ -294,7 +280,7 @@ TEST(IndicatorTest, ReadWriteMailAndPictureServerStatesAreDistinctAtAnyPixelRati
             const std::string what = name + std::string(" ") + std::to_string(n);
             looks.push_back(draw(n, 1));
             ExpectDrawn(looks.back(), kIndicatorSize, what);
-            ExpectDrawnAtTwice(draw(n, 2), kIndicatorSize, what);
+            ExpectDrawnAtTwice(looks.back(), draw(n, 2), what);
         }
         ExpectAllDifferent(looks, name);
         return looks;
