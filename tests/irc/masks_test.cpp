@@ -107,6 +107,8 @@ TEST(Highlights, TheNickOrAHighlightWordAsAWordInAnyCase) {
         EXPECT_EQ(IsHighlight(c.text, "Joe", c.words), c.highlight) << c.text << "|" << c.words;
     }
     EXPECT_FALSE(IsHighlight("anything", "", "")) << "no nick yet";
+    // A nick cut off by the end of the text is not there, whatever bytes follow it in memory.
+    EXPECT_FALSE(IsHighlight(std::string_view("hi Joe!").substr(0, 5), "Joe", ""));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // Capability negotiation and SASL login against a scripted server, byte for byte.
 #include "irc/sasl.h"
+#include "session/login.h"
 #include "support/irc_peer.h"
 #include "support/ngircd_tls_server.h"
 #include "support/scripted_session.h"
@@ -93,6 +94,15 @@ TEST(LoginFailures, EachRefusalPrintsItsSentenceAndEndsTheNegotiation) {
             << pane.toStdString();
         EXPECT_FALSE(pane.contains("server text")) << numeric;
     }
+}
+
+// The client certificate is offered only over TLS.
+TEST(LoginOptions, TheCertificateShowsOnlyOverTls) {
+    korbi::core::Settings settings;
+    EXPECT_FALSE(korbi::session::LoginOptionsFor(settings, "irc.example.net", true).external);
+    settings.Extras.SetValue("ClientCertificate", "/home/joe/joe.pem");
+    EXPECT_TRUE(korbi::session::LoginOptionsFor(settings, "irc.example.net", true).external);
+    EXPECT_FALSE(korbi::session::LoginOptionsFor(settings, "irc.example.net", false).external);
 }
 
 // A server that does not know CAP gets the registration of old and says nothing about it.
