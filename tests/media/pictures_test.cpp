@@ -178,18 +178,13 @@ std::size_t VisibleColours(const QImage& image) {
     return colours.size();
 }
 
+// No visible pixel with a colour: red, green and blue within a few steps of each other.
 bool IsGrey(const QImage& image) {
-    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < argb.height(); ++y) {
-        for (int x = 0; x < argb.width(); ++x) {
-            const QRgb p = argb.pixel(x, y);
-            if (qAlpha(p) > 32 &&
-                (std::abs(qRed(p) - qGreen(p)) > 3 || std::abs(qGreen(p) - qBlue(p)) > 3)) {
-                return false;
-            }
-        }
-    }
-    return true;
+    return CountPoints(image, 1, [](const QImage& argb, int x, int y) {
+               const QRgb p = argb.pixel(x, y);
+               return qAlpha(p) > 32 &&
+                      (std::abs(qRed(p) - qGreen(p)) > 3 || std::abs(qGreen(p) - qBlue(p)) > 3);
+           }) == 0;
 }
 
 void ExpectAllDifferent(const std::vector<QImage>& images, const char* family) {
@@ -342,14 +337,6 @@ TEST(ApplicationIconTest, SvgIsAWellFormedScalableDocument) {
     EXPECT_GE(paths, 5);
 }
 
-std::set<std::string> Names(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.insert(entry.path().filename().string());
-    }
-    return names;
-}
-
 QImage ReadBmp(const std::string& bytes) {
     return QImage::fromData(QByteArray::fromStdString(bytes), "BMP");
 }
@@ -397,7 +384,7 @@ TEST_F(SeedTest, EmptyProgramFolderGetsEveryShippedFileOnce) {
     EXPECT_TRUE(result.failed.empty());
     const std::vector<ShippedFile> shipped = ShippedFiles();
     EXPECT_EQ(result.written.size(), shipped.size());
-    EXPECT_EQ(Names(Folder()), (std::set<std::string>{"PICTS", "SOUNDS"}));
+    EXPECT_EQ(FileNames(Folder()), (std::set<std::string>{"PICTS", "SOUNDS"}));
 
     for (const ShippedFile& file : shipped) {
         EXPECT_EQ(ReadBytes(Folder() / file.folder / file.fileName), file.bytes) << file.fileName;
@@ -431,16 +418,16 @@ TEST_F(SeedTest, CaseVariantsOfFoldersAndFilesAreTheUsersOwn) {
     const SeedResult result = SeedArtwork(Folder());
     EXPECT_TRUE(result.failed.empty());
     EXPECT_EQ(result.written.size(), ShippedFiles().size() - 3);
-    EXPECT_EQ(Names(Folder()), (std::set<std::string>{"Sounds", "picts"}))
+    EXPECT_EQ(FileNames(Folder()), (std::set<std::string>{"Sounds", "picts"}))
         << "no second folder in another spelling";
 
     EXPECT_EQ(ReadBytes(Folder() / "picts" / "evjoin.bmp"), "my join picture");
     EXPECT_EQ(ReadBytes(Folder() / "picts" / "ErrorMsg.Bmp"), "my error picture");
     EXPECT_EQ(ReadBytes(Folder() / "Sounds" / "horn.wav"), "my horn");
-    const std::set<std::string> pictures = Names(Folder() / "picts");
+    const std::set<std::string> pictures = FileNames(Folder() / "picts");
     EXPECT_EQ(pictures.count("EVJOIN.BMP") + pictures.count("ERRORMSG.BMP"), 0u);
     EXPECT_EQ(pictures.count("EVPART.BMP"), 1u);
-    EXPECT_EQ(Names(Folder() / "Sounds"), (std::set<std::string>{"NONE.WAV", "horn.wav"}));
+    EXPECT_EQ(FileNames(Folder() / "Sounds"), (std::set<std::string>{"NONE.WAV", "horn.wav"}));
 }
 
 TEST_F(SeedTest, AFolderNameTakenByAFileOrAMissingProgramFolderFails) {

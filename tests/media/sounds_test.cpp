@@ -110,12 +110,8 @@ TEST_F(SoundsTest, RealPlayerReturnsAtOnceAndCutsOffTheFirstSound) {
     EXPECT_EQ(player.CurrentMode(), platform::SoundPlayer::Mode::Closed);
 }
 
+using korbi::testing::U16At;
 using korbi::testing::U32At;
-
-std::uint16_t U16At(const std::string& bytes, std::size_t at) {
-    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes.at(at)) |
-                                      (static_cast<std::uint8_t>(bytes.at(at + 1)) << 8));
-}
 
 // 16-bit, 8-bit with an odd number of data bytes (padded), and an empty sound.
 TEST(WaveSynthTest, HeaderDescribesItsDataExactly) {
